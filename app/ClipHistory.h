@@ -1,0 +1,46 @@
+#pragma once
+// ClipHistory: the clips, newest first, with their selection; knows nothing of windows.
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "app/ClipRecord.h"
+
+class ClipHistory {
+public:
+    // ClipCount is a 16-bit count: at this many clips the oldest one gives way to a new one.
+    static constexpr int kMaxClips = 32767;
+
+    const std::vector<ClipRecord>& Clips() const { return clips_; }
+    const ClipRecord& Clip(int index) const { return clips_.at(static_cast<size_t>(index)); }
+    int16_t ClipCount() const { return static_cast<int16_t>(clips_.size()); }
+
+    // Takes Content as the newest clip unless it is blank or equal to lastClipText (also after
+    // trimming, when remExtra is on). On success lastClipText becomes the untrimmed Content.
+    bool AddClip(const ClipText& content, const ClipText& copyDate, const ClipText& copyTime,
+                 bool remExtra, ClipText& lastClipText);
+
+    // Selection: the Selected flags and the order in which clips were selected (the last entry
+    // anchors a Shift range). An index may appear more than once in the order.
+    void SetSelected(int index, bool selected);
+    const std::vector<int16_t>& PrevIndex() const { return prevIndex_; }
+    void ClearSelectionOrder() { prevIndex_.clear(); }
+
+    // The selected clips, newest first, joined by the rule of `combination`; "" when none is.
+    ClipText GetSelectedClipsText(int32_t combination) const;
+    // Every clip, newest first, joined by the same rule.
+    ClipText GetAllClipsText(int32_t combination) const;
+
+    // Removes the selected clips; the others keep their relative order.
+    void Delete_Selected();
+    void Delete_All();
+
+    // Announcements for whoever shows or stores the history.
+    std::function<void(int16_t countBefore)> Added;  // a clip now stands at index 0
+    std::function<void()> OldestDropped;  // the oldest clip gave way to a new one at the limit
+    std::function<void()> Removed;        // clips were deleted
+
+private:
+    std::vector<ClipRecord> clips_;
+    std::vector<int16_t> prevIndex_;
+};

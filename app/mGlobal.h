@@ -1,0 +1,41 @@
+#pragma once
+// mGlobal: the program-wide variables, and nothing else.
+#include <cstdint>
+#include <string>
+
+#include "app/ClipHistory.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace mGlobal {
+
+inline ClipHistory History;  // Clips and ClipCount live here
+inline int32_t TwipsX = 15;
+inline int32_t TwipsY = 15;
+inline uint32_t TransparentColor = 0x00FF00FF;  // RGB(255, 0, 255), 0x00BBGGRR
+inline std::string AppVersion;
+inline bool Exiting = false;
+inline bool FastHide = false;
+inline bool FastExit = false;
+#ifdef _WIN32
+inline HWND LastForegroundWnd = nullptr;
+#endif
+inline bool RestoreClips = true;
+inline bool Dragging = false;
+inline uint8_t Transparent = 255;
+inline int16_t PaiseSpeed = 1000;
+inline uint8_t InactiveTransparent = 255;
+inline std::string SkinName;
+inline bool RemExtra = false;
+inline ClipText LastClipText;
+inline bool SettingClipboard = false;
+inline int32_t Combination = 3;
+inline int16_t DragOffsetX = 0;
+inline int16_t DragOffsetY = 0;
+inline std::string HelpFile;
+inline int32_t DockY = 0;
+inline bool Started = false;
+
+}  // namespace mGlobal

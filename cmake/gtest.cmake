@@ -1,0 +1,28 @@
+# GoogleTest from Debian's source package, built with whatever toolchain this tree uses.
+if(NOT TARGET gtest)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endif()
+include(GoogleTest)
+
+# qm_add_test(name SOURCES ... [LIBS ...] [GUI] [TIMEOUT s])
+# GUI tests touch the clipboard, focus or the screen and therefore never run in parallel.
+function(qm_add_test name)
+  cmake_parse_arguments(T "GUI" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
+  if(WIN32)
+    target_link_options(${name} PRIVATE -static)
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set(props TIMEOUT ${T_TIMEOUT})
+  if(T_GUI)
+    list(APPEND props RESOURCE_LOCK display)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    PROPERTIES ${props})
+endfunction()

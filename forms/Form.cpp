@@ -1,0 +1,92 @@
+#include "forms/Form.h"
+
+#include <cmath>
+
+#include "forms/Screen.h"
+
+namespace forms {
+namespace {
+int ToPxX(double tw) { return static_cast<int>(std::nearbyint(tw / Screen::TwipsPerPixelX())); }
+int ToPxY(double tw) { return static_cast<int>(std::nearbyint(tw / Screen::TwipsPerPixelY())); }
+}  // namespace
+
+WndCreate Form::CreateOptions() {
+    WndCreate o;
+    o.className = L"QuillmateForm";
+    o.style = WS_POPUP;
+    o.exStyle = WS_EX_TOOLWINDOW;
+    return o;
+}
+
+void Form::Load() {
+    if (IsCreated() || loading_) return;
+    loading_ = true;
+    Create(CreateOptions());
+    Form_Load();
+    loading_ = false;
+}
+
+void Form::Unload() { Destroy(); }
+
+RECT Form::WindowRectPx() {
+    Load();
+    RECT r{};
+    GetWindowRect(hWnd(), &r);
+    return r;
+}
+
+double Form::Left() { return WindowRectPx().left * Screen::TwipsPerPixelX(); }
+double Form::Top() { return WindowRectPx().top * Screen::TwipsPerPixelY(); }
+double Form::Width() {
+    RECT r = WindowRectPx();
+    return (r.right - r.left) * Screen::TwipsPerPixelX();
+}
+double Form::Height() {
+    RECT r = WindowRectPx();
+    return (r.bottom - r.top) * Screen::TwipsPerPixelY();
+}
+
+void Form::Move(double leftTw, double topTw, double widthTw, double heightTw) {
+    Load();
+    SetWindowPos(hWnd(), nullptr, ToPxX(leftTw), ToPxY(topTw), ToPxX(widthTw), ToPxY(heightTw),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+void Form::SetLeft(double tw) { Move(tw, Top(), Width(), Height()); }
+void Form::SetTop(double tw) { Move(Left(), tw, Width(), Height()); }
+void Form::SetWidth(double tw) { Move(Left(), Top(), tw, Height()); }
+void Form::SetHeight(double tw) { Move(Left(), Top(), Width(), tw); }
+
+bool Form::Visible() { return IsCreated() && IsWindowVisible(hWnd()); }
+
+void Form::SetVisible(bool visible) {
+    Load();
+    ShowWindow(hWnd(), visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+std::wstring Form::Caption() {
+    Load();
+    int n = GetWindowTextLengthW(hWnd());
+    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(hWnd(), s.data(), n + 1);
+    s.resize(static_cast<size_t>(n));
+    return s;
+}
+
+void Form::SetCaption(const std::wstring& text) {
+    Load();
+    SetWindowTextW(hWnd(), text.c_str());
+}
+
+LRESULT Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) Form_Activate();
+            break;
+        case WM_CLOSE:  // closing a form only hides it; the program decides when to end
+            Hide();
+            return 0;
+    }
+    return DefaultProc(msg, wParam, lParam);
+}
+
+}  // namespace forms

@@ -1,0 +1,24 @@
+# Sourced: starts a private Xvfb and a fresh 32-bit Wine prefix, and stops exactly those on exit.
+qm_start_display_and_wine() {
+  QM_TMP=$(mktemp -d /tmp/qm-test.XXXXXX)
+  local dfd=$QM_TMP/display
+  exec 9>"$dfd"
+  Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  QM_XVFB=$!
+  exec 9>&-
+  local i=0
+  until [ -s "$dfd" ]; do sleep 0.05; i=$((i+1)); [ $i -lt 400 ] || { echo "Xvfb did not start" >&2; return 1; }; done
+  export DISPLAY=:$(cat "$dfd")
+  export WINEPREFIX=$QM_TMP/pfx WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  mkdir -p "$WINEPREFIX"
+  wineserver -p
+  wineboot -i >/dev/null 2>&1
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  trap qm_stop_display_and_wine EXIT
+}
+qm_stop_display_and_wine() {
+  wineserver -k 2>/dev/null || true
+  [ -n "${QM_XVFB:-}" ] && kill "$QM_XVFB" 2>/dev/null || true
+  [ -n "${QM_TMP:-}" ] && rm -rf "$QM_TMP"
+}
