@@ -32,6 +32,14 @@ void fClipboardForm::Timer1_Timer() {
 
 LRESULT fClipboardForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+        case WM_ACTIVATE:
+            // Handing the foreground on while this window is still being activated does not stick:
+            // finish the activation first.
+            if (LOWORD(wParam) != WA_INACTIVE) PostMessageW(hWnd(), kActivated, 0, 0);
+            return DefaultProc(msg, wParam, lParam);
+        case kActivated:
+            Form_Activate();
+            return 0;
         case WM_TIMER:
             if (wParam == kTimer1) Timer1_Timer();
             return 0;

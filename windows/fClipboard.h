@@ -6,6 +6,7 @@
 class fClipboardForm : public forms::Form {
 public:
     static constexpr UINT_PTR kTimer1 = 1;
+    static constexpr UINT kActivated = WM_APP + 1;
     void Timer1_Timer();
 
 protected:
