@@ -9,6 +9,7 @@
 #include "forms/Form.h"
 #include "forms/MsgBox.h"
 #include "forms/Screen.h"
+#include "windows/Windows.h"
 
 namespace Func {
 namespace {
@@ -175,8 +176,8 @@ void FadeToActive(forms::Form& main, forms::Form& start) {
     FadePair(main, start, mGlobal::InactiveTransparent, mGlobal::Transparent);
 }
 
-void FadeToInactive() {}
-void FadeToActive() {}
+void FadeToInactive() { FadeToInactive(fMain(), fStart()); }
+void FadeToActive() { FadeToActive(fMain(), fStart()); }
 
 void SnapToScreenEdges(POINT& pos, int16_t offsetX, int16_t offsetY, bool countMainHeight,
                        forms::Form& main) {
@@ -196,10 +197,22 @@ void SnapToScreenEdges(POINT& pos, int16_t offsetX, int16_t offsetY, bool countM
 }
 
 void SnapToScreenEdges(POINT& pos, int16_t offsetX, int16_t offsetY, bool countMainHeight) {
-    (void)pos, (void)offsetX, (void)offsetY, (void)countMainHeight;
+    SnapToScreenEdges(pos, offsetX, offsetY, countMainHeight, fMain());
 }
 
-void DragMainWindows() {}
+void DragMainWindows(forms::Form& main, forms::Form& start, bool& startMoving) {
+    startMoving = true;
+    POINT p{};
+    GetCursorPos(&p);
+    SnapToScreenEdges(p, mGlobal::DragOffsetX, mGlobal::DragOffsetY, false, main);
+    const double tx = mGlobal::TwipsX, ty = mGlobal::TwipsY;
+    MoveWindow(start.hWnd(), p.x - mGlobal::DragOffsetX, p.y - mGlobal::DragOffsetY,
+               RoundEven(start.Width() / tx), RoundEven(start.Height() / ty), FALSE);
+    MoveWindow(main.hWnd(), RoundEven(start.Left() / tx - 243), RoundEven(start.Top() / ty + 36),
+               RoundEven(main.Width() / tx), RoundEven(main.Height() / ty), FALSE);
+}
+
+void DragMainWindows() { DragMainWindows(fMain(), fStart(), fStart().moving); }
 
 void SetFormIcons(HWND hWnd) {
     SendIcon(hWnd, SM_CXSMICON, SM_CYSMICON, ICON_SMALL);

@@ -27,6 +27,8 @@ void FadeToInactive(forms::Form& main, forms::Form& start);
 void FadeToActive(forms::Form& main, forms::Form& start);
 void SnapToScreenEdges(POINT& pos, int16_t offsetX, int16_t offsetY, bool countMainHeight,
                        forms::Form& main);
+// Moves start to the snapped cursor and main with it; startMoving is the start bar's `moving`.
+void DragMainWindows(forms::Form& main, forms::Form& start, bool& startMoving);
 
 // --- The arithmetic behind the effects, free of any window so it can be checked alone. ---
 
