@@ -1,0 +1,260 @@
+#include "forms/ControlHost.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "forms/ChildControl.h"
+#include "forms/Control.h"
+#include "forms/GdiObj.h"
+#include "forms/MemDC.h"
+#include "forms/PaintDC.h"
+#include "forms/Timer.h"
+
+namespace forms {
+
+ControlHost::~ControlHost() {
+    for (Control* c : controls_) c->Detach();
+    for (ChildControl* c : children_) c->Detach();
+    for (Timer* t : timers_) {
+        if (IsCreated()) KillTimer(hWnd(), t->Id());
+        t->Detach();
+    }
+}
+
+double ControlHost::ScaleWidth() const {
+    RECT r{};
+    if (IsCreated()) GetClientRect(hWnd(), &r);
+    return FromPxX(scaleMode_, r.right);
+}
+
+double ControlHost::ScaleHeight() const {
+    RECT r{};
+    if (IsCreated()) GetClientRect(hWnd(), &r);
+    return FromPxY(scaleMode_, r.bottom);
+}
+
+void ControlHost::SetBackColor(COLORREF c) {
+    backColor_ = c;
+    Refresh();
+}
+
+Control* ControlHost::ControlAt(POINT px) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
+        if ((*it)->Visible() && (*it)->Enabled() && (*it)->HitTest(px)) return *it;
+    return nullptr;
+}
+
+void ControlHost::Refresh() {
+    if (IsCreated()) InvalidateRect(hWnd(), nullptr, FALSE);
+}
+
+void ControlHost::InvalidatePx(const RECT& px) {
+    if (IsCreated()) InvalidateRect(hWnd(), &px, FALSE);
+}
+
+void ControlHost::Remove(Control& c) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), &c), controls_.end());
+    if (pressed_ == &c) {
+        // The pressed control went away in one of its own handlers: the press ends here.
+        pressed_ = nullptr;
+        clickAllowed_ = false;
+    }
+}
+
+void ControlHost::BringToFront(Control& c, bool front) {
+    auto it = std::find(controls_.begin(), controls_.end(), &c);
+    if (it == controls_.end()) return;
+    controls_.erase(it);
+    if (front)
+        controls_.push_back(&c);
+    else
+        controls_.insert(controls_.begin(), &c);
+    InvalidatePx(c.RectPx());
+}
+
+void ControlHost::Add(ChildControl& c) { children_.push_back(&c); }
+
+void ControlHost::Remove(ChildControl& c) {
+    children_.erase(std::remove(children_.begin(), children_.end(), &c), children_.end());
+}
+
+void ControlHost::Remove(Timer& t) { timers_.erase(std::remove(timers_.begin(), timers_.end(), &t), timers_.end()); }
+
+void ControlHost::OnCreated() {
+    for (ChildControl* c : children_)
+        if (!c->Handle()) c->OnHostCreated();
+    for (Timer* t : timers_) t->Apply();
+}
+
+void ControlHost::OnDestroying() {
+    for (ChildControl* c : children_) c->HostDestroyed();
+    pressActive_ = false;
+    pressed_ = nullptr;
+}
+
+void ControlHost::PaintBackground(HDC dc, const RECT& clientPx) {
+    GdiObj<HBRUSH> brush(CreateSolidBrush(backColor_));
+    FillRect(dc, &clientPx, brush.Get());
+}
+
+void ControlHost::OnPaint(HDC backBuffer) {
+    if (Paint) Paint(backBuffer);
+}
+
+void ControlHost::PaintAll() {
+    PaintDC screen(hWnd());
+    RECT client{};
+    GetClientRect(hWnd(), &client);
+    if (client.right <= 0 || client.bottom <= 0) return;
+    MemDC back(screen.Get(), client.right, client.bottom);
+    if (!back) return;
+    PaintBackground(back.Get(), client);
+    OnPaint(back.Get());
+    for (Control* c : controls_) {
+        if (!c->Visible()) continue;
+        RECT r = c->RectPx(), visible{};
+        if (!IntersectRect(&visible, &r, &client)) continue;
+        int saved = SaveDC(back.Get());
+        IntersectClipRect(back.Get(), r.left, r.top, r.right, r.bottom);
+        c->Paint(back.Get(), r);
+        RestoreDC(back.Get(), saved);
+    }
+    BitBlt(screen.Get(), 0, 0, client.right, client.bottom, back.Get(), 0, 0, SRCCOPY);
+}
+
+int32_t ControlHost::ShiftState(WPARAM wParam) {
+    int32_t s = 0;
+    if (wParam & MK_SHIFT) s |= vbShiftMask;
+    if (wParam & MK_CONTROL) s |= vbCtrlMask;
+    if (GetKeyState(VK_MENU) < 0) s |= vbAltMask;
+    return s;
+}
+
+int32_t ControlHost::ButtonState(WPARAM wParam) {
+    int32_t b = 0;
+    if (wParam & MK_LBUTTON) b |= vbLeftButton;
+    if (wParam & MK_RBUTTON) b |= vbRightButton;
+    if (wParam & MK_MBUTTON) b |= vbMiddleButton;
+    return b;
+}
+
+void ControlHost::OnSurfaceMouse(MouseEvent e, MouseArgs& a) {
+    switch (e) {
+        case MouseEvent::Down: if (MouseDown) MouseDown(a); break;
+        case MouseEvent::Move: if (MouseMove) MouseMove(a); break;
+        case MouseEvent::Up: if (MouseUp) MouseUp(a); break;
+        case MouseEvent::Click: if (Click) Click(); break;
+        case MouseEvent::DblClick: if (DblClick) DblClick(); break;
+    }
+}
+
+void ControlHost::Raise(Control* target, MouseEvent e, int32_t button, WPARAM wParam, POINT px) {
+    MouseArgs a;
+    a.Button = button;
+    a.Shift = ShiftState(wParam);
+    RECT origin = target ? target->RectPx() : RECT{};
+    a.X = FromPxX(scaleMode_, px.x - origin.left);
+    a.Y = FromPxY(scaleMode_, px.y - origin.top);
+    if (!target) {
+        OnSurfaceMouse(e, a);
+        return;
+    }
+    switch (e) {
+        case MouseEvent::Down: if (target->MouseDown) target->MouseDown(a); break;
+        case MouseEvent::Move: if (target->MouseMove) target->MouseMove(a); break;
+        case MouseEvent::Up: if (target->MouseUp) target->MouseUp(a); break;
+        case MouseEvent::Click: if (target->Click) target->Click(); break;
+        case MouseEvent::DblClick: if (target->DblClick) target->DblClick(); break;
+    }
+}
+
+void ControlHost::OnButton(MouseEvent e, int32_t button, WPARAM wParam, LPARAM lParam) {
+    const POINT px{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (e) {
+        case MouseEvent::Down:
+        case MouseEvent::DblClick: {
+            if (!pressActive_) {
+                pressActive_ = true;
+                pressed_ = ControlAt(px);
+                pressedButtons_ = 0;
+                clickAllowed_ = true;
+                // The pressed control keeps the mouse, also outside the window, until release.
+                if (GetCapture() != hWnd()) {
+                    SetCapture(hWnd());
+                    autoCaptured_ = true;
+                }
+            }
+            pressedButtons_ |= button;
+            if (e == MouseEvent::DblClick) clickAllowed_ = false;  // the first click was the click
+            Raise(pressed_, e, e == MouseEvent::Down ? button : 0, wParam, px);
+            return;
+        }
+        case MouseEvent::Move:
+            Raise(pressActive_ ? pressed_ : ControlAt(px), e, ButtonState(wParam), wParam, px);
+            return;
+        case MouseEvent::Up: {
+            if (!pressActive_) {
+                Raise(ControlAt(px), e, button, wParam, px);
+                return;
+            }
+            Control* target = pressed_;
+            Raise(target, e, button, wParam, px);
+            pressedButtons_ &= ~button;
+            if (!pressActive_ || pressedButtons_ != 0) return;
+            RECT client{};
+            GetClientRect(hWnd(), &client);
+            // A click is a press and release of the left button on the same thing.
+            const bool click = clickAllowed_ && button == vbLeftButton && target == pressed_ &&
+                               ControlAt(px) == target && (target || PtInRect(&client, px));
+            pressActive_ = false;
+            pressed_ = nullptr;
+            if (autoCaptured_) {
+                autoCaptured_ = false;
+                if (GetCapture() == hWnd()) ReleaseCapture();
+            }
+            if (click) Raise(target, MouseEvent::Click, 0, wParam, px);
+            return;
+        }
+        case MouseEvent::Click:
+            return;
+    }
+}
+
+LRESULT ControlHost::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_CREATE: OnCreated(); break;
+        case WM_DESTROY: OnDestroying(); break;
+        case WM_ERASEBKGND: return 1;  // the back buffer paints every pixel
+        case WM_PAINT: PaintAll(); return 0;
+        case WM_LBUTTONDOWN: OnButton(MouseEvent::Down, vbLeftButton, wParam, lParam); return 0;
+        case WM_RBUTTONDOWN: OnButton(MouseEvent::Down, vbRightButton, wParam, lParam); return 0;
+        case WM_MBUTTONDOWN: OnButton(MouseEvent::Down, vbMiddleButton, wParam, lParam); return 0;
+        case WM_LBUTTONDBLCLK: OnButton(MouseEvent::DblClick, vbLeftButton, wParam, lParam); return 0;
+        case WM_RBUTTONDBLCLK: OnButton(MouseEvent::Down, vbRightButton, wParam, lParam); return 0;
+        case WM_MBUTTONDBLCLK: OnButton(MouseEvent::Down, vbMiddleButton, wParam, lParam); return 0;
+        case WM_MOUSEMOVE: OnButton(MouseEvent::Move, 0, wParam, lParam); return 0;
+        case WM_LBUTTONUP: OnButton(MouseEvent::Up, vbLeftButton, wParam, lParam); return 0;
+        case WM_RBUTTONUP: OnButton(MouseEvent::Up, vbRightButton, wParam, lParam); return 0;
+        case WM_MBUTTONUP: OnButton(MouseEvent::Up, vbMiddleButton, wParam, lParam); return 0;
+        case WM_CAPTURECHANGED:
+            // Someone else took the mouse (a drag by the caption, another window): the press is over.
+            if (reinterpret_cast<HWND>(lParam) != hWnd()) {
+                pressActive_ = false;
+                pressed_ = nullptr;
+                pressedButtons_ = 0;
+                autoCaptured_ = false;
+            }
+            break;
+        case WM_TIMER:
+            for (Timer* t : timers_)
+                if (t->Id() == wParam) {
+                    t->Fire();
+                    return 0;
+                }
+            break;
+    }
+    return DefaultProc(msg, wParam, lParam);
+}
+
+}  // namespace forms
