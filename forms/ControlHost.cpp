@@ -102,6 +102,22 @@ void ControlHost::OnPaint(HDC backBuffer) {
     if (Paint) Paint(backBuffer);
 }
 
+void ControlHost::PaintTo(HDC dc) {
+    RECT client{};
+    GetClientRect(hWnd(), &client);
+    PaintBackground(dc, client);
+    OnPaint(dc);
+    for (Control* c : controls_) {
+        if (!c->Visible()) continue;
+        RECT r = c->RectPx(), visible{};
+        if (!IntersectRect(&visible, &r, &client)) continue;
+        int saved = SaveDC(dc);
+        IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+        c->Paint(dc, r);
+        RestoreDC(dc, saved);
+    }
+}
+
 void ControlHost::PaintAll() {
     PaintDC screen(hWnd());
     RECT client{};
@@ -109,17 +125,7 @@ void ControlHost::PaintAll() {
     if (client.right <= 0 || client.bottom <= 0) return;
     MemDC back(screen.Get(), client.right, client.bottom);
     if (!back) return;
-    PaintBackground(back.Get(), client);
-    OnPaint(back.Get());
-    for (Control* c : controls_) {
-        if (!c->Visible()) continue;
-        RECT r = c->RectPx(), visible{};
-        if (!IntersectRect(&visible, &r, &client)) continue;
-        int saved = SaveDC(back.Get());
-        IntersectClipRect(back.Get(), r.left, r.top, r.right, r.bottom);
-        c->Paint(back.Get(), r);
-        RestoreDC(back.Get(), saved);
-    }
+    PaintTo(back.Get());
     BitBlt(screen.Get(), 0, 0, client.right, client.bottom, back.Get(), 0, 0, SRCCOPY);
 }
 

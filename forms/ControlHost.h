@@ -40,6 +40,9 @@ public:
 
     void Refresh();
     void InvalidatePx(const RECT& px);
+    // Draws the whole client area into dc: background, Paint, then the windowless controls from
+    // the back to the front, each clipped to its rectangle. WM_PAINT does this into a back buffer.
+    void PaintTo(HDC dc);
 
     // Events of the host's own surface (where no windowless control is hit).
     std::function<void(MouseArgs&)> MouseDown, MouseMove, MouseUp;
