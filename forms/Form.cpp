@@ -6,8 +6,8 @@
 
 namespace forms {
 namespace {
-int ToPxX(double tw) { return static_cast<int>(std::nearbyint(tw / Screen::TwipsPerPixelX())); }
-int ToPxY(double tw) { return static_cast<int>(std::nearbyint(tw / Screen::TwipsPerPixelY())); }
+int TwToPxX(double tw) { return static_cast<int>(std::nearbyint(tw / Screen::TwipsPerPixelX())); }
+int TwToPxY(double tw) { return static_cast<int>(std::nearbyint(tw / Screen::TwipsPerPixelY())); }
 }  // namespace
 
 WndCreate Form::CreateOptions() {
@@ -21,9 +21,14 @@ WndCreate Form::CreateOptions() {
 void Form::Load() {
     if (IsCreated() || loading_) return;
     loading_ = true;
-    Create(CreateOptions());
-    Form_Load();
+    if (Create(CreateOptions())) Form_Load();
     loading_ = false;
+}
+
+void Form::ZOrder(int position) {
+    Load();
+    SetWindowPos(hWnd(), position == 0 ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Form::Unload() {
@@ -78,7 +83,7 @@ double Form::Height() {
 
 void Form::Move(double leftTw, double topTw, double widthTw, double heightTw) {
     Load();
-    SetWindowPos(hWnd(), nullptr, ToPxX(leftTw), ToPxY(topTw), ToPxX(widthTw), ToPxY(heightTw),
+    SetWindowPos(hWnd(), nullptr, TwToPxX(leftTw), TwToPxY(topTw), TwToPxX(widthTw), TwToPxY(heightTw),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 void Form::SetLeft(double tw) { Move(tw, Top(), Width(), Height()); }

@@ -31,6 +31,9 @@ public:
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
 
+    // 0 puts the window in front of the others, 1 behind them.
+    void ZOrder(int position = 0);
+
     std::wstring Caption();
     void SetCaption(const std::wstring& text);
 

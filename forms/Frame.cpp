@@ -2,7 +2,7 @@
 
 namespace forms {
 
-Frame::Frame(ControlHost& parent) : ChildHost(parent, L"QuillmateFrame") {
+Frame::Frame(ControlHost& parent) : ChildHost(parent, L"QuillmateFormsFrame") {
     SetScaleMode(ScaleMode::Twips);
     SetBackColor(parent.BackColor());
     CreateIfHostReady();

@@ -2,7 +2,7 @@
 
 namespace forms {
 
-PictureBox::PictureBox(ControlHost& parent) : ChildHost(parent, L"QuillmatePictureBox") {
+PictureBox::PictureBox(ControlHost& parent) : ChildHost(parent, L"QuillmateFormsPictureBox") {
     CreateIfHostReady();
 }
 

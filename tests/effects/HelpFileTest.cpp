@@ -35,3 +35,27 @@ TEST(HelpFile, MissingFileOrAFolderOfThatNameTellsTheUser) {
     std::filesystem::remove_all(dir.parent_path());
     forms::SetMsgBoxHandler(nullptr);
 }
+
+TEST(FormIcons, SmallAndLargeIconsAreSetAndTheOnesTheyReplaceAreFreed) {
+    HWND w = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(w, nullptr);
+    Func::SetFormIcons(w);
+    auto small1 = reinterpret_cast<HICON>(SendMessageW(w, WM_GETICON, ICON_SMALL, 0));
+    auto big1 = reinterpret_cast<HICON>(SendMessageW(w, WM_GETICON, ICON_BIG, 0));
+    ASSERT_NE(small1, nullptr);
+    ASSERT_NE(big1, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(small1, &info));
+    BITMAP bm{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, GetSystemMetrics(SM_CXSMICON));
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+
+    Func::SetFormIcons(w);
+    auto small2 = reinterpret_cast<HICON>(SendMessageW(w, WM_GETICON, ICON_SMALL, 0));
+    EXPECT_NE(small2, small1);
+    ICONINFO gone{};
+    EXPECT_FALSE(GetIconInfo(small1, &gone));
+    DestroyWindow(w);
+}
