@@ -175,6 +175,10 @@ void ControlHost::Raise(Control* target, MouseEvent e, int32_t button, WPARAM wP
     }
 }
 
+bool ControlHost::HeldByProgram() const { return GetCapture() == hWnd() && !autoCaptured_; }
+
+Control* ControlHost::UnpressedTarget(POINT px) const { return HeldByProgram() ? nullptr : ControlAt(px); }
+
 void ControlHost::OnButton(MouseEvent e, int32_t button, WPARAM wParam, LPARAM lParam) {
     const POINT px{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (e) {
@@ -182,7 +186,7 @@ void ControlHost::OnButton(MouseEvent e, int32_t button, WPARAM wParam, LPARAM l
         case MouseEvent::DblClick: {
             if (!pressActive_) {
                 pressActive_ = true;
-                pressed_ = ControlAt(px);
+                pressed_ = HeldByProgram() ? nullptr : ControlAt(px);
                 pressedButtons_ = 0;
                 clickAllowed_ = true;
                 // The pressed control keeps the mouse, also outside the window, until release.
@@ -197,11 +201,11 @@ void ControlHost::OnButton(MouseEvent e, int32_t button, WPARAM wParam, LPARAM l
             return;
         }
         case MouseEvent::Move:
-            Raise(pressActive_ ? pressed_ : ControlAt(px), e, ButtonState(wParam), wParam, px);
+            Raise(pressActive_ ? pressed_ : UnpressedTarget(px), e, ButtonState(wParam), wParam, px);
             return;
         case MouseEvent::Up: {
             if (!pressActive_) {
-                Raise(ControlAt(px), e, button, wParam, px);
+                Raise(UnpressedTarget(px), e, button, wParam, px);
                 return;
             }
             Control* target = pressed_;
@@ -212,7 +216,7 @@ void ControlHost::OnButton(MouseEvent e, int32_t button, WPARAM wParam, LPARAM l
             GetClientRect(hWnd(), &client);
             // A click is a press and release of the left button on the same thing.
             const bool click = clickAllowed_ && button == vbLeftButton && target == pressed_ &&
-                               ControlAt(px) == target && (target || PtInRect(&client, px));
+                               UnpressedTarget(px) == target && (target || PtInRect(&client, px));
             pressActive_ = false;
             pressed_ = nullptr;
             if (autoCaptured_) {

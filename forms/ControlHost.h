@@ -1,7 +1,9 @@
 #pragma once
 // ControlHost: a window that holds controls: it paints its windowless controls from a back
 // buffer, routes the mouse to the topmost one hit (the pressed one keeps the mouse until the
-// last button is released), creates its child controls with its window, and runs its timers.
+// last button is released; while the program itself holds the capture for the host, the host's
+// own handlers get every mouse event), creates its child controls with its window, and runs its
+// timers.
 #include <windows.h>
 
 #include <functional>
@@ -76,6 +78,9 @@ private:
     void OnButton(MouseEvent e, int32_t button, WPARAM wParam, LPARAM lParam);
     void OnCreated();
     void OnDestroying();
+    // The program (not a press) holds the mouse capture for this window.
+    bool HeldByProgram() const;
+    Control* UnpressedTarget(POINT px) const;
     void Raise(Control* target, MouseEvent e, int32_t button, WPARAM wParam, POINT px);
     static int32_t ShiftState(WPARAM wParam);
     static int32_t ButtonState(WPARAM wParam);

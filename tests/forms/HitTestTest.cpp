@@ -140,3 +140,26 @@ TEST(FormKeys, KeysAndCharactersReachTheFormHandlers) {
     SendMessageW(f.hWnd(), WM_CHAR, 'a', 0);
     EXPECT_EQ(f.events, (Events{"keydown 65 0", "keypress 97"}));
 }
+
+TEST(HitTest, WhileTheProgramHoldsTheCaptureTheHostGetsEveryMouseEvent) {
+    TestForm f;
+    f.Load();
+    f.SetScaleMode(forms::ScaleMode::Pixels);
+    forms::Image row(f);
+    row.Move(0, 0, 100, 50);
+    Record(row, "row", f);
+    // As a drop-down list does: it takes the capture and handles every press itself.
+    SetCapture(f.hWnd());
+    Mouse(f.hWnd(), WM_MOUSEMOVE, 10, 10);
+    Mouse(f.hWnd(), WM_LBUTTONDOWN, 10, 10, MK_LBUTTON);
+    Mouse(f.hWnd(), WM_LBUTTONUP, 10, 10);
+    Mouse(f.hWnd(), WM_RBUTTONDOWN, -40, 300, MK_RBUTTON);
+    Mouse(f.hWnd(), WM_RBUTTONUP, -40, 300);
+    EXPECT_EQ(f.events, (Events{"form move b0 s0 10,10", "form down b1 s0 10,10", "form up b1 s0 10,10",
+                                "form click", "form down b2 s0 -40,300", "form up b2 s0 -40,300"}));
+    EXPECT_EQ(GetCapture(), f.hWnd());  // a press does not end the program's capture
+    ReleaseCapture();
+    f.events.clear();
+    ClickAt(f.hWnd(), 10, 10);
+    EXPECT_EQ(f.events.back(), "row click");
+}
