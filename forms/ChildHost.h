@@ -11,11 +11,12 @@ public:
     using ControlHost::Refresh;
 
 protected:
-    ChildHost(ControlHost& parent, const wchar_t* className);
+    ChildHost(ControlHost& parent, const wchar_t* className, DWORD extraStyle = 0);
     void CreateIn(HWND parent, const RECT& px, bool visible) override;
 
 private:
     const wchar_t* className_;
+    DWORD extraStyle_;
 };
 
 }  // namespace forms
