@@ -1,5 +1,6 @@
 #include "forms/ControlHost.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -55,6 +56,7 @@ void ControlHost::InvalidatePx(const RECT& px) {
 
 void ControlHost::Remove(Control& c) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), &c), controls_.end());
+    if (tipControl_ == &c) tipControl_ = nullptr;
     if (pressed_ == &c) {
         // The pressed control went away in one of its own handlers: the press ends here.
         pressed_ = nullptr;
@@ -89,6 +91,8 @@ void ControlHost::OnCreated() {
 
 void ControlHost::OnDestroying() {
     for (ChildControl* c : children_) c->HostDestroyed();
+    tip_ = nullptr;  // an owned window: it goes with the host's
+    tipControl_ = nullptr;
     pressActive_ = false;
     pressed_ = nullptr;
 }
@@ -175,12 +179,52 @@ void ControlHost::Raise(Control* target, MouseEvent e, int32_t button, WPARAM wP
     }
 }
 
+void ControlHost::UpdateToolTip(const MSG& m, POINT px) {
+    const Control* c = ControlAt(px);
+    const bool wanted = c && !c->ToolTipText.empty();
+    if (!tip_ && !wanted) return;
+    if (!tip_) {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&icc);
+        tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hWnd(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+        if (!tip_) return;
+        TOOLINFOW ti{};
+        ti.cbSize = TTTOOLINFOW_V1_SIZE;
+        ti.uFlags = TTF_IDISHWND;
+        ti.hwnd = hWnd();
+        ti.uId = reinterpret_cast<UINT_PTR>(hWnd());
+        ti.lpszText = const_cast<wchar_t*>(L"");
+        SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    if (c != tipControl_) {
+        // A new control under the pointer: its text, shown after the usual pause.
+        tipControl_ = c;
+        SendMessageW(tip_, TTM_POP, 0, 0);
+        TOOLINFOW ti{};
+        ti.cbSize = TTTOOLINFOW_V1_SIZE;
+        ti.hwnd = hWnd();
+        ti.uId = reinterpret_cast<UINT_PTR>(hWnd());
+        ti.lpszText = const_cast<wchar_t*>(wanted ? c->ToolTipText.c_str() : L"");
+        SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+        SendMessageW(tip_, TTM_ACTIVATE, wanted, 0);
+    }
+    MSG relay = m;
+    SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relay));
+}
+
 bool ControlHost::HeldByProgram() const { return GetCapture() == hWnd() && !autoCaptured_; }
 
 Control* ControlHost::UnpressedTarget(POINT px) const { return HeldByProgram() ? nullptr : ControlAt(px); }
 
 void ControlHost::OnButton(MouseEvent e, int32_t button, WPARAM wParam, LPARAM lParam) {
     const POINT px{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (e == MouseEvent::Move || tip_) {
+        MSG m{hWnd(), 0, wParam, lParam, 0, {}};
+        m.message = e == MouseEvent::Move ? WM_MOUSEMOVE : e == MouseEvent::Up ? WM_LBUTTONUP : WM_LBUTTONDOWN;
+        UpdateToolTip(m, px);
+    }
     switch (e) {
         case MouseEvent::Down:
         case MouseEvent::DblClick: {

@@ -42,6 +42,9 @@ public:
 
     void Refresh();
     void InvalidatePx(const RECT& px);
+    // The tooltip window showing the ToolTipText of the control under the pointer; made when a
+    // control with a tooltip is first pointed at.
+    HWND ToolTipWindow() const { return tip_; }
     // Draws the whole client area into dc: background, Paint, then the windowless controls from
     // the back to the front, each clipped to its rectangle. WM_PAINT does this into a back buffer.
     void PaintTo(HDC dc);
@@ -78,6 +81,7 @@ private:
     void OnButton(MouseEvent e, int32_t button, WPARAM wParam, LPARAM lParam);
     void OnCreated();
     void OnDestroying();
+    void UpdateToolTip(const MSG& m, POINT px);
     // The program (not a press) holds the mouse capture for this window.
     bool HeldByProgram() const;
     Control* UnpressedTarget(POINT px) const;
@@ -98,6 +102,9 @@ private:
     int32_t pressedButtons_ = 0;
     bool clickAllowed_ = false;
     bool autoCaptured_ = false;
+
+    HWND tip_ = nullptr;  // owned by the host's window and destroyed with it
+    const Control* tipControl_ = nullptr;
 };
 
 }  // namespace forms

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+// commctrl.h needs the types of windows.h
+#include <commctrl.h>
+
 #include "forms/ControlArray.h"
 #include "forms/Image.h"
 #include "forms/Label.h"
@@ -162,4 +166,40 @@ TEST(HitTest, WhileTheProgramHoldsTheCaptureTheHostGetsEveryMouseEvent) {
     f.events.clear();
     ClickAt(f.hWnd(), 10, 10);
     EXPECT_EQ(f.events.back(), "row click");
+}
+
+namespace {
+std::wstring TipText(HWND tip, HWND host) {
+    wchar_t buf[80] = {};
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V1_SIZE;
+    ti.hwnd = host;
+    ti.uId = reinterpret_cast<UINT_PTR>(host);
+    ti.lpszText = buf;
+    SendMessageW(tip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&ti));
+    return buf;
+}
+}  // namespace
+
+TEST(ToolTips, ThePointedControlsTextIsTheTooltip) {
+    TestForm f;
+    f.Load();
+    f.SetScaleMode(forms::ScaleMode::Pixels);
+    forms::Label a(f), b(f), plain(f);
+    a.Move(0, 0, 50, 20);
+    a.ToolTipText = L"Default";
+    b.Move(0, 30, 50, 20);
+    b.ToolTipText = L"Blue";
+    plain.Move(0, 60, 50, 20);
+    Mouse(f.hWnd(), WM_MOUSEMOVE, 5, 65);
+    EXPECT_EQ(f.ToolTipWindow(), nullptr);  // nothing to tell yet
+    Mouse(f.hWnd(), WM_MOUSEMOVE, 5, 5);
+    ASSERT_NE(f.ToolTipWindow(), nullptr);
+    EXPECT_EQ(TipText(f.ToolTipWindow(), f.hWnd()), L"Default");
+    Mouse(f.hWnd(), WM_MOUSEMOVE, 5, 35);
+    EXPECT_EQ(TipText(f.ToolTipWindow(), f.hWnd()), L"Blue");
+    Mouse(f.hWnd(), WM_MOUSEMOVE, 5, 65);
+    EXPECT_EQ(TipText(f.ToolTipWindow(), f.hWnd()), L"");
+    f.Unload();
+    EXPECT_EQ(f.ToolTipWindow(), nullptr);
 }
