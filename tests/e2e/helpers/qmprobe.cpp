@@ -152,10 +152,12 @@ int main(int argc, char** argv) {
         SetClipboardData(CF_UNICODETEXT, txt);
         CloseClipboard();
         AppendLine(argv[3], "set");
-        // Stay the clipboard's owner for a while, as the file manager would.
-        SetTimer(owner, 1, 5000, nullptr);
-        MSG msg;
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER) DispatchMessageW(&msg);
+        // Stay alive as the file manager would, until another program takes the clipboard.
+        for (int i = 0; i < 500 && GetClipboardOwner() == owner; ++i) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            Sleep(20);
+        }
         return 0;
     }
     if (cmd == "rect" && argc > 2) {
