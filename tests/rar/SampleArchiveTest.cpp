@@ -76,7 +76,9 @@ TEST(SampleArchives, EverySampleEndsCleanlyWithinItsDestination) {
                 auto bytes = ReadBytes(path);
                 EXPECT_EQ(bytes.size(), e.entry.unpSize);
                 // A split entry's first header carries only its first part's CRC.
-                if (!e.entry.splitAfter) EXPECT_EQ(qmrar::Crc32(bytes), e.entry.crc);
+                if (!e.entry.splitAfter) {
+                    EXPECT_EQ(qmrar::Crc32(bytes), e.entry.crc);
+                }
             }
         }
     }
