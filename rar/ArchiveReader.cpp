@@ -271,13 +271,11 @@ Code ArchiveReader::Unpack(const RarEntry& entry, Operation op, const ExtractTar
     std::optional<OutputFile> out;
     if (op == Operation::Extract) {
         auto path = OutputPath(entry, target);
-        if (!path) {
-            SkipEntry(entry);
-            return kECreate;
-        }
-        out.emplace(*path);
-        if (!out->IsOpen()) {
-            SkipEntry(entry);
+        if (path) out.emplace(*path);
+        if (!out || !out->IsOpen()) {
+            out.reset();
+            Code skipped = SkipEntry(entry);
+            if (skipped != kSuccess) broken_ = skipped;
             return kECreate;
         }
     }
@@ -310,7 +308,7 @@ Code ArchiveReader::Unpack(const RarEntry& entry, Operation op, const ExtractTar
             size_t n = static_cast<size_t>(std::min<uint64_t>(left, buffer.size()));
             std::span<uint8_t> chunk(buffer.data(), n);
             if (!vol_.source->ReadAt(at, chunk)) return fail(kBadData);  // data cut short
-            partCrc = Crc32(chunk, partCrc);
+            if (part.splitAfter) partCrc = Crc32(chunk, partCrc);  // only a continuing part has its own CRC
             Code r = decoder->Feed(chunk, sink);
             if (r != kSuccess) return fail(r);
             at += n;

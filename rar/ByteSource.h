@@ -16,17 +16,6 @@ public:
     virtual bool ReadAt(uint64_t offset, std::span<uint8_t> out) = 0;
 };
 
-// A source over bytes held in memory (tests, fuzzing).
-class MemorySource : public ByteSource {
-public:
-    explicit MemorySource(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
-    uint64_t Size() const override { return bytes_.size(); }
-    bool ReadAt(uint64_t offset, std::span<uint8_t> out) override;
-
-private:
-    std::vector<uint8_t> bytes_;
-};
-
 // Opens volumes by name; returns null when the volume does not exist or cannot be opened.
 class VolumeOpener {
 public:

@@ -1,7 +1,7 @@
 # Source lists shared by the project's trees and the packer's host build.
 set(QM_RAR_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Crc32.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ByteSource.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MemorySource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileSource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NameDecoding.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SafePath.cpp

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RarTestSupport.h"
-#include "rar/ByteSource.h"
+#include "rar/MemorySource.h"
 
 using namespace rartest;
 using qmrar::ArchiveFormat;

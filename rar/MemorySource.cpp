@@ -1,4 +1,4 @@
-#include "rar/ByteSource.h"
+#include "rar/MemorySource.h"
 
 #include <algorithm>
 
