@@ -29,7 +29,7 @@ Code ArchiveReader::OpenVolume(std::unique_ptr<ByteSource> source, const std::st
                                RarBlock& main) {
     uint64_t searchLen = std::min<uint64_t>(source->Size(), kSignatureSearch + sizeof kRar5Signature);
     std::vector<uint8_t> head(static_cast<size_t>(searchLen));
-    if (!source->ReadAt(0, head)) return kERead;
+    if (!source->ReadAt(0, head)) return kEOpen;
     auto find = [&](std::span<const uint8_t> sig) {
         return std::search(head.begin(), head.end(), sig.begin(), sig.end()) - head.begin();
     };
@@ -93,7 +93,9 @@ void ArchiveReader::ReadComment(const RarBlock& main, size_t limit) {
             comment_.state = kUnknownFormat;
             return;
         }
-        uint64_t take = std::min<uint64_t>(e.packSize, limit);
+        // Never more than the volume holds: a comment size that lies must not drive the allocation.
+        uint64_t available = e.dataOffset < vol_.source->Size() ? vol_.source->Size() - e.dataOffset : 0;
+        uint64_t take = std::min<uint64_t>({e.packSize, limit, available});
         comment_.text.assign(static_cast<size_t>(take), '\0');
         auto bytes = std::span(reinterpret_cast<uint8_t*>(comment_.text.data()), comment_.text.size());
         if (!vol_.source->ReadAt(e.dataOffset, bytes)) {

@@ -65,7 +65,22 @@ std::optional<std::u16string> DecodeRar4UnicodeName(std::span<const uint8_t> fie
 }
 
 bool IsUtf8(std::string_view s) {
-    return Utf8ToUtf16(s).find(u'\uFFFD') == std::u16string::npos || s.find("\xEF\xBF\xBD") != std::string_view::npos;
+    size_t i = 0;
+    while (i < s.size()) {
+        auto b0 = static_cast<uint8_t>(s[i]);
+        size_t len = b0 < 0x80 ? 1 : (b0 & 0xE0) == 0xC0 ? 2 : (b0 & 0xF0) == 0xE0 ? 3 : (b0 & 0xF8) == 0xF0 ? 4 : 0;
+        if (len == 0 || i + len > s.size()) return false;
+        uint32_t cp = len == 1 ? b0 : b0 & (0x7F >> len);
+        for (size_t k = 1; k < len; ++k) {
+            auto b = static_cast<uint8_t>(s[i + k]);
+            if ((b & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (b & 0x3F);
+        }
+        static constexpr uint32_t kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < kSmallest[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += len;
+    }
+    return true;
 }
 
 std::u16string Utf8ToUtf16(std::string_view s) {

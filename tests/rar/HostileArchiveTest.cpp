@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "RarTestSupport.h"
+#include "rar/Crc32.h"
+#include "rar/FileSource.h"
 #include "rar/MemorySource.h"
 
 using namespace rartest;
@@ -153,6 +155,32 @@ TEST_P(Hostile, EveryTruncationAndByteFlipEndsCleanly) {
 
 INSTANTIATE_TEST_SUITE_P(Formats, Hostile, ::testing::Values(ArchiveFormat::Rar4, ArchiveFormat::Rar5),
                          [](const auto& info) { return info.param == ArchiveFormat::Rar4 ? "Rar4" : "Rar5"; });
+
+// Regression: a comment block claiming gigabytes made the reader allocate what the caller's buffer allowed.
+TEST(HostileRar4, CommentSizeThatLiesAllocatesNoMoreThanTheFileHolds) {
+    qmrar::WriterOptions o;
+    o.format = ArchiveFormat::Rar4;
+    o.comment = "short";
+    std::vector<qmrar::WriterEntry> v(1);
+    v[0].name = "a.txt";
+    v[0].data = Bytes("a");
+    auto bytes = qmrar::WriteArchive(o, v)[0];
+    // Signature (7) and main header (13), then the comment block: its packed size is at +7.
+    const size_t block = 20;
+    ASSERT_EQ(bytes[block + 2], 0x7A);
+    for (int i = 0; i < 4; ++i) bytes[block + 7 + i] = 0xF0 | (i == 3 ? 0x0F : 0);
+    uint16_t headSize = static_cast<uint16_t>(bytes[block + 5] | (bytes[block + 6] << 8));
+    uint32_t crc = qmrar::Crc32(std::span(bytes).subspan(block + 2, headSize - 2u));
+    bytes[block] = static_cast<uint8_t>(crc);
+    bytes[block + 1] = static_cast<uint8_t>(crc >> 8);
+    TempDir tmp;
+    WriteBytes(tmp.Path() / "c.rar", bytes);
+    qmrar::FileVolumeOpener opener;
+    qmrar::ArchiveReader reader(opener);
+    ASSERT_EQ(reader.Open((tmp.Path() / "c.rar").string(), qmrar::OpenMode::List, size_t{1} << 31), qmrar::kSuccess);
+    EXPECT_EQ(reader.Comment().state, qmrar::kSmallBuf);
+    EXPECT_LT(reader.Comment().text.size(), bytes.size());
+}
 
 TEST(HostileRar5, VintsAndSizeFieldsOutOfRangeAreRejected) {
     // Signature, then a block whose size vint runs past three bytes.

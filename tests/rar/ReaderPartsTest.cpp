@@ -63,6 +63,10 @@ TEST(NameDecoding, Utf8RoundTripsAndReplacesBrokenSequences) {
     EXPECT_EQ(Utf8ToUtf16("\xff\xc3"), u"\uFFFD\uFFFD");
     EXPECT_FALSE(IsUtf8("\x81\x40"));
     EXPECT_TRUE(IsUtf8("plain"));
+    EXPECT_TRUE(IsUtf8("\xf0\x9f\x91\x8b"));
+    EXPECT_FALSE(IsUtf8("\xc0\xaf"));      // overlong '/'
+    EXPECT_FALSE(IsUtf8("\xed\xa0\x80"));  // a surrogate
+    EXPECT_FALSE(IsUtf8("\xe8\xa1"));      // cut short
 }
 
 TEST(Crc32, MatchesTheZlibCheckValue) {
