@@ -27,7 +27,9 @@ void PutV(Bytes& b, uint64_t v) {
         b.push_back(byte | (v ? 0x80 : 0));
     } while (v);
 }
-void Append(Bytes& b, const Bytes& more) { b.insert(b.end(), more.begin(), more.end()); }
+void Append(Bytes& b, const Bytes& more) {
+    if (!more.empty()) b.insert(b.end(), more.begin(), more.end());
+}
 void Append(Bytes& b, const std::string& more) { b.insert(b.end(), more.begin(), more.end()); }
 
 // One stored piece of an entry in one volume.

@@ -243,3 +243,24 @@ TEST(SkinDll, PasswordsCommentsAndOpenErrors) {
         EXPECT_EQ(enc.data.OpenResult, 14u);
     }
 }
+
+TEST(SkinDll, UnicodeNamesKeepTheirWideFormOnDisk) {
+    TempDir tmp;
+    std::vector<qmrar::WriterEntry> v(1);
+    v[0].name = "Caf\xc3\xa9/\xe8\xa1\xa8.txt";
+    v[0].data = Bytes("wide");
+    for (auto format : {qmrar::ArchiveFormat::Rar4, qmrar::ArchiveFormat::Rar5}) {
+        qmrar::WriterOptions o;
+        o.format = format;
+        auto names = WriteVolumes(tmp.Path() / (format == qmrar::ArchiveFormat::Rar4 ? "four" : "five"),
+                                  qmrar::WriteArchive(o, v));
+        Handle a(names[0], 1);
+        ASSERT_NE(a.h, nullptr);
+        auto header = std::make_unique<unrar::RARHeaderDataEx>();
+        ASSERT_EQ(Lib().read(a.h, header.get()), 0);
+        EXPECT_EQ(std::wstring(header->FileNameW), L"Caf\u00e9\\\u8868.txt");
+        std::string dest = (tmp.Path() / "out").string();
+        EXPECT_EQ(Lib().process(a.h, 2, dest.data(), nullptr), 0);
+        EXPECT_EQ(ReadBytes(tmp.Path() / "out" / fs::path(L"Caf\u00e9") / fs::path(L"\u8868.txt")), Bytes("wide"));
+    }
+}

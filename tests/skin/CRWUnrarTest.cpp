@@ -227,4 +227,14 @@ TEST_F(Wrapper, OpenErrorsAndComments) {
     ASSERT_FALSE(r.events.empty());
     EXPECT_EQ(r.events[0], "CommentFound Skin by us 16384");  // the whole buffer, untrimmed
     EXPECT_EQ(r.events[1], "NextVolumne " + arc);
+
+    // A compressed comment cannot be read; the run goes on.
+    std::string compressedComment = std::string(QM_RAR_SAMPLES) + "/test_read_format_rar_subblock.rar";
+    if (fs::exists(compressedComment)) {
+        r.events.clear();
+        EXPECT_TRUE(w.TestRarFiles(compressedComment));
+        ASSERT_FALSE(r.events.empty());
+        EXPECT_EQ(r.events[0], "CommentError 14 Unknown comment format");
+        EXPECT_EQ(r.events.back(), "ProcessingFile test.txt");
+    }
 }
