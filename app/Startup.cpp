@@ -17,6 +17,7 @@
 #include "app/mdlTray.h"
 #include "forms/MsgBox.h"
 #include "forms/Screen.h"
+#include "skin/SkinEnvironment.h"
 #include "windows/Windows.h"
 
 namespace Func {
@@ -102,6 +103,8 @@ bool Main() {
     mdlLog::WriteLog("Run updater...");
     RunUpdater();
 
+    // The skin clean-up inside the settings load is the first use of the hidden window.
+    mdlSkin::SetOwnerWindow([] { return fClipboard().hWnd(); });
     mdlInput::LoadAll();
 
     fAbout().Load();

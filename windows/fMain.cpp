@@ -126,13 +126,11 @@ void fMainForm::Form_Paint(HDC dc) {
 }
 
 void fMainForm::Form_MouseDown(forms::MouseArgs& a) {
+    lastMouseYPx_ = static_cast<int>(a.Y);
     if (a.Button != forms::vbLeftButton) return;
     if (int i = RowAt(static_cast<int>(a.Y)); i >= 0) txt_Click(i);
 }
 
 void fMainForm::Form_DblClick() {
-    POINT p;
-    GetCursorPos(&p);
-    ScreenToClient(hWnd(), &p);
-    if (int i = RowAt(p.y); i >= 0) txt_DblClick(i);
+    if (int i = RowAt(lastMouseYPx_); i >= 0) txt_DblClick(i);
 }

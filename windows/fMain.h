@@ -34,6 +34,7 @@ protected:
 
 private:
     void Export(bool selectedOnly);
+    int lastMouseYPx_ = -1;  // where the last press landed: a double click has no position of its own
     int RowAt(int yPx) const;
     void txt_Click(int index);
     void txt_DblClick(int index);

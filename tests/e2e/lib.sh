@@ -11,7 +11,15 @@ QM_XCLIPS=()
 qm_fail() { echo "FAIL: $*" >&2; [ -f "$QM_DIR/Log.txt" ] && { echo "--- Log.txt" >&2; cat "$QM_DIR/Log.txt" >&2; }; exit 1; }
 
 qm_cleanup() {
-  for p in "${QM_XCLIPS[@]}" "${QM_HELPERS[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${QM_XCLIPS[@]}"; do kill "$p" 2>/dev/null || true; done
+  # A Wine process killed by a signal can stall the next one for seconds: close helpers first.
+  if [ ${#QM_HELPERS[@]} -gt 0 ]; then
+    wine "$QM_PROBE" close-helpers >/dev/null 2>&1 || true
+    for p in "${QM_HELPERS[@]}"; do
+      for _ in $(seq 40); do [ -d "/proc/$p" ] || break; sleep 0.05; done
+      kill "$p" 2>/dev/null || true
+    done
+  fi
   for p in "${QM_PIDS[@]}"; do
     [ -d "/proc/$p" ] || continue
     wine "$QM_PROBE" close >/dev/null 2>&1 || true
@@ -82,7 +90,8 @@ qm_click_row() {
   local r; r=$(wine "$QM_PROBE" rect QuillmateMain | tr -d '\r') || qm_fail "no main window"
   set -- "$1" "${2:-1}" $r
   local x=$(( ($3 + $5) / 2 )) y=$(( $4 + 70 * $1 + 35 ))
-  xdotool mousemove --sync "$x" "$y"
+  # (--sync would wait 15 s whenever the pointer already stands there)
+  xdotool mousemove "$x" "$y"
   xdotool click --repeat "$2" --delay 120 1
 }
 

@@ -13,7 +13,7 @@ qm_wait_until 5 bash -c '[ "$(wine "$QM_PROBE" foreground | tr -d "\r")" = QMTar
 sleep 0.2   # two ticks of the 50 ms watcher, which remembers the target
 qm_click_row 0 2
 qm_wait_until 10 bash -c '[ "$(wine "$QM_PROBE" gettext "$1")" = "$2" ]' _ "$edit" "$text" \
-  || qm_fail "target holds '$(wine "$QM_PROBE" gettext "$edit")'"
+  || qm_fail "target holds '$(wine "$QM_PROBE" gettext "$edit")'; in front: $(wine "$QM_PROBE" foreground); clipboard: '$(qm_clipboard)'"
 qm_log_has "Clip1 added." && qm_fail "the paste added a clip"
 qm_exit
 echo "paste: ok"

@@ -5,6 +5,7 @@
 //   visible CLASS           print 1 when a visible top-level window of that class exists, else 0
 //   cbviewer FILE           join the viewer chain; append one line to FILE per change notification;
 //                           leave the chain correctly when closed (WM_CLOSE to its window "QM viewer")
+//   close-helpers           close every viewer, target and file-copier window of this tool
 //   leave-viewer            close a running cbviewer
 //   edit-target FILE        show a window "QM target" with an edit box; write the edit's handle to FILE
 //   gettext HWND            print the text of that window (WM_GETTEXT), UTF-8
@@ -153,7 +154,7 @@ int main(int argc, char** argv) {
         CloseClipboard();
         AppendLine(argv[3], "set");
         // Stay alive as the file manager would, until another program takes the clipboard.
-        for (int i = 0; i < 500 && GetClipboardOwner() == owner; ++i) {
+        for (int i = 0; i < 500 && IsWindow(owner) && GetClipboardOwner() == owner; ++i) {
             MSG msg;
             while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
             Sleep(20);
@@ -174,6 +175,13 @@ int main(int argc, char** argv) {
         g_next = SetClipboardViewer(h);
         AppendLine(g_file, "joined");
         return Loop();
+    }
+    if (cmd == "close-helpers") {
+        // Ends every helper window of these tests the way a user would close them.
+        for (const wchar_t* cls : {L"QMViewer", L"QMTarget", L"QMFiles"})
+            for (HWND w = FindWindowW(cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr))
+                PostMessageW(w, WM_CLOSE, 0, 0);
+        return 0;
     }
     if (cmd == "leave-viewer") return PostMessageW(FindWindowW(L"QMViewer", nullptr), WM_CLOSE, 0, 0) ? 0 : 1;
     if (cmd == "edit-target" && argc > 2) {
