@@ -1,0 +1,63 @@
+#include "app/mdlPrevInst.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace mdlPrevInst {
+namespace {
+std::vector<std::string> WindowTitles;
+std::vector<HWND> WindowHandles;
+
+std::string Upper(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return s;
+}
+}  // namespace
+
+BOOL CALLBACK EnumWindowsProc(HWND hWnd, LPARAM) {
+    char title[256] = {};
+    int n = GetWindowTextA(hWnd, title, 255);
+    if (n > 0) {
+        WindowTitles.emplace_back(title, static_cast<size_t>(n));
+        WindowHandles.push_back(hWnd);
+    }
+    return TRUE;
+}
+
+bool ActivatePrevInstance(const std::string& titlePart) {
+    WindowTitles.assign(1, std::string());
+    WindowHandles.assign(1, nullptr);
+    EnumWindows(&EnumWindowsProc, 0);
+    const std::string part = Upper(titlePart);
+    int count = 0;
+    for (size_t i = 0; i < WindowTitles.size(); ++i) {
+        if (Upper(WindowTitles[i]).find(part) == std::string::npos) continue;
+        HWND w = WindowHandles[i];
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        if (GetWindowPlacement(w, &wp) && wp.showCmd == SW_SHOWMINIMIZED) {
+            wp.flags = 0;
+            wp.showCmd = SW_SHOWNORMAL;
+            SetWindowPlacement(w, &wp);
+        }
+        SetForegroundWindow(w);
+        ++count;
+    }
+    return count >= 1;
+}
+
+bool PreviousInstanceRunning() {
+    char path[MAX_PATH * 2] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    // Mutex names may not hold backslashes; one name per executable path, compared without case.
+    std::string name = "Local\\Quillmate.Instance.";
+    for (char c : Upper(path)) name += (c == '\\' || c == ':') ? '_' : c;
+    if (name.size() > MAX_PATH) name.resize(MAX_PATH);
+    static HANDLE mutex = nullptr;
+    if (mutex) return false;
+    mutex = CreateMutexA(nullptr, FALSE, name.c_str());
+    return mutex && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+}  // namespace mdlPrevInst

@@ -1,0 +1,180 @@
+// qmprobe: a small Win32 tool the end-to-end tests use to look at and poke Quillmate from outside.
+//   viewer-title            print the title of the first window of the clipboard viewer chain
+//   close                   ask the hidden "Quillmate" window to close (the program's own exit path)
+//   activate                bring the hidden "Quillmate" window forward, as a second start would
+//   visible CLASS           print 1 when a visible top-level window of that class exists, else 0
+//   cbviewer FILE           join the viewer chain; append one line to FILE per change notification;
+//                           leave the chain correctly when closed (WM_CLOSE to its window "QM viewer")
+//   leave-viewer            close a running cbviewer
+//   edit-target FILE        show a window "QM target" with an edit box; write the edit's handle to FILE
+//   gettext HWND            print the text of that window (WM_GETTEXT), UTF-8
+//   copy-files TEXT FILE    put a file-drop list and TEXT on the clipboard together; then write FILE
+//   foreground              print the class of the foreground window
+//   rect CLASS              print the screen rectangle of a top-level window of that class
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+HWND g_next = nullptr;
+HWND g_edit = nullptr;
+std::string g_file;
+
+void AppendLine(const std::string& path, const std::string& line) {
+    if (FILE* f = std::fopen(path.c_str(), "ab")) {
+        std::fputs((line + "\n").c_str(), f);
+        std::fclose(f);
+    }
+}
+
+LRESULT CALLBACK ViewerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    switch (m) {
+        case WM_DRAWCLIPBOARD:
+            AppendLine(g_file, "draw");
+            if (g_next) SendMessageW(g_next, m, w, l);
+            return 0;
+        case WM_CHANGECBCHAIN:
+            if (reinterpret_cast<HWND>(w) == g_next) g_next = reinterpret_cast<HWND>(l);
+            else if (g_next) SendMessageW(g_next, m, w, l);
+            return 0;
+        case WM_CLOSE:
+            ChangeClipboardChain(h, g_next);
+            AppendLine(g_file, "left");
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcW(h, m, w, l);
+}
+
+LRESULT CALLBACK TargetProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    switch (m) {
+        case WM_ACTIVATE:
+            if (LOWORD(w) != WA_INACTIVE && g_edit) SetFocus(g_edit);
+            return 0;
+        case WM_CLOSE:
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcW(h, m, w, l);
+}
+
+HWND MakeWindow(const wchar_t* cls, const wchar_t* title, WNDPROC proc, DWORD style, int w, int h) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = cls;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, cls, title, style, 600, 500, w, h, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+int Loop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+HWND Hidden() { return FindWindowW(L"QuillmateForm", L"Quillmate"); }
+
+std::string Utf8(const std::wstring& w) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    const std::string cmd = argv[1];
+    if (cmd == "viewer-title") {
+        wchar_t t[256] = {};
+        if (HWND v = GetClipboardViewer()) GetWindowTextW(v, t, 255);
+        std::printf("%s\n", Utf8(t).c_str());
+        return 0;
+    }
+    if (cmd == "close") return PostMessageW(Hidden(), WM_CLOSE, 0, 0) ? 0 : 1;
+    if (cmd == "activate") return SetForegroundWindow(Hidden()) ? 0 : 1;
+    if (cmd == "visible" && argc > 2) {
+        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
+        HWND w = FindWindowW(cls.c_str(), nullptr);
+        std::printf("%d\n", w && IsWindowVisible(w) ? 1 : 0);
+        return 0;
+    }
+    if (cmd == "copy-files" && argc > 3) {
+        // A file manager's copy: a drop list, and a text beside it, as some file managers add.
+        HWND owner = MakeWindow(L"QMFiles", L"QM files", DefWindowProcW, WS_OVERLAPPED, 10, 10);
+        const std::wstring files = L"C:\\windows\\win.ini";
+        const std::wstring text(argv[2], argv[2] + std::strlen(argv[2]));
+        const SIZE_T dropBytes = sizeof(DROPFILES) + (files.size() + 2) * sizeof(wchar_t);
+        HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, dropBytes);
+        auto* df = static_cast<DROPFILES*>(GlobalLock(drop));
+        df->pFiles = sizeof(DROPFILES);
+        df->fWide = TRUE;
+        std::memcpy(reinterpret_cast<char*>(df) + sizeof(DROPFILES), files.c_str(), files.size() * sizeof(wchar_t));
+        GlobalUnlock(drop);
+        HGLOBAL txt = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        std::memcpy(GlobalLock(txt), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(txt);
+        if (!OpenClipboard(owner)) return 1;
+        EmptyClipboard();
+        SetClipboardData(CF_HDROP, drop);
+        SetClipboardData(CF_UNICODETEXT, txt);
+        CloseClipboard();
+        AppendLine(argv[3], "set");
+        // Stay the clipboard's owner for a while, as the file manager would.
+        SetTimer(owner, 1, 5000, nullptr);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER) DispatchMessageW(&msg);
+        return 0;
+    }
+    if (cmd == "rect" && argc > 2) {
+        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
+        RECT r{};
+        HWND w = FindWindowW(cls.c_str(), nullptr);
+        if (!w || !GetWindowRect(w, &r)) return 1;
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (cmd == "cbviewer" && argc > 2) {
+        g_file = argv[2];
+        HWND h = MakeWindow(L"QMViewer", L"QM viewer", ViewerProc, WS_OVERLAPPED, 10, 10);
+        g_next = SetClipboardViewer(h);
+        AppendLine(g_file, "joined");
+        return Loop();
+    }
+    if (cmd == "leave-viewer") return PostMessageW(FindWindowW(L"QMViewer", nullptr), WM_CLOSE, 0, 0) ? 0 : 1;
+    if (cmd == "edit-target" && argc > 2) {
+        HWND top = MakeWindow(L"QMTarget", L"QM target", TargetProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 120);
+        g_edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 280, 80, top, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+        SetForegroundWindow(top);
+        SetFocus(g_edit);
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%lu", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(g_edit)));
+        AppendLine(argv[2], buf);
+        return Loop();
+    }
+    if (cmd == "gettext" && argc > 2) {
+        HWND w = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoul(argv[2], nullptr, 10)));
+        wchar_t t[4096] = {};
+        SendMessageW(w, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(t));
+        std::printf("%s", Utf8(t).c_str());
+        return 0;
+    }
+    if (cmd == "foreground") {
+        wchar_t c[256] = {};
+        GetClassNameW(GetForegroundWindow(), c, 255);
+        std::printf("%s\n", Utf8(c).c_str());
+        return 0;
+    }
+    return 2;
+}

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# A double-clicked clip is pasted into the program that was in front before.
+source "$(dirname "$0")/lib.sh"
+qm_start
+text=$'pasted — ünïcode ✓'
+qm_copy_and_wait "$text" 0
+handle_file=$QM_DIR/target.txt
+wine "$QM_PROBE" edit-target "$handle_file" >/dev/null 2>&1 &
+QM_PIDS+=($!)
+qm_wait_until 10 test -s "$handle_file" || qm_fail "no target window"
+edit=$(head -n1 "$handle_file")
+qm_wait_until 5 bash -c '[ "$(wine "$QM_PROBE" foreground | tr -d "\r")" = QMTarget ]' || qm_fail "target not in front"
+sleep 0.2   # two ticks of the 50 ms watcher, which remembers the target
+qm_click_row 0 2
+qm_wait_until 10 bash -c '[ "$(wine "$QM_PROBE" gettext "$1")" = "$2" ]' _ "$edit" "$text" \
+  || qm_fail "target holds '$(wine "$QM_PROBE" gettext "$edit")'"
+qm_log_has "Clip1 added." && qm_fail "the paste added a clip"
+qm_exit
+echo "paste: ok"

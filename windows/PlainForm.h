@@ -1,0 +1,14 @@
+#pragma once
+// PlainForm: a window that so far has only its built-in look: a borderless popup, hidden.
+#include "forms/Form.h"
+
+class PlainForm : public forms::Form {};
+
+// The windows that have no behaviour of their own yet.
+class fAboutForm : public PlainForm {};
+class fExitForm : public PlainForm {};
+class fPopUpForm : public PlainForm {};
+class fTipsForm : public PlainForm {};
+class fOptionsForm : public PlainForm {};
+class fInsertForm : public PlainForm {};
+class fHideForm : public PlainForm {};
