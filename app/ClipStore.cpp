@@ -149,6 +149,7 @@ bool ClipStore::Commit(const std::vector<const ClipText*>& wanted, size_t first,
     lastOps_ = writes + removes;
     if (lastOps_ == 0) return true;
     fs_.CreateFolder(folder_);  // fails harmlessly when it exists
+    if (count > oldCount) SetAsideStrays(count, problems);
 
     auto dropTemps = [&](int upTo) {
         for (int k = static_cast<int>(first) + 1; k <= upTo; ++k) fs_.Remove(TempPath(k));
@@ -193,6 +194,19 @@ bool ClipStore::Commit(const std::vector<const ClipText*>& wanted, size_t first,
     mirror_.resize(std::min(first, wanted.size()));
     for (size_t i = first; i < wanted.size(); ++i) mirror_.emplace_back(*wanted[i]);
     return true;
+}
+
+void ClipStore::SetAsideStrays(int count, std::vector<std::string>& problems) {
+    // Files beyond a gap were never loaded; once the history grows up to the gap they would join
+    // it as its newest clips. Renamed, they stay on disk but out of the numbering.
+    for (int n = count + 1; n <= 32767 && fs_.Exists(ClipPath(n)); ++n) {
+        const std::string aside = ClipPath(n) + ".stray";
+        if (!fs_.Replace(ClipPath(n), aside)) {
+            problems.push_back(">>> Cannot set aside stray clip file: " + ClipPath(n));
+            return;
+        }
+        problems.push_back(">>> Stray clip file set aside: " + aside);
+    }
 }
 
 bool ClipStore::Save(const std::vector<ClipRecord>& history, std::vector<std::string>& problems) {

@@ -94,6 +94,12 @@ TEST(ClipStoreOrder, LoadingStopsAtTheFirstGapAndLeavesLaterFilesAlone) {
     EXPECT_EQ(fs.files[kFolder + "Clip1.qms"], u"b");
     EXPECT_FALSE(fs.Exists(kFolder + "Clip2.qms"));
     EXPECT_EQ(fs.files[kFolder + "Clip4.qms"], u"d");
+    // Grown up to the gap, the history would take the stray file as its newest clip: it is set
+    // aside instead, and nothing of it is lost.
+    ASSERT_TRUE(store.Save(HistoryOf({u"b", u"x", u"y"}), problems));
+    EXPECT_EQ(LoadFresh(fs), (Texts{u"b", u"x", u"y"}));
+    EXPECT_EQ(fs.files[kFolder + "Clip4.qms.stray"], u"d");
+    EXPECT_EQ(problems.back().substr(0, 4), ">>> ");
 }
 
 TEST(ClipStoreCost, ACaptureWritesOneFileWhateverTheHistory) {

@@ -25,9 +25,11 @@ std::string ReadBytes(const std::string& path) {
     return s.str();
 }
 
-// A model loaded from the given file text.
-clsINI Loaded(const std::string& text, const std::string& name = "qm_ini_test.ini") {
-    const std::string path = TempPath(name);
+// A model loaded from the given file text, in a file of the running test's own: the tests run
+// in parallel processes.
+clsINI Loaded(const std::string& text) {
+    const std::string path = TempPath(std::string("qm_ini_") +
+                                      ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini");
     WriteBytes(path, text);
     clsINI ini;
     ini.SetFileName(path);
@@ -183,7 +185,7 @@ TEST(IniFile, AnUnwritableFileRaisesAndKeepsThePreviousContent) {
 
 TEST(IniFile, NonAsciiTextGoesThroughTheAnsiCodePage) {
     // 0xE9 is e-acute in the Western code pages and in Latin-1.
-    clsINI ini = Loaded("[S]\r\nName=caf\xE9\r\n", "qm_ini_ansi.ini");
+    clsINI ini = Loaded("[S]\r\nName=caf\xE9\r\n");
     EXPECT_EQ(ini.Value(u"S", u"Name"), u"caf\u00E9");
     EXPECT_EQ(ini.Serialize(), "[S]\r\nName=caf\xE9\r\n\r\n");
 }
