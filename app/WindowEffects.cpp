@@ -1,11 +1,139 @@
-// First cut: windows appear and disappear at once; the animated fades and the edge snapping
-// replace these bodies.
 #include "app/WindowEffects.h"
+
+#include <shellapi.h>
+
+#include <cmath>
+#include <utility>
 
 #include "app/mGlobal.h"
 #include "forms/Form.h"
+#include "forms/MsgBox.h"
+#include "forms/Screen.h"
+#include "windows/Windows.h"
 
 namespace Func {
+namespace {
+
+constexpr uint32_t kFadeStepMs = 30;
+
+FadeWait& WaitSlot() {
+    static FadeWait wait;
+    return wait;
+}
+
+void Wait(uint32_t ms) {
+    if (WaitSlot())
+        WaitSlot()(ms);
+    else
+        Sleep(ms);
+}
+
+// The alpha the switch between active and inactive last gave the main window and the start bar.
+uint8_t CurrentAlpha = 0;
+
+int32_t RoundEven(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
+
+uint8_t FadeTarget() { return mGlobal::Transparent == 0 ? 240 : mGlobal::Transparent; }
+
+void SetPairAlpha(forms::Form& main, forms::Form& start, uint8_t alpha) {
+    SetWindowAlpha(main.hWnd(), mGlobal::TransparentColor, alpha);
+    SetWindowAlpha(start.hWnd(), mGlobal::TransparentColor, alpha);
+}
+
+// Shared by both directions: from one setting to the other, both windows together.
+void FadePair(forms::Form& main, forms::Form& start, uint8_t from, uint8_t to) {
+    if (CurrentAlpha == to || from == to) return;
+    main.Load();
+    start.Load();
+    SetPairAlpha(main, start, from);
+    for (uint8_t alpha : FadeAlphas(from, to, FadeStep(static_cast<double>(to) - from, mGlobal::PaiseSpeed))) {
+        Wait(kFadeStepMs);
+        SetPairAlpha(main, start, alpha);
+    }
+    CurrentAlpha = to;
+    SetPairAlpha(main, start, to);
+}
+
+// Runs messages until the form is hidden, as a modal show does; a quit is kept for the main loop.
+void RunModal(forms::Form& frm) {
+    MSG msg;
+    while (frm.Visible()) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (got < 0) return;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void MakeTopmost(HWND hWnd) {
+    SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+// Without a taskbar window the rectangle found last is used again (zeros before the first find).
+SnapRectPx TaskbarRect() {
+    static SnapRectPx last;
+    HWND tray = FindWindowA("Shell_TrayWnd", "");
+    RECT r;
+    if (tray && GetWindowRect(tray, &r)) last = {r.left, r.top, r.right, r.bottom};
+    return last;
+}
+
+void SendIcon(HWND hWnd, int cxMetric, int cyMetric, WPARAM which) {
+    auto icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1),
+                                              IMAGE_ICON, GetSystemMetrics(cxMetric),
+                                              GetSystemMetrics(cyMetric), 0));
+    if (!icon) return;
+    // The window owns the icon from here on; the one it replaces is ours to free.
+    auto previous = reinterpret_cast<HICON>(
+        SendMessageA(hWnd, WM_SETICON, which, reinterpret_cast<LPARAM>(icon)));
+    if (previous) DestroyIcon(previous);
+}
+
+}  // namespace
+
+float FadeStep(double delta, int16_t speed) { return static_cast<float>(delta / 1000.0 * speed); }
+
+std::vector<uint8_t> FadeAlphas(float from, float to, float step) {
+    std::vector<uint8_t> alphas;
+    if (step == 0.0f) return alphas;
+    for (float a = from; step > 0 ? a <= to : a >= to; a += step)
+        alphas.push_back(static_cast<uint8_t>(std::trunc(a)));
+    return alphas;
+}
+
+void ApplySnapBands(int32_t& lx, int32_t& ly, int32_t& dockY, const SnapScene& s) {
+    const double W = s.screenWidthPx, H = s.screenHeightPx, Hm = s.mainHeightPx;
+    const SnapRectPx& T = s.taskbar;
+
+    if (W - 90 < lx && lx < W - 70)
+        lx = RoundEven(W - 80);
+    else if (s.mainVisible && 230 < lx && lx < 250)
+        lx = 240;  // the main window's left edge then rests at -3
+
+    if (-16 < ly && ly < 4) {
+        ly = -6;
+        dockY = 1;
+    } else if (H - Hm - 45 < ly && ly < H - Hm - 25) {
+        ly = RoundEven(H - Hm - 35);
+        dockY = 2;
+    } else {
+        dockY = 3;
+    }
+
+    if (T.top - Hm - 45 < ly && ly < T.top - Hm - 25) {
+        ly = RoundEven(T.top - Hm - 35);
+        dockY = 2;
+    }
+    if (T.bottom - 16 < ly && ly < T.bottom + 4) ly = T.bottom - 6;
+    if (T.left - 90 < lx && lx < T.left - 70) lx = T.left - 80;
+    if (T.right + 230 < lx && lx < T.right + 250) lx = T.right + 240;
+}
+
+FadeWait SetFadeWait(FadeWait wait) { return std::exchange(WaitSlot(), std::move(wait)); }
 
 void SetWindowAlpha(HWND hWnd, COLORREF colorKey, uint8_t alpha) {
     LONG ex = GetWindowLongA(hWnd, GWL_EXSTYLE);
@@ -13,22 +141,92 @@ void SetWindowAlpha(HWND hWnd, COLORREF colorKey, uint8_t alpha) {
     SetLayeredWindowAttributes(hWnd, colorKey, alpha, LWA_COLORKEY | LWA_ALPHA);
 }
 
-void FadeForm(forms::Form& frm, int16_t speed, bool /*modal*/) {
+void FadeForm(forms::Form& frm, int16_t speed, bool modal) {
+    frm.Load();
+    HWND h = frm.hWnd();
+    const uint8_t target = FadeTarget();
+    const float step = FadeStep(target, speed);
     if (speed > 0) {
-        uint8_t target = mGlobal::Transparent == 0 ? 240 : mGlobal::Transparent;
-        SetWindowAlpha(frm.hWnd(), mGlobal::TransparentColor, target);
+        SetWindowAlpha(h, mGlobal::TransparentColor, 0);
         frm.SetVisible(true);
-        SetWindowPos(frm.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+        RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        MakeTopmost(h);
+        for (uint8_t alpha : FadeAlphas(0, target, step)) {
+            Wait(kFadeStepMs);
+            SetWindowAlpha(h, mGlobal::TransparentColor, alpha);
+        }
+        if (modal) RunModal(frm);
+        MakeTopmost(h);
+        SetWindowAlpha(h, mGlobal::TransparentColor, target);
+        SetForegroundWindow(h);
     } else {
+        for (uint8_t alpha : FadeAlphas(target, 0, step)) {
+            Wait(kFadeStepMs);
+            SetWindowAlpha(h, mGlobal::TransparentColor, alpha);
+        }
         frm.SetVisible(false);
     }
 }
 
-void FadeToInactive() {}
-void FadeToActive() {}
-void SnapToScreenEdges(POINT&, int16_t, int16_t, bool) {}
-void DragMainWindows() {}
-void SetFormIcons(HWND) {}
-void OpenHelpFile() {}
+void FadeToInactive(forms::Form& main, forms::Form& start) {
+    FadePair(main, start, mGlobal::Transparent, mGlobal::InactiveTransparent);
+}
+
+void FadeToActive(forms::Form& main, forms::Form& start) {
+    FadePair(main, start, mGlobal::InactiveTransparent, mGlobal::Transparent);
+}
+
+void FadeToInactive() { FadeToInactive(fMain(), fStart()); }
+void FadeToActive() { FadeToActive(fMain(), fStart()); }
+
+void SnapToScreenEdges(POINT& pos, int16_t offsetX, int16_t offsetY, bool countMainHeight,
+                       forms::Form& main) {
+    SnapScene scene;
+    scene.screenWidthPx = forms::Screen::WidthTw() / mGlobal::TwipsX;
+    scene.screenHeightPx = forms::Screen::HeightTw() / mGlobal::TwipsY;
+    scene.mainVisible = main.Visible();
+    scene.mainHeightPx = (!countMainHeight && !scene.mainVisible)
+                             ? 6.0
+                             : static_cast<int16_t>(RoundEven(main.Height())) / double(mGlobal::TwipsY);
+    scene.taskbar = TaskbarRect();
+    int32_t lx = pos.x - offsetX, ly = pos.y - offsetY;
+    int32_t dockY = mGlobal::DockY;
+    ApplySnapBands(lx, ly, dockY, scene);
+    mGlobal::DockY = dockY;
+    pos = {lx + offsetX, ly + offsetY};
+}
+
+void SnapToScreenEdges(POINT& pos, int16_t offsetX, int16_t offsetY, bool countMainHeight) {
+    SnapToScreenEdges(pos, offsetX, offsetY, countMainHeight, fMain());
+}
+
+void DragMainWindows(forms::Form& main, forms::Form& start, bool& startMoving) {
+    startMoving = true;
+    POINT p{};
+    GetCursorPos(&p);
+    SnapToScreenEdges(p, mGlobal::DragOffsetX, mGlobal::DragOffsetY, false, main);
+    const double tx = mGlobal::TwipsX, ty = mGlobal::TwipsY;
+    MoveWindow(start.hWnd(), p.x - mGlobal::DragOffsetX, p.y - mGlobal::DragOffsetY,
+               RoundEven(start.Width() / tx), RoundEven(start.Height() / ty), FALSE);
+    MoveWindow(main.hWnd(), RoundEven(start.Left() / tx - 243), RoundEven(start.Top() / ty + 36),
+               RoundEven(main.Width() / tx), RoundEven(main.Height() / ty), FALSE);
+}
+
+void DragMainWindows() { DragMainWindows(fMain(), fStart(), fStart().moving); }
+
+void SetFormIcons(HWND hWnd) {
+    SendIcon(hWnd, SM_CXSMICON, SM_CYSMICON, ICON_SMALL);
+    SendIcon(hWnd, SM_CXICON, SM_CYICON, ICON_BIG);
+}
+
+void OpenHelpFile() {
+    DWORD attrs = GetFileAttributesA(mGlobal::HelpFile.c_str());
+    bool exists = !mGlobal::HelpFile.empty() && attrs != INVALID_FILE_ATTRIBUTES &&
+                  !(attrs & FILE_ATTRIBUTE_DIRECTORY);
+    if (exists)
+        ShellExecuteA(nullptr, "open", mGlobal::HelpFile.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    else
+        forms::MsgBox("Help not found!", MB_ICONINFORMATION, "Quillmate Help");
+}
 
 }  // namespace Func

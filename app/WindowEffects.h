@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 namespace forms {
 class Form;
@@ -19,5 +21,42 @@ void SnapToScreenEdges(POINT& pos, int16_t offsetX, int16_t offsetY, bool countM
 void DragMainWindows();
 void SetFormIcons(HWND hWnd);
 void OpenHelpFile();
+
+// The active/inactive switch on any pair of windows; the no-argument forms use fMain and fStart.
+void FadeToInactive(forms::Form& main, forms::Form& start);
+void FadeToActive(forms::Form& main, forms::Form& start);
+void SnapToScreenEdges(POINT& pos, int16_t offsetX, int16_t offsetY, bool countMainHeight,
+                       forms::Form& main);
+// Moves start to the snapped cursor and main with it; startMoving is the start bar's `moving`.
+void DragMainWindows(forms::Form& main, forms::Form& start, bool& startMoving);
+
+// --- The arithmetic behind the effects, free of any window so it can be checked alone. ---
+
+// One fade's step: delta / 1000 * speed, held as a 32-bit float like the fade's counter.
+float FadeStep(double delta, int16_t speed);
+// The alphas a fade sets, one after each 30 ms wait: a counter runs from `from` by `step` while it
+// has not passed `to`, and each value is cut to its integer part. A step of 0 sets nothing (it
+// would otherwise never end).
+std::vector<uint8_t> FadeAlphas(float from, float to, float step);
+
+// What the snapping needs to know about the screen, the main window and the taskbar (pixels).
+struct SnapRectPx {
+    int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+struct SnapScene {
+    double screenWidthPx = 0;   // screen width in twips / TwipsX, not rounded
+    double screenHeightPx = 0;  // screen height in twips / TwipsY, not rounded
+    double mainHeightPx = 6;    // Hm: the main window's height, or 6 while it is hidden and not counted
+    bool mainVisible = false;
+    SnapRectPx taskbar;
+};
+// Moves the start bar's corner (lx, ly) through the band table in its order; writes dockY
+// (1 top edge, 2 bottom edge, 3 free) where a band says so and leaves it alone otherwise.
+void ApplySnapBands(int32_t& lx, int32_t& ly, int32_t& dockY, const SnapScene& scene);
+
+// The 30 ms waits of the fades go through here; a test replaces Sleep to record instead of wait.
+using FadeWait = std::function<void(uint32_t ms)>;
+// Installs `wait` (empty: Sleep again) and returns the one it replaced.
+FadeWait SetFadeWait(FadeWait wait);
 
 }  // namespace Func

@@ -24,7 +24,7 @@ bool TrayIconShown() { return Shown; }
 void AddTrayIcon() {
     NOTIFYICONDATAA nid{};
     nid.cbSize = kRecordSize;
-    nid.hWnd = fTray().pctTray();
+    nid.hWnd = fTray().pctTrayHandle();
     nid.uID = 1;
     nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     nid.uCallbackMessage = WM_MOUSEMOVE;
@@ -39,7 +39,7 @@ void RemoveTrayIcon() {
     if (!Shown) return;
     NOTIFYICONDATAA nid{};
     nid.cbSize = kRecordSize;
-    nid.hWnd = fTray().pctTray();
+    nid.hWnd = fTray().pctTrayHandle();
     nid.uID = 1;
     Shell_NotifyIconA(NIM_DELETE, &nid);
     mdlLog::WriteLog("Icon at system tray was deleted");

@@ -6,14 +6,14 @@
 
 namespace forms {
 namespace {
-int ToPxX(double tw) { return static_cast<int>(std::nearbyint(tw / Screen::TwipsPerPixelX())); }
-int ToPxY(double tw) { return static_cast<int>(std::nearbyint(tw / Screen::TwipsPerPixelY())); }
+int TwToPxX(double tw) { return static_cast<int>(std::nearbyint(tw / Screen::TwipsPerPixelX())); }
+int TwToPxY(double tw) { return static_cast<int>(std::nearbyint(tw / Screen::TwipsPerPixelY())); }
 }  // namespace
 
 WndCreate Form::CreateOptions() {
     WndCreate o;
     o.className = L"QuillmateForm";
-    o.style = WS_POPUP;
+    o.style = WS_POPUP | WS_CLIPCHILDREN;
     o.exStyle = WS_EX_TOOLWINDOW;
     return o;
 }
@@ -21,12 +21,47 @@ WndCreate Form::CreateOptions() {
 void Form::Load() {
     if (IsCreated() || loading_) return;
     loading_ = true;
-    Create(CreateOptions());
-    Form_Load();
+    if (Create(CreateOptions())) Form_Load();
     loading_ = false;
 }
 
-void Form::Unload() { Destroy(); }
+void Form::ZOrder(int position) {
+    Load();
+    SetWindowPos(hWnd(), position == 0 ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form::Unload() {
+    if (!IsCreated()) return;
+    Form_Unload();
+    Destroy();
+}
+
+void Form::OnSurfaceMouse(MouseEvent e, MouseArgs& a) {
+    switch (e) {
+        case MouseEvent::Down: Form_MouseDown(a); break;
+        case MouseEvent::Move: Form_MouseMove(a); break;
+        case MouseEvent::Up: Form_MouseUp(a); break;
+        case MouseEvent::Click: Form_Click(); break;
+        case MouseEvent::DblClick: Form_DblClick(); break;
+    }
+    ControlHost::OnSurfaceMouse(e, a);
+}
+
+void Form::OnPaint(HDC backBuffer) {
+    Form_Paint(backBuffer);
+    ControlHost::OnPaint(backBuffer);
+}
+
+namespace {
+int32_t KeyShift() {
+    int32_t s = 0;
+    if (GetKeyState(VK_SHIFT) < 0) s |= vbShiftMask;
+    if (GetKeyState(VK_CONTROL) < 0) s |= vbCtrlMask;
+    if (GetKeyState(VK_MENU) < 0) s |= vbAltMask;
+    return s;
+}
+}  // namespace
 
 RECT Form::WindowRectPx() {
     Load();
@@ -48,7 +83,7 @@ double Form::Height() {
 
 void Form::Move(double leftTw, double topTw, double widthTw, double heightTw) {
     Load();
-    SetWindowPos(hWnd(), nullptr, ToPxX(leftTw), ToPxY(topTw), ToPxX(widthTw), ToPxY(heightTw),
+    SetWindowPos(hWnd(), nullptr, TwToPxX(leftTw), TwToPxY(topTw), TwToPxX(widthTw), TwToPxY(heightTw),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 void Form::SetLeft(double tw) { Move(tw, Top(), Width(), Height()); }
@@ -85,8 +120,22 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:  // closing a form only hides it; the program decides when to end
             Hide();
             return 0;
+        case WM_KEYDOWN:
+        case WM_KEYUP: {
+            int32_t code = static_cast<int32_t>(wParam), shift = KeyShift();
+            if (msg == WM_KEYDOWN)
+                Form_KeyDown(code, shift);
+            else
+                Form_KeyUp(code, shift);
+            return 0;
+        }
+        case WM_CHAR: {
+            int32_t ascii = static_cast<int32_t>(wParam);
+            Form_KeyPress(ascii);
+            return 0;
+        }
     }
-    return DefaultProc(msg, wParam, lParam);
+    return ControlHost::OnMessage(msg, wParam, lParam);
 }
 
 }  // namespace forms

@@ -1,17 +1,19 @@
 #pragma once
 // Form: a top-level window whose geometry is held in twips; created and loaded on first use.
+// Its controls are placed in its ScaleMode (twips unless it works in pixels).
+#include <cstdint>
 #include <string>
 
-#include "forms/Wnd.h"
+#include "forms/ControlHost.h"
 
 namespace forms {
 
-class Form : public Wnd {
+class Form : public ControlHost {
 public:
     // Creates the window and runs Form_Load once; every member that needs the window calls it.
     void Load();
     bool IsLoaded() const { return IsCreated(); }
-    // Destroys the window; the next access loads it again.
+    // Runs Form_Unload and destroys the window; the next access loads it again.
     void Unload();
 
     double Left();
@@ -29,6 +31,9 @@ public:
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
 
+    // 0 puts the window in front of the others, 1 behind them.
+    void ZOrder(int position = 0);
+
     std::wstring Caption();
     void SetCaption(const std::wstring& text);
 
@@ -37,7 +42,23 @@ protected:
     virtual WndCreate CreateOptions();
     virtual void Form_Load() {}
     virtual void Form_Activate() {}
+    virtual void Form_Unload() {}
+    // Drawn into the back buffer over the background colour, under the windowless controls.
+    virtual void Form_Paint(HDC dc) { (void)dc; }
+    // Mouse events of the form's own surface (where no windowless control is hit), in its scale.
+    virtual void Form_MouseDown(MouseArgs& a) { (void)a; }
+    virtual void Form_MouseMove(MouseArgs& a) { (void)a; }
+    virtual void Form_MouseUp(MouseArgs& a) { (void)a; }
+    virtual void Form_Click() {}
+    virtual void Form_DblClick() {}
+    // Keys that reach the form's own window; KeyAscii 0 swallows the character.
+    virtual void Form_KeyDown(int32_t& KeyCode, int32_t& Shift) { (void)KeyCode, (void)Shift; }
+    virtual void Form_KeyUp(int32_t& KeyCode, int32_t& Shift) { (void)KeyCode, (void)Shift; }
+    virtual void Form_KeyPress(int32_t& KeyAscii) { (void)KeyAscii; }
+
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnSurfaceMouse(MouseEvent e, MouseArgs& args) override;
+    void OnPaint(HDC backBuffer) override;
 
 private:
     RECT WindowRectPx();

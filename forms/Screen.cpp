@@ -12,8 +12,15 @@ double TwipsPerPixel(int axis) {
 }
 }  // namespace
 
-double TwipsPerPixelX() { return TwipsPerPixel(LOGPIXELSX); }
-double TwipsPerPixelY() { return TwipsPerPixel(LOGPIXELSY); }
+// The display's resolution does not change while the program runs; ask once.
+double TwipsPerPixelX() {
+    static const double v = TwipsPerPixel(LOGPIXELSX);
+    return v;
+}
+double TwipsPerPixelY() {
+    static const double v = TwipsPerPixel(LOGPIXELSY);
+    return v;
+}
 double WidthTw() { return GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX(); }
 double HeightTw() { return GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY(); }
 

@@ -16,7 +16,10 @@ bool Wnd::Create(const WndCreate& o) {
     HINSTANCE inst = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    if (!GetClassInfoExW(inst, o.className, &wc)) {
+    if (GetClassInfoExW(inst, o.className, &wc)) {
+        // A class of that name made by someone else would never bind this object to its window.
+        if (wc.lpfnWndProc != &Wnd::WindowProc) return false;
+    } else {
         wc = WNDCLASSEXW{};
         wc.cbSize = sizeof wc;
         wc.style = o.classStyle;

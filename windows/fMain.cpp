@@ -1,7 +1,5 @@
 #include "windows/fMain.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
 #include "app/ClipExport.h"
@@ -11,15 +9,15 @@
 #include "app/mdlLog.h"
 #include "app/mdlQuillmate.h"
 #include "forms/DoEvents.h"
+#include "forms/GdiObj.h"
 
 namespace {
 constexpr int kWidthPx = 260;
 constexpr int kHeightPx = fMainForm::kRowHeightPx * fMainForm::kVisibleRows + 10;
 
 void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    forms::GdiObj<HBRUSH> brush(CreateSolidBrush(colour));
+    FillRect(dc, &r, brush.Get());
 }
 }  // namespace
 
@@ -32,6 +30,7 @@ forms::WndCreate fMainForm::CreateOptions() {
 }
 
 void fMainForm::Form_Load() {
+    SetScaleMode(forms::ScaleMode::Pixels);  // rows are laid out in pixels
     AskExportFileName = [] { return SaveFileNameDialog(); };
 }
 
@@ -107,9 +106,7 @@ void fMainForm::txt_Click(int index) {
 
 void fMainForm::txt_DblClick(int index) { Func::PasteToLastWindow(mGlobal::History.Clip(index).Text); }
 
-void fMainForm::Form_Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hWnd(), &ps);
+void fMainForm::Form_Paint(HDC dc) {
     RECT client;
     GetClientRect(hWnd(), &client);
     FillSolid(dc, client, RGB(245, 245, 240));
@@ -122,23 +119,20 @@ void fMainForm::Form_Paint() {
         FillSolid(dc, r, h.Clip(index).Selected ? RGB(190, 210, 240) : RGB(255, 255, 255));
         RECT t{r.left + 4, r.top + 4, r.right - 4, r.bottom - 4};
         const ClipText& text = h.Clip(index).Text;
+        // Only the start of a long clip can show in a row; measuring all of it would stall the paint.
         DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(std::min<size_t>(text.size(), 400)),
                   &t, DT_WORDBREAK | DT_END_ELLIPSIS | DT_NOPREFIX | DT_EDITCONTROL);
     }
-    EndPaint(hWnd(), &ps);
 }
 
-LRESULT fMainForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_PAINT:
-            Form_Paint();
-            return 0;
-        case WM_LBUTTONDOWN:
-            if (int i = RowAt(GET_Y_LPARAM(lParam)); i >= 0) txt_Click(i);
-            return 0;
-        case WM_LBUTTONDBLCLK:
-            if (int i = RowAt(GET_Y_LPARAM(lParam)); i >= 0) txt_DblClick(i);
-            return 0;
-    }
-    return Form::OnMessage(msg, wParam, lParam);
+void fMainForm::Form_MouseDown(forms::MouseArgs& a) {
+    if (a.Button != forms::vbLeftButton) return;
+    if (int i = RowAt(static_cast<int>(a.Y)); i >= 0) txt_Click(i);
+}
+
+void fMainForm::Form_DblClick() {
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(hWnd(), &p);
+    if (int i = RowAt(p.y); i >= 0) txt_DblClick(i);
 }

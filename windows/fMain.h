@@ -28,11 +28,12 @@ public:
 protected:
     forms::WndCreate CreateOptions() override;
     void Form_Load() override;
-    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void Form_Paint(HDC dc) override;
+    void Form_MouseDown(forms::MouseArgs& a) override;
+    void Form_DblClick() override;
 
 private:
     void Export(bool selectedOnly);
-    void Form_Paint();
     int RowAt(int yPx) const;
     void txt_Click(int index);
     void txt_DblClick(int index);

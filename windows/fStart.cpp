@@ -1,5 +1,7 @@
 #include "windows/fStart.h"
 
+#include "forms/GdiObj.h"
+
 namespace {
 constexpr int kWidthPx = 90;
 constexpr int kHeightPx = 36;
@@ -18,24 +20,12 @@ void fStartForm::Form_Load() {
     Move(7000, 15, kWidthPx * 15.0, kHeightPx * 15.0);
 }
 
-void fStartForm::Form_Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hWnd(), &ps);
+void fStartForm::Form_Paint(HDC dc) {
     RECT r;
     GetClientRect(hWnd(), &r);
-    HBRUSH brush = CreateSolidBrush(RGB(60, 90, 140));
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    forms::GdiObj<HBRUSH> brush(CreateSolidBrush(RGB(60, 90, 140)));
+    FillRect(dc, &r, brush.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
     DrawTextW(dc, L"Quillmate", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    EndPaint(hWnd(), &ps);
-}
-
-LRESULT fStartForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_PAINT) {
-        Form_Paint();
-        return 0;
-    }
-    return Form::OnMessage(msg, wParam, lParam);
 }

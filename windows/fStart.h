@@ -10,8 +10,5 @@ public:
 protected:
     forms::WndCreate CreateOptions() override;
     void Form_Load() override;
-    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    void Form_Paint();
+    void Form_Paint(HDC dc) override;
 };

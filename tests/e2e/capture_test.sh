@@ -9,7 +9,7 @@ qm_copy " "                   # a single blank: no clip
 printf 'file:///tmp/a.txt\nfile:///tmp/b.txt\n' | xclip -selection clipboard -t text/uri-list -quiet >/dev/null 2>&1 &
 QM_XCLIPS+=($!)
 wine "$QM_PROBE" copy-files "a file list" "$QM_DIR/files-set" >/dev/null 2>&1 &
-QM_PIDS+=($!)
+QM_HELPERS+=($!)
 qm_wait_until 10 test -f "$QM_DIR/files-set" || qm_fail "file list not copied"
 qm_copy_and_wait "  " 1       # two blanks are a clip; it also marks that the ones before were seen
 [ "$(qm_log_count ' added.')" -eq 2 ] || qm_fail "expected exactly two clips"

@@ -4,13 +4,14 @@
 set -euo pipefail
 
 QM_DIR=$(mktemp -d /tmp/qm-e2e.XXXXXX)
-QM_PIDS=()
+QM_PIDS=()      # Quillmate processes: ended through their own exit path
+QM_HELPERS=()   # helper processes of the test: simply killed
 QM_XCLIPS=()
 
 qm_fail() { echo "FAIL: $*" >&2; [ -f "$QM_DIR/Log.txt" ] && { echo "--- Log.txt" >&2; cat "$QM_DIR/Log.txt" >&2; }; exit 1; }
 
 qm_cleanup() {
-  for p in "${QM_XCLIPS[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${QM_XCLIPS[@]}" "${QM_HELPERS[@]}"; do kill "$p" 2>/dev/null || true; done
   for p in "${QM_PIDS[@]}"; do
     [ -d "/proc/$p" ] || continue
     wine "$QM_PROBE" close >/dev/null 2>&1 || true

@@ -3,7 +3,7 @@
 source "$(dirname "$0")/lib.sh"
 viewer_log=$QM_DIR/viewer.txt
 wine "$QM_PROBE" cbviewer "$viewer_log" >/dev/null 2>&1 &
-QM_PIDS+=($!)
+QM_HELPERS+=($!)
 qm_wait_until 10 bash -c "grep -q joined '$viewer_log' 2>/dev/null" || qm_fail "viewer did not start"
 qm_start /noview /noicon
 qm_log_has "Icon was added" && qm_fail "/noicon still added the tray icon"

@@ -6,7 +6,7 @@ text=$'pasted — ünïcode ✓'
 qm_copy_and_wait "$text" 0
 handle_file=$QM_DIR/target.txt
 wine "$QM_PROBE" edit-target "$handle_file" >/dev/null 2>&1 &
-QM_PIDS+=($!)
+QM_HELPERS+=($!)
 qm_wait_until 10 test -s "$handle_file" || qm_fail "no target window"
 edit=$(head -n1 "$handle_file")
 qm_wait_until 5 bash -c '[ "$(wine "$QM_PROBE" foreground | tr -d "\r")" = QMTarget ]' || qm_fail "target not in front"

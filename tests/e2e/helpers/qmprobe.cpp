@@ -9,6 +9,9 @@
 //   edit-target FILE        show a window "QM target" with an edit box; write the edit's handle to FILE
 //   gettext HWND            print the text of that window (WM_GETTEXT), UTF-8
 //   copy-files TEXT FILE    put a file-drop list and TEXT on the clipboard together; then write FILE
+//   window-title TITLE      print 1 when a top-level window with exactly that title exists
+//   press-enter TITLE       answer the message box with that title with OK
+//   (as Updater.exe)        append its own command line to updater-args.txt beside it
 //   foreground              print the class of the foreground window
 //   rect CLASS              print the screen rectangle of a top-level window of that class
 #include <windows.h>
@@ -93,6 +96,14 @@ std::string Utf8(const std::wstring& w) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Copied as "Updater.exe" beside Quillmate, it records how it was started and ends.
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string selfPath = self;
+    if (selfPath.size() >= 11 && _stricmp(selfPath.c_str() + selfPath.size() - 11, "Updater.exe") == 0) {
+        AppendLine(selfPath.substr(0, selfPath.size() - 11) + "updater-args.txt", GetCommandLineA());
+        return 0;
+    }
     if (argc < 2) return 2;
     const std::string cmd = argv[1];
     if (cmd == "viewer-title") {
@@ -102,6 +113,17 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (cmd == "close") return PostMessageW(Hidden(), WM_CLOSE, 0, 0) ? 0 : 1;
+    if (cmd == "window-title" && argc > 2) {
+        HWND w = FindWindowA(nullptr, argv[2]);
+        std::printf("%d\n", w ? 1 : 0);
+        return 0;
+    }
+    if (cmd == "press-enter" && argc > 2) {
+        // Answers a message box titled argv[2] with its default button.
+        HWND w = FindWindowA(nullptr, argv[2]);
+        if (!w) return 1;
+        return PostMessageW(w, WM_COMMAND, IDOK, 0) ? 0 : 1;
+    }
     if (cmd == "activate") return SetForegroundWindow(Hidden()) ? 0 : 1;
     if (cmd == "visible" && argc > 2) {
         std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
@@ -130,10 +152,12 @@ int main(int argc, char** argv) {
         SetClipboardData(CF_UNICODETEXT, txt);
         CloseClipboard();
         AppendLine(argv[3], "set");
-        // Stay the clipboard's owner for a while, as the file manager would.
-        SetTimer(owner, 1, 5000, nullptr);
-        MSG msg;
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER) DispatchMessageW(&msg);
+        // Stay alive as the file manager would, until another program takes the clipboard.
+        for (int i = 0; i < 500 && GetClipboardOwner() == owner; ++i) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            Sleep(20);
+        }
         return 0;
     }
     if (cmd == "rect" && argc > 2) {

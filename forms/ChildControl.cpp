@@ -1,0 +1,49 @@
+#include "forms/ChildControl.h"
+
+#include "forms/ControlHost.h"
+
+namespace forms {
+
+ChildControl::ChildControl(ControlHost& host) : host_(&host) { host.Add(*this); }
+
+ChildControl::~ChildControl() {
+    if (host_) host_->Remove(*this);
+}
+
+RECT ChildControl::RectPx() const {
+    ScaleMode m = host_ ? host_->ScaleMode() : ScaleMode::Pixels;
+    int x = ToPxX(m, left_), y = ToPxY(m, top_);
+    return RECT{x, y, x + ToPxX(m, width_), y + ToPxY(m, height_)};
+}
+
+void ChildControl::Move(double left, double top, double width, double height) {
+    left_ = left;
+    top_ = top;
+    width_ = width < 0 ? 0 : width;
+    height_ = height < 0 ? 0 : height;
+    if (HWND h = Handle()) {
+        RECT r = RectPx();
+        MoveWindow(h, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    }
+}
+
+void ChildControl::SetVisible(bool v) {
+    visible_ = v;
+    if (HWND h = Handle()) ShowWindow(h, v ? SW_SHOWNA : SW_HIDE);
+}
+
+void ChildControl::SetEnabled(bool v) {
+    enabled_ = v;
+    if (HWND h = Handle()) EnableWindow(h, v);
+}
+
+void ChildControl::CreateIfHostReady() {
+    if (host_ && host_->IsCreated() && !Handle()) OnHostCreated();
+}
+
+void ChildControl::OnHostCreated() {
+    CreateIn(host_->hWnd(), RectPx(), visible_);
+    if (HWND h = Handle(); h && !enabled_) EnableWindow(h, FALSE);
+}
+
+}  // namespace forms

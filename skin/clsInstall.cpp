@@ -1,0 +1,42 @@
+#include "skin/clsInstall.h"
+
+void clsInstall::Go_Instaling(const std::string& Source, const std::string& Destin) {
+    objRWUnrar = std::make_unique<CRWUnrar>();
+    CRWUnrar& w = *objRWUnrar;
+    w.MissingFile = [this](std::string& a, std::string& b) { objRWUnrar_MissingFile(a, b); };
+    w.OpenError = [this](int32_t& a, std::string& b, std::string& c) { objRWUnrar_OpenError(a, b, c); };
+    w.ProcessError = [this](int32_t& a, std::string& b, std::string& c) { objRWUnrar_ProcessError(a, b, c); };
+    w.ProcessingFile = [this](std::string& a, double& b, SYSTEMTIME& c, int16_t& d, int16_t& e, int32_t& f,
+                              int32_t& g) { objRWUnrar_ProcessingFile(a, b, c, d, e, f, g); };
+    w.Progress = [this](double& a, double& b) { objRWUnrar_Progress(a, b); };
+    // Only a package that tests clean is extracted, so a broken one leaves the folder untouched.
+    if (w.TestRarFiles(Source, "")) w.ExtractRarFiles(Source, Destin, "");
+    objRWUnrar.reset();
+}
+
+uint8_t clsInstall::Condition() const {
+    uint8_t status = 0;
+    if (Result.ends_with(" incorrectly!")) status = 2;
+    if (Result.ends_with(" successfully")) status = 1;
+    if (Result.ends_with(" is impossible!")) status = 3;
+    if (Result.empty()) status = 0;
+    return status;
+}
+
+void clsInstall::objRWUnrar_MissingFile(std::string&, std::string&) {
+    // No new volume name: the wrapper stops the run.
+    Result += "\r\nOne or more file in archive is not found, the program can work incorrectly!";
+}
+
+void clsInstall::objRWUnrar_OpenError(int32_t&, std::string&, std::string&) {
+    Result = "Errors in archive, the further installation is impossible!";
+}
+
+void clsInstall::objRWUnrar_ProcessError(int32_t&, std::string&, std::string&) {
+    Result += "\r\nThere were errors at installation, the program can work incorrectly!";
+}
+
+void clsInstall::objRWUnrar_ProcessingFile(std::string&, double&, SYSTEMTIME&, int16_t&, int16_t&, int32_t&,
+                                           int32_t&) {}
+
+void clsInstall::objRWUnrar_Progress(double&, double&) {}

@@ -1,0 +1,25 @@
+#pragma once
+// A log file of the test's own, read back whole.
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/mdlLog.h"
+
+struct TestLog {
+    std::string path = ::testing::TempDir() + "qm_clipboard_test_log.txt";
+    TestLog() {
+        std::remove(path.c_str());
+        mdlLog::SetLogFile(path);
+    }
+    ~TestLog() { mdlLog::SetLogFile(""); }
+    std::string Text() const {
+        std::ifstream f(path, std::ios::binary);
+        std::stringstream s;
+        s << f.rdbuf();
+        return s.str();
+    }
+};

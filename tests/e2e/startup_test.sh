@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Start-up writes its log in order, starts the updater with the version, and without Skin.dll
+# the program refuses to run with its critical message, writing nothing.
+source "$(dirname "$0")/lib.sh"
+cp "$QM_PROBE" "$QM_DIR/Updater.exe"
+echo "stale line from the last run" > "$QM_DIR/Log.txt"
+qm_start
+qm_wait_until 10 test -s "$QM_DIR/updater-args.txt" || qm_fail "the updater was not started"
+grep -q 'Updater.exe /version:1\.0\.1' "$QM_DIR/updater-args.txt" || qm_fail "updater got: $(cat "$QM_DIR/updater-args.txt")"
+qm_log_has "stale line" && qm_fail "the old log was not deleted"
+expected=$'Log opened. Starting Quillmate...\r\nQuillmate version: 1.0.1\r\n\r\nStart loading data\r\n'
+printf '%s' "$expected" | cmp -s -n ${#expected} - "$QM_DIR/Log.txt" || qm_fail "log does not start as expected"
+grep -qE '^[0-2][0-9]:[0-5][0-9]:[0-5][0-9] \|\| Run updater\.\.\.'$'\r''$' "$QM_DIR/Log.txt" || qm_fail "no stamped updater line"
+ready=$'Data was loaded\r\n\r\n\r\n->Programm is ready to start\r\n\r\n\r\n'
+grep -qzF "$ready" "$QM_DIR/Log.txt" || qm_fail "no ready block"
+qm_exit
+tail_expected=$'\r\n\r\n->Programm is unload\r\n'
+tail -c ${#tail_expected} "$QM_DIR/Log.txt" | cmp -s - <(printf '%s' "$tail_expected") || qm_fail "log does not end with the unload line"
+grep -qzF $'\r\n\r\n->Programm is prepering to exit\r\n\r\n\r\n' "$QM_DIR/Log.txt" || qm_fail "no exit block"
+
+# Without the library: the critical message, then the end; no log is written.
+rm -f "$QM_DIR/Skin.dll" "$QM_DIR/Log.txt"
+(cd "$QM_DIR" && exec wine Quillmate.exe >/dev/null 2>&1) &
+pid=$!
+QM_PIDS+=("$pid")
+qm_wait_until 20 bash -c '[ "$(wine "$QM_PROBE" window-title "Critical Error" | tr -d "\r")" = 1 ]' || qm_fail "no critical message"
+[ -d "/proc/$pid" ] || qm_fail "ended before the message was answered"
+wine "$QM_PROBE" press-enter "Critical Error"
+qm_wait_until 20 bash -c "! [ -d /proc/$pid ]" || qm_fail "did not end after the message"
+[ -f "$QM_DIR/Log.txt" ] && qm_fail "a log was written without the library"
+echo "startup: ok"

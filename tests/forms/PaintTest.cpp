@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include "forms/ControlArray.h"
+#include "forms/Image.h"
+#include "forms/Label.h"
+#include "forms/PictureBox.h"
+#include "tests/forms/GdiProbe.h"
+#include "tests/forms/TestForm.h"
+
+namespace {
+constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kGreen = RGB(0, 255, 0);
+constexpr COLORREF kMagenta = RGB(255, 0, 255), kYellow = RGB(255, 255, 0);
+
+class PaintedForm : public TestForm {
+public:
+    using TestForm::TestForm;
+    bool drawStripe = true;
+
+protected:
+    // Drawn over the background and under the controls.
+    void Form_Paint(HDC dc) override {
+        if (!drawStripe) return;
+        forms::GdiObj<HBRUSH> brush(CreateSolidBrush(kYellow));
+        RECT r{0, 90, 200, 100};
+        FillRect(dc, &r, brush.Get());
+    }
+};
+}  // namespace
+
+TEST(Paint, BackgroundThenPaintThenControlsFromBackToFront) {
+    PaintedForm f;
+    f.Load();
+    f.SetScaleMode(forms::ScaleMode::Pixels);
+    f.SetBackColor(kMagenta);
+    forms::Image img(f);
+    img.SetPicture(SolidPicture(40, 40, kRed));
+    img.Move(10, 10, 0, 0);
+    img.SetPicture(img.Picture());  // takes the picture's size again
+    forms::Label opaque(f), see_through(f);
+    opaque.Move(30, 10, 20, 20);
+    opaque.SetBackColor(kBlue);
+    opaque.SetCaption(L"");
+    see_through.Move(12, 12, 10, 10);
+    see_through.SetTransparent(true);
+    forms::Image hidden(f);
+    hidden.SetPicture(SolidPicture(5, 5, kGreen));
+    hidden.Move(0, 0, 5, 5);
+    hidden.SetVisible(false);
+    // A stretched image fills its rectangle; an image never spills past its own rectangle.
+    forms::Image stretched(f), clipped(f);
+    stretched.SetStretch(true);
+    stretched.SetPicture(SolidPicture(2, 2, kGreen));
+    stretched.Move(100, 10, 30, 30);
+    clipped.SetPicture(SolidPicture(40, 40, kGreen));
+    clipped.Move(150, 10, 10, 10);
+    clipped.SetStretch(true);
+    clipped.SetStretch(false);
+
+    Snapshot s(f);
+    EXPECT_EQ(s.At(1, 1), kMagenta);
+    EXPECT_EQ(s.At(15, 15), kRed);   // under a transparent label
+    EXPECT_EQ(s.At(35, 15), kBlue);  // opaque label over the image
+    EXPECT_EQ(s.At(45, 45), kRed);
+    EXPECT_EQ(s.At(51, 51), kMagenta);
+    EXPECT_EQ(s.At(129, 39), kGreen);
+    EXPECT_EQ(s.At(155, 15), kGreen);
+    EXPECT_EQ(s.At(165, 15), kMagenta);
+    EXPECT_EQ(s.At(5, 95), kYellow);
+    opaque.ZOrder(1);
+    Snapshot behind(f);
+    EXPECT_EQ(behind.At(35, 15), kRed);
+}
+
+TEST(Paint, LabelTextIsDrawnInItsColourInsideItsRectangle) {
+    TestForm f;
+    f.Load();
+    f.SetScaleMode(forms::ScaleMode::Pixels);
+    f.SetBackColor(RGB(255, 255, 255));
+    forms::Label l(f);
+    l.Move(0, 0, 100, 30);
+    l.SetTransparent(true);
+    l.SetForeColor(RGB(0, 0, 0));
+    l.SetFont({L"Arial", 20, true});
+    l.SetCaption(L"WWWW");
+    Snapshot s(f);
+    int dark = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 100; ++x) dark += s.At(x, y) == RGB(0, 0, 0);
+    EXPECT_GT(dark, 50);
+    for (int x = 0; x < 200; ++x) EXPECT_EQ(s.At(x, 40), RGB(255, 255, 255)) << x;
+}
+
+TEST(Paint, ThousandsOfPaintsLeaveNoGdiObjectBehind) {
+    PaintedForm f(300, 200);
+    f.Load();
+    f.SetBackColor(kMagenta);
+    forms::ControlArray<forms::Image> rows(f);
+    rows[0].SetPicture(SolidPicture(60, 20, kRed));
+    forms::ControlArray<forms::Label> txt(f);
+    txt[0].SetFont({L"Arial", 8.25, false, false, false, 204});
+    for (int i = 1; i < 5; ++i) {
+        rows.Load(i).SetTop(300.0 * i);
+        rows[i].SetVisible(true);
+        txt.Load(i).SetTop(300.0 * i);
+        txt[i].SetCaption(L"clip " + std::to_wstring(i));
+        txt[i].SetVisible(true);
+    }
+    forms::PictureBox box(f);
+    box.Move(3000, 0, 900, 900);
+    box.SetPicture(SolidPicture(30, 30, kBlue));
+
+    auto paintAll = [&](int times) {
+        for (int i = 0; i < times; ++i) {
+            SendMessageW(f.hWnd(), WM_PAINT, 0, 0);
+            SendMessageW(box.hWnd(), WM_PAINT, 0, 0);
+        }
+    };
+    paintAll(10);  // fonts and stock objects the platform makes once
+    const int before = LiveGdiObjects();
+    paintAll(3000);
+    for (int i = 0; i < 200; ++i) {  // and the rows of a list that is rebuilt
+        rows.Unload(4);
+        rows.Load(4).SetVisible(true);
+        txt[1].SetFont({L"Arial", i % 2 ? 9.0 : 8.25});
+        SendMessageW(f.hWnd(), WM_PAINT, 0, 0);
+    }
+    txt[1].SetFont({L"Arial", 8.25, false, false, false, 204});
+    paintAll(1);
+    EXPECT_EQ(LiveGdiObjects(), before);
+    EXPECT_GT(before, 0);
+}

@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "forms/Timer.h"
+#include "tests/forms/TestForm.h"
+
+namespace {
+// True when the window had this timer running (it is stopped by asking).
+bool WasRunning(HWND h, UINT_PTR id) { return KillTimer(h, id) != FALSE; }
+}  // namespace
+
+TEST(TimerControl, TicksOnItsOwnTimerMessagesOnlyWhileEnabled) {
+    TestForm f;
+    forms::Timer t(f, 25, true);
+    int ticks = 0;
+    t.Tick = [&] { ++ticks; };
+    f.Load();
+    SendMessageW(f.hWnd(), WM_TIMER, t.Id(), 0);
+    SendMessageW(f.hWnd(), WM_TIMER, t.Id() + 1, 0);  // someone else's timer
+    EXPECT_EQ(ticks, 1);
+    t.SetEnabled(false);
+    SendMessageW(f.hWnd(), WM_TIMER, t.Id(), 0);  // queued before the stop: ignored
+    EXPECT_EQ(ticks, 1);
+    EXPECT_FALSE(WasRunning(f.hWnd(), t.Id()));
+    t.SetEnabled(true);
+    t.SetInterval(0);
+    SendMessageW(f.hWnd(), WM_TIMER, t.Id(), 0);
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST(TimerControl, StartsWithItsFormsWindowAndDiesWithTheControl) {
+    TestForm f;
+    auto t = std::make_unique<forms::Timer>(f, 10000, true);
+    f.Load();
+    EXPECT_TRUE(WasRunning(f.hWnd(), t->Id()));
+    f.Unload();
+    f.Load();  // a new window: the timer runs again
+    EXPECT_TRUE(WasRunning(f.hWnd(), t->Id()));
+    t->SetInterval(10000);
+    const UINT_PTR id = t->Id();
+    t.reset();
+    EXPECT_FALSE(WasRunning(f.hWnd(), id));
+}
+
+TEST(TimerControl, ARealTickArrivesThroughTheMessageLoop) {
+    TestForm f;
+    forms::Timer t(f, 25, true);
+    int ticks = 0;
+    t.Tick = [&] { ++ticks; };
+    f.Load();
+    const DWORD giveUp = GetTickCount() + 5000;
+    MSG m;
+    while (ticks < 2 && GetTickCount() < giveUp && GetMessageW(&m, nullptr, 0, 0) > 0) DispatchMessageW(&m);
+    EXPECT_GE(ticks, 2);
+}

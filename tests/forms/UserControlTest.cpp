@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "forms/Line.h"
+#include "forms/UserControl.h"
+#include "tests/forms/GdiProbe.h"
+#include "tests/forms/TestForm.h"
+
+namespace {
+// A control that notes what it does to itself.
+class Knob : public forms::UserControl {
+public:
+    using UserControl::UserControl;
+    std::vector<std::string> seen;
+
+protected:
+    void UserControl_KeyDown(int32_t& code, int32_t& shift) override {
+        seen.push_back("down " + std::to_string(code));
+        UserControl::UserControl_KeyDown(code, shift);
+    }
+    void UserControl_MouseDown(forms::MouseArgs& a) override {
+        seen.push_back("press " + std::to_string(int(a.X)));
+    }
+    void UserControl_Click() override { seen.push_back("click"); }
+};
+}  // namespace
+
+TEST(UserControl, TakesTheFocusAndItsKeysAndRaisesTheOwnersSlots) {
+    TestForm f;
+    f.Show();
+    Knob knob(f);
+    knob.SetScaleMode(forms::ScaleMode::Pixels);
+    knob.Move(0, 0, 300, 300);
+    ASSERT_NE(knob.Handle(), nullptr);
+    EXPECT_TRUE(GetWindowLongW(knob.Handle(), GWL_STYLE) & WS_TABSTOP);
+    int focusEvents = 0;
+    std::vector<int> ownerKeys;
+    knob.GotFocus = [&] { ++focusEvents; };
+    knob.KeyDown = [&](int32_t& code, int32_t&) { ownerKeys.push_back(code); };
+    SendMessageW(knob.Handle(), WM_SETFOCUS, 0, 0);
+    SendMessageW(knob.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    ClickAt(knob.Handle(), 7, 3);
+    EXPECT_EQ(focusEvents, 1);
+    EXPECT_EQ(ownerKeys, (std::vector<int>{13}));
+    EXPECT_EQ(knob.seen, (std::vector<std::string>{"down 13", "press 7", "click"}));
+    f.Hide();
+}
+
+TEST(LineControl, DrawsFromEndToEndAndLetsPressesThrough) {
+    TestForm f;
+    f.Load();
+    f.SetScaleMode(forms::ScaleMode::Pixels);
+    f.SetBackColor(RGB(255, 255, 255));
+    forms::Line level(f), rising(f);
+    level.SetPoints(10, 20, 60, 20);
+    level.SetBorderColor(RGB(0, 0, 255));
+    rising.SetPoints(10, 80, 40, 50);
+    rising.SetBorderColor(RGB(255, 0, 0));
+    Snapshot s(f);
+    EXPECT_EQ(s.At(10, 20), RGB(0, 0, 255));
+    EXPECT_EQ(s.At(60, 20), RGB(0, 0, 255));
+    EXPECT_EQ(s.At(35, 21), RGB(255, 255, 255));
+    EXPECT_EQ(s.At(10, 80), RGB(255, 0, 0));
+    EXPECT_EQ(s.At(40, 50), RGB(255, 0, 0));
+    EXPECT_EQ(f.ControlAt(POINT{30, 20}), nullptr);
+}

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "support/CTimer.h"
+#include "support/MTimer.h"
+#include "support/SupportError.h"
+
+namespace {
+
+// True when the system timer with this identifier was still running (it is stopped now).
+bool WasRunning(uintptr_t id) { return KillTimer(nullptr, id) != FALSE; }
+
+int16_t SlotOf(const std::shared_ptr<CTimer>& t) {
+    for (int16_t s = 1; s <= MTimer::kSlots; ++s)
+        if (MTimer::TimerAt(s) == t) return s;
+    return 0;
+}
+
+// Delivers the tick of a thread timer the way the message loop does.
+void Tick(uintptr_t id) {
+    MSG m{};
+    m.message = WM_TIMER;
+    m.wParam = id;
+    m.lParam = reinterpret_cast<LPARAM>(&MTimer::TimerProc);
+    DispatchMessageW(&m);
+}
+
+}  // namespace
+
+// Runs first in its own process under ctest: nothing has been registered yet.
+TEST(MTimer, AStrayTickIsKilledOnlyWhileNoTimerWasEverRegistered) {
+    if (MTimer::TimerCount() != 0) GTEST_SKIP() << "needs a process where no timer has run";
+    UINT_PTR stray = SetTimer(nullptr, 0, 100000, &MTimer::TimerProc);
+    ASSERT_NE(stray, 0u);
+    Tick(stray);
+    EXPECT_FALSE(WasRunning(stray));
+
+    auto t = CTimer::Create();
+    t->SetInterval(100000);
+    t->SetInterval(0);
+    EXPECT_EQ(MTimer::TimerCount(), 1);
+    stray = SetTimer(nullptr, 0, 100000, &MTimer::TimerProc);
+    Tick(stray);
+    EXPECT_TRUE(WasRunning(stray));
+}
+
+TEST(CTimer, ChangingTheIntervalReplacesTheSystemTimerAndTheSameValueKeepsIt) {
+    auto t = CTimer::Create();
+    t->SetInterval(1000);
+    const uintptr_t first = t->TimerID();
+    ASSERT_NE(first, 0u);
+    t->SetInterval(500);
+    const uintptr_t second = t->TimerID();
+    EXPECT_NE(second, 0u);
+    EXPECT_EQ(t->Interval(), 500);
+    t->SetInterval(500);
+    EXPECT_EQ(t->TimerID(), second);
+    EXPECT_GT(SlotOf(t), 0);
+    t->SetInterval(0);
+    EXPECT_FALSE(WasRunning(first));
+    EXPECT_FALSE(WasRunning(second));
+}
+
+TEST(CTimer, StoppingEmptiesTheSlotButTheCountStaysAndSlotsAreReused) {
+    std::vector<std::shared_ptr<CTimer>> timers;
+    for (int i = 0; i < 3; ++i) {
+        timers.push_back(CTimer::Create());
+        timers.back()->SetInterval(100000);
+    }
+    const int16_t middle = SlotOf(timers[1]);
+    const int16_t count = MTimer::TimerCount();
+    ASSERT_GT(middle, 0);
+    timers[1]->SetInterval(0);
+    EXPECT_EQ(MTimer::TimerAt(middle), nullptr);
+    EXPECT_EQ(MTimer::TimerCount(), count);
+    timers[1]->SetInterval(-5);  // already stopped: nothing
+    auto next = CTimer::Create();
+    next->SetInterval(100000);
+    EXPECT_EQ(SlotOf(next), middle);
+    for (auto& t : timers) t->SetInterval(0);
+    next->SetInterval(0);
+}
+
+TEST(CTimer, TheHundredAndFirstRunningTimerFails) {
+    std::vector<std::shared_ptr<CTimer>> timers;
+    for (int i = 0; i < MTimer::kSlots; ++i) {
+        timers.push_back(CTimer::Create());
+        timers.back()->SetInterval(100000);
+    }
+    auto extra = CTimer::Create();
+    try {
+        extra->SetInterval(100000);
+        FAIL() << "the table took a 101st timer";
+    } catch (const SupportError& e) {
+        EXPECT_EQ(e.Number(), static_cast<int32_t>(0x80040000u | 13651));
+        EXPECT_EQ(e.Description(), "No more than 10 timers allowed per class");
+        EXPECT_EQ(e.Source(), "test_timer.WindowProc");
+    }
+    // The refused timer is left stopped, with no system timer behind it.
+    EXPECT_EQ(extra->Interval(), 0);
+    EXPECT_EQ(extra->TimerID(), 0u);
+    EXPECT_EQ(MTimer::TimerCount(), MTimer::kSlots);
+    timers[0]->SetInterval(0);
+    extra->SetInterval(100000);
+    EXPECT_EQ(SlotOf(extra), 1);
+    for (auto& t : timers) t->SetInterval(0);
+    extra->SetInterval(0);
+}
+
+TEST(CTimer, TicksRaiseThatTimeAndARunningTimerLivesOnInTheTable) {
+    int ticks = 0;
+    std::weak_ptr<CTimer> watch;
+    uintptr_t id = 0;
+    {
+        auto t = CTimer::Create();
+        t->ThatTime = [&] { ++ticks; };
+        t->SetInterval(100000);
+        id = t->TimerID();
+        watch = t;
+    }
+    ASSERT_FALSE(watch.expired());
+    Tick(id);
+    Tick(id);
+    EXPECT_EQ(ticks, 2);
+    // Stopping from inside its own tick ends the timer once the tick is over.
+    watch.lock()->ThatTime = [&] {
+        ++ticks;
+        watch.lock()->SetInterval(0);
+    };
+    Tick(id);
+    EXPECT_EQ(ticks, 3);
+    EXPECT_TRUE(watch.expired());
+    EXPECT_FALSE(WasRunning(id));
+}
+
+TEST(CTimer, ARealSystemTickArrivesThroughTheMessageLoop) {
+    auto t = CTimer::Create();
+    int ticks = 0;
+    t->ThatTime = [&] { ++ticks; };
+    t->SetItem(42);
+    t->SetInterval(10);
+    const DWORD giveUp = GetTickCount() + 5000;
+    MSG m;
+    while (ticks == 0 && GetTickCount() < giveUp) {
+        if (GetMessageW(&m, nullptr, 0, 0) <= 0) break;
+        DispatchMessageW(&m);
+    }
+    EXPECT_GE(ticks, 1);
+    EXPECT_EQ(std::any_cast<int>(t->Item()), 42);
+    t->SetInterval(0);
+}

@@ -1,0 +1,13 @@
+# Where the real sample archives lie: beside the repository (CI) or one level further up (a worktree).
+set(QM_RAR_SAMPLES_DIR "")
+foreach(candidate ${PROJECT_SOURCE_DIR}/../shared/rar-samples ${PROJECT_SOURCE_DIR}/../../shared/rar-samples)
+  if(NOT QM_RAR_SAMPLES_DIR AND IS_DIRECTORY ${candidate})
+    get_filename_component(QM_RAR_SAMPLES_DIR ${candidate} ABSOLUTE)
+  endif()
+endforeach()
+if(NOT QM_RAR_SAMPLES_DIR)
+  set(QM_RAR_SAMPLES_DIR ${PROJECT_SOURCE_DIR}/../shared/rar-samples)
+endif()
+if(WIN32)
+  set(QM_RAR_SAMPLES_DIR "Z:${QM_RAR_SAMPLES_DIR}")
+endif()

@@ -1,0 +1,77 @@
+#include "RarTestSupport.h"
+
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "rar/FileSource.h"
+#include "rar/NameDecoding.h"
+
+namespace rartest {
+
+TempDir::TempDir() {
+    static std::atomic<int> counter{0};
+    std::random_device rd;
+    path_ = fs::temp_directory_path() /
+            ("qm-rar-" + std::to_string(rd()) + "-" + std::to_string(counter++));
+    fs::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+std::vector<uint8_t> ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> Bytes(const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); }
+
+std::vector<std::string> WriteVolumes(const fs::path& base, const std::vector<std::vector<uint8_t>>& volumes) {
+    std::vector<std::string> names;
+    for (size_t i = 0; i < volumes.size(); ++i) {
+        fs::path p = base;
+        p += volumes.size() == 1 ? ".rar" : ".part" + std::to_string(i + 1) + ".rar";
+        WriteBytes(p, volumes[i]);
+        names.push_back(p.string());
+    }
+    return names;
+}
+
+RunResult RunArchive(const std::string& archive, qmrar::Operation op, const fs::path& dest, qmrar::OpenMode mode,
+              qmrar::ReaderHooks hooks) {
+    qmrar::FileVolumeOpener opener;
+    qmrar::ArchiveReader reader(opener, std::move(hooks));
+    RunResult result;
+    result.open = reader.Open(archive, mode, 4096);
+    if (result.open != qmrar::kSuccess) return result;
+    // Bounded: a reader that never ends is a failure of its own.
+    for (int i = 0; i < 10000; ++i) {
+        qmrar::RarEntry e;
+        result.end = reader.ReadHeader(e);
+        if (result.end != qmrar::kSuccess) break;
+        qmrar::Code c = reader.Process(op, {dest, std::nullopt});
+        result.entries.push_back({qmrar::Utf16ToUtf8(reader.EntryName(e)), e, c});
+    }
+    return result;
+}
+
+std::vector<std::string> FilesBelow(const fs::path& root) {
+    std::vector<std::string> out;
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::recursive_directory_iterator();
+         it.increment(ec))
+        if (it->is_regular_file()) out.push_back(fs::relative(it->path(), root).generic_string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+}  // namespace rartest

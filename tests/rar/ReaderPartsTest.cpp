@@ -1,0 +1,77 @@
+// The small pieces the reader stands on: volume names, path cleaning and name decoding.
+#include <gtest/gtest.h>
+
+#include "rar/Crc32.h"
+#include "rar/NameDecoding.h"
+#include "rar/SafePath.h"
+#include "rar/VolumeName.h"
+
+using namespace qmrar;
+
+TEST(VolumeName, NewNamingCountsTheLastNumberKeepingItsWidth) {
+    EXPECT_EQ(NextVolumeName("skin.part1.rar", true), "skin.part2.rar");
+    EXPECT_EQ(NextVolumeName("skin.part09.rar", true), "skin.part10.rar");
+    EXPECT_EQ(NextVolumeName("skin.part9.rar", true), "skin.part10.rar");
+    EXPECT_EQ(NextVolumeName("C:\\v2\\set.part0001.rar", true), "C:\\v2\\set.part0002.rar");
+    EXPECT_EQ(NextVolumeName("dir1/plain.rar", true), "dir1/plain.part2.rar");
+}
+
+TEST(VolumeName, OldNamingRunsThroughR00ToS00) {
+    EXPECT_EQ(NextVolumeName("set.rar", false), "set.r00");
+    EXPECT_EQ(NextVolumeName("set.r00", false), "set.r01");
+    EXPECT_EQ(NextVolumeName("set.r09", false), "set.r10");
+    EXPECT_EQ(NextVolumeName("set.r99", false), "set.s00");
+    EXPECT_EQ(NextVolumeName("SET.RAR", false), "SET.R00");
+}
+
+TEST(SafePath, KeepsOrdinaryPathsAndNeutralisesTheRest) {
+    auto s = [](std::u16string_view n) {
+        auto p = SafeRelativePath(n);
+        return p ? p->generic_u16string() : u"<none>";
+    };
+    EXPECT_EQ(s(u"Main\\Clip.bmp"), u"Main/Clip.bmp");
+    EXPECT_EQ(s(u"a/./b//c"), u"a/b/c");
+    EXPECT_EQ(s(u"../../x"), u"x");
+    EXPECT_EQ(s(u"/etc/passwd"), u"etc/passwd");
+    EXPECT_EQ(s(u"C:\\Windows\\win.ini"), u"C_/Windows/win.ini");
+    EXPECT_EQ(s(u"file.txt:stream"), u"file.txt_stream");
+    EXPECT_EQ(s(u"aux.c"), u"_aux.c");
+    EXPECT_EQ(s(u"COM1"), u"_COM1");
+    EXPECT_EQ(s(u"COMPUTER.txt"), u"COMPUTER.txt");
+    EXPECT_EQ(s(u"name. . "), u"name");
+    EXPECT_EQ(s(u"..."), u"<none>");
+    EXPECT_EQ(s(u"\\\\"), u"<none>");
+}
+
+TEST(NameDecoding, PackedRar4NamesUseEveryOperation) {
+    // Legacy "abcdefg", then HIGH 0x04, ops: 0 'X', 1 (0x10 | HIGH), 2 (U+263A), 3 copy 2 from legacy with +1 correction.
+    std::vector<uint8_t> field = {'a', 'b', 'c', 'd', 'e', 'f', 'g', 0, 0x04, 0x1B, 'X', 0x10, 0x3A, 0x26, 0x80, 0x01};
+    auto name = DecodeRar4UnicodeName(field);
+    ASSERT_TRUE(name);
+    EXPECT_EQ(*name, (std::u16string{u'X', 0x0410, 0x263A, 0x0465, 0x0466}));
+    // A packed part that promises more than it has is rejected, not read past.
+    std::vector<uint8_t> cut = {'a', 'b', 0, 0, 0x80};
+    EXPECT_FALSE(DecodeRar4UnicodeName(cut));
+    // No NUL: the whole field is UTF-8.
+    std::string utf8 = "\xd0\x96.txt";
+    EXPECT_EQ(*DecodeRar4UnicodeName(std::span(reinterpret_cast<const uint8_t*>(utf8.data()), utf8.size())), u"\u0416.txt");
+}
+
+TEST(NameDecoding, Utf8RoundTripsAndReplacesBrokenSequences) {
+    std::u16string text = u"a\u00e9\u8868\U0001F44B";
+    EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(text)), text);
+    EXPECT_EQ(Utf8ToUtf16("\xff\xc3"), u"\uFFFD\uFFFD");
+    EXPECT_FALSE(IsUtf8("\x81\x40"));
+    EXPECT_TRUE(IsUtf8("plain"));
+    EXPECT_TRUE(IsUtf8("\xf0\x9f\x91\x8b"));
+    EXPECT_FALSE(IsUtf8("\xc0\xaf"));      // overlong '/'
+    EXPECT_FALSE(IsUtf8("\xed\xa0\x80"));  // a surrogate
+    EXPECT_FALSE(IsUtf8("\xe8\xa1"));      // cut short
+}
+
+TEST(Crc32, MatchesTheZlibCheckValue) {
+    std::string s = "123456789";
+    EXPECT_EQ(Crc32(std::span(reinterpret_cast<const uint8_t*>(s.data()), s.size())), 0xCBF43926u);
+    auto part = Crc32(std::span(reinterpret_cast<const uint8_t*>(s.data()), 4));
+    EXPECT_EQ(Crc32(std::span(reinterpret_cast<const uint8_t*>(s.data()) + 4, 5), part), 0xCBF43926u);
+}
