@@ -149,7 +149,7 @@ bool ClipStore::Commit(const std::vector<const ClipText*>& wanted, size_t first,
     lastOps_ = writes + removes;
     if (lastOps_ == 0) return true;
     fs_.CreateFolder(folder_);  // fails harmlessly when it exists
-    if (count > oldCount) SetAsideStrays(count, problems);
+    if (count > oldCount) SetAsideStrays(oldCount, count, problems);
 
     auto dropTemps = [&](int upTo) {
         for (int k = static_cast<int>(first) + 1; k <= upTo; ++k) fs_.Remove(TempPath(k));
@@ -196,10 +196,11 @@ bool ClipStore::Commit(const std::vector<const ClipText*>& wanted, size_t first,
     return true;
 }
 
-void ClipStore::SetAsideStrays(int count, std::vector<std::string>& problems) {
-    // Files beyond a gap were never loaded; once the history grows up to the gap they would join
-    // it as its newest clips. Renamed, they stay on disk but out of the numbering.
-    for (int n = count + 1; n <= 32767 && fs_.Exists(ClipPath(n)); ++n) {
+void ClipStore::SetAsideStrays(int oldCount, int count, std::vector<std::string>& problems) {
+    // Files beyond a gap were never loaded; once the history grows up to the gap they would be
+    // overwritten or join it as its newest clips. Renamed, they stay on disk, out of the numbering.
+    for (int n = oldCount + 2; n <= 32767 && (n <= count || fs_.Exists(ClipPath(n))); ++n) {
+        if (!fs_.Exists(ClipPath(n))) continue;
         const std::string aside = ClipPath(n) + ".stray";
         if (!fs_.Replace(ClipPath(n), aside)) {
             problems.push_back(">>> Cannot set aside stray clip file: " + ClipPath(n));

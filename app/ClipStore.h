@@ -52,7 +52,7 @@ private:
     bool Recover(std::vector<std::string>& problems);
     bool Apply(const Journal& j, std::vector<std::string>& problems);
     void DropTemporaryFiles();
-    void SetAsideStrays(int count, std::vector<std::string>& problems);
+    void SetAsideStrays(int oldCount, int count, std::vector<std::string>& problems);
     // Moves the folder from the mirror to `wanted` (oldest first); `first` is the first 0-based
     // number whose text changes.
     bool Commit(const std::vector<const ClipText*>& wanted, size_t first, std::vector<std::string>& problems);

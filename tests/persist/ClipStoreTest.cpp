@@ -102,6 +102,20 @@ TEST(ClipStoreOrder, LoadingStopsAtTheFirstGapAndLeavesLaterFilesAlone) {
     EXPECT_EQ(problems.back().substr(0, 4), ">>> ");
 }
 
+TEST(ClipStoreOrder, AHistoryGrowingPastAGapKeepsTheFilesBeyondIt) {
+    MemoryFileSystem fs;
+    Seed(fs, {u"a", u"b", u"c", u"d", u"e", u"f"});
+    fs.files.erase(kFolder + "Clip2.qms");
+    ClipStore store(fs, kFolder);
+    std::vector<std::string> problems;
+    EXPECT_EQ(store.Load(problems), (Texts{u"a"}));
+    const Texts grown{u"a", u"n2", u"n3", u"n4"};
+    ASSERT_TRUE(store.Save(HistoryOf(grown), problems));
+    EXPECT_EQ(LoadFresh(fs), grown);
+    for (auto [n, t] : {std::pair{3, u"c"}, {4, u"d"}, {5, u"e"}, {6, u"f"}})
+        EXPECT_EQ(fs.files[kFolder + "Clip" + std::to_string(n) + ".qms.stray"], t) << n;
+}
+
 TEST(ClipStoreCost, ACaptureWritesOneFileWhateverTheHistory) {
     for (int n : {0, 1, 100, 3000}) {
         MemoryFileSystem fs;
