@@ -1,25 +1,206 @@
-// First cut: nothing is kept between runs yet; the settings and clip files replace these bodies.
+// The settings file "Data.INI" and the clip files, both under %APPDATA%\Quillmate\.
 #include "app/mdlInput.h"
 
+#include <windows.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/ClipStore.h"
+#include "app/ClipStoreWin32.h"
+#include "app/Settings.h"
+#include "app/SettingsText.h"
 #include "app/mGlobal.h"
 #include "app/mdlLog.h"
+#include "app/mdlQuillmate.h"
+#include "forms/DoEvents.h"
+#include "forms/Screen.h"
+#include "skin/mdlSkin.h"
+#include "support/AnsiText.h"
+#include "support/PlainFiles.h"
+#include "support/clsINI.h"
+#include "windows/Windows.h"
 
 namespace mdlInput {
+namespace {
+std::string AppData() {
+    char buf[MAX_PATH * 2];
+    const DWORD n = GetEnvironmentVariableA("APPDATA", buf, sizeof buf);
+    return n > 0 && n < sizeof buf ? std::string(buf, n) : std::string();
+}
+std::string DataFolder() { return AppData() + "\\Quillmate\\"; }
+std::string SettingsPath() { return DataFolder() + "Data.INI"; }
+std::string ClipsFolder() { return DataFolder() + "Clips\\"; }
+
+clsINI& Ini() {
+    static clsINI ini;
+    return ini;
+}
+
+// The clip files and what the store knows they hold; made on first use, kept for the run.
+ClipStore& Store() {
+    static ClipStoreWin32 files;
+    static ClipStore store(files, ClipsFolder());
+    return store;
+}
+
+bool ClipFilesBusy = false;
+
+void LogProblems(const std::vector<std::string>& problems) {
+    for (const auto& p : problems) mdlLog::WriteLog(p, true);
+}
+
+// The file is written only while it was read whole: a settings file that could not be read is
+// left for the user rather than replaced by defaults.
+bool WriteSettingsFile() {
+    try {
+        Ini().UpdateFile();
+        return true;
+    } catch (const std::exception& e) {
+        mdlLog::WriteLog(std::string(">>> Cannot write the settings file: ") + e.what(), true);
+        return false;
+    }
+}
+
+bool ReadSettingsFile() {
+    try {
+        Ini().SetFileName(SettingsPath());
+        return true;
+    } catch (const std::exception& e) {
+        mdlLog::WriteLog(std::string(">>> Cannot read the settings file: ") + e.what(), true);
+        return false;
+    }
+}
+
+SettingsValues CurrentValues() {
+    SettingsValues v;
+    v.FastExit = mGlobal::FastExit;
+    v.FastHide = mGlobal::FastHide;
+    v.RemExtra = mGlobal::RemExtra;
+    v.Combination = mGlobal::Combination;
+    v.Transparent = mGlobal::Transparent;
+    v.InactiveTransparent = mGlobal::InactiveTransparent;
+    v.RestoreClips = mGlobal::RestoreClips;
+    v.PaiseSpeed = mGlobal::PaiseSpeed;
+    v.SkinName = AnsiToUtf16(mGlobal::SkinName);
+    return v;
+}
+
+void WaitWhileBusy() {
+    while (ClipFilesBusy) forms::DoEvents();
+}
+}  // namespace
 
 void LoadAll() {
     LoadSettings();
     LoadClips();
 }
+
 void SaveAll() {
     SaveSettings();
     SaveClips();
     mdlLog::WriteLog("Information was saved", mGlobal::Exiting);
 }
-void LoadSettings() {}
-void SaveSettings() {}
-void LoadClips() {}
-void SaveClips() {}
-void DeleteClipFiles() {}
-void CreateClipsFolder() {}
+
+void LoadSettings() {
+    mdlLog::WriteLog("Start Input");
+    mdlLog::WriteLog("Open INI file. Path: " + SettingsPath());
+    if (!FolderExists(DataFolder())) CreateFolder(DataFolder());
+    const bool readWhole = ReadSettingsFile();
+
+    SettingsValues v = CurrentValues();
+    v.SkinName = u"Default";
+    Settings::EnsureKeys(Ini(), v);
+    if (readWhole) WriteSettingsFile();
+
+    std::vector<std::string> problems;
+    Settings::Read(Ini(), v, problems);
+    LogProblems(problems);
+    mGlobal::RemExtra = v.RemExtra;
+    mGlobal::Combination = v.Combination;
+    mGlobal::Transparent = v.Transparent;
+    mGlobal::InactiveTransparent = v.InactiveTransparent;
+    mGlobal::RestoreClips = v.RestoreClips;
+    mGlobal::PaiseSpeed = v.PaiseSpeed;
+    mGlobal::SkinName = Utf16ToAnsi(v.SkinName);
+
+    mdlSkin::UnpackSkin();
+    mdlSkin::ApplySkin();
+    mdlSkin::DeleteSkinFolder();
+
+    fStart().SetTop(v.TopTw);
+    fStart().SetLeft(v.LeftTw);
+    mGlobal::FastExit = v.FastExit;
+    mGlobal::FastHide = v.FastHide;
+
+    auto left = static_cast<float>(fStart().Left());
+    auto top = static_cast<float>(fStart().Top());
+    Settings::ClampStartBar(left, top, forms::Screen::WidthTw(), forms::Screen::HeightTw());
+    if (left != static_cast<float>(fStart().Left())) fStart().SetLeft(left);
+    if (top != static_cast<float>(fStart().Top())) fStart().SetTop(top);
+
+    if (readWhole) WriteSettingsFile();
+
+    mdlLog::WriteLog("-------------\\\\\\--///-------------------", true);
+    mdlLog::WriteLog("Parametrs --", true);
+    mdlLog::WriteLog("Transparent: " + std::to_string(mGlobal::Transparent), true);
+    mdlLog::WriteLog("Innactive transparent: " + std::to_string(mGlobal::InactiveTransparent), true);
+    mdlLog::WriteLog("Raise speed: " + std::to_string(mGlobal::PaiseSpeed), true);
+    mdlLog::WriteLog("Skin name: " + mGlobal::SkinName, true);
+    mdlLog::WriteLog("Paste style: " + std::to_string(mGlobal::Combination), true);
+    mdlLog::WriteLog("-------------///--\\\\\\-------------------", true);
+}
+
+void SaveSettings() {
+    // Read again, so keys this program does not write keep what the file holds.
+    if (!ReadSettingsFile()) return;
+    SettingsValues v = CurrentValues();
+    v.TopTw = static_cast<float>(fStart().Top());
+    v.LeftTw = static_cast<float>(fStart().Left());
+    Settings::Write(Ini(), v);
+    WriteSettingsFile();
+}
+
+void LoadClips() {
+    WaitWhileBusy();
+    ClipFilesBusy = true;
+    std::vector<std::string> problems;
+    const std::vector<ClipText> texts = Store().Load(problems);
+    LogProblems(problems);
+    for (const auto& text : texts) fMain().AddClip(text, u"", u"");
+    mGlobal::LastClipText = mdlQuillmate::GetClipboardText();
+    fMain().RefreshViewedClips();
+    ClipFilesBusy = false;
+}
+
+void SaveClips() {
+    WaitWhileBusy();
+    CreateClipsFolder();
+    ClipFilesBusy = true;
+    // Only the files whose text changed are written, each complete before it takes its number.
+    std::vector<std::string> problems;
+    Store().Save(mGlobal::History.Clips(), problems);
+    LogProblems(problems);
+    ClipFilesBusy = false;
+}
+
+void DeleteClipFiles() {
+    WaitWhileBusy();
+    CreateClipsFolder();
+    ClipFilesBusy = true;
+    std::vector<std::string> problems;
+    Store().DeleteAll(problems);
+    LogProblems(problems);
+    ClipFilesBusy = false;
+    CreateClipsFolder();
+}
+
+void CreateClipsFolder() {
+    // Both levels: the data folder may be gone when the settings could not create it.
+    CreateFolder(DataFolder());
+    CreateFolder(ClipsFolder());
+}
 
 }  // namespace mdlInput

@@ -1,0 +1,36 @@
+#include "app/ClipStoreWin32.h"
+
+#include <windows.h>
+
+#include "support/PlainFiles.h"
+
+namespace {
+HANDLE AsHandle(int32_t h) { return reinterpret_cast<HANDLE>(static_cast<intptr_t>(h)); }
+}  // namespace
+
+bool ClipStoreWin32::Exists(const std::string& path) { return NormalFileExists(path); }
+
+std::optional<ClipFileContent> ClipStoreWin32::Read(const std::string& path) {
+    if (!ClipFile.OpenFile(path, clsFile::kRead)) return std::nullopt;
+    ClipFileContent c;
+    const DWORD size = GetFileSize(AsHandle(ClipFile.FileHandle()), nullptr);
+    c.OddSize = size != INVALID_FILE_SIZE && size % 2 != 0;
+    c.Text = ClipFile.ReadStrFromFile();
+    ClipFile.CloseFile();
+    // An empty answer from a file that is not empty is a failed read, not an empty clip.
+    if (c.Text.empty() && size != 0 && size != 1) return std::nullopt;
+    return c;
+}
+
+bool ClipStoreWin32::WriteDurably(const std::string& path, const ClipText& text) {
+    if (!ClipFile.OpenFile(path, clsFile::kWrite)) return false;
+    bool ok = ClipFile.WriteStrToFile(text);
+    ok = FlushFileBuffers(AsHandle(ClipFile.FileHandle())) && ok;
+    ClipFile.CloseFile();
+    return ok;
+}
+
+bool ClipStoreWin32::Replace(const std::string& from, const std::string& to) { return ReplaceFileWith(from, to); }
+bool ClipStoreWin32::Remove(const std::string& path) { return RemoveFile(path); }
+bool ClipStoreWin32::CreateFolder(const std::string& path) { return ::CreateFolder(path); }
+std::vector<std::string> ClipStoreWin32::List(const std::string& folder) { return ListFiles(folder); }

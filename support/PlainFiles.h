@@ -1,0 +1,21 @@
+#pragma once
+// PlainFiles: the few file-system questions and moves the settings and clip files need, with
+// paths as bytes in the ANSI code page.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// True for an existing file that a directory search for normal files finds: read-only and
+// archive files count; hidden and system files and folders do not.
+bool NormalFileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+// Creates one folder; false when it cannot (also when it already exists).
+bool CreateFolder(const std::string& path);
+bool RemoveFile(const std::string& path);
+// Puts `from` in the place of `to` in one step, replacing it, and waits until the move is on
+// disk: a reader sees either the old or the new file, never a mixture or nothing.
+bool ReplaceFileWith(const std::string& from, const std::string& to);
+// Flushes the stream and asks the system to put its data on disk before it returns.
+bool FlushToDisk(std::FILE* f);
+// The names of the files (not folders) in a folder whose path ends with a separator.
+std::vector<std::string> ListFiles(const std::string& folder);

@@ -1,0 +1,30 @@
+#pragma once
+// MemoryFileSystem: clip files in memory, with the failures a disk can have: a process killed
+// before any chosen change, a full disk, a move or a read that fails.
+#include <map>
+#include <set>
+#include <stdexcept>
+
+#include "app/ClipStoreFileSystem.h"
+
+struct KilledHere : std::exception {};
+
+class MemoryFileSystem : public ClipStoreFileSystem {
+public:
+    std::map<std::string, ClipText> files;
+    std::set<std::string> oddSized, unreadable, unmovable;
+    int changes = 0;     // writes, moves and removals so far
+    int killAt = -1;     // the change with this number never happens: the process dies first
+    bool diskFull = false;  // writes leave a truncated file and fail
+
+    bool Exists(const std::string& path) override { return files.count(path) != 0; }
+    std::optional<ClipFileContent> Read(const std::string& path) override;
+    bool WriteDurably(const std::string& path, const ClipText& text) override;
+    bool Replace(const std::string& from, const std::string& to) override;
+    bool Remove(const std::string& path) override;
+    bool CreateFolder(const std::string&) override { return true; }
+    std::vector<std::string> List(const std::string& folder) override;
+
+private:
+    void Change();
+};
