@@ -57,6 +57,7 @@ qm_viewer_is_quillmate() { [ "$(wine "$QM_PROBE" viewer-title 2>/dev/null | tr -
 
 # qm_start ARGS...: starts Quillmate and waits until it is ready (in the viewer chain unless /noview).
 qm_start() {
+  rm -f "$QM_DIR/Log.txt"   # the program deletes it too, but a stale one would fool the wait below
   (cd "$QM_DIR" && exec wine Quillmate.exe "$@" >/dev/null 2>&1) &
   QM_PID=$!
   QM_PIDS+=("$QM_PID")
