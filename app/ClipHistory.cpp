@@ -13,13 +13,12 @@ bool ClipHistory::AddClip(const ClipText& content, const ClipText& copyDate,
 
     if (clips_.size() >= static_cast<size_t>(kMaxClips)) {
         const auto oldest = static_cast<int16_t>(clips_.size() - 1);
-        clips_.pop_back();
+        clips_.erase(clips_.begin());
         std::erase(prevIndex_, oldest);
         if (OldestDropped) OldestDropped();
     }
     const int16_t countBefore = ClipCount();
-    // The vector keeps index 0 as the newest clip, as every reader expects.
-    clips_.insert(clips_.begin(), ClipRecord{1, std::move(t), copyTime, copyDate, false});
+    clips_.push_back(ClipRecord{1, std::move(t), copyTime, copyDate, false});
     for (auto& i : prevIndex_) ++i;
     if (Added) Added(countBefore);
     return true;
@@ -27,21 +26,21 @@ bool ClipHistory::AddClip(const ClipText& content, const ClipText& copyDate,
 
 void ClipHistory::SetSelected(int index, bool selected) {
     if (index < 0 || index >= ClipCount()) return;
-    clips_[static_cast<size_t>(index)].Selected = selected;
+    clips_[Slot(index)].Selected = selected;
     if (selected) prevIndex_.push_back(static_cast<int16_t>(index));
     else std::erase(prevIndex_, static_cast<int16_t>(index));
 }
 
 ClipText ClipHistory::GetSelectedClipsText(int32_t combination) const {
     ClipText j;
-    for (const auto& c : clips_)
-        if (c.Selected) JoinStep(j, c.Text, combination);
+    for (auto it = clips_.rbegin(); it != clips_.rend(); ++it)
+        if (it->Selected) JoinStep(j, it->Text, combination);
     return j;
 }
 
 ClipText ClipHistory::GetAllClipsText(int32_t combination) const {
     ClipText j;
-    for (const auto& c : clips_) JoinStep(j, c.Text, combination);
+    for (auto it = clips_.rbegin(); it != clips_.rend(); ++it) JoinStep(j, it->Text, combination);
     return j;
 }
 

@@ -11,9 +11,11 @@ public:
     // ClipCount is a 16-bit count: at this many clips the oldest one gives way to a new one.
     static constexpr int kMaxClips = 32767;
 
-    const std::vector<ClipRecord>& Clips() const { return clips_; }
-    const ClipRecord& Clip(int index) const { return clips_.at(static_cast<size_t>(index)); }
+    // Index 0 is the newest clip.
+    const ClipRecord& Clip(int index) const { return clips_.at(Slot(index)); }
     int16_t ClipCount() const { return static_cast<int16_t>(clips_.size()); }
+    // Every clip, the oldest first: the order in which they are stored.
+    const std::vector<ClipRecord>& OldestFirst() const { return clips_; }
 
     // Takes Content as the newest clip unless it is blank or equal to lastClipText (also after
     // trimming, when remExtra is on). On success lastClipText becomes the untrimmed Content.
@@ -41,6 +43,8 @@ public:
     std::function<void()> Removed;        // clips were deleted
 
 private:
+    size_t Slot(int index) const { return clips_.size() - 1 - static_cast<size_t>(index); }
+    // Kept oldest first, so that a new clip is appended: loading a long history stays linear.
     std::vector<ClipRecord> clips_;
     std::vector<int16_t> prevIndex_;
 };

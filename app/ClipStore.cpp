@@ -210,7 +210,7 @@ void ClipStore::SetAsideStrays(int oldCount, int count, std::vector<std::string>
     }
 }
 
-bool ClipStore::Save(const std::vector<ClipRecord>& history, std::vector<std::string>& problems) {
+bool ClipStore::Save(const std::vector<ClipRecord>& oldestFirst, std::vector<std::string>& problems) {
     lastOps_ = 0;
     if (!mirrorKnown_ || journalPending_) {
         if (!Recover(problems)) return false;
@@ -221,8 +221,8 @@ bool ClipStore::Save(const std::vector<ClipRecord>& history, std::vector<std::st
         }
     }
     std::vector<const ClipText*> wanted;  // oldest first, as the files are numbered
-    wanted.reserve(history.size());
-    for (auto it = history.rbegin(); it != history.rend(); ++it) wanted.push_back(&it->Text);
+    wanted.reserve(oldestFirst.size());
+    for (const auto& clip : oldestFirst) wanted.push_back(&clip.Text);
     size_t first = 0;
     const size_t common = std::min(wanted.size(), mirror_.size());
     while (first < common && mirror_[first] && *mirror_[first] == *wanted[first]) ++first;

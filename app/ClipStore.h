@@ -29,10 +29,10 @@ public:
     // The stored texts, oldest first, read from number 1 up to the first missing number. A file
     // that cannot be read gives an empty text. Lines for the log go to `problems`.
     std::vector<ClipText> Load(std::vector<std::string>& problems);
-    // Makes the folder hold `history` (index 0 the newest). False when the folder could not be
+    // Makes the folder hold the history given oldest first (the oldest becomes number 1). False when the folder could not be
     // brought there; it then still loads as the previous history (or, when the journal was
     // already committed, as the new one once the next load or save completes it).
-    bool Save(const std::vector<ClipRecord>& history, std::vector<std::string>& problems);
+    bool Save(const std::vector<ClipRecord>& oldestFirst, std::vector<std::string>& problems);
     // Removes every clip file from number 1 up to the first missing number, as one step.
     bool DeleteAll(std::vector<std::string>& problems);
 

@@ -181,7 +181,7 @@ void SaveClips() {
     ClipFilesBusy = true;
     // Only the files whose text changed are written, each complete before it takes its number.
     std::vector<std::string> problems;
-    Store().Save(mGlobal::History.Clips(), problems);
+    Store().Save(mGlobal::History.OldestFirst(), problems);
     LogProblems(problems);
     ClipFilesBusy = false;
 }

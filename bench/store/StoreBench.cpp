@@ -31,7 +31,7 @@ double FullRewriteMs(ClipStoreFileSystem& fs, ClipStore& paths, const std::vecto
     const auto t = Clock::now();
     for (int n = 1; fs.Exists(paths.ClipPath(n)); ++n) fs.Remove(paths.ClipPath(n));
     int n = 0;
-    for (auto it = history.rbegin(); it != history.rend(); ++it) fs.WriteDurably(paths.ClipPath(++n), it->Text);
+    for (const auto& clip : history) fs.WriteDurably(paths.ClipPath(++n), clip.Text);
     return MsSince(t);
 }
 
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     for (int count : {100, 1000, 10000}) {
         Clear(fs, folder);
         std::vector<ClipRecord> history;
-        for (int i = count; i >= 1; --i) history.push_back(ClipRecord{1, TextOf(i), u"", u"", false});
+        for (int i = 1; i <= count; ++i) history.push_back(ClipRecord{1, TextOf(i), u"", u"", false});
         std::vector<std::string> problems;
         {
             ClipStore seed(fs, folder);
@@ -75,18 +75,18 @@ int main(int argc, char** argv) {
         const int captures = 20;
         double captureMs = 0;
         for (int c = 0; c < captures; ++c) {
-            history.insert(history.begin(), ClipRecord{1, TextOf(count + 1 + c), u"", u"", false});
+            history.push_back(ClipRecord{1, TextOf(count + 1 + c), u"", u"", false});
             t = Clock::now();
             store.Save(history, problems);
             captureMs += MsSince(t) / captures;
         }
 
         // Deletes: the newest clip (one file goes) and the oldest (every number moves down).
-        history.erase(history.begin());
+        history.pop_back();
         t = Clock::now();
         store.Save(history, problems);
         const double delNewMs = MsSince(t);
-        history.pop_back();
+        history.erase(history.begin());
         t = Clock::now();
         store.Save(history, problems);
         const double delOldMs = MsSince(t);

@@ -9,7 +9,7 @@ struct History : ::testing::Test {
     bool Add(const ClipText& t, bool remExtra = false) { return h.AddClip(t, u"", u"", remExtra, last); }
     std::vector<ClipText> Texts() const {
         std::vector<ClipText> v;
-        for (const auto& c : h.Clips()) v.push_back(c.Text);
+        for (int i = 0; i < h.ClipCount(); ++i) v.push_back(h.Clip(i).Text);
         return v;
     }
 };

@@ -16,7 +16,7 @@ using Texts = std::vector<ClipText>;  // oldest first, as the files are numbered
 // The history whose clips, oldest first, are `texts` (index 0 of the history is the newest).
 std::vector<ClipRecord> HistoryOf(const Texts& texts) {
     std::vector<ClipRecord> h;
-    for (auto it = texts.rbegin(); it != texts.rend(); ++it) h.push_back(ClipRecord{1, *it, u"", u"", false});
+    for (const auto& t : texts) h.push_back(ClipRecord{1, t, u"", u"", false});
     return h;
 }
 
@@ -71,7 +71,7 @@ TEST(ClipStoreOrder, AHistoryComesBackInItsOrderThroughTheHistoryModel) {
     ClipHistory saved;
     ClipText last;
     for (auto t : {u"first", u"second", u"third"}) saved.AddClip(t, u"", u"", false, last);
-    ASSERT_TRUE(store.Save(saved.Clips(), problems));
+    ASSERT_TRUE(store.Save(saved.OldestFirst(), problems));
     EXPECT_EQ(fs.files[kFolder + "Clip1.qms"], u"first");  // the oldest
     EXPECT_EQ(fs.files[kFolder + "Clip3.qms"], u"third");
     ClipHistory loaded;
