@@ -6,6 +6,7 @@
 //   cbviewer FILE           join the viewer chain; append one line to FILE per change notification;
 //                           leave the chain correctly when closed (WM_CLOSE to its window "QM viewer")
 //   close-helpers           close every viewer, target and file-copier window of this tool
+//   focus-target            bring the edit-target window to the front again
 //   leave-viewer            close a running cbviewer
 //   edit-target FILE        show a window "QM target" with an edit box; write the edit's handle to FILE
 //   gettext HWND            print the text of that window (WM_GETTEXT), UTF-8
@@ -183,6 +184,7 @@ int main(int argc, char** argv) {
                 PostMessageW(w, WM_CLOSE, 0, 0);
         return 0;
     }
+    if (cmd == "focus-target") return SetForegroundWindow(FindWindowW(L"QMTarget", nullptr)) ? 0 : 1;
     if (cmd == "leave-viewer") return PostMessageW(FindWindowW(L"QMViewer", nullptr), WM_CLOSE, 0, 0) ? 0 : 1;
     if (cmd == "edit-target" && argc > 2) {
         HWND top = MakeWindow(L"QMTarget", L"QM target", TargetProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 120);
