@@ -24,7 +24,7 @@ class Font {
 public:
     const FontSpec& Spec() const { return spec_; }
     void SetSpec(FontSpec spec);
-    // The GDI font for the spec, made when first asked for.
+    // The GDI font these settings describe, made when first asked for.
     HFONT Handle() const;
 
 private:
