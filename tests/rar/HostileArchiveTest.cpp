@@ -12,7 +12,17 @@ using qmrar::ArchiveFormat;
 
 namespace {
 
-class Hostile : public ::testing::TestWithParam<ArchiveFormat> {};
+class Hostile : public ::testing::TestWithParam<ArchiveFormat> {
+protected:
+    std::vector<uint8_t> Archive(const std::vector<qmrar::WriterEntry>& v, const std::string& comment = "") {
+        return qmrar::WriteArchive(Options(GetParam(), 0, comment), v)[0];
+    }
+    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
+        WriteBytes(tmp.Path() / name, bytes);
+        return (tmp.Path() / name).string();
+    }
+    TempDir tmp;
+};
 
 // Reads a buffer through every operation; returns the number of entries seen.
 size_t Exhaust(const std::vector<uint8_t>& bytes, const fs::path& dest) {
@@ -38,112 +48,65 @@ size_t Exhaust(const std::vector<uint8_t>& bytes, const fs::path& dest) {
 }  // namespace
 
 TEST_P(Hostile, NamesThatClimbOutStayInsideTheDestination) {
-    TempDir tmp;
     const std::vector<std::string> names = {
         "../evil1.txt",     "..\\..\\evil2.txt", "/abs/evil3.txt",  "C:\\evil4.txt", "C:evil5.txt",
         "\\\\server\\share\\evil6.txt", "dir/../../evil7.txt", "...\\evil8.txt", ".. /evil9.txt",
         "CON",              "sub/nul.txt",       "LPT1.log",        "a:b.txt",       "q?<>|*.txt",
     };
     std::vector<qmrar::WriterEntry> v;
-    for (const auto& n : names) {
-        qmrar::WriterEntry e;
-        e.name = n;
-        e.data = Bytes("x");
-        v.push_back(e);
-    }
-    qmrar::WriterOptions o;
-    o.format = GetParam();
-    fs::path archiveDir = tmp.Path() / "archive";
+    for (const auto& n : names) v.push_back(Entry(n, "x"));
     fs::path dest = tmp.Path() / "a" / "b" / "out";
-    fs::create_directories(archiveDir);
-    auto files = WriteVolumes(archiveDir / "evil", qmrar::WriteArchive(o, v));
-    RunResult r = RunArchive(files[0], qmrar::Operation::Extract, dest);
+    fs::create_directories(tmp.Path() / "archive");
+    RunResult r = RunArchive(Write("archive/evil.rar", Archive(v)), qmrar::Operation::Extract, dest);
     ASSERT_EQ(r.entries.size(), names.size());
     for (auto& e : r.entries) EXPECT_EQ(e.code, qmrar::kSuccess) << e.name;
     // Everything the run wrote is below dest; the only other file is the archive itself.
-    auto all = FilesBelow(tmp.Path());
-    for (const auto& f : all) EXPECT_TRUE(f.starts_with("a/b/out/") || f == "archive/evil.rar") << f;
+    for (const auto& f : FilesBelow(tmp.Path())) EXPECT_TRUE(f.starts_with("a/b/out/") || f == "archive/evil.rar") << f;
     auto inside = FilesBelow(dest);
     EXPECT_EQ(inside.size(), names.size());
-    EXPECT_TRUE(std::count(inside.begin(), inside.end(), "_CON"));
-    EXPECT_TRUE(std::count(inside.begin(), inside.end(), "sub/_nul.txt"));
-    EXPECT_TRUE(std::count(inside.begin(), inside.end(), "evil1.txt"));
-    EXPECT_TRUE(std::count(inside.begin(), inside.end(), "server/share/evil6.txt"));
+    for (const char* f : {"_CON", "sub/_nul.txt", "evil1.txt", "server/share/evil6.txt"})
+        EXPECT_TRUE(std::count(inside.begin(), inside.end(), f)) << f;
 }
 
 TEST_P(Hostile, SizesThatLieEndWithBadData) {
-    TempDir tmp;
-    std::vector<qmrar::WriterEntry> v(2);
-    v[0].name = "claims-more.txt";
-    v[0].data = Bytes("short");
+    std::vector<qmrar::WriterEntry> v = {Entry("claims-more.txt", "short"), Entry("next.txt", "next")};
     v[0].unpSize = 5000000000ull;  // and the LARGE fields in RAR4
-    v[1].name = "next.txt";
-    v[1].data = Bytes("next");
-    qmrar::WriterOptions o;
-    o.format = GetParam();
-    auto files = WriteVolumes(tmp.Path() / "lie", qmrar::WriteArchive(o, v));
-    RunResult r = RunArchive(files[0], qmrar::Operation::Extract, tmp.Path() / "out");
+    auto bytes = Archive(v);
+    RunResult r = RunArchive(Write("lie.rar", bytes), qmrar::Operation::Extract, tmp.Path() / "out");
     ASSERT_EQ(r.entries.size(), 2u);
     EXPECT_EQ(r.entries[0].entry.unpSize, 5000000000ull);
     EXPECT_EQ(r.entries[0].code, qmrar::kBadData);
     EXPECT_EQ(r.entries[1].code, qmrar::kSuccess);
-
     // The archive cut inside the data: the entry fails, the walk ends.
-    auto bytes = ReadBytes(files[0]);
     bytes.resize(bytes.size() - 30);
-    WriteBytes(files[0], bytes);
-    RunResult cut = RunArchive(files[0], qmrar::Operation::Test, tmp.Path());
+    RunResult cut = RunArchive(Write("lie.rar", bytes), qmrar::Operation::Test, tmp.Path());
     ASSERT_FALSE(cut.entries.empty());
     EXPECT_NE(cut.entries.back().code, qmrar::kSuccess);
     EXPECT_NE(cut.end, qmrar::kSuccess);
 }
 
 TEST_P(Hostile, HeaderCrcIsCheckedBeforeAnyFieldIsUsed) {
-    TempDir tmp;
-    std::vector<qmrar::WriterEntry> v(2);
-    v[0].name = "first.txt";
-    v[0].data = Bytes("one");
-    v[1].name = "second.txt";
-    v[1].data = Bytes("two");
-    qmrar::WriterOptions o;
-    o.format = GetParam();
-    auto bytes = qmrar::WriteArchive(o, v)[0];
-    size_t second = 0;
-    for (size_t i = 0; i + 10 <= bytes.size(); ++i)
-        if (std::equal(bytes.begin() + i, bytes.begin() + i + 10, "second.txt")) second = i;
-    ASSERT_GT(second, 0u);
+    auto bytes = Archive({Entry("first.txt", "one"), Entry("second.txt", "two")});
+    auto second = std::search(bytes.begin(), bytes.end(), std::begin("second.txt"), std::end("second.txt") - 1);
+    ASSERT_NE(second, bytes.end());
     auto broken = bytes;
-    broken[second] = 'S';  // the name is inside the header CRC
-    WriteBytes(tmp.Path() / "h.rar", broken);
-    RunResult r = RunArchive((tmp.Path() / "h.rar").string(), qmrar::Operation::Test, tmp.Path());
-    ASSERT_EQ(r.entries.size(), 1u);
+    broken[static_cast<size_t>(second - bytes.begin())] = 'S';  // the name is inside the header CRC
+    RunResult r = RunArchive(Write("h.rar", broken), qmrar::Operation::Test, tmp.Path());
+    EXPECT_EQ(r.entries.size(), 1u);
     EXPECT_EQ(r.end, qmrar::kBadData);
-
-    auto mainBroken = bytes;
-    mainBroken[GetParam() == ArchiveFormat::Rar4 ? 7 : 9] ^= 0x01;  // the main header's CRC
-    WriteBytes(tmp.Path() / "m.rar", mainBroken);
-    EXPECT_EQ(RunArchive((tmp.Path() / "m.rar").string(), qmrar::Operation::Test, tmp.Path()).open, qmrar::kBadData);
+    bytes[GetParam() == ArchiveFormat::Rar4 ? 7 : 9] ^= 0x01;  // the main header's CRC
+    EXPECT_EQ(RunArchive(Write("m.rar", bytes), qmrar::Operation::Test, tmp.Path()).open, qmrar::kBadData);
 }
 
 TEST_P(Hostile, EveryTruncationAndByteFlipEndsCleanly) {
-    TempDir tmp;
-    std::vector<qmrar::WriterEntry> v(3);
-    v[0].name = "dir";
+    std::vector<qmrar::WriterEntry> v = {Entry("dir"), Entry("dir/file.txt", "some bytes of data"),
+                                         Entry("\xe8\xa1\xa8.txt", "more")};
     v[0].directory = true;
-    v[1].name = "dir/file.txt";
-    v[1].data = Bytes("some bytes of data");
-    v[2].name = "\xe8\xa1\xa8.txt";
-    v[2].data = Bytes("more");
-    qmrar::WriterOptions o;
-    o.format = GetParam();
-    o.comment = "note";
-    auto bytes = qmrar::WriteArchive(o, v)[0];
+    auto bytes = Archive(v, "note");
     fs::path dest = tmp.Path() / "out";
     EXPECT_EQ(Exhaust(bytes, dest), 3u);
-    for (size_t len = 0; len < bytes.size(); ++len) {
-        std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(len));
-        EXPECT_LE(Exhaust(cut, dest), 3u);
-    }
+    for (size_t len = 0; len < bytes.size(); ++len)
+        EXPECT_LE(Exhaust(std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(len)), dest), 3u);
     for (size_t i = 0; i < bytes.size(); ++i)
         for (uint8_t mask : {0x01, 0x80, 0xFF}) {
             auto flipped = bytes;
@@ -158,13 +121,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, Hostile, ::testing::Values(ArchiveFormat::Rar4
 
 // Regression: a comment block claiming gigabytes made the reader allocate what the caller's buffer allowed.
 TEST(HostileRar4, CommentSizeThatLiesAllocatesNoMoreThanTheFileHolds) {
-    qmrar::WriterOptions o;
-    o.format = ArchiveFormat::Rar4;
-    o.comment = "short";
-    std::vector<qmrar::WriterEntry> v(1);
-    v[0].name = "a.txt";
-    v[0].data = Bytes("a");
-    auto bytes = qmrar::WriteArchive(o, v)[0];
+    auto bytes = qmrar::WriteArchive(Options(ArchiveFormat::Rar4, 0, "short"), {Entry("a.txt", "a")})[0];
     // Signature (7) and main header (13), then the comment block: its packed size is at +7.
     const size_t block = 20;
     ASSERT_EQ(bytes[block + 2], 0x7A);
@@ -175,21 +132,20 @@ TEST(HostileRar4, CommentSizeThatLiesAllocatesNoMoreThanTheFileHolds) {
     bytes[block + 1] = static_cast<uint8_t>(crc >> 8);
     TempDir tmp;
     WriteBytes(tmp.Path() / "c.rar", bytes);
-    qmrar::FileVolumeOpener opener;
-    qmrar::ArchiveReader reader(opener);
-    ASSERT_EQ(reader.Open((tmp.Path() / "c.rar").string(), qmrar::OpenMode::List, size_t{1} << 31), qmrar::kSuccess);
-    EXPECT_EQ(reader.Comment().state, qmrar::kSmallBuf);
-    EXPECT_LT(reader.Comment().text.size(), bytes.size());
+    CommentRead r = CommentOf((tmp.Path() / "c.rar").string(), size_t{1} << 31);
+    ASSERT_EQ(r.open, qmrar::kSuccess);
+    EXPECT_EQ(r.comment.state, qmrar::kSmallBuf);
+    EXPECT_LT(r.comment.text.size(), bytes.size());
 }
 
 TEST(HostileRar5, VintsAndSizeFieldsOutOfRangeAreRejected) {
-    // Signature, then a block whose size vint runs past three bytes.
-    std::vector<uint8_t> b = {0x52, 0x61, 0x72, 0x21, 0x1A, 0x07, 0x01, 0x00, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x01};
     TempDir tmp;
-    WriteBytes(tmp.Path() / "v.rar", b);
-    EXPECT_EQ(RunArchive((tmp.Path() / "v.rar").string(), qmrar::Operation::Test, tmp.Path()).open, qmrar::kBadData);
-    // No signature at all.
-    WriteBytes(tmp.Path() / "n.rar", Bytes("PK\x03\x04 not a rar archive"));
-    EXPECT_EQ(RunArchive((tmp.Path() / "n.rar").string(), qmrar::Operation::Test, tmp.Path()).open, qmrar::kBadArchive);
+    auto open = [&](const std::vector<uint8_t>& bytes) {
+        WriteBytes(tmp.Path() / "v.rar", bytes);
+        return RunArchive((tmp.Path() / "v.rar").string(), qmrar::Operation::Test, tmp.Path()).open;
+    };
+    // Signature, then a block whose size vint runs past three bytes.
+    EXPECT_EQ(open({0x52, 0x61, 0x72, 0x21, 0x1A, 0x07, 0x01, 0x00, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x01}), qmrar::kBadData);
+    EXPECT_EQ(open(Bytes("PK\x03\x04 not a rar archive")), qmrar::kBadArchive);  // no signature at all
     EXPECT_EQ(RunArchive((tmp.Path() / "missing.rar").string(), qmrar::Operation::Test, tmp.Path()).open, qmrar::kEOpen);
 }

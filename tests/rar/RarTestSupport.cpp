@@ -46,6 +46,36 @@ std::vector<std::string> WriteVolumes(const fs::path& base, const std::vector<st
     return names;
 }
 
+std::vector<std::string> WriteRar(const fs::path& base, const std::vector<qmrar::WriterEntry>& entries,
+                                  const qmrar::WriterOptions& options) {
+    return WriteVolumes(base, qmrar::WriteArchive(options, entries));
+}
+
+qmrar::WriterEntry Entry(const std::string& name, const std::string& data) {
+    qmrar::WriterEntry e;
+    e.name = name;
+    e.data = Bytes(data);
+    return e;
+}
+
+qmrar::WriterOptions Options(qmrar::ArchiveFormat format, uint64_t volumeSize, const std::string& comment) {
+    qmrar::WriterOptions o;
+    o.format = format;
+    o.volumeSize = volumeSize;
+    o.comment = comment;
+    return o;
+}
+
+CommentRead CommentOf(const std::string& archive, size_t limit) {
+    qmrar::FileVolumeOpener opener;
+    qmrar::ArchiveReader reader(opener);
+    CommentRead r{reader.Open(archive, qmrar::OpenMode::List, limit), {}, {}};
+    qmrar::RarEntry e;
+    if (r.open == qmrar::kSuccess && reader.ReadHeader(e) == qmrar::kSuccess) r.first = e.rawName;
+    r.comment = reader.Comment();
+    return r;
+}
+
 RunResult RunArchive(const std::string& archive, qmrar::Operation op, const fs::path& dest, qmrar::OpenMode mode,
               qmrar::ReaderHooks hooks) {
     qmrar::FileVolumeOpener opener;

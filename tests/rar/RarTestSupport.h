@@ -31,6 +31,11 @@ inline fs::path Utf8Path(const std::string& s) { return fs::path(std::u8string(s
 
 // Writes the volumes as base + ".part1.rar", ".part2.rar"... (or base + ".rar" for one); returns the names.
 std::vector<std::string> WriteVolumes(const fs::path& base, const std::vector<std::vector<uint8_t>>& volumes);
+// Writes an archive of these entries the same way.
+std::vector<std::string> WriteRar(const fs::path& base, const std::vector<qmrar::WriterEntry>& entries,
+                                  const qmrar::WriterOptions& options = {});
+qmrar::WriterEntry Entry(const std::string& name, const std::string& data = "");
+qmrar::WriterOptions Options(qmrar::ArchiveFormat format, uint64_t volumeSize = 0, const std::string& comment = "");
 
 struct EntryResult {
     std::string name;  // UTF-8
@@ -46,6 +51,14 @@ struct RunResult {
 // Opens, then reads every header and applies op to it, going on after file errors.
 RunResult RunArchive(const std::string& archive, qmrar::Operation op, const fs::path& dest,
               qmrar::OpenMode mode = qmrar::OpenMode::Extract, qmrar::ReaderHooks hooks = {});
+
+// What a listing reader sees at the start: its open code, the comment within limit, the first entry's name.
+struct CommentRead {
+    qmrar::Code open;
+    qmrar::ArchiveComment comment;
+    std::string first;
+};
+CommentRead CommentOf(const std::string& archive, size_t limit);
 
 // Every regular file below root, relative, generic form.
 std::vector<std::string> FilesBelow(const fs::path& root);

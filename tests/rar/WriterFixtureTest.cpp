@@ -3,38 +3,41 @@
 #include <gtest/gtest.h>
 
 #include "RarTestSupport.h"
-#include "rar/FileSource.h"
+#include "rar/Crc32.h"
 
 using namespace rartest;
 using qmrar::ArchiveFormat;
+using qmrar::Operation;
 
 namespace {
 
 std::vector<qmrar::WriterEntry> SampleEntries() {
-    std::vector<qmrar::WriterEntry> v(5);
-    v[0].name = "Sizes.dat";
-    v[0].data = Bytes("Main_Form[250]\r\n");
-    v[1].name = "Main";
+    std::vector<qmrar::WriterEntry> v = {Entry("Sizes.dat", "Main_Form[250]\r\n"), Entry("Main"),
+                                         Entry("Main/Clip.bmp", std::string(3000, 'B')), Entry("Empty.txt"),
+                                         Entry("Caf\xc3\xa9/\xe8\xa1\xa8.txt", "unicode")};  // non-ASCII folder and file
     v[1].directory = true;
-    v[2].name = "Main/Clip.bmp";
-    v[2].data.assign(3000, 0x42);
-    v[3].name = "Empty.txt";
-    v[4].name = "Caf\xc3\xa9/\xe8\xa1\xa8.txt";  // non-ASCII folder and file
-    v[4].data = Bytes("unicode");
     return v;
 }
 
-class BothFormats : public ::testing::TestWithParam<ArchiveFormat> {};
+void ExpectAll(const RunResult& r, qmrar::Code code, size_t count) {
+    ASSERT_EQ(r.entries.size(), count);
+    for (auto& e : r.entries) EXPECT_EQ(e.code, code) << e.name;
+}
+
+class BothFormats : public ::testing::TestWithParam<ArchiveFormat> {
+protected:
+    std::vector<std::string> Write(const std::string& base, const std::vector<qmrar::WriterEntry>& v,
+                                   uint64_t volumeSize = 0, const std::string& comment = "") {
+        return WriteRar(tmp.Path() / base, v, Options(GetParam(), volumeSize, comment));
+    }
+    TempDir tmp;
+};
 
 }  // namespace
 
 TEST_P(BothFormats, RoundTripKeepsNamesFlagsAndBytes) {
-    TempDir tmp;
-    qmrar::WriterOptions o;
-    o.format = GetParam();
-    auto names = WriteVolumes(tmp.Path() / "pack", qmrar::WriteArchive(o, SampleEntries()));
-    RunResult list = RunArchive(names[0], qmrar::Operation::Skip, tmp.Path(), qmrar::OpenMode::List);
-    ASSERT_EQ(list.open, qmrar::kSuccess);
+    auto names = Write("pack", SampleEntries());
+    RunResult list = RunArchive(names[0], Operation::Skip, tmp.Path(), qmrar::OpenMode::List);
     ASSERT_EQ(list.entries.size(), 5u);
     EXPECT_EQ(list.end, qmrar::kEndArchive);
     EXPECT_EQ(list.entries[1].entry.flags & qmrar::kFlagDirectory, qmrar::kFlagDirectory);
@@ -42,133 +45,91 @@ TEST_P(BothFormats, RoundTripKeepsNamesFlagsAndBytes) {
     EXPECT_EQ(list.entries[2].entry.unpSize, 3000u);
     EXPECT_EQ(list.entries[4].name, GetParam() == ArchiveFormat::Rar4 ? "Caf\xc3\xa9\\\xe8\xa1\xa8.txt"
                                                                       : "Caf\xc3\xa9/\xe8\xa1\xa8.txt");
-
     fs::path out = tmp.Path() / "out";
-    RunResult run = RunArchive(names[0], qmrar::Operation::Extract, out);
-    for (auto& e : run.entries) EXPECT_EQ(e.code, qmrar::kSuccess) << e.name;
+    ExpectAll(RunArchive(names[0], Operation::Extract, out), qmrar::kSuccess, 5);
     EXPECT_EQ(ReadBytes(out / "Sizes.dat"), Bytes("Main_Form[250]\r\n"));
-    EXPECT_EQ(ReadBytes(out / "Main/Clip.bmp"), std::vector<uint8_t>(3000, 0x42));
+    EXPECT_EQ(ReadBytes(out / "Main/Clip.bmp"), Bytes(std::string(3000, 'B')));
     EXPECT_TRUE(fs::exists(out / "Empty.txt"));
     EXPECT_EQ(ReadBytes(out / fs::path(u8"Caf\u00e9/\u8868.txt")), Bytes("unicode"));
 }
 
 TEST_P(BothFormats, VolumesJoinAcrossPartsAndListHidesContinuations) {
-    TempDir tmp;
-    qmrar::WriterOptions o;
-    o.format = GetParam();
-    o.volumeSize = 1500;
-    auto names = WriteVolumes(tmp.Path() / "set", qmrar::WriteArchive(o, SampleEntries()));
+    auto names = Write("set", SampleEntries(), 1500);
     ASSERT_GT(names.size(), 2u);
-    RunResult run = RunArchive(names[0], qmrar::Operation::Extract, tmp.Path() / "out");
-    ASSERT_EQ(run.entries.size(), 5u);
-    for (auto& e : run.entries) EXPECT_EQ(e.code, qmrar::kSuccess) << e.name;
-    EXPECT_EQ(ReadBytes(tmp.Path() / "out/Main/Clip.bmp"), std::vector<uint8_t>(3000, 0x42));
-
-    EXPECT_EQ(RunArchive(names[0], qmrar::Operation::Skip, tmp.Path(), qmrar::OpenMode::List).entries.size(), 5u);
-    RunResult inc = RunArchive(names[0], qmrar::Operation::Skip, tmp.Path(), qmrar::OpenMode::ListIncSplit);
+    ExpectAll(RunArchive(names[0], Operation::Extract, tmp.Path() / "out"), qmrar::kSuccess, 5);
+    EXPECT_EQ(ReadBytes(tmp.Path() / "out/Main/Clip.bmp"), Bytes(std::string(3000, 'B')));
+    EXPECT_EQ(RunArchive(names[0], Operation::Skip, tmp.Path(), qmrar::OpenMode::List).entries.size(), 5u);
+    RunResult inc = RunArchive(names[0], Operation::Skip, tmp.Path(), qmrar::OpenMode::ListIncSplit);
     EXPECT_GT(inc.entries.size(), 5u);
     EXPECT_TRUE(inc.entries[3].entry.flags & qmrar::kFlagSplitBefore || inc.entries[2].entry.flags & qmrar::kFlagSplitAfter);
 }
 
 TEST_P(BothFormats, MissingVolumeAsksAndStopsOrTakesTheNewName) {
-    TempDir tmp;
-    qmrar::WriterOptions o;
-    o.format = GetParam();
-    o.volumeSize = 1500;
-    auto names = WriteVolumes(tmp.Path() / "set", qmrar::WriteArchive(o, SampleEntries()));
+    auto names = Write("set", SampleEntries(), 1500);
     // The third volume holds the middle of Main/Clip.bmp: the entry itself needs it.
     ASSERT_GT(names.size(), 3u);
     fs::create_directories(tmp.Path() / "moved");
     fs::path moved = tmp.Path() / "moved" / fs::path(names[2]).filename();
     fs::rename(names[2], moved);
 
-    std::vector<std::string> asked;
-    qmrar::ReaderHooks stop;
-    stop.askVolume = [&](std::string& name) {
+    std::vector<std::string> asked, opened;
+    qmrar::ReaderHooks hooks;
+    hooks.askVolume = [&](std::string& name) {
         asked.push_back(name);
         return false;
     };
-    RunResult failed = RunArchive(names[0], qmrar::Operation::Test, tmp.Path(), qmrar::OpenMode::Extract, stop);
+    RunResult failed = RunArchive(names[0], Operation::Test, tmp.Path(), qmrar::OpenMode::Extract, hooks);
     ASSERT_FALSE(failed.entries.empty());
     EXPECT_EQ(failed.entries.back().code, qmrar::kEOpen);
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0], names[2]);
     EXPECT_TRUE(failed.entries.back().name.ends_with("Clip.bmp"));
+    EXPECT_EQ(asked, std::vector<std::string>{names[2]});
 
-    qmrar::ReaderHooks rename;
-    std::vector<std::string> opened;
     // The volume after the moved one is looked for beside it, so that one is sent back home.
-    rename.askVolume = [&](std::string& name) {
+    hooks.askVolume = [&](std::string& name) {
         fs::path wanted(name);
         name = wanted.filename() == moved.filename() ? moved.string() : (tmp.Path() / wanted.filename()).string();
         return true;
     };
-    rename.volumeOpened = [&](const std::string& name) {
+    hooks.volumeOpened = [&](const std::string& name) {
         opened.push_back(name);
         return true;
     };
-    RunResult ok = RunArchive(names[0], qmrar::Operation::Test, tmp.Path(), qmrar::OpenMode::Extract, rename);
-    ASSERT_EQ(ok.entries.size(), 5u);
-    for (auto& e : ok.entries) EXPECT_EQ(e.code, qmrar::kSuccess) << e.name;
+    ExpectAll(RunArchive(names[0], Operation::Test, tmp.Path(), qmrar::OpenMode::Extract, hooks), qmrar::kSuccess, 5);
     EXPECT_NE(std::find(opened.begin(), opened.end(), moved.string()), opened.end());
 
     qmrar::ReaderHooks refuse;
     refuse.volumeOpened = [](const std::string&) { return false; };
     fs::rename(moved, names[2]);
-    RunResult refused = RunArchive(names[0], qmrar::Operation::Test, tmp.Path(), qmrar::OpenMode::Extract, refuse);
+    RunResult refused = RunArchive(names[0], Operation::Test, tmp.Path(), qmrar::OpenMode::Extract, refuse);
     // The first volume ends after two entries; refusing the change ends the walk there.
     EXPECT_EQ(refused.entries.size(), 2u);
     EXPECT_EQ(refused.end, qmrar::kEOpen);
 }
 
 TEST_P(BothFormats, DamagedPartOrDataFailsWithBadDataAndLeavesNoFile) {
-    TempDir tmp;
-    qmrar::WriterOptions o;
-    o.format = GetParam();
-    o.volumeSize = 1500;
-    auto volumes = qmrar::WriteArchive(o, SampleEntries());
+    auto volumes = qmrar::WriteArchive(Options(GetParam(), 1500), SampleEntries());
     volumes[1][volumes[1].size() - 200] ^= 0xFF;  // inside Clip.bmp's second part
-    auto names = WriteVolumes(tmp.Path() / "set", volumes);
-    RunResult r = RunArchive(names[0], qmrar::Operation::Extract, tmp.Path() / "out");
+    RunResult r = RunArchive(WriteVolumes(tmp.Path() / "set", volumes)[0], Operation::Extract, tmp.Path() / "out");
     ASSERT_GE(r.entries.size(), 3u);
     EXPECT_EQ(r.entries[2].code, qmrar::kBadData);
     EXPECT_FALSE(fs::exists(tmp.Path() / "out/Main/Clip.bmp"));
 
-    std::vector<qmrar::WriterEntry> one(1);
-    one[0].name = "a.txt";
-    one[0].data = Bytes("payload");
-    one[0].crc = 0x12345678;
-    qmrar::WriterOptions single;
-    single.format = GetParam();
-    auto bad = WriteVolumes(tmp.Path() / "crc", qmrar::WriteArchive(single, one));
-    RunResult c = RunArchive(bad[0], qmrar::Operation::Extract, tmp.Path() / "crc-out");
-    ASSERT_EQ(c.entries.size(), 1u);
-    EXPECT_EQ(c.entries[0].code, qmrar::kBadData);
+    auto one = Entry("a.txt", "payload");
+    one.crc = 0x12345678;
+    ExpectAll(RunArchive(Write("crc", {one})[0], Operation::Extract, tmp.Path() / "crc-out"), qmrar::kBadData, 1);
     EXPECT_FALSE(fs::exists(tmp.Path() / "crc-out/a.txt"));
 }
 
 TEST_P(BothFormats, CompressedAndEncryptedEntriesFailWithTheirCodes) {
-    TempDir tmp;
-    std::vector<qmrar::WriterEntry> v(3);
-    v[0].name = "packed.bin";
-    v[0].data = Bytes("not really compressed");
+    std::vector<qmrar::WriterEntry> v = {Entry("packed.bin", "not really compressed"),
+                                         Entry("secret.bin", "0123456789abcdef"), Entry("plain.txt", "fine")};
     v[0].method = 0x33;
-    v[1].name = "secret.bin";
-    v[1].data = Bytes("0123456789abcdef");
     v[1].encrypted = true;
-    v[2].name = "plain.txt";
-    v[2].data = Bytes("fine");
-    qmrar::WriterOptions o;
-    o.format = GetParam();
-    auto names = WriteVolumes(tmp.Path() / "mix", qmrar::WriteArchive(o, v));
-
+    auto names = Write("mix", v);
     int asked = 0;
-    qmrar::ReaderHooks none;
-    none.needPassword = [&](std::string&) {
-        ++asked;
-        return false;
-    };
-    RunResult r = RunArchive(names[0], qmrar::Operation::Extract, tmp.Path() / "out", qmrar::OpenMode::Extract, none);
+    qmrar::ReaderHooks hooks;
+    hooks.needPassword = [&](std::string&) { return ++asked, false; };
+    RunResult r = RunArchive(names[0], Operation::Extract, tmp.Path() / "out", qmrar::OpenMode::Extract, hooks);
     ASSERT_EQ(r.entries.size(), 3u);
     EXPECT_EQ(r.entries[0].code, qmrar::kUnknownFormat);
     EXPECT_EQ(r.entries[1].code, qmrar::kMissingPassword);
@@ -177,35 +138,21 @@ TEST_P(BothFormats, CompressedAndEncryptedEntriesFailWithTheirCodes) {
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(FilesBelow(tmp.Path() / "out"), std::vector<std::string>{"plain.txt"});
 
-    qmrar::ReaderHooks given;
-    given.needPassword = [](std::string& p) {
-        p = "pw";
-        return true;
-    };
-    RunResult withPassword = RunArchive(names[0], qmrar::Operation::Test, tmp.Path(), qmrar::OpenMode::Extract, given);
+    hooks.needPassword = [](std::string& p) { return p = "pw", true; };
+    RunResult withPassword = RunArchive(names[0], Operation::Test, tmp.Path(), qmrar::OpenMode::Extract, hooks);
     EXPECT_EQ(withPassword.entries[1].code, qmrar::kUnknownFormat);
 }
 
 TEST_P(BothFormats, StoredCommentIsReadAndCutToTheLimit) {
-    TempDir tmp;
-    qmrar::WriterOptions o;
-    o.format = GetParam();
-    o.comment = "Default skin\r\nby us";
-    auto names = WriteVolumes(tmp.Path() / "c", qmrar::WriteArchive(o, SampleEntries()));
-    qmrar::FileVolumeOpener opener;
-    qmrar::ArchiveReader full(opener);
-    ASSERT_EQ(full.Open(names[0], qmrar::OpenMode::List, 16384), qmrar::kSuccess);
-    EXPECT_TRUE(full.Comment().present);
-    EXPECT_EQ(full.Comment().state, qmrar::kSuccess);
-    EXPECT_EQ(full.Comment().text, o.comment);
-    qmrar::RarEntry e;
-    EXPECT_EQ(full.ReadHeader(e), qmrar::kSuccess);
-    EXPECT_EQ(e.rawName, "Sizes.dat");  // the comment is no entry
-
-    qmrar::ArchiveReader cut(opener);
-    ASSERT_EQ(cut.Open(names[0], qmrar::OpenMode::List, 7), qmrar::kSuccess);
-    EXPECT_EQ(cut.Comment().state, qmrar::kSmallBuf);
-    EXPECT_EQ(cut.Comment().text, "Default");
+    auto names = Write("c", SampleEntries(), 0, "Default skin\r\nby us");
+    CommentRead full = CommentOf(names[0], 16384);
+    EXPECT_TRUE(full.comment.present);
+    EXPECT_EQ(full.comment.state, qmrar::kSuccess);
+    EXPECT_EQ(full.comment.text, "Default skin\r\nby us");
+    EXPECT_EQ(full.first, "Sizes.dat");  // the comment is no entry
+    CommentRead cut = CommentOf(names[0], 7);
+    EXPECT_EQ(cut.comment.state, qmrar::kSmallBuf);
+    EXPECT_EQ(cut.comment.text, "Default");
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, BothFormats, ::testing::Values(ArchiveFormat::Rar4, ArchiveFormat::Rar5),
@@ -213,45 +160,32 @@ INSTANTIATE_TEST_SUITE_P(Formats, BothFormats, ::testing::Values(ArchiveFormat::
 
 TEST(Rar4Headers, EveryOptionalFieldAndNameFormIsRead) {
     TempDir tmp;
-    std::vector<qmrar::WriterEntry> v(6);
-    v[0].name = "large.txt";
-    v[0].largeFields = true;
-    v[1].name = "salted.txt";
-    v[1].salt = true;
-    v[2].name = "timed.txt";
-    v[2].extTime = true;
-    v[3].name = "\xd0\x96\xd1\x83\xd0\xba.txt";  // packed UTF-16
-    v[3].rar4Name = qmrar::WriterEntry::Rar4Name::Packed;
-    v[4].name = "\xd0\x96\xd1\x83\xd0\xba-utf8.txt";  // Unicode flag without the packed part
-    v[4].rar4Name = qmrar::WriterEntry::Rar4Name::Utf8;
-    v[5].name = "all/of/them.txt";
+    std::vector<qmrar::WriterEntry> v = {Entry("large.txt"), Entry("salted.txt"), Entry("timed.txt"),
+                                         Entry("\xd0\x96\xd1\x83\xd0\xba.txt"), Entry("\xd0\x96\xd1\x83\xd0\xba-utf8.txt"),
+                                         Entry("all/of/them.txt")};
+    v[0].largeFields = v[1].salt = v[2].extTime = true;
+    v[3].rar4Name = qmrar::WriterEntry::Rar4Name::Packed;  // packed UTF-16
+    v[4].rar4Name = qmrar::WriterEntry::Rar4Name::Utf8;    // Unicode flag without the packed part
     v[5].largeFields = v[5].salt = v[5].extTime = true;
     for (auto& e : v) e.data = Bytes("data of " + e.name);
-    qmrar::WriterOptions o;
-    o.format = ArchiveFormat::Rar4;
+    auto o = Options(ArchiveFormat::Rar4);
     o.solid = true;
-    auto names = WriteVolumes(tmp.Path() / "flags", qmrar::WriteArchive(o, v));
-    RunResult r = RunArchive(names[0], qmrar::Operation::Extract, tmp.Path() / "out");
-    ASSERT_EQ(r.entries.size(), v.size());
-    for (size_t i = 0; i < v.size(); ++i) {
-        EXPECT_EQ(r.entries[i].code, qmrar::kSuccess) << v[i].name;
+    RunResult r = RunArchive(WriteRar(tmp.Path() / "flags", v, o)[0], Operation::Extract, tmp.Path() / "out");
+    ExpectAll(r, qmrar::kSuccess, v.size());
+    for (size_t i = 0; i < r.entries.size(); ++i) {
         EXPECT_TRUE(r.entries[i].entry.flags & qmrar::kFlagSolid);
+        if (i == 3 || i == 4) EXPECT_EQ(r.entries[i].name, v[i].name);
         EXPECT_EQ(ReadBytes(tmp.Path() / "out" / Utf8Path(v[i].name)), Bytes("data of " + v[i].name)) << v[i].name;
     }
-    EXPECT_EQ(r.entries[3].name, v[3].name);
-    EXPECT_EQ(r.entries[4].name, v[4].name);
 }
 
 TEST(Rar4Headers, OldVolumeNamesAreFollowed) {
     TempDir tmp;
-    qmrar::WriterOptions o;
-    o.format = ArchiveFormat::Rar4;
+    auto o = Options(ArchiveFormat::Rar4, 1200);
     o.oldNaming = true;
-    o.volumeSize = 1200;
-    std::vector<qmrar::WriterEntry> v(1);
-    v[0].name = "big.bin";
-    for (int i = 0; i < 4000; ++i) v[0].data.push_back(static_cast<uint8_t>(i * 7));
-    auto volumes = qmrar::WriteArchive(o, v);
+    auto big = Entry("big.bin");
+    for (int i = 0; i < 4000; ++i) big.data.push_back(static_cast<uint8_t>(i * 7));
+    auto volumes = qmrar::WriteArchive(o, {big});
     ASSERT_GT(volumes.size(), 3u);
     WriteBytes(tmp.Path() / "old.rar", volumes[0]);
     for (size_t i = 1; i < volumes.size(); ++i) {
@@ -259,8 +193,47 @@ TEST(Rar4Headers, OldVolumeNamesAreFollowed) {
         std::snprintf(ext, sizeof ext, ".r%02d", static_cast<int>(i - 1));
         WriteBytes(tmp.Path() / ("old" + std::string(ext)), volumes[i]);
     }
-    RunResult r = RunArchive((tmp.Path() / "old.rar").string(), qmrar::Operation::Extract, tmp.Path() / "out");
-    ASSERT_EQ(r.entries.size(), 1u);
-    EXPECT_EQ(r.entries[0].code, qmrar::kSuccess);
-    EXPECT_EQ(ReadBytes(tmp.Path() / "out/big.bin"), v[0].data);
+    ExpectAll(RunArchive((tmp.Path() / "old.rar").string(), Operation::Extract, tmp.Path() / "out"), qmrar::kSuccess, 1);
+    EXPECT_EQ(ReadBytes(tmp.Path() / "out/big.bin"), big.data);
+}
+
+// RAR 2.x keeps the archive comment inside the main header; stored ones are read, packed ones reported.
+TEST(Rar4Headers, OldCommentInsideTheMainHeader) {
+    auto le16 = [](std::vector<uint8_t>& v, size_t at, size_t value) {
+        v[at] = static_cast<uint8_t>(value);
+        v[at + 1] = static_cast<uint8_t>(value >> 8);
+    };
+    auto archive = [&](const std::string& text, uint8_t method, uint32_t crcFlip) {
+        uint32_t crc = qmrar::Crc32(Bytes(text)) ^ crcFlip;
+        // Main header (type, flags = comment, size, reserved), then the comment block (CRC unused, type, flags,
+        // size, unpacked size, version, method, CRC) and its text.
+        std::vector<uint8_t> main = {0x73, 0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x75, 0, 0, 0, 0, 0, 0, 20, method, 0, 0};
+        le16(main, 16, 13 + text.size());
+        le16(main, 18, text.size());
+        le16(main, 22, crc);
+        main.insert(main.end(), text.begin(), text.end());
+        le16(main, 3, main.size() + 2);
+        std::vector<uint8_t> out(std::begin(qmrar::kRar4Signature), std::end(qmrar::kRar4Signature));
+        out.insert(out.end(), {0, 0});
+        le16(out, 7, qmrar::Crc32(main));
+        out.insert(out.end(), main.begin(), main.end());
+        return out;
+    };
+    TempDir tmp;
+    struct Case {
+        uint8_t method;
+        uint32_t crcFlip;
+        qmrar::Code state;
+        std::string text;
+    };
+    for (const Case& c : {Case{0x30, 0, qmrar::kSuccess, "old note"}, Case{0x33, 0, qmrar::kUnknownFormat, ""},
+                          Case{0x30, 1, qmrar::kBadData, ""}}) {
+        WriteBytes(tmp.Path() / "old.rar", archive("old note", c.method, c.crcFlip));
+        CommentRead r = CommentOf((tmp.Path() / "old.rar").string(), 100);
+        ASSERT_EQ(r.open, qmrar::kSuccess);
+        EXPECT_TRUE(r.comment.present);
+        EXPECT_EQ(r.comment.state, c.state);
+        EXPECT_EQ(r.comment.text, c.text);
+        EXPECT_EQ(r.first, "");  // no entries
+    }
 }
