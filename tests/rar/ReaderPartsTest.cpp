@@ -8,20 +8,19 @@
 
 using namespace qmrar;
 
-TEST(VolumeName, NewNamingCountsTheLastNumberKeepingItsWidth) {
-    EXPECT_EQ(NextVolumeName("skin.part1.rar", true), "skin.part2.rar");
-    EXPECT_EQ(NextVolumeName("skin.part09.rar", true), "skin.part10.rar");
-    EXPECT_EQ(NextVolumeName("skin.part9.rar", true), "skin.part10.rar");
-    EXPECT_EQ(NextVolumeName("C:\\v2\\set.part0001.rar", true), "C:\\v2\\set.part0002.rar");
-    EXPECT_EQ(NextVolumeName("dir1/plain.rar", true), "dir1/plain.part2.rar");
-}
-
-TEST(VolumeName, OldNamingRunsThroughR00ToS00) {
-    EXPECT_EQ(NextVolumeName("set.rar", false), "set.r00");
-    EXPECT_EQ(NextVolumeName("set.r00", false), "set.r01");
-    EXPECT_EQ(NextVolumeName("set.r09", false), "set.r10");
-    EXPECT_EQ(NextVolumeName("set.r99", false), "set.s00");
-    EXPECT_EQ(NextVolumeName("SET.RAR", false), "SET.R00");
+TEST(VolumeName, NewNamingCountsTheLastNumberOldNamingRunsThroughR00ToS00) {
+    struct Case {
+        const char* from;
+        bool newNaming;
+        const char* to;
+    };
+    for (const Case& c : {Case{"skin.part1.rar", true, "skin.part2.rar"}, Case{"skin.part09.rar", true, "skin.part10.rar"},
+                          Case{"skin.part9.rar", true, "skin.part10.rar"},
+                          Case{"C:\\v2\\set.part0001.rar", true, "C:\\v2\\set.part0002.rar"},
+                          Case{"dir1/plain.rar", true, "dir1/plain.part2.rar"}, Case{"set.rar", false, "set.r00"},
+                          Case{"set.r00", false, "set.r01"}, Case{"set.r09", false, "set.r10"},
+                          Case{"set.r99", false, "set.s00"}, Case{"SET.RAR", false, "SET.R00"}})
+        EXPECT_EQ(NextVolumeName(c.from, c.newNaming), c.to) << c.from;
 }
 
 TEST(SafePath, KeepsOrdinaryPathsAndNeutralisesTheRest) {
@@ -69,9 +68,9 @@ TEST(NameDecoding, Utf8RoundTripsAndReplacesBrokenSequences) {
     EXPECT_FALSE(IsUtf8("\xe8\xa1"));      // cut short
 }
 
-TEST(Crc32, MatchesTheZlibCheckValue) {
-    std::string s = "123456789";
-    EXPECT_EQ(Crc32(std::span(reinterpret_cast<const uint8_t*>(s.data()), s.size())), 0xCBF43926u);
-    auto part = Crc32(std::span(reinterpret_cast<const uint8_t*>(s.data()), 4));
-    EXPECT_EQ(Crc32(std::span(reinterpret_cast<const uint8_t*>(s.data()) + 4, 5), part), 0xCBF43926u);
+TEST(Crc32, MatchesTheZlibCheckValueAlsoInPieces) {
+    std::string_view s = "123456789";
+    auto bytes = std::span(reinterpret_cast<const uint8_t*>(s.data()), s.size());
+    EXPECT_EQ(Crc32(bytes), 0xCBF43926u);
+    EXPECT_EQ(Crc32(bytes.subspan(4), Crc32(bytes.first(4))), 0xCBF43926u);
 }
