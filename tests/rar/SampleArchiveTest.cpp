@@ -68,7 +68,9 @@ TEST_F(SampleArchives, EverySampleEndsCleanlyWithinItsDestination) {
                 // What landed on disk against the archiver's CRC; a split entry's first header has only its part's.
                 auto bytes = ReadBytes(dest / *qmrar::SafeRelativePath(qmrar::Utf8ToUtf16(e.name)));
                 EXPECT_EQ(bytes.size(), e.entry.unpSize);
-                if (!e.entry.splitAfter) EXPECT_EQ(qmrar::Crc32(bytes), e.entry.crc);
+                if (!e.entry.splitAfter) {
+                    EXPECT_EQ(qmrar::Crc32(bytes), e.entry.crc);
+                }
             }
         }
     }

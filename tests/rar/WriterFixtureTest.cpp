@@ -174,7 +174,9 @@ TEST(Rar4Headers, EveryOptionalFieldAndNameFormIsRead) {
     ExpectAll(r, qmrar::kSuccess, v.size());
     for (size_t i = 0; i < r.entries.size(); ++i) {
         EXPECT_TRUE(r.entries[i].entry.flags & qmrar::kFlagSolid);
-        if (i == 3 || i == 4) EXPECT_EQ(r.entries[i].name, v[i].name);
+        if (i == 3 || i == 4) {
+            EXPECT_EQ(r.entries[i].name, v[i].name);
+        }
         EXPECT_EQ(ReadBytes(tmp.Path() / "out" / Utf8Path(v[i].name)), Bytes("data of " + v[i].name)) << v[i].name;
     }
 }
@@ -214,7 +216,7 @@ TEST(Rar4Headers, OldCommentInsideTheMainHeader) {
         main.insert(main.end(), text.begin(), text.end());
         le16(main, 3, main.size() + 2);
         std::vector<uint8_t> out(std::begin(qmrar::kRar4Signature), std::end(qmrar::kRar4Signature));
-        out.insert(out.end(), {0, 0});
+        out.resize(out.size() + 2);
         le16(out, 7, qmrar::Crc32(main));
         out.insert(out.end(), main.begin(), main.end());
         return out;
