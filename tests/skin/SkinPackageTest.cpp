@@ -29,7 +29,6 @@ class SkinPackages : public ::testing::Test {
 protected:
     void SetUp() override {
         skintest::InstallUnpackLibrary();
-        program = tmp.Path().string();
         fs::create_directories(tmp.Path() / "Skins");
         mdlSkin::SetProgramFolder(program);
         mdlSkin::SetEndProgram([this] { ++ended; });
@@ -45,26 +44,45 @@ protected:
         mdlSkin::SetProgramFolder("");
         mdlLog::SetLogFile("");
     }
-    void AddPackage(const std::string& name, const std::vector<uint8_t>& bytes = ReadBytes(QM_DEFAULT_SKN)) {
-        WriteBytes(tmp.Path() / "Skins" / (name + ".skn"), bytes);
+    std::string Package(const std::string& name) { return program + "\\Skins\\" + name + ".skn"; }
+    void AddPackage(const std::string& name, const std::vector<uint8_t>& bytes = ReadBytes(QM_DEFAULT_SKN),
+                    DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+        WriteBytes(Package(name), bytes);
+        SetFileAttributesA(Package(name).c_str(), attributes);
     }
-    std::string Log() {
-        std::ifstream in(tmp.Path() / "Log.txt", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    void Unpack(const std::string& skin) {
+        boxes.clear();
+        mGlobal::SkinName = skin;
+        mdlSkin::UnpackSkin();
     }
+    std::string Install(const std::string& source) {
+        clsInstall installer;
+        installer.Go_Instaling(source, program + "\\Skin");
+        return installer.Result;
+    }
+    size_t SkinFiles() { return FilesBelow(tmp.Path() / "Skin").size(); }
 
     TempDir tmp;
-    std::string program;
+    std::string program = tmp.Path().string();
     std::vector<Box> boxes;
     int ended = 0;
 };
+
+const Box kCritical{"Can't run Quillmate.\r\nCause: Can't find default Skin.", MB_OK | MB_ICONHAND, "Quillmate"};
+Box NotFound(const std::string& name) { return {"Skin " + name + " was not found!", MB_OK, "Quillmate"}; }
+
+// A package whose second file fails its CRC.
+std::vector<uint8_t> BrokenPackage() {
+    std::vector<qmrar::WriterEntry> v = {Entry("Sizes.dat", "Main_Form[250]"), Entry("Main/Clip.bmp", "BM...")};
+    v[1].crc = 1;
+    return qmrar::WriteArchive({}, v)[0];
+}
 
 }  // namespace
 
 TEST_F(SkinPackages, DefaultPackageHoldsEveryFileOfASkin) {
     AddPackage("Default");
-    mGlobal::SkinName = "Default";
-    mdlSkin::UnpackSkin();
+    Unpack("Default");
     EXPECT_TRUE(boxes.empty());
     auto files = FilesBelow(tmp.Path() / "Skin");
     EXPECT_EQ(files.size(), 58u);
@@ -73,121 +91,79 @@ TEST_F(SkinPackages, DefaultPackageHoldsEveryFileOfASkin) {
         EXPECT_TRUE(std::count(files.begin(), files.end(), f)) << f;
     auto bmp = ReadBytes(tmp.Path() / "Skin/Main/Clip.bmp");
     ASSERT_GT(bmp.size(), 54u);
-    EXPECT_EQ(bmp[0], 'B');
-    EXPECT_EQ(bmp[1], 'M');
+    EXPECT_EQ(std::string(bmp.begin(), bmp.begin() + 2), "BM");
     std::ifstream language(tmp.Path() / "Skin/Language.dat");
     int lines = 0;
     for (std::string line; std::getline(language, line);) ++lines;
     EXPECT_EQ(lines, 18);
-    EXPECT_NE(Log().find("Unpacking skin Default"), std::string::npos);
+    auto log = ReadBytes(tmp.Path() / "Log.txt");
+    EXPECT_NE(std::string(log.begin(), log.end()).find("Unpacking skin Default"), std::string::npos);
 }
 
-TEST_F(SkinPackages, MissingOrHiddenSkinFallsBackToDefaultWithItsMessage) {
+TEST_F(SkinPackages, MissingHiddenOrWildcardSkinFallsBackToDefaultWithItsMessage) {
     AddPackage("Default");
-    AddPackage("Hidden");
-    SetFileAttributesA((program + "\\Skins\\Hidden.skn").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    for (const std::string name : {"Blue", "Hidden"}) {
-        boxes.clear();
-        mGlobal::SkinName = name;
-        mdlSkin::UnpackSkin();
-        EXPECT_EQ(boxes, (std::vector<Box>{{"Skin " + name + " was not found!", MB_OK, "Quillmate"}}));
+    AddPackage("Hidden", ReadBytes(QM_DEFAULT_SKN), FILE_ATTRIBUTE_HIDDEN);
+    AddPackage("Green", ReadBytes(QM_DEFAULT_SKN), FILE_ATTRIBUTE_READONLY);
+    for (const std::string name : {"Blue", "Hidden", "*"}) {
+        fs::remove_all(tmp.Path() / "Skin");
+        Unpack(name);
+        EXPECT_EQ(boxes, std::vector<Box>{NotFound(name)});
         EXPECT_EQ(mGlobal::SkinName, "Default");
-        EXPECT_EQ(FilesBelow(tmp.Path() / "Skin").size(), 58u);
+        EXPECT_EQ(SkinFiles(), 58u);
         EXPECT_EQ(ended, 0);
     }
-    // Read-only packages are ordinary files.
-    AddPackage("Green");
-    SetFileAttributesA((program + "\\Skins\\Green.skn").c_str(), FILE_ATTRIBUTE_READONLY);
-    boxes.clear();
-    mGlobal::SkinName = "Green";
-    mdlSkin::UnpackSkin();
+    Unpack("Green");  // read-only packages are ordinary files
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(mGlobal::SkinName, "Green");
-    SetFileAttributesA((program + "\\Skins\\Green.skn").c_str(), FILE_ATTRIBUTE_NORMAL);
-    SetFileAttributesA((program + "\\Skins\\Hidden.skn").c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (const char* name : {"Hidden", "Green"}) SetFileAttributesA(Package(name).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(SkinPackages, MissingDefaultEndsTheProgramWithTheCriticalMessage) {
-    const Box critical{"Can't run Quillmate.\r\nCause: Can't find default Skin.", MB_OK | MB_ICONHAND, "Quillmate"};
-    mGlobal::SkinName = "dEfAuLt";  // differs only in case: no "was not found!"
-    mdlSkin::UnpackSkin();
-    EXPECT_EQ(boxes, std::vector<Box>{critical});
+    Unpack("dEfAuLt");  // differs only in case: no "was not found!"
+    EXPECT_EQ(boxes, std::vector<Box>{kCritical});
     EXPECT_EQ(ended, 1);
-
-    boxes.clear();
-    mGlobal::SkinName = "Blue";
-    mdlSkin::UnpackSkin();
-    EXPECT_EQ(boxes, (std::vector<Box>{{"Skin Blue was not found!", MB_OK, "Quillmate"}, critical}));
+    Unpack("Blue");
+    EXPECT_EQ(boxes, (std::vector<Box>{NotFound("Blue"), kCritical}));
     EXPECT_EQ(ended, 2);
     EXPECT_FALSE(fs::exists(tmp.Path() / "Skin"));
-    // Wildcards name no package.
-    AddPackage("Default");
-    boxes.clear();
-    mGlobal::SkinName = "*";
-    mdlSkin::UnpackSkin();
-    EXPECT_EQ(boxes, (std::vector<Box>{{"Skin * was not found!", MB_OK, "Quillmate"}}));
 }
 
-TEST_F(SkinPackages, BrokenPackageExtractsNothing) {
-    std::vector<qmrar::WriterEntry> v(2);
-    v[0].name = "Sizes.dat";
-    v[0].data = Bytes("Main_Form[250]");
-    v[1].name = "Main/Clip.bmp";
-    v[1].data = Bytes("BM...");
-    v[1].crc = 1;
-    AddPackage("Default", qmrar::WriteArchive({}, v)[0]);
-    mGlobal::SkinName = "Default";
-    mdlSkin::UnpackSkin();
+TEST_F(SkinPackages, BrokenPackageExtractsNothingAndTheFolderIsDeletedAfterUse) {
+    AddPackage("Default", BrokenPackage());
+    Unpack("Default");
     EXPECT_FALSE(fs::exists(tmp.Path() / "Skin"));
-}
 
-TEST_F(SkinPackages, DeleteSkinFolderLeavesNoSkinFolder) {
     AddPackage("Default");
-    mGlobal::SkinName = "Default";
-    mdlSkin::UnpackSkin();
+    Unpack("Default");
     ASSERT_TRUE(fs::exists(tmp.Path() / "Skin/Sizes.dat"));
     SetFileAttributesA((program + "\\Skin\\Sizes.dat").c_str(), FILE_ATTRIBUTE_READONLY);
     mdlSkin::DeleteSkinFolder();
     EXPECT_FALSE(fs::exists(tmp.Path() / "Skin"));
-    EXPECT_TRUE(fs::exists(tmp.Path() / "Skins/Default.skn"));
+    EXPECT_TRUE(fs::exists(Package("Default")));
     mdlSkin::DeleteSkinFolder();  // nothing there: ignored
 }
 
 TEST_F(SkinPackages, InstallerCollectsMessagesAndCondition) {
-    clsInstall missing;
-    missing.Go_Instaling(program + "\\Skins\\None.skn", program + "\\Skin");
-    EXPECT_EQ(missing.Result, "Errors in archive, the further installation is impossible!");
-    EXPECT_EQ(missing.Condition(), 3);
-
-    std::vector<qmrar::WriterEntry> v(1);
-    v[0].name = "a.txt";
-    v[0].data = Bytes("a");
-    v[0].crc = 7;
-    AddPackage("Bad", qmrar::WriteArchive({}, v)[0]);
-    clsInstall bad;
-    bad.Go_Instaling(program + "\\Skins\\Bad.skn", program + "\\Skin");
-    EXPECT_EQ(bad.Result, "\r\nThere were errors at installation, the program can work incorrectly!");
-    EXPECT_EQ(bad.Condition(), 2);
-
+    const std::string failed = "\r\nThere were errors at installation, the program can work incorrectly!";
+    EXPECT_EQ(Install(Package("None")), "Errors in archive, the further installation is impossible!");
+    AddPackage("Bad", BrokenPackage());
+    EXPECT_EQ(Install(Package("Bad")), failed);
     // A volume set with its second part gone: the missing file, then the failed file.
-    qmrar::WriterOptions o;
-    o.volumeSize = 1000;
-    v[0].crc.reset();
-    v[0].data.assign(3000, 'x');
-    auto names = WriteVolumes(tmp.Path() / "set", qmrar::WriteArchive(o, v));
+    auto names = WriteRar(tmp.Path() / "set", {Entry("a.txt", std::string(3000, 'x'))},
+                          Options(qmrar::ArchiveFormat::Rar5, 1000));
     fs::remove(names[1]);
-    clsInstall split;
-    split.Go_Instaling(names[0], program + "\\Skin");
-    EXPECT_EQ(split.Result, "\r\nOne or more file in archive is not found, the program can work incorrectly!"
-                            "\r\nThere were errors at installation, the program can work incorrectly!");
-
-    clsInstall good;
+    EXPECT_EQ(Install(names[0]),
+              "\r\nOne or more file in archive is not found, the program can work incorrectly!" + failed);
     AddPackage("Default");
-    good.Go_Instaling(program + "\\Skins\\Default.skn", program + "\\Skin");
-    EXPECT_EQ(good.Result, "");
-    EXPECT_EQ(good.Condition(), 0);
-    good.Result = "Installed successfully";
-    EXPECT_EQ(good.Condition(), 1);
-    good.Result = "Installed Successfully";
-    EXPECT_EQ(good.Condition(), 0);
+    EXPECT_EQ(Install(Package("Default")), "");
+
+    // Later tests override earlier ones; the comparison is case-sensitive.
+    const std::vector<std::pair<std::string, uint8_t>> conditions = {
+        {"", 0}, {"Errors in archive, the further installation is impossible!", 3}, {failed, 2},
+        {"Installed successfully", 1}, {"Installed Successfully", 0}, {"x is impossible! incorrectly!", 2}};
+    clsInstall installer;
+    for (const auto& [result, condition] : conditions) {
+        installer.Result = result;
+        EXPECT_EQ(installer.Condition(), condition) << result;
+    }
 }
