@@ -77,28 +77,18 @@ TEST_F(SampleArchives, EverySampleEndsCleanlyWithinItsDestination) {
 }
 
 TEST_F(SampleArchives, StoredArchivesExtractCompletely) {
-    // archive -> number of entries reported
-    const std::map<std::string, size_t> stored = {
-        {Sample("test_read_format_rar.rar"), 5},
-        {Sample("test_read_format_rar_windows.rar"), 5},
-        {Sample("test_read_format_rar_noeof.rar"), 1},
-        {Sample("test_read_format_rar_subblock.rar"), 1},
-        {Sample("test_read_format_rar5_stored.rar"), 1},
-        {Sample("test_read_format_rar5_stored_manyfiles.rar"), 3},
-        {Sample("test_read_format_rar5_fileattr.rar"), 8},
-        {Sample("test_read_format_rar5_hardlink.rar"), 2},
-        {Sample("test_read_format_rar5_symlink.rar"), 4},
-        {Sample("test_read_format_rar5_unicode.rar"), 3},
-        {Sample("test_read_format_rar5_owner.rar"), 3},
-        {Sample("test_read_format_rar5_zip_in_rar.rar"), 3},
-        {Sample("test_read_format_rar5_main_block_extra_bytes.rar"), 1},
-        {Sample("test_read_format_rar5_skip_block_extra_bytes.rar"), 1},
-        {Sample("test_rar_multivolume_single_file.part1.rar"), 1},
-        {Sample("test_rar_multivolume_multiple_files.part1.rar"), 2},
-        {Sample("test_rar_multivolume_uncompressed_files.part01.rar"), 16},
-        {Joined("test_read_splitted_rar", tmp.Path()), 5},
-        {Joined("test_splitted_rar_seek_support", tmp.Path()), 1},
-    };
+    // archive (after "test_read_format_", or whole) -> number of entries reported
+    std::vector<std::pair<std::string, size_t>> stored = {
+        {"rar", 5}, {"rar_windows", 5}, {"rar_noeof", 1}, {"rar_subblock", 1}, {"rar5_stored", 1},
+        {"rar5_stored_manyfiles", 3}, {"rar5_fileattr", 8}, {"rar5_hardlink", 2}, {"rar5_symlink", 4},
+        {"rar5_unicode", 3}, {"rar5_owner", 3}, {"rar5_zip_in_rar", 3}, {"rar5_main_block_extra_bytes", 1},
+        {"rar5_skip_block_extra_bytes", 1}};
+    for (auto& entry : stored) entry.first = Sample("test_read_format_" + entry.first + ".rar");
+    stored.insert(stored.end(), {{Sample("test_rar_multivolume_single_file.part1.rar"), 1},
+                                 {Sample("test_rar_multivolume_multiple_files.part1.rar"), 2},
+                                 {Sample("test_rar_multivolume_uncompressed_files.part01.rar"), 16},
+                                 {Joined("test_read_splitted_rar", tmp.Path()), 5},
+                                 {Joined("test_splitted_rar_seek_support", tmp.Path()), 1}});
     for (const auto& [archive, count] : stored) {
         SCOPED_TRACE(archive);
         TempDir out;
@@ -111,13 +101,11 @@ TEST_F(SampleArchives, StoredArchivesExtractCompletely) {
 }
 
 TEST_F(SampleArchives, KnownContentsAndNames) {
+    // The bytes of every file are checked against the archiver's CRC above; here folders, links and names.
     RunArchive(Sample("test_read_format_rar.rar"), qmrar::Operation::Extract, tmp.Path() / "a");
-    EXPECT_EQ(ReadBytes(tmp.Path() / "a/test.txt"), Bytes("test text document\r\n"));
     EXPECT_EQ(ReadBytes(tmp.Path() / "a/testdir/test.txt"), Bytes("test text document\r\n"));
     EXPECT_TRUE(fs::is_directory(tmp.Path() / "a/testemptydir"));
     EXPECT_FALSE(fs::exists(tmp.Path() / "a/testlink"));  // links are never made
-    RunArchive(Sample("test_read_format_rar5_stored.rar"), qmrar::Operation::Extract, tmp.Path() / "b");
-    EXPECT_EQ(ReadBytes(tmp.Path() / "b/helloworld.txt"), Bytes("hello libarchive test suite!\n"));
 
     // RAR4 packed Unicode names (CP932 text) and RAR5 UTF-8 names outside the BMP.
     RunResult u4 = RunArchive(Sample("test_read_format_rar_unicode.rar"), qmrar::Operation::Skip, tmp.Path());

@@ -33,24 +33,15 @@ Library& Lib() {
     return lib;
 }
 
-// What the callback saw, and what it answers.
+// What the callback saw: its messages and the bytes of data reported.
 struct Seen {
-    std::vector<std::pair<UINT, std::string>> messages;  // msg (100 ask, 101 notify) and volume name
+    std::vector<UINT> messages;
     size_t processed = 0;
-    std::string newVolume;  // given back on a volume request
-    int notifyAnswer = 1;
 };
 
-int CALLBACK Callback(UINT msg, LPARAM user, LPARAM p1, LPARAM p2) {
+int CALLBACK Callback(UINT msg, LPARAM user, LPARAM, LPARAM p2) {
     auto& seen = *reinterpret_cast<Seen*>(user);
-    if (msg == 0) {
-        seen.messages.push_back({p2 == 0 ? 100 : 101, reinterpret_cast<char*>(p1)});
-        if (p2 == 1) return seen.notifyAnswer;
-        if (seen.newVolume.empty()) return -1;
-        std::strcpy(reinterpret_cast<char*>(p1), seen.newVolume.c_str());
-        return 1;
-    }
-    seen.messages.push_back({msg, ""});
+    seen.messages.push_back(msg);
     if (msg == 1) seen.processed += static_cast<size_t>(p2);
     return msg == 2 ? -1 : 1;  // no password to give
 }
@@ -81,9 +72,10 @@ struct Handle {
     }
 };
 
+// A folder, a stored file of 200000 bytes, a packed one of 5 GB, and a non-ASCII name.
 std::vector<qmrar::WriterEntry> Entries() {
     std::vector<qmrar::WriterEntry> v = {Entry("Main"), Entry("Main/Clip.bmp", std::string(200000, '\7')),
-                                         Entry("huge.bin", "compressed stand-in")};
+                                         Entry("huge.bin", "compressed stand-in"), Entry("Caf\xc3\xa9/\xe8\xa1\xa8.txt", "wide")};
     v[0].directory = true;
     v[2].method = 0x33;
     v[2].unpSize = 5000000000ull;
@@ -113,7 +105,6 @@ TEST(SkinDll, HeadersFillTheDocumentedFieldsAndLeaveReservedAlone) {
     EXPECT_EQ(header.Flags & 0xE0, 0xE0u);
     auto reserved = reinterpret_cast<const unsigned char*>(&header) + unrar::kHeaderWrittenBytes;
     EXPECT_TRUE(std::all_of(reserved, reserved + 4096, [](unsigned char c) { return c == 0xCD; }));
-
     ASSERT_EQ(a.Process(0), 0);
     ASSERT_EQ(a.Read(), 0);
     EXPECT_STREQ(header.FileName, "Main\\Clip.bmp");  // Windows separators
@@ -126,51 +117,35 @@ TEST(SkinDll, HeadersFillTheDocumentedFieldsAndLeaveReservedAlone) {
     EXPECT_STREQ(header.FileName, "huge.bin");
     EXPECT_EQ(header.UnpSizeHigh, 1u);
     EXPECT_EQ(header.UnpSize, 705032704u);
+    a.Read();
     EXPECT_EQ(a.Read(), 10);
 }
 
 TEST(SkinDll, TestAndExtractReportDataAndMakeFoldersOnlyWhenExtracting) {
-    TempDir tmp;
-    auto name = WriteRar(tmp.Path() / "skin", Entries(), Options(ArchiveFormat::Rar4))[0];
-    std::string dest = (tmp.Path() / "out").string();
-    for (int op : {1, 2}) {
-        Handle a(name, 1);
-        std::vector<int> codes;
-        while (a.Read() == 0) codes.push_back(a.Process(op, dest));
-        EXPECT_EQ(codes, (std::vector<int>{0, 0, 14})) << op;
-        EXPECT_EQ(a.seen.processed, 200000u);
-        EXPECT_EQ(fs::exists(tmp.Path() / "out/Main/Clip.bmp"), op == 2);
-    }
-    EXPECT_EQ(ReadBytes(tmp.Path() / "out/Main/Clip.bmp"), Bytes(std::string(200000, '\7')));
+    for (auto format : {ArchiveFormat::Rar4, ArchiveFormat::Rar5}) {
+        TempDir tmp;
+        auto name = WriteRar(tmp.Path() / "skin", Entries(), Options(format))[0];
+        std::string dest = (tmp.Path() / "out").string();
+        for (int op : {1, 2}) {
+            Handle a(name, 1);
+            std::vector<int> codes;
+            while (a.Read() == 0) codes.push_back(a.Process(op, dest));
+            EXPECT_EQ(codes, (std::vector<int>{0, 0, 14, 0})) << op;
+            EXPECT_EQ(std::wstring(a.header->FileNameW), L"Caf\u00e9\\\u8868.txt");
+            EXPECT_EQ(a.seen.processed, 200004u);
+            EXPECT_EQ(fs::exists(tmp.Path() / "out/Main/Clip.bmp"), op == 2);
+        }
+        EXPECT_EQ(ReadBytes(tmp.Path() / "out/Main/Clip.bmp"), Bytes(std::string(200000, '\7')));
+        EXPECT_EQ(ReadBytes(tmp.Path() / "out" / fs::path(L"Caf\u00e9") / fs::path(L"\u8868.txt")), Bytes("wide"));
 
-    // DestName replaces both the stored name and DestPath.
-    Handle b(name, 1);
-    b.Read();
-    b.Process(0);
-    b.Read();
-    std::string target = (tmp.Path() / "renamed.bmp").string();
-    EXPECT_EQ(b.Process(2, dest, target.data()), 0);
-    EXPECT_EQ(fs::file_size(target), 200000u);
-}
-
-TEST(SkinDll, VolumesAskAndNotifyThroughTheCallback) {
-    TempDir tmp;
-    auto names = WriteRar(tmp.Path() / "set", Entries(), Options(ArchiveFormat::Rar5, 70000));
-    ASSERT_GE(names.size(), 3u);
-    fs::create_directories(tmp.Path() / "moved");
-    fs::path moved = tmp.Path() / "moved" / fs::path(names[1]).filename();
-    // Missing volume with no new name: the request is refused. Then a refused change of volume.
-    for (UINT expected : {100, 101}) {
-        if (expected == 100) fs::rename(names[1], moved);
-        if (expected == 101) fs::rename(moved, names[1]);
-        Handle a(names[0], 1);
-        a.seen.notifyAnswer = -1;
-        a.Read();
-        a.Process(1);
-        ASSERT_EQ(a.Read(), 0);
-        EXPECT_EQ(a.Process(1), 15);
-        ASSERT_FALSE(a.seen.messages.empty());
-        EXPECT_EQ(a.seen.messages.back(), (std::pair<UINT, std::string>{expected, names[1]}));
+        // DestName replaces both the stored name and DestPath.
+        Handle b(name, 1);
+        b.Read();
+        b.Process(0);
+        b.Read();
+        std::string target = (tmp.Path() / "renamed.bmp").string();
+        EXPECT_EQ(b.Process(2, dest, target.data()), 0);
+        EXPECT_EQ(fs::file_size(target), 200000u);
     }
 }
 
@@ -188,7 +163,7 @@ TEST(SkinDll, PasswordsCommentsAndOpenErrors) {
         ASSERT_EQ(a.Read(), 0);
         EXPECT_EQ(a.header->Flags & 0x04, 0x04u);
         EXPECT_EQ(a.Process(1), 22);  // the callback gave none
-        EXPECT_EQ(a.seen.messages.back().first, 2u);
+        EXPECT_EQ(a.seen.messages.back(), 2u);
     }
     {
         Handle a(name, 1, 10);
@@ -198,29 +173,10 @@ TEST(SkinDll, PasswordsCommentsAndOpenErrors) {
         a.Read();
         EXPECT_EQ(a.Process(1), 14);  // decryption is not supported
     }
-    WriteBytes(tmp.Path() / "text.rar", Bytes("just text"));
-    const std::vector<std::pair<std::string, UINT>> failing = {
-        {(tmp.Path() / "nothing.rar").string(), 15},
-        {(tmp.Path() / "text.rar").string(), 13},
-        {std::string(QM_RAR_SAMPLES) + "/test_read_format_rar5_encrypted_filenames.rar", 14},
-    };
-    for (const auto& [file, code] : failing) {
-        if (!fs::exists(file) && code != 15) continue;  // the samples are optional
-        Handle h(file, 0);
-        EXPECT_EQ(h.h, nullptr) << file;
-        EXPECT_EQ(h.data.OpenResult, code) << file;
-    }
-}
-
-TEST(SkinDll, UnicodeNamesKeepTheirWideFormOnDisk) {
-    TempDir tmp;
-    for (auto format : {ArchiveFormat::Rar4, ArchiveFormat::Rar5}) {
-        auto name = WriteRar(tmp.Path() / (format == ArchiveFormat::Rar4 ? "four" : "five"),
-                             {Entry("Caf\xc3\xa9/\xe8\xa1\xa8.txt", "wide")}, Options(format))[0];
-        Handle a(name, 1);
-        ASSERT_EQ(a.Read(), 0);
-        EXPECT_EQ(std::wstring(a.header->FileNameW), L"Caf\u00e9\\\u8868.txt");
-        EXPECT_EQ(a.Process(2, (tmp.Path() / "out").string()), 0);
-        EXPECT_EQ(ReadBytes(tmp.Path() / "out" / fs::path(L"Caf\u00e9") / fs::path(L"\u8868.txt")), Bytes("wide"));
-    }
+    // Encrypted headers cannot even be listed (missing file and non-archive codes go through the wrapper tests).
+    std::string encryptedHeaders = std::string(QM_RAR_SAMPLES) + "/test_read_format_rar5_encrypted_filenames.rar";
+    if (!fs::exists(encryptedHeaders)) return;
+    Handle h(encryptedHeaders, 0);
+    EXPECT_EQ(h.h, nullptr);
+    EXPECT_EQ(h.data.OpenResult, 14u);
 }

@@ -12,12 +12,10 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-// Records every event as one line, in order.
+// Records every event as one line, in order; sizes and versions of files with their names.
 struct Recorder {
     Lines events;
-    std::vector<double> sizes;
     std::vector<std::pair<double, double>> progress;
-    std::vector<std::pair<int, int>> versions;
     void Attach(CRWUnrar& w) {
         auto error = [this](const char* kind) {
             return [this, kind](int32_t& n, std::string& m, std::string& f) {
@@ -32,9 +30,9 @@ struct Recorder {
         };
         w.ProcessingFile = [this](std::string& f, double& size, SYSTEMTIME&, int16_t& major, int16_t& minor, int32_t&,
                                   int32_t&) {
-            events.push_back("ProcessingFile " + f);
-            sizes.push_back(size);
-            versions.push_back({major, minor});
+            char line[300];
+            std::snprintf(line, sizeof line, "ProcessingFile %s %.0f %d.%d", f.c_str(), size, major, minor);
+            events.push_back(line);
         };
         w.NextVolumne = [this](std::string& f, bool& cont) {
             events.push_back("NextVolumne " + f);
@@ -64,7 +62,7 @@ protected:
 TEST_F(Wrapper, TwoFileTestRaisesVolumeOnceThenEachFileAndExtractionKeepsPaths) {
     auto arc = Archive({Entry("one.txt", "1"), Entry("two.txt", "2")});
     EXPECT_TRUE(w.TestRarFiles(arc));
-    EXPECT_EQ(r.events, (Lines{"NextVolumne " + arc, "ProcessingFile one.txt", "ProcessingFile two.txt"}));
+    EXPECT_EQ(r.events, (Lines{"NextVolumne " + arc, "ProcessingFile one.txt 1 5.0", "ProcessingFile two.txt 1 5.0"}));
     EXPECT_EQ(w.strLastErrorMsg(), "");
     EXPECT_TRUE(w.ExtractRarFiles(Archive({Entry("Main/Clip.bmp", "bmp")}), (tmp.Path() / "out").string()));
     EXPECT_EQ(ReadBytes(tmp.Path() / "out/Main/Clip.bmp"), Bytes("bmp"));
@@ -91,9 +89,10 @@ TEST_F(Wrapper, SizesAboveFourGigabytesAndVersionsComeFromTheHeader) {
     big.unpVer = 29;
     three.unpSize = 3000000000ull;
     Lines names(3);
-    EXPECT_TRUE(w.ListRarFiles(Archive({big, three}, Options(qmrar::ArchiveFormat::Rar4)), names));
-    EXPECT_EQ(r.sizes, (std::vector<double>{5000000000.0, 3000000000.0}));
-    EXPECT_EQ(r.versions[0], (std::pair<int, int>{2, 9}));
+    auto arc = Archive({big, three}, Options(qmrar::ArchiveFormat::Rar4));
+    EXPECT_TRUE(w.ListRarFiles(arc, names));
+    EXPECT_EQ(r.events, (Lines{"NextVolumne " + arc, "ProcessingFile five.bin 5000000000 2.9",
+                               "ProcessingFile three.bin 3000000000 2.0"}));
     EXPECT_EQ(names, (Lines{"five.bin", "three.bin", ""}));
     EXPECT_EQ(MRWUnrar::CombineHiLo(1, 705032704), 5000000000.0);
     int32_t negative = -1294967296;
@@ -176,7 +175,7 @@ TEST_F(Wrapper, OpenErrorsAndComments) {
     r.events.clear();
     EXPECT_TRUE(w.TestRarFiles(arc));
     // The whole buffer, untrimmed, before the first volume.
-    EXPECT_EQ(r.events, (Lines{"CommentFound Skin by us 16384", "NextVolumne " + arc, "ProcessingFile x"}));
+    EXPECT_EQ(r.events, (Lines{"CommentFound Skin by us 16384", "NextVolumne " + arc, "ProcessingFile x 1 5.0"}));
 
     // A compressed comment cannot be read; the run goes on.
     std::string compressedComment = std::string(QM_RAR_SAMPLES) + "/test_read_format_rar_subblock.rar";
@@ -185,6 +184,6 @@ TEST_F(Wrapper, OpenErrorsAndComments) {
         EXPECT_TRUE(w.TestRarFiles(compressedComment));
         ASSERT_FALSE(r.events.empty());
         EXPECT_EQ(r.events[0], "CommentError 14 Unknown comment format " + compressedComment);
-        EXPECT_EQ(r.events.back(), "ProcessingFile test.txt");
+        EXPECT_TRUE(r.events.back().starts_with("ProcessingFile test.txt ")) << r.events.back();
     }
 }
