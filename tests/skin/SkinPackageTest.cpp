@@ -1,9 +1,7 @@
 // Skin packages: choosing the package with its fall-back to "Default", unpacking it into "Skin"
 // beside the program, the installer's messages, and deleting the folder again.
 #include <gtest/gtest.h>
-#include <windows.h>
 
-#include "../rar/RarTestSupport.h"
 #include "SkinTestSupport.h"
 #include "app/mGlobal.h"
 #include "app/mdlLog.h"
@@ -16,12 +14,7 @@ using namespace rartest;
 
 namespace {
 
-struct Box {
-    std::string text;
-    UINT style;
-    std::string title;
-    bool operator==(const Box&) const = default;
-};
+using Box = std::tuple<std::string, UINT, std::string>;  // text, style, title
 
 class SkinPackages : public ::testing::Test {
 protected:
@@ -31,7 +24,7 @@ protected:
         mdlSkin::SetProgramFolder(program);
         mdlSkin::SetEndProgram([this] { ++ended; });
         forms::SetMsgBoxHandler([this](const std::string& text, UINT style, const std::string& title) {
-            boxes.push_back({text, style, title});
+            boxes.emplace_back(text, style, title);
             return IDOK;
         });
         mdlLog::SetLogFile(program + "\\Log.txt");
@@ -58,7 +51,6 @@ protected:
         installer.Go_Instaling(source, program + "\\Skin");
         return installer.Result;
     }
-    size_t SkinFiles() { return FilesBelow(tmp.Path() / "Skin").size(); }
 
     TempDir tmp;
     std::string program = tmp.Path().string();
@@ -112,7 +104,7 @@ TEST_F(SkinPackages, MissingSkinFallsBackToDefaultAndMissingDefaultEndsTheProgra
         Unpack(name);
         EXPECT_EQ(boxes, std::vector<Box>{NotFound(name)});
         EXPECT_EQ(mGlobal::SkinName, "Default");
-        EXPECT_EQ(SkinFiles(), 58u);
+        EXPECT_EQ(FilesBelow(tmp.Path() / "Skin").size(), 58u);
     }
     Unpack("Green");  // read-only packages are ordinary files
     EXPECT_TRUE(boxes.empty());
