@@ -1,5 +1,6 @@
 #include "RarTestSupport.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <iterator>
@@ -12,15 +13,9 @@ namespace rartest {
 
 TempDir::TempDir() {
     static std::atomic<int> counter{0};
-    std::random_device rd;
-    path_ = fs::temp_directory_path() /
-            ("qm-rar-" + std::to_string(rd()) + "-" + std::to_string(counter++));
+    path_ = fs::temp_directory_path() / ("qm-rar-" + std::to_string(std::random_device{}()) + "-" +
+                                         std::to_string(counter++));
     fs::create_directories(path_);
-}
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
 }
 
 std::vector<uint8_t> ReadBytes(const fs::path& path) {
@@ -29,11 +24,9 @@ std::vector<uint8_t> ReadBytes(const fs::path& path) {
 }
 
 void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
-
-std::vector<uint8_t> Bytes(const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); }
 
 std::vector<std::string> WriteVolumes(const fs::path& base, const std::vector<std::vector<uint8_t>>& volumes) {
     std::vector<std::string> names;
@@ -44,11 +37,6 @@ std::vector<std::string> WriteVolumes(const fs::path& base, const std::vector<st
         names.push_back(p.string());
     }
     return names;
-}
-
-std::vector<std::string> WriteRar(const fs::path& base, const std::vector<qmrar::WriterEntry>& entries,
-                                  const qmrar::WriterOptions& options) {
-    return WriteVolumes(base, qmrar::WriteArchive(options, entries));
 }
 
 qmrar::WriterEntry Entry(const std::string& name, const std::string& data) {
@@ -66,6 +54,22 @@ qmrar::WriterOptions Options(qmrar::ArchiveFormat format, uint64_t volumeSize, c
     return o;
 }
 
+RunResult RunArchive(const std::string& archive, qmrar::Operation op, const fs::path& dest, qmrar::OpenMode mode,
+                     qmrar::ReaderHooks hooks) {
+    qmrar::FileVolumeOpener opener;
+    qmrar::ArchiveReader reader(opener, std::move(hooks));
+    RunResult result;
+    result.open = reader.Open(archive, mode, 4096);
+    // Bounded: a reader that never ends is a failure of its own.
+    for (int i = 0; result.open == qmrar::kSuccess && i < 10000; ++i) {
+        qmrar::RarEntry e;
+        if ((result.end = reader.ReadHeader(e)) != qmrar::kSuccess) break;
+        qmrar::Code c = reader.Process(op, {dest, std::nullopt});
+        result.entries.push_back({qmrar::Utf16ToUtf8(reader.EntryName(e)), e, c});
+    }
+    return result;
+}
+
 CommentRead CommentOf(const std::string& archive, size_t limit) {
     qmrar::FileVolumeOpener opener;
     qmrar::ArchiveReader reader(opener);
@@ -74,24 +78,6 @@ CommentRead CommentOf(const std::string& archive, size_t limit) {
     if (r.open == qmrar::kSuccess && reader.ReadHeader(e) == qmrar::kSuccess) r.first = e.rawName;
     r.comment = reader.Comment();
     return r;
-}
-
-RunResult RunArchive(const std::string& archive, qmrar::Operation op, const fs::path& dest, qmrar::OpenMode mode,
-              qmrar::ReaderHooks hooks) {
-    qmrar::FileVolumeOpener opener;
-    qmrar::ArchiveReader reader(opener, std::move(hooks));
-    RunResult result;
-    result.open = reader.Open(archive, mode, 4096);
-    if (result.open != qmrar::kSuccess) return result;
-    // Bounded: a reader that never ends is a failure of its own.
-    for (int i = 0; i < 10000; ++i) {
-        qmrar::RarEntry e;
-        result.end = reader.ReadHeader(e);
-        if (result.end != qmrar::kSuccess) break;
-        qmrar::Code c = reader.Process(op, {dest, std::nullopt});
-        result.entries.push_back({qmrar::Utf16ToUtf8(reader.EntryName(e)), e, c});
-    }
-    return result;
 }
 
 std::vector<std::string> FilesBelow(const fs::path& root) {

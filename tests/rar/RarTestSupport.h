@@ -15,25 +15,27 @@ namespace fs = std::filesystem;
 class TempDir {
 public:
     TempDir();
-    ~TempDir();
+    ~TempDir() { fs::remove_all(path_, ec_); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     const fs::path& Path() const { return path_; }
 
 private:
     fs::path path_;
+    std::error_code ec_;
 };
 
 std::vector<uint8_t> ReadBytes(const fs::path& path);
 void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes);
-std::vector<uint8_t> Bytes(const std::string& text);
+inline std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 inline fs::path Utf8Path(const std::string& s) { return fs::path(std::u8string(s.begin(), s.end())); }
 
 // Writes the volumes as base + ".part1.rar", ".part2.rar"... (or base + ".rar" for one); returns the names.
 std::vector<std::string> WriteVolumes(const fs::path& base, const std::vector<std::vector<uint8_t>>& volumes);
-// Writes an archive of these entries the same way.
-std::vector<std::string> WriteRar(const fs::path& base, const std::vector<qmrar::WriterEntry>& entries,
-                                  const qmrar::WriterOptions& options = {});
+inline std::vector<std::string> WriteRar(const fs::path& base, const std::vector<qmrar::WriterEntry>& entries,
+                                         const qmrar::WriterOptions& options = {}) {
+    return WriteVolumes(base, qmrar::WriteArchive(options, entries));
+}
 qmrar::WriterEntry Entry(const std::string& name, const std::string& data = "");
 qmrar::WriterOptions Options(qmrar::ArchiveFormat format, uint64_t volumeSize = 0, const std::string& comment = "");
 
@@ -47,10 +49,9 @@ struct RunResult {
     std::vector<EntryResult> entries;
     qmrar::Code end = qmrar::kSuccess;  // what the last ReadHeader returned
 };
-
 // Opens, then reads every header and applies op to it, going on after file errors.
 RunResult RunArchive(const std::string& archive, qmrar::Operation op, const fs::path& dest,
-              qmrar::OpenMode mode = qmrar::OpenMode::Extract, qmrar::ReaderHooks hooks = {});
+                     qmrar::OpenMode mode = qmrar::OpenMode::Extract, qmrar::ReaderHooks hooks = {});
 
 // What a listing reader sees at the start: its open code, the comment within limit, the first entry's name.
 struct CommentRead {
@@ -60,7 +61,7 @@ struct CommentRead {
 };
 CommentRead CommentOf(const std::string& archive, size_t limit);
 
-// Every regular file below root, relative, generic form.
+// Every regular file below root, relative, generic form, sorted.
 std::vector<std::string> FilesBelow(const fs::path& root);
 
 }  // namespace rartest
