@@ -120,7 +120,8 @@ TEST_F(Wrapper, ProgressStepsFollowTheProcessedShare) {
     std::vector<int> percents, expected;
     for (auto& [size, done] : r.progress) percents.push_back(static_cast<int>(done * 100 / size));
     for (int p = 5; p <= 97; p += 4) expected.push_back(p);
-    EXPECT_EQ(percents, expected);  // 24 events; none for the empty file
+    EXPECT_EQ(percents, expected);  // 24 events; none for the empty file, which is still announced
+    EXPECT_EQ(r.events.back(), "ProcessingFile empty.txt 0 5.0");
 
     r.progress.clear();
     EXPECT_TRUE(w.TestRarFiles(Archive({Entry("two.bin", std::string(2 * 65536, '2'))})));
