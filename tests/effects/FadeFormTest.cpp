@@ -103,15 +103,30 @@ TEST(FadeForm, FadeOutHidesAndSpeedZeroHidesAtOnce) {
     EXPECT_FALSE(f.Visible());
 }
 
-TEST(FadeForm, ModalFadeInReturnsWhenTheFormIsHidden) {
+namespace {
+HWND gModal, gOther;
+int gOtherEnabledInLoop = -1;
+// Runs inside the modal loop: notes whether the other window takes input, then closes.
+void CALLBACK DuringModal(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    gOtherEnabledInLoop = IsWindowEnabled(gOther) ? 1 : 0;
+    PostMessageW(gModal, WM_CLOSE, 0, 0);
+}
+}  // namespace
+
+TEST(FadeForm, ModalFadeInBlocksTheOtherWindowsUntilTheFormIsHidden) {
     Settings s;
-    SizedForm f(20, 20, 80, 40);
+    SizedForm f(20, 20, 80, 40), other(120, 20, 80, 40);
     f.Load();
+    other.Show();
+    gModal = f.hWnd();
+    gOther = other.hWnd();
     FadeRecorder quiet({});
-    // The modal loop runs this posted close, which hides the form and ends the loop.
-    PostMessageW(f.hWnd(), WM_CLOSE, 0, 0);
+    ASSERT_NE(SetTimer(nullptr, 0, 10, &DuringModal), 0u);
     Func::FadeForm(f, 1000, true);
     EXPECT_FALSE(f.Visible());
+    EXPECT_EQ(gOtherEnabledInLoop, 0);
+    EXPECT_TRUE(IsWindowEnabled(other.hWnd()));
 }
 
 TEST(FadeSwitch, BothWindowsGoInactiveAndBackOnceEach) {
