@@ -72,9 +72,7 @@ TEST(Paint, BackgroundThenPaintThenControlsFromBackToFront) {
 }
 
 TEST(Paint, LabelTextIsDrawnInItsColourInsideItsRectangle) {
-    TestForm f;
-    f.Load();
-    f.SetScaleMode(forms::ScaleMode::Pixels);
+    PixelForm f;
     f.SetBackColor(RGB(255, 255, 255));
     forms::Label l(f);
     l.Move(0, 0, 100, 30);

@@ -46,9 +46,7 @@ TEST(UserControl, TakesTheFocusAndItsKeysAndRaisesTheOwnersSlots) {
 }
 
 TEST(LineControl, DrawsFromEndToEndAndLetsPressesThrough) {
-    TestForm f;
-    f.Load();
-    f.SetScaleMode(forms::ScaleMode::Pixels);
+    PixelForm f;
     f.SetBackColor(RGB(255, 255, 255));
     forms::Line level(f), rising(f);
     level.SetPoints(10, 20, 60, 20);
