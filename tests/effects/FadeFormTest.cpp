@@ -4,9 +4,21 @@
 
 #include "app/WindowEffects.h"
 #include "app/mGlobal.h"
-#include "tests/effects/TestForms.h"
+#include "tests/forms/TestForm.h"
 
 namespace {
+
+struct Layered {
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+};
+Layered LayeredOf(HWND h) {
+    Layered l;
+    GetLayeredWindowAttributes(h, &l.key, &l.alpha, &l.flags);
+    return l;
+}
+int AlphaOf(HWND h) { return LayeredOf(h).alpha; }
 
 // Records, at every 30 ms wait, the alphas the watched windows show at that moment; puts the fade
 // settings back to their start values on entry and on exit.
@@ -60,7 +72,7 @@ TEST(FadeForm, FadeInSetsZeroThenEveryStepThenTheTargetOnTop) {
                           {255, 100, {0, 0, 25, 51, 76, 102, 127, 153, 178, 204, 229}, 255},
                           {0, 1000, {0, 0}, 240}};
     for (const Case& c : cases) {
-        SizedForm f(20, 20, 80, 40);
+        TestForm f(80, 40, 20, 20);
         f.Load();
         FadeRecorder rec({f.hWnd()});
         mGlobal::Transparent = c.transparent;
@@ -69,17 +81,13 @@ TEST(FadeForm, FadeInSetsZeroThenEveryStepThenTheTargetOnTop) {
         EXPECT_EQ(AlphaOf(f.hWnd()), c.final);
         EXPECT_TRUE(f.Visible());
         EXPECT_TRUE(GetWindowLongA(f.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-        COLORREF key = 0;
-        BYTE alpha = 0;
-        DWORD flags = 0;
-        GetLayeredWindowAttributes(f.hWnd(), &key, &alpha, &flags);
-        EXPECT_EQ(key, mGlobal::TransparentColor);
-        EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
+        EXPECT_EQ(LayeredOf(f.hWnd()).key, mGlobal::TransparentColor);
+        EXPECT_EQ(LayeredOf(f.hWnd()).flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
     }
 }
 
 TEST(FadeForm, FadeOutHidesAndSpeedZeroHidesAtOnce) {
-    SizedForm f(20, 20, 80, 40);
+    TestForm f(80, 40, 20, 20);
     f.Load();
     for (int16_t speed : {-1000, 0}) {
         FadeRecorder rec({f.hWnd()});
@@ -94,7 +102,7 @@ TEST(FadeForm, FadeOutHidesAndSpeedZeroHidesAtOnce) {
 }
 
 TEST(FadeForm, ModalFadeInBlocksTheOtherWindowsUntilTheFormIsHidden) {
-    SizedForm f(20, 20, 80, 40), other(120, 20, 80, 40);
+    TestForm f(80, 40, 20, 20), other(80, 40, 120, 20);
     f.Load();
     other.Show();
     gModal = f.hWnd();
@@ -108,7 +116,7 @@ TEST(FadeForm, ModalFadeInBlocksTheOtherWindowsUntilTheFormIsHidden) {
 }
 
 TEST(FadeSwitch, BothWindowsGoInactiveAndBackOnceEach) {
-    SizedForm main(20, 80, 80, 40), start(20, 20, 80, 40);
+    TestForm main(80, 40, 20, 80), start(80, 40, 20, 20);
     main.Load();
     start.Load();
     FadeRecorder rec({main.hWnd(), start.hWnd()});
@@ -133,7 +141,7 @@ TEST(FadeSwitch, BothWindowsGoInactiveAndBackOnceEach) {
 }
 
 TEST(FadeSwitch, EqualSettingsNeverChangeAnAlpha) {
-    SizedForm main(20, 80, 80, 40), start(20, 20, 80, 40);
+    TestForm main(80, 40, 20, 80), start(80, 40, 20, 20);
     main.Load();
     start.Load();
     FadeRecorder rec;

@@ -5,12 +5,12 @@
 
 #include "app/WindowEffects.h"
 #include "app/mGlobal.h"
-#include "tests/effects/TestForms.h"
+#include "tests/forms/TestForm.h"
 
 // Near the screen's bottom: a hidden main window counted by its height (300 px) makes room for
 // itself; not counted it is taken as 6 px and the same corner stays free.
 TEST(SnapWindow, AHiddenMainWindowCountsOnlyWhenAskedTo) {
-    SizedForm main(0, 0, 400, 300);
+    TestForm main(400, 300, 0, 0);
     main.Load();
     const int screenH = GetSystemMetrics(SM_CYSCREEN);
     for (bool counted : {true, false}) {
@@ -25,7 +25,7 @@ TEST(SnapWindow, AHiddenMainWindowCountsOnlyWhenAskedTo) {
 // The bar goes to the cursor less the drag offsets, the main window 243 px left of and 36 px
 // below it, also after the bar snapped to the top edge.
 TEST(SnapWindow, DraggingMovesTheBarToTheCursorAndTheMainWindowWithIt) {
-    SizedForm main(0, 0, 260, 360), start(0, 0, 90, 36);
+    TestForm main(260, 360, 0, 0), start(90, 36, 0, 0);
     main.Load();
     start.Load();
     mGlobal::DragOffsetX = 10;
