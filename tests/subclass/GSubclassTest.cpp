@@ -99,13 +99,3 @@ TEST(GSubclass, TheLastDetachmentRestoresTheProcedureAndLeavesNoProperty) {
     DestroyWindow(gone);
     engine.DetachMessage(a, gone, kMsg);
 }
-
-TEST(GSubclass, DestroyedWindowGetsItsProcedureBackDuringWmDestroy) {
-    TargetWindow w;
-    Client a("A", w.journal, ISubclass::kConsume);
-    GSubclass engine;
-    engine.AttachMessage(a, w.h, kMsg);
-    DestroyWindow(w.h);
-    EXPECT_EQ(w.procAtDestroy, w.original);
-    EXPECT_NE(std::find(w.journal.begin(), w.journal.end(), "prev destroy"), w.journal.end());
-}

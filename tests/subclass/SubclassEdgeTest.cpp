@@ -66,7 +66,9 @@ TEST(GSubclassEdges, AClientOfWmDestroyThatDetachesEverythingEndsTheSubclass) {
     EXPECT_NE(std::find(w.journal.begin(), w.journal.end(), "prev destroy"), w.journal.end());
 }
 
-TEST(GSubclassEdges, DetachingAfterTheDestroyRestoreNeverLeavesANegativeCount) {
+// A window destroyed with no client for WM_DESTROY gets its procedure back before that procedure
+// sees WM_DESTROY; detaching afterwards never leaves a negative count.
+TEST(GSubclassEdges, DestroyRestoresTheProcedureAndALaterDetachLeavesNoNegativeCount) {
     TargetWindow w;
     Journal j;
     GSubclass engine;
@@ -80,6 +82,7 @@ TEST(GSubclassEdges, DetachingAfterTheDestroyRestoreNeverLeavesANegativeCount) {
         EXPECT_EQ(GetWindowLongPtrW(w.h, GWLP_WNDPROC), w.original);
     };
     DestroyWindow(w.h);
+    EXPECT_EQ(w.procAtDestroy, w.original);  // recorded as WM_DESTROY arrived, before the detach
 }
 
 TEST(GSubclassEdges, UnicodeWindowsStayUnicodeAndPassTextUnchanged) {
