@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "app/WindowEffects.h"
@@ -8,45 +9,38 @@
 
 namespace {
 
-struct Layered {
+// The layered attributes of a window: colour key, alpha, flags.
+std::tuple<COLORREF, int, DWORD> LayeredOf(HWND h) {
     COLORREF key = 0;
     BYTE alpha = 0;
     DWORD flags = 0;
-};
-Layered LayeredOf(HWND h) {
-    Layered l;
-    GetLayeredWindowAttributes(h, &l.key, &l.alpha, &l.flags);
-    return l;
+    GetLayeredWindowAttributes(h, &key, &alpha, &flags);
+    return {key, alpha, flags};
 }
-int AlphaOf(HWND h) { return LayeredOf(h).alpha; }
+int AlphaOf(HWND h) { return std::get<1>(LayeredOf(h)); }
 
-// Records, at every 30 ms wait, the alphas the watched windows show at that moment; puts the fade
-// settings back to their start values on entry and on exit.
-class FadeRecorder {
-public:
-    explicit FadeRecorder(std::vector<HWND> watched = {}) : watched_(std::move(watched)) {
+// Records, at every 30 ms wait, the alphas the watched windows show; puts the fade settings back
+// to their start values on entry and on exit.
+struct FadeRecorder {
+    explicit FadeRecorder(std::vector<HWND> watched = {}) {
         Reset();
-        previous_ = Func::SetFadeWait([this](uint32_t ms) {
+        previous = Func::SetFadeWait([this, watched](uint32_t ms) {
             EXPECT_EQ(ms, 30u);
             ++waits;
-            for (HWND h : watched_) alphas.push_back(AlphaOf(h));
+            for (HWND h : watched) alphas.push_back(AlphaOf(h));
         });
     }
     ~FadeRecorder() {
-        Func::SetFadeWait(std::move(previous_));
+        Func::SetFadeWait(std::move(previous));
         Reset();
     }
     static void Reset() {
-        mGlobal::Transparent = 255;
-        mGlobal::InactiveTransparent = 255;
+        mGlobal::Transparent = mGlobal::InactiveTransparent = 255;
         mGlobal::PaiseSpeed = 1000;
     }
     int waits = 0;
     std::vector<int> alphas;
-
-private:
-    std::vector<HWND> watched_;
-    Func::FadeWait previous_;
+    Func::FadeWait previous;
 };
 
 HWND gModal, gOther;
@@ -78,11 +72,9 @@ TEST(FadeForm, FadeInSetsZeroThenEveryStepThenTheTargetOnTop) {
         mGlobal::Transparent = c.transparent;
         Func::FadeForm(f, c.speed, false);
         EXPECT_EQ(rec.alphas, c.atWaits) << c.speed;
-        EXPECT_EQ(AlphaOf(f.hWnd()), c.final);
         EXPECT_TRUE(f.Visible());
         EXPECT_TRUE(GetWindowLongA(f.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-        EXPECT_EQ(LayeredOf(f.hWnd()).key, mGlobal::TransparentColor);
-        EXPECT_EQ(LayeredOf(f.hWnd()).flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
+        EXPECT_EQ(LayeredOf(f.hWnd()), std::tuple(mGlobal::TransparentColor, c.final, DWORD{LWA_COLORKEY | LWA_ALPHA}));
     }
 }
 

@@ -15,8 +15,6 @@ public:
     Recorder() {
         forms::WndCreate o;
         o.className = L"QmHookRecorder";
-        o.widthPx = 50;
-        o.heightPx = 50;
         Create(o);
     }
     std::vector<UINT> seen;
@@ -42,14 +40,6 @@ struct WiredHook : clsMFSC {
     std::vector<std::string> calls;
 };
 
-void Pump() {
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageW(&m);
-    }
-}
-
 }  // namespace
 
 TEST(clsMFSC, KeysGoToTheMainLogicAndTheCharacterStillReachesTheButton) {
@@ -60,7 +50,7 @@ TEST(clsMFSC, KeysGoToTheMainLogicAndTheCharacterStillReachesTheButton) {
     PostMessageW(button.hWnd(), WM_KEYDOWN, 'A', 0x001E0001);
     PostMessageW(button.hWnd(), WM_KEYUP, 'A', 0xC01E0001);
     PostMessageW(button.hWnd(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
-    Pump();
+    for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE); DispatchMessageW(&m)) TranslateMessage(&m);
     EXPECT_EQ(hook.calls, (std::vector<std::string>{"down 65", "up 65", "down 13"}));
     EXPECT_EQ(button.seen, (std::vector<UINT>{WM_CHAR, WM_CHAR}));
 }
