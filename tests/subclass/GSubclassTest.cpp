@@ -1,3 +1,5 @@
+#include <memory>
+
 #include "tests/subclass/SubclassFixture.h"
 
 TEST(GSubclass, RefusalsCarryTheirNumbersAndTextsAndChangeNothing) {
@@ -30,45 +32,50 @@ TEST(GSubclass, RefusalsCarryTheirNumbersAndTextsAndChangeNothing) {
     EXPECT_EQ(w.journal, (Journal{"A?", "A", "A?"}));
 }
 
-TEST(GSubclass, ClientsRunInAttachmentOrderAndDetachingTheFirstRenumbersTheSecond) {
+// The first client's response decides the call before, the last client's the call after; the
+// result is the previous procedure's when it runs after, the last client's otherwise.
+TEST(GSubclass, TheResponsesDecideWhenTheOldProcedureRunsAndWhoseResultCounts) {
+    struct Case {
+        std::vector<int32_t> responses;  // client i answers its response and result i + 1
+        LRESULT result;
+        Journal journal;
+    };
+    constexpr int32_t kAfter = ISubclass::kRunAfter, kBefore = ISubclass::kRunBefore, kNone = ISubclass::kConsume;
+    const Case cases[] = {
+        {{kAfter}, 7001, {"A?", "A", "A?", "prev 1"}},
+        {{kBefore}, 1, {"A?", "prev 1", "A"}},
+        {{kBefore | kAfter}, 1, {"A?", "prev 1", "A"}},
+        {{kNone}, 1, {"A?", "A", "A?"}},
+        {{kBefore, kNone}, 2, {"A?", "prev 1", "A", "B"}},
+        {{kNone, kAfter}, 7001, {"A?", "A", "B", "B?", "prev 1"}},
+        {{kAfter, kNone}, 2, {"A?", "A", "B", "B?"}},
+    };
+    for (const Case& c : cases) {
+        TargetWindow w;
+        std::vector<std::unique_ptr<Client>> clients;
+        GSubclass engine;
+        for (size_t i = 0; i < c.responses.size(); ++i) {
+            clients.push_back(std::make_unique<Client>(std::string(1, char('A' + i)), w.journal, c.responses[i], i + 1));
+            engine.AttachMessage(*clients.back(), w.h, kMsg);
+        }
+        EXPECT_EQ(SendMessageW(w.h, kMsg, 0, 0), c.result) << c.journal.size();
+        EXPECT_EQ(w.journal, c.journal);
+    }
+}
+
+TEST(GSubclass, DetachingTheFirstClientRenumbersTheSecond) {
     TargetWindow w;
     Client a("A", w.journal, ISubclass::kRunBefore, 11), b("B", w.journal, ISubclass::kConsume, 22);
     GSubclass engine;
     engine.AttachMessage(a, w.h, kMsg);
     engine.AttachMessage(b, w.h, kMsg);
-    // The first client's answer runs the window's procedure before; the last client's result wins.
-    EXPECT_EQ(SendMessageW(w.h, kMsg, 0, 0), 22);
-    EXPECT_EQ(w.journal, (Journal{"A?", "prev 1", "A", "B"}));
-
     engine.DetachMessage(a, w.h, kMsg);
+    EXPECT_EQ(w.Prop(w.Clients(kMsg)), 1);
     EXPECT_EQ(w.Prop(w.Clients(kMsg, 1)), reinterpret_cast<intptr_t>(static_cast<ISubclass*>(&b)));
     EXPECT_EQ(w.Prop(w.Clients(kMsg, 2)), 0);
-    w.journal.clear();
     // B now decides alone: consumed, the window's procedure never sees the message.
     EXPECT_EQ(SendMessageW(w.h, kMsg, 0, 0), 22);
     EXPECT_EQ(w.journal, (Journal{"B?", "B", "B?"}));
-}
-
-TEST(GSubclass, TheResponseDecidesWhenTheOldProcedureRunsAndWhoseResultCounts) {
-    struct Case {
-        int32_t response;
-        LRESULT result;
-        Journal journal;
-    };
-    const Case cases[] = {
-        {ISubclass::kRunAfter, 7001, {"A?", "A", "A?", "prev 1"}},
-        {ISubclass::kRunBefore, 5, {"A?", "prev 1", "A"}},
-        {ISubclass::kRunBefore | ISubclass::kRunAfter, 5, {"A?", "prev 1", "A"}},
-        {ISubclass::kConsume, 5, {"A?", "A", "A?"}},
-    };
-    for (const Case& c : cases) {
-        TargetWindow w;
-        Client a("A", w.journal, c.response, 5);
-        GSubclass engine;
-        engine.AttachMessage(a, w.h, kMsg);
-        EXPECT_EQ(SendMessageW(w.h, kMsg, 0, 0), c.result) << c.response;
-        EXPECT_EQ(w.journal, c.journal) << c.response;
-    }
 }
 
 // Messages without clients pass unchanged; detaching what is not attached does nothing; the last
