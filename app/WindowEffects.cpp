@@ -54,8 +54,34 @@ void FadePair(forms::Form& main, forms::Form& start, uint8_t from, uint8_t to) {
     SetPairAlpha(main, start, to);
 }
 
+// While a form is shown modally the thread's other windows take no input, as with any modal
+// show; the ones disabled here are enabled again when it ends, however it ends.
+class OtherWindowsDisabled {
+public:
+    explicit OtherWindowsDisabled(HWND modal) : modal_(modal) {
+        EnumThreadWindows(GetCurrentThreadId(), &Collect, reinterpret_cast<LPARAM>(this));
+        for (HWND h : disabled_) EnableWindow(h, FALSE);
+    }
+    ~OtherWindowsDisabled() {
+        for (HWND h : disabled_)
+            if (IsWindow(h)) EnableWindow(h, TRUE);
+    }
+    OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
+    OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
+
+private:
+    static BOOL CALLBACK Collect(HWND h, LPARAM self) {
+        auto* me = reinterpret_cast<OtherWindowsDisabled*>(self);
+        if (h != me->modal_ && IsWindowVisible(h) && IsWindowEnabled(h)) me->disabled_.push_back(h);
+        return TRUE;
+    }
+    HWND modal_;
+    std::vector<HWND> disabled_;
+};
+
 // Runs messages until the form is hidden, as a modal show does; a quit is kept for the main loop.
 void RunModal(forms::Form& frm) {
+    OtherWindowsDisabled others(frm.hWnd());
     MSG msg;
     while (frm.Visible()) {
         BOOL got = GetMessageW(&msg, nullptr, 0, 0);

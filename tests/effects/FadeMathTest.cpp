@@ -2,48 +2,31 @@
 
 #include "app/WindowEffects.h"
 
-using Func::FadeAlphas;
-using Func::FadeStep;
 using Alphas = std::vector<uint8_t>;
+using Func::FadeStep;
 
-TEST(FadeMath, SpeedThousandIsTwoStepsFromZeroToTheTarget) {
-    EXPECT_EQ(FadeAlphas(0, 255, FadeStep(255, 1000)), (Alphas{0, 255}));
-    EXPECT_EQ(FadeAlphas(0, 240, FadeStep(240, 1000)), (Alphas{0, 240}));
-    // Fading out at full speed shows the target once, then hides.
-    EXPECT_EQ(FadeAlphas(255, 0, FadeStep(255, -1000)), (Alphas{255, 0}));
-}
-
-TEST(FadeMath, SpeedHundredIsElevenStepsCutToTheirIntegerPart) {
-    EXPECT_EQ(FadeAlphas(0, 255, FadeStep(255, 100)),
-              (Alphas{0, 25, 51, 76, 102, 127, 153, 178, 204, 229, 255}));
-    EXPECT_EQ(FadeAlphas(255, 0, FadeStep(255, -100)),
-              (Alphas{255, 229, 204, 178, 153, 127, 102, 76, 51, 25, 0}));
-    EXPECT_EQ(FadeAlphas(0, 240, FadeStep(240, 100)).size(), 11u);
-}
-
-TEST(FadeMath, SpeedZeroSetsNothing) {
-    EXPECT_TRUE(FadeAlphas(255, 0, FadeStep(255, 0)).empty());
-    // The same step between rising values would never end; it sets nothing instead.
-    EXPECT_TRUE(FadeAlphas(100, 200, FadeStep(100, 0)).empty());
-}
-
-TEST(FadeMath, SlowSpeedsGiveAboutAThousandOverSpeedSteps) {
-    auto slow = FadeAlphas(0, 255, FadeStep(255, 1));
+// The values a fade sets: from the start by delta / 1000 * speed while not past the end, each cut
+// to its integer part. Rows: fade-in and fade-out of a form, the switch between transparencies.
+TEST(FadeMath, StepsRunWhileNotPastTheEndCutToTheirIntegerPart) {
+    struct Case {
+        float from, to, step;
+        Alphas alphas;
+    };
+    const Case cases[] = {
+        {0, 255, FadeStep(255, 1000), {0, 255}},
+        {0, 240, FadeStep(240, 1000), {0, 240}},
+        {255, 0, FadeStep(255, -1000), {255, 0}},
+        {0, 255, FadeStep(255, 100), {0, 25, 51, 76, 102, 127, 153, 178, 204, 229, 255}},
+        {255, 0, FadeStep(255, -100), {255, 229, 204, 178, 153, 127, 102, 76, 51, 25, 0}},
+        {0, 255, FadeStep(255, 300), {0, 76, 153, 229}},  // short of the target: the fade sets it
+        {255, 105, FadeStep(105.0 - 255, 100), {255, 240, 225, 210, 195, 180, 165, 150, 135, 120, 105}},
+        {105, 255, FadeStep(255.0 - 105, 100), {105, 120, 135, 150, 165, 180, 195, 210, 225, 240, 255}},
+        {255, 0, FadeStep(255, 0), {}},
+        {100, 200, FadeStep(100, 0), {}},  // a zero step between rising values would never end
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Func::FadeAlphas(c.from, c.to, c.step), c.alphas) << c.from << " to " << c.to << " by " << c.step;
+    auto slow = Func::FadeAlphas(0, 255, FadeStep(255, 1));
     EXPECT_NEAR(static_cast<double>(slow.size()), 1001.0, 1.0);
-    EXPECT_EQ(slow.front(), 0);
     EXPECT_GE(slow.back(), 254);
-    // An odd speed leaves the last step short of the target; the fade then sets the target itself.
-    EXPECT_EQ(FadeAlphas(0, 255, FadeStep(255, 300)), (Alphas{0, 76, 153, 229}));
-}
-
-TEST(FadeMath, SwitchBetweenTransparenciesRunsInEitherDirection) {
-    // Transparent 255 to InactiveTransparent 105 at speed 100: step -15, eleven values.
-    auto down = FadeAlphas(255, 105, FadeStep(105.0 - 255.0, 100));
-    ASSERT_EQ(down.size(), 11u);
-    EXPECT_EQ(down.front(), 255);
-    EXPECT_EQ(down.back(), 105);
-    auto up = FadeAlphas(105, 255, FadeStep(255.0 - 105.0, 100));
-    ASSERT_EQ(up.size(), 11u);
-    EXPECT_EQ(up[1], 120);
-    EXPECT_EQ(up.back(), 255);
 }

@@ -1,54 +1,47 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+
 #include "app/WindowEffects.h"
 #include "app/mGlobal.h"
-#include "tests/effects/TestForms.h"
+#include "tests/forms/TestForm.h"
 
-// The corner snaps to the screen's bottom with room for a 300 px main window counted while hidden.
-TEST(SnapWindow, CountedHiddenMainWindowReservesItsHeightAtTheBottom) {
-    SizedForm main(0, 0, 400, 300);
+// Near the screen's bottom: a hidden main window counted by its height (300 px) makes room for
+// itself; not counted it is taken as 6 px and the same corner stays free.
+TEST(SnapWindow, AHiddenMainWindowCountsOnlyWhenAskedTo) {
+    TestForm main(400, 300, 0, 0);
     main.Load();
-    ASSERT_FALSE(main.Visible());
     const int screenH = GetSystemMetrics(SM_CYSCREEN);
-    POINT pos{600 + 10, screenH - 340 + 5};
-    Func::SnapToScreenEdges(pos, 10, 5, true, main);
-    EXPECT_EQ(pos.x, 610);
-    EXPECT_EQ(pos.y, screenH - 300 - 35 + 5);
-    EXPECT_EQ(mGlobal::DockY, 2);
-
-    // Not counted, a hidden main window is taken as 6 px: the same corner stays free.
-    pos = {600 + 10, screenH - 340 + 5};
-    Func::SnapToScreenEdges(pos, 10, 5, false, main);
-    EXPECT_EQ(pos.y, screenH - 340 + 5);
-    EXPECT_EQ(mGlobal::DockY, 3);
+    for (bool counted : {true, false}) {
+        POINT pos{610, screenH - 335};
+        Func::SnapToScreenEdges(pos, 10, 5, counted, main);
+        EXPECT_EQ(pos.x, 610);
+        EXPECT_EQ(pos.y, counted ? screenH - 330 : screenH - 335);
+        EXPECT_EQ(mGlobal::DockY, counted ? 2 : 3);
+    }
 }
 
+// The bar goes to the cursor less the drag offsets, the main window 243 px left of and 36 px
+// below it, also after the bar snapped to the top edge.
 TEST(SnapWindow, DraggingMovesTheBarToTheCursorAndTheMainWindowWithIt) {
-    SizedForm main(0, 0, 260, 360), start(0, 0, 90, 36);
+    TestForm main(260, 360, 0, 0), start(90, 36, 0, 0);
     main.Load();
     start.Load();
-    bool moving = false;
     mGlobal::DragOffsetX = 10;
     mGlobal::DragOffsetY = 5;
-    ASSERT_TRUE(SetCursorPos(600, 300));
-    Func::DragMainWindows(main, start, moving);
-    EXPECT_TRUE(moving);
-    RECT s{}, m{};
-    GetWindowRect(start.hWnd(), &s);
-    GetWindowRect(main.hWnd(), &m);
-    EXPECT_EQ(s.left, 590);
-    EXPECT_EQ(s.top, 295);
-    EXPECT_EQ(s.right - s.left, 90);
-    EXPECT_EQ(m.left, 590 - 243);
-    EXPECT_EQ(m.top, 295 + 36);
-    EXPECT_EQ(m.bottom - m.top, 360);
-
-    // Near the top edge the bar snaps to -6 and the main window follows it.
-    ASSERT_TRUE(SetCursorPos(600, 7));
-    Func::DragMainWindows(main, start, moving);
-    GetWindowRect(start.hWnd(), &s);
-    GetWindowRect(main.hWnd(), &m);
-    EXPECT_EQ(s.top, -6);
-    EXPECT_EQ(m.top, 30);
-    EXPECT_EQ(mGlobal::DockY, 1);
+    for (auto [cursorY, barTop, dock] : {std::tuple{300, 295, 3}, std::tuple{7, -6, 1}}) {
+        bool moving = false;
+        ASSERT_TRUE(SetCursorPos(600, cursorY));
+        Func::DragMainWindows(main, start, moving);
+        EXPECT_TRUE(moving);
+        RECT s{}, m{};
+        GetWindowRect(start.hWnd(), &s);
+        GetWindowRect(main.hWnd(), &m);
+        EXPECT_EQ((std::array{s.left, s.top, s.right - s.left, s.bottom - s.top}),
+                  (std::array<LONG, 4>{590, barTop, 90, 36}));
+        EXPECT_EQ((std::array{m.left, m.top, m.right - m.left, m.bottom - m.top}),
+                  (std::array<LONG, 4>{590 - 243, barTop + 36, 260, 360}));
+        EXPECT_EQ(mGlobal::DockY, dock);
+    }
 }

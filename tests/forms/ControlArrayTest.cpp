@@ -35,9 +35,7 @@ TEST(ControlArray, LoadedElementsTakeElementZerosDesignButStartHidden) {
 }
 
 TEST(ControlArray, EventsArriveWithTheElementsIndexAndUnloadedOnesLeaveTheForm) {
-    TestForm f;
-    f.Load();
-    f.SetScaleMode(forms::ScaleMode::Pixels);
+    PixelForm f;
     forms::ControlArray<forms::Image> rows(f);
     rows[0].Move(0, 0, 100, 20);
     for (int i = 1; i <= 2; ++i) {

@@ -2,6 +2,9 @@
 // Helpers for the painting tests: solid pictures, a pixel reader and a count of live GDI objects.
 #include <windows.h>
 
+#include <initializer_list>
+#include <string>
+
 #include "forms/MemDC.h"
 #include "forms/Picture.h"
 
@@ -55,3 +58,15 @@ private:
     forms::GdiObj<HBITMAP> bmp_;
     HGDIOBJ old_ = nullptr;
 };
+
+// The listed pixels that do not show their colour, as "x,y" words; empty when all do.
+struct Px {
+    int x, y;
+    COLORREF colour;
+};
+inline std::string Mismatches(const Snapshot& s, std::initializer_list<Px> want) {
+    std::string out;
+    for (const Px& p : want)
+        if (s.At(p.x, p.y) != p.colour) out += std::to_string(p.x) + "," + std::to_string(p.y) + " ";
+    return out;
+}

@@ -9,17 +9,20 @@
 
 class TestForm : public forms::Form {
 public:
-    explicit TestForm(int widthPx = 200, int heightPx = 100) : widthPx_(widthPx), heightPx_(heightPx) {}
+    explicit TestForm(int widthPx = 200, int heightPx = 100, int xPx = 40, int yPx = 40)
+        : r_{xPx, yPx, widthPx, heightPx} {}
     std::vector<std::string> events;
+
+    void Note(const std::string& what, const forms::MouseArgs& a) {
+        events.push_back(what + " b" + std::to_string(a.Button) + " s" + std::to_string(a.Shift) + " " +
+                         std::to_string(static_cast<int>(a.X)) + "," + std::to_string(static_cast<int>(a.Y)));
+    }
 
 protected:
     forms::WndCreate CreateOptions() override {
         auto o = Form::CreateOptions();
         o.className = L"QmTestForm";
-        o.xPx = 40;
-        o.yPx = 40;
-        o.widthPx = widthPx_;
-        o.heightPx = heightPx_;
+        o.xPx = r_.left, o.yPx = r_.top, o.widthPx = r_.right, o.heightPx = r_.bottom;
         return o;
     }
     void Form_MouseDown(forms::MouseArgs& a) override { Note("form down", a); }
@@ -32,17 +35,19 @@ protected:
     }
     void Form_KeyPress(int32_t& ascii) override { events.push_back("keypress " + std::to_string(ascii)); }
 
-public:
-    void Note(const std::string& what, const forms::MouseArgs& a) {
-        events.push_back(what + " b" + std::to_string(a.Button) + " s" + std::to_string(a.Shift) + " " +
-                         std::to_string(static_cast<int>(a.X)) + "," + std::to_string(static_cast<int>(a.Y)));
-    }
-
 private:
-    int widthPx_, heightPx_;
+    RECT r_;  // left, top, width, height in pixels
 };
 
-// Mouse messages as the system sends them, at client pixels of the form.
+// A loaded test form that places its controls in pixels.
+struct PixelForm : TestForm {
+    explicit PixelForm(int widthPx = 200, int heightPx = 100) : TestForm(widthPx, heightPx) {
+        SetScaleMode(forms::ScaleMode::Pixels);
+        Load();
+    }
+};
+
+// Mouse messages as the system sends them, at client pixels of the window.
 inline void Mouse(HWND h, UINT msg, int x, int y, WPARAM keys = 0) {
     SendMessageW(h, msg, keys, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
 }

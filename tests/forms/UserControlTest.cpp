@@ -32,34 +32,25 @@ TEST(UserControl, TakesTheFocusAndItsKeysAndRaisesTheOwnersSlots) {
     knob.Move(0, 0, 300, 300);
     ASSERT_NE(knob.Handle(), nullptr);
     EXPECT_TRUE(GetWindowLongW(knob.Handle(), GWL_STYLE) & WS_TABSTOP);
-    int focusEvents = 0;
-    std::vector<int> ownerKeys;
-    knob.GotFocus = [&] { ++focusEvents; };
-    knob.KeyDown = [&](int32_t& code, int32_t&) { ownerKeys.push_back(code); };
+    knob.GotFocus = [&] { knob.seen.push_back("owner focus"); };
+    knob.KeyDown = [&](int32_t& code, int32_t&) { knob.seen.push_back("owner " + std::to_string(code)); };
     SendMessageW(knob.Handle(), WM_SETFOCUS, 0, 0);
     SendMessageW(knob.Handle(), WM_KEYDOWN, VK_RETURN, 0);
     ClickAt(knob.Handle(), 7, 3);
-    EXPECT_EQ(focusEvents, 1);
-    EXPECT_EQ(ownerKeys, (std::vector<int>{13}));
-    EXPECT_EQ(knob.seen, (std::vector<std::string>{"down 13", "press 7", "click"}));
+    EXPECT_EQ(knob.seen, (std::vector<std::string>{"owner focus", "down 13", "owner 13", "press 7", "click"}));
     f.Hide();
 }
 
 TEST(LineControl, DrawsFromEndToEndAndLetsPressesThrough) {
-    TestForm f;
-    f.Load();
-    f.SetScaleMode(forms::ScaleMode::Pixels);
+    PixelForm f;
     f.SetBackColor(RGB(255, 255, 255));
     forms::Line level(f), rising(f);
     level.SetPoints(10, 20, 60, 20);
     level.SetBorderColor(RGB(0, 0, 255));
     rising.SetPoints(10, 80, 40, 50);
     rising.SetBorderColor(RGB(255, 0, 0));
-    Snapshot s(f);
-    EXPECT_EQ(s.At(10, 20), RGB(0, 0, 255));
-    EXPECT_EQ(s.At(60, 20), RGB(0, 0, 255));
-    EXPECT_EQ(s.At(35, 21), RGB(255, 255, 255));
-    EXPECT_EQ(s.At(10, 80), RGB(255, 0, 0));
-    EXPECT_EQ(s.At(40, 50), RGB(255, 0, 0));
+    const COLORREF blue = RGB(0, 0, 255), red = RGB(255, 0, 0), white = RGB(255, 255, 255);
+    EXPECT_EQ(Mismatches(Snapshot(f), {{10, 20, blue}, {60, 20, blue}, {35, 21, white}, {10, 80, red},
+                                       {40, 50, red}}), "");
     EXPECT_EQ(f.ControlAt(POINT{30, 20}), nullptr);
 }

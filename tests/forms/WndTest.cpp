@@ -3,17 +3,20 @@
 #include "tests/forms/TestForm.h"
 
 namespace {
-class ForeignClassForm : public forms::Form {
-public:
-    bool loaded = false;
+// Counts its loads and unloads; made under its own class name when one is given.
+struct CountingForm : TestForm {
+    explicit CountingForm(const wchar_t* cls = nullptr) : cls_(cls) {}
+    int loads = 0, unloads = 0;
 
 protected:
     forms::WndCreate CreateOptions() override {
-        auto o = Form::CreateOptions();
-        o.className = L"QmForeignClass";
+        auto o = TestForm::CreateOptions();
+        if (cls_) o.className = cls_;
         return o;
     }
-    void Form_Load() override { loaded = true; }
+    void Form_Load() override { ++loads; }
+    void Form_Unload() override { ++unloads; }
+    const wchar_t* cls_;
 };
 }  // namespace
 
@@ -25,18 +28,14 @@ TEST(Wnd, AClassNameTakenByAnotherProcedureIsRefused) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"QmForeignClass";
     ASSERT_TRUE(RegisterClassW(&wc));
-    ForeignClassForm f;
+    CountingForm f(L"QmForeignClass");
     f.Load();
     EXPECT_FALSE(f.IsLoaded());
-    EXPECT_FALSE(f.loaded);
+    EXPECT_EQ(f.loads, 0);
 }
 
 TEST(Wnd, UnloadRunsFormUnloadAndTheNextAccessLoadsAgain) {
-    struct Counting : TestForm {
-        int loads = 0, unloads = 0;
-        void Form_Load() override { ++loads; }
-        void Form_Unload() override { ++unloads; }
-    } f;
+    CountingForm f;
     f.SetWidth(3000);
     EXPECT_EQ(f.loads, 1);
     EXPECT_DOUBLE_EQ(f.Width(), 3000);

@@ -19,75 +19,60 @@ int16_t SlotOf(const std::shared_ptr<CTimer>& t) {
 
 // Delivers the tick of a thread timer the way the message loop does.
 void Tick(uintptr_t id) {
-    MSG m{};
-    m.message = WM_TIMER;
-    m.wParam = id;
-    m.lParam = reinterpret_cast<LPARAM>(&MTimer::TimerProc);
+    MSG m{nullptr, WM_TIMER, id, reinterpret_cast<LPARAM>(&MTimer::TimerProc), 0, {}};
     DispatchMessageW(&m);
 }
+
+// n timers running with a long interval, stopped again when the test ends.
+struct Running : std::vector<std::shared_ptr<CTimer>> {
+    explicit Running(int n) {
+        for (int i = 0; i < n; ++i) push_back(Start(CTimer::Create()));
+    }
+    ~Running() {
+        for (auto& t : *this) t->SetInterval(0);
+    }
+    static std::shared_ptr<CTimer> Start(std::shared_ptr<CTimer> t) {
+        t->SetInterval(100000);
+        return t;
+    }
+};
 
 }  // namespace
 
 // Runs first in its own process under ctest: nothing has been registered yet.
 TEST(MTimer, AStrayTickIsKilledOnlyWhileNoTimerWasEverRegistered) {
     if (MTimer::TimerCount() != 0) GTEST_SKIP() << "needs a process where no timer has run";
-    UINT_PTR stray = SetTimer(nullptr, 0, 100000, &MTimer::TimerProc);
-    ASSERT_NE(stray, 0u);
-    Tick(stray);
-    EXPECT_FALSE(WasRunning(stray));
-
-    auto t = CTimer::Create();
-    t->SetInterval(100000);
-    t->SetInterval(0);
+    for (int registered : {0, 1}) {
+        if (registered) Running(1);  // started and stopped: the count stays 1
+        UINT_PTR stray = SetTimer(nullptr, 0, 100000, &MTimer::TimerProc);
+        ASSERT_NE(stray, 0u);
+        Tick(stray);
+        EXPECT_EQ(WasRunning(stray), registered == 1);
+    }
     EXPECT_EQ(MTimer::TimerCount(), 1);
-    stray = SetTimer(nullptr, 0, 100000, &MTimer::TimerProc);
-    Tick(stray);
-    EXPECT_TRUE(WasRunning(stray));
 }
 
 TEST(CTimer, ChangingTheIntervalReplacesTheSystemTimerAndTheSameValueKeepsIt) {
     auto t = CTimer::Create();
     t->SetInterval(1000);
     const uintptr_t first = t->TimerID();
-    ASSERT_NE(first, 0u);
     t->SetInterval(500);
     const uintptr_t second = t->TimerID();
+    EXPECT_NE(first, 0u);
     EXPECT_NE(second, 0u);
-    EXPECT_EQ(t->Interval(), 500);
+    EXPECT_FALSE(WasRunning(first));
     t->SetInterval(500);
     EXPECT_EQ(t->TimerID(), second);
+    EXPECT_EQ(t->Interval(), 500);
     EXPECT_GT(SlotOf(t), 0);
     t->SetInterval(0);
-    EXPECT_FALSE(WasRunning(first));
     EXPECT_FALSE(WasRunning(second));
 }
 
-TEST(CTimer, StoppingEmptiesTheSlotButTheCountStaysAndSlotsAreReused) {
-    std::vector<std::shared_ptr<CTimer>> timers;
-    for (int i = 0; i < 3; ++i) {
-        timers.push_back(CTimer::Create());
-        timers.back()->SetInterval(100000);
-    }
-    const int16_t middle = SlotOf(timers[1]);
-    const int16_t count = MTimer::TimerCount();
-    ASSERT_GT(middle, 0);
-    timers[1]->SetInterval(0);
-    EXPECT_EQ(MTimer::TimerAt(middle), nullptr);
-    EXPECT_EQ(MTimer::TimerCount(), count);
-    timers[1]->SetInterval(-5);  // already stopped: nothing
-    auto next = CTimer::Create();
-    next->SetInterval(100000);
-    EXPECT_EQ(SlotOf(next), middle);
-    for (auto& t : timers) t->SetInterval(0);
-    next->SetInterval(0);
-}
-
-TEST(CTimer, TheHundredAndFirstRunningTimerFails) {
-    std::vector<std::shared_ptr<CTimer>> timers;
-    for (int i = 0; i < MTimer::kSlots; ++i) {
-        timers.push_back(CTimer::Create());
-        timers.back()->SetInterval(100000);
-    }
+// The 101st running timer fails; a stopped timer empties its slot for the next while the count
+// of slots ever filled stays.
+TEST(CTimer, TheHundredAndFirstRunningTimerFailsAndStoppingOneFreesItsSlot) {
+    Running timers(MTimer::kSlots);
     auto extra = CTimer::Create();
     try {
         extra->SetInterval(100000);
@@ -101,25 +86,21 @@ TEST(CTimer, TheHundredAndFirstRunningTimerFails) {
     EXPECT_EQ(extra->Interval(), 0);
     EXPECT_EQ(extra->TimerID(), 0u);
     EXPECT_EQ(MTimer::TimerCount(), MTimer::kSlots);
-    timers[0]->SetInterval(0);
-    extra->SetInterval(100000);
-    EXPECT_EQ(SlotOf(extra), 1);
-    for (auto& t : timers) t->SetInterval(0);
-    extra->SetInterval(0);
+    const int16_t freed = SlotOf(timers[1]);
+    timers[1]->SetInterval(0);
+    timers[1]->SetInterval(-5);  // already stopped: nothing
+    EXPECT_EQ(MTimer::TimerAt(freed), nullptr);
+    EXPECT_EQ(MTimer::TimerCount(), MTimer::kSlots);
+    timers.push_back(Running::Start(extra));
+    EXPECT_EQ(SlotOf(extra), freed);
 }
 
 TEST(CTimer, TicksRaiseThatTimeAndARunningTimerLivesOnInTheTable) {
     int ticks = 0;
-    std::weak_ptr<CTimer> watch;
-    uintptr_t id = 0;
-    {
-        auto t = CTimer::Create();
-        t->ThatTime = [&] { ++ticks; };
-        t->SetInterval(100000);
-        id = t->TimerID();
-        watch = t;
-    }
+    std::weak_ptr<CTimer> watch = Running::Start(CTimer::Create());
     ASSERT_FALSE(watch.expired());
+    const uintptr_t id = watch.lock()->TimerID();
+    watch.lock()->ThatTime = [&] { ++ticks; };
     Tick(id);
     Tick(id);
     EXPECT_EQ(ticks, 2);
@@ -142,10 +123,7 @@ TEST(CTimer, ARealSystemTickArrivesThroughTheMessageLoop) {
     t->SetInterval(10);
     const DWORD giveUp = GetTickCount() + 5000;
     MSG m;
-    while (ticks == 0 && GetTickCount() < giveUp) {
-        if (GetMessageW(&m, nullptr, 0, 0) <= 0) break;
-        DispatchMessageW(&m);
-    }
+    while (ticks == 0 && GetTickCount() < giveUp && GetMessageW(&m, nullptr, 0, 0) > 0) DispatchMessageW(&m);
     EXPECT_GE(ticks, 1);
     EXPECT_EQ(std::any_cast<int>(t->Item()), 42);
     t->SetInterval(0);

@@ -1,9 +1,5 @@
 #include "tests/subclass/SubclassFixture.h"
 
-namespace {
-constexpr UINT kMsg = WM_APP + 1;
-}
-
 TEST(GSubclassEdges, ASecondEngineDispatchesThroughTheFirstOnesProcedure) {
     TargetWindow w;
     Client a("A", w.journal, ISubclass::kConsume), b("B", w.journal, ISubclass::kConsume);
@@ -70,7 +66,9 @@ TEST(GSubclassEdges, AClientOfWmDestroyThatDetachesEverythingEndsTheSubclass) {
     EXPECT_NE(std::find(w.journal.begin(), w.journal.end(), "prev destroy"), w.journal.end());
 }
 
-TEST(GSubclassEdges, DetachingAfterTheDestroyRestoreNeverLeavesANegativeCount) {
+// A window destroyed with no client for WM_DESTROY gets its procedure back before that procedure
+// sees WM_DESTROY; detaching afterwards never leaves a negative count.
+TEST(GSubclassEdges, DestroyRestoresTheProcedureAndALaterDetachLeavesNoNegativeCount) {
     TargetWindow w;
     Journal j;
     GSubclass engine;
@@ -78,16 +76,13 @@ TEST(GSubclassEdges, DetachingAfterTheDestroyRestoreNeverLeavesANegativeCount) {
     engine.AttachMessage(a, w.h, kMsg);
     // WM_DESTROY without a client has already put the procedure back and dropped the attachment
     // count; the per-message entries are still there when the window's own handler detaches.
-    intptr_t attachCount = -99;
-    bool procRestored = false;
     w.onDestroy = [&] {
         engine.DetachMessage(a, w.h, kMsg);
-        attachCount = w.Prop("C" + w.Id());
-        procRestored = GetWindowLongPtrW(w.h, GWLP_WNDPROC) == w.original;
+        EXPECT_EQ(w.Prop("C" + w.Id()), 0);
+        EXPECT_EQ(GetWindowLongPtrW(w.h, GWLP_WNDPROC), w.original);
     };
     DestroyWindow(w.h);
-    EXPECT_EQ(attachCount, 0);
-    EXPECT_TRUE(procRestored);
+    EXPECT_EQ(w.procAtDestroy, w.original);  // recorded as WM_DESTROY arrived, before the detach
 }
 
 TEST(GSubclassEdges, UnicodeWindowsStayUnicodeAndPassTextUnchanged) {
@@ -98,8 +93,8 @@ TEST(GSubclassEdges, UnicodeWindowsStayUnicodeAndPassTextUnchanged) {
     engine.AttachMessage(a, w.h, WM_SETTEXT);
     EXPECT_TRUE(IsWindowUnicode(w.h));
     const wchar_t* text = L"\u041f\u0440\u0438\u0432\u0435\u0442 \U0001F600";
-    SetWindowTextW(w.h, text);
     wchar_t back[32] = {};
+    SetWindowTextW(w.h, text);
     GetWindowTextW(w.h, back, 32);
     EXPECT_STREQ(back, text);
     EXPECT_EQ(j, (Journal{"A?", "A", "A?"}));

@@ -10,25 +10,22 @@
 #include "support/SupportError.h"
 
 using Journal = std::vector<std::string>;
+constexpr UINT kMsg = WM_APP + 1;
 
 // The window's own procedure: records what reaches it and answers WM_APP + n with 7000 + n.
 struct TargetWindow {
     TargetWindow() {
         WNDCLASSW wc{};
         wc.lpfnWndProc = &Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"QmSubclassTarget";
         RegisterClassW(&wc);
-        h = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                            wc.hInstance, nullptr);
+        h = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         original = GetWindowLongPtrW(h, GWLP_WNDPROC);
     }
     ~TargetWindow() {
         if (IsWindow(h)) DestroyWindow(h);
     }
-    TargetWindow(const TargetWindow&) = delete;
-    TargetWindow& operator=(const TargetWindow&) = delete;
 
     static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
         auto* self = reinterpret_cast<TargetWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
@@ -44,29 +41,26 @@ struct TargetWindow {
         return DefWindowProcW(h, m, w, l);
     }
 
-    // The names of the properties the engine left on the window.
+    // The engine's properties left on the window (the platform keeps some of its own).
     std::vector<std::string> EngineProperties() const {
         std::vector<std::string> names;
         EnumPropsExA(h, &CollectName, reinterpret_cast<LPARAM>(&names));
-        // The platform keeps properties of its own on windows; only the engine's count here.
-        std::vector<std::string> ours;
-        for (auto& n : names)
-            if (n.rfind(Id(), 0) == 0 || n.rfind("C" + Id(), 0) == 0) ours.push_back(n);
-        return ours;
+        std::erase_if(names, [&](const std::string& n) { return n.rfind(Id(), 0) && n.rfind("C" + Id(), 0); });
+        return names;
     }
     static BOOL CALLBACK CollectName(HWND, LPSTR name, HANDLE, ULONG_PTR data) {
-        if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) != 0)
-            reinterpret_cast<std::vector<std::string>*>(data)->push_back(name);
+        if (HIWORD(reinterpret_cast<ULONG_PTR>(name))) reinterpret_cast<Journal*>(data)->push_back(name);
         return TRUE;
     }
-    intptr_t Prop(const std::string& name) const {
-        return reinterpret_cast<intptr_t>(GetPropA(h, name.c_str()));
-    }
+    intptr_t Prop(const std::string& name) const { return reinterpret_cast<intptr_t>(GetPropA(h, name.c_str())); }
     std::string Id() const { return std::to_string(reinterpret_cast<intptr_t>(h)); }
+    // The client count of a message, or client i of it.
+    std::string Clients(UINT m, int i = 0) const {
+        return Id() + "#" + std::to_string(m) + (i ? "#" + std::to_string(i) : "C");
+    }
 
     HWND h = nullptr;
-    LONG_PTR original = 0;
-    LONG_PTR procAtDestroy = 0;
+    LONG_PTR original = 0, procAtDestroy = 0;
     std::function<void()> onDestroy;
     Journal journal;
 };
@@ -96,12 +90,3 @@ struct Client : ISubclass {
     std::vector<UINT> currentSeen;
     std::function<void(HWND, UINT, WPARAM, LPARAM)> onCall;
 };
-
-inline int32_t ErrorNumberOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const SupportError& e) {
-        return e.Number();
-    }
-    return 0;
-}
