@@ -189,3 +189,11 @@ TEST(IniFile, NonAsciiTextGoesThroughTheAnsiCodePage) {
     EXPECT_EQ(ini.Value(u"S", u"Name"), u"caf\u00E9");
     EXPECT_EQ(ini.Serialize(), "[S]\r\nName=caf\xE9\r\n\r\n");
 }
+
+TEST(IniModel, ParsedTextStartsOutsideAnySectionOfTheModel) {
+    clsINI ini;
+    ini.AddSection(u"A");
+    ini.Parse("k=1\r\n[B]\r\nx=2\r\n");
+    EXPECT_EQ(ini.ValuesCount(u"A"), 0);
+    EXPECT_EQ(ini.Value(u"B", u"x"), u"2");
+}
