@@ -178,6 +178,10 @@ bool clsINI::UpdateFile() {
     // Written beside the file and moved over it, so that a full disk or a crash mid-write leaves
     // the previous settings rather than half a file.
     const std::string temp = fileName_ + ".tmp";
+    // A hidden or system file loads as absent; a move would silently put defaults in its place,
+    // where opening it for writing is refused.
+    if (PathExists(fileName_) && !NormalFileExists(fileName_))
+        throw std::runtime_error("cannot replace hidden or system file " + fileName_);
     const std::string bytes = Serialize();
     {
         std::FILE* f = std::fopen(temp.c_str(), "wb");

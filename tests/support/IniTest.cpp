@@ -197,3 +197,20 @@ TEST(IniModel, ParsedTextStartsOutsideAnySectionOfTheModel) {
     EXPECT_EQ(ini.ValuesCount(u"A"), 0);
     EXPECT_EQ(ini.Value(u"B", u"x"), u"2");
 }
+
+#ifdef _WIN32
+#include <windows.h>
+TEST(IniFile, AHiddenFileIsNeitherLoadedNorReplaced) {
+    const std::string path = TempPath("qm_ini_hidden.ini");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WriteBytes(path, "[S]\r\nk=saved\r\n");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    clsINI ini;
+    ini.SetFileName(path);
+    EXPECT_EQ(ini.SectionsCount(), 0);
+    ini.AddValue(u"S", u"k", u"default");
+    EXPECT_THROW(ini.UpdateFile(), std::runtime_error);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadBytes(path), "[S]\r\nk=saved\r\n");
+}
+#endif
