@@ -10,11 +10,7 @@
 #include "support/clsFile.h"
 
 namespace {
-std::string TempPath(const std::string& name) {
-    char dir[MAX_PATH];
-    GetTempPathA(MAX_PATH, dir);
-    return std::string(dir) + "qm_file_" + name;
-}
+std::string TempPath(const std::string& name) { return ::testing::TempDir() + "qm_file_" + name; }
 
 std::string ReadBytes(const std::string& path) {
     std::stringstream s;
