@@ -11,12 +11,8 @@ FIXTURE=$QM_DIR/fixture
 
 # make_fixture DIR: Clip1 and Clip2 hold the same text, the others each their own.
 make_fixture() {
-  mkdir -p "$1"
-  perl -e 'my ($d, $n) = @ARGV; for my $i (1 .. $n) {
-             my $t = $i <= 2 ? "twice" : "stored clip $i ü";
-             utf8::decode($t) or 1;
-             open(my $f, ">:raw", "$d/Clip$i.qms") or die; print $f map { pack("v", ord) } split //, $t; close $f }' \
-    "$1" "$N"
+  mkdir -p "$1" && perl -e 'my ($d, $n) = @ARGV; for my $i (1 .. $n) { my $t = $i <= 2 ? "twice" : "stored clip $i \x{fc}";
+    open(my $f, ">:raw", "$d/Clip$i.qms") or die; print $f pack("v*", map ord, split //, $t) }' "$1" "$N"
 }
 
 # check_state NEWTEXT: prints "old" or "new", or fails with the first difference.

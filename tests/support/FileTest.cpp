@@ -2,26 +2,14 @@
 
 #include <windows.h>
 
-#include <fstream>
+#include <cstdio>
 #include <optional>
-#include <sstream>
 
+#include "TestFiles.h"
 #include "support/PlainFiles.h"
 #include "support/clsFile.h"
 
 namespace {
-std::string TempPath(const std::string& name) { return ::testing::TempDir() + "qm_file_" + name; }
-
-std::string ReadBytes(const std::string& path) {
-    std::stringstream s;
-    s << std::ifstream(path, std::ios::binary).rdbuf();
-    return s.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
 std::u16string ReadWhole(const std::string& path) {
     clsFile f;
     if (!f.OpenFile(path, clsFile::kRead)) return u"<not opened>";

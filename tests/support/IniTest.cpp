@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <tuple>
 
+#include "TestFiles.h"
 #include "support/PlainFiles.h"
 #include "support/clsINI.h"
 
@@ -15,22 +14,6 @@
 
 namespace {
 const std::u16string kNone = clsINI::NotFound;
-
-// Each test uses files named after itself: the tests run in parallel processes.
-std::string TempPath(const std::string& suffix) {
-    return ::testing::TempDir() + "qm_ini_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-           suffix;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::stringstream s;
-    s << std::ifstream(path, std::ios::binary).rdbuf();
-    return s.str();
-}
 }  // namespace
 
 TEST(IniLoad, LinesBecomeSectionsAndValuesAsWritten) {
