@@ -34,15 +34,16 @@ Texts LoadFresh(MemoryFileSystem& fs) {
 // Nothing but clip files 1..count in the folder (a load of `count` texts proves 1..count exist).
 bool OnlyClipFiles(MemoryFileSystem& fs, size_t count) { return fs.List(kFolder).size() == count; }
 
-// Clip files 1..n holding `seed`, less the numbers in `gaps`, loaded by a store as at start.
+// Clip files 1..n holding `seed`, less the numbers in `gaps`, with `hidden` ones, loaded by a store as at start.
 struct Loaded {
     MemoryFileSystem fs;
     ClipStore store{fs, kFolder};
     std::vector<std::string> problems;
     Texts texts;
-    explicit Loaded(const Texts& seed, std::initializer_list<int> gaps = {}) {
+    explicit Loaded(const Texts& seed, std::initializer_list<int> gaps = {}, std::initializer_list<int> hidden = {}) {
         for (size_t i = 0; i < seed.size(); ++i) fs.files[Path(static_cast<int>(i) + 1)] = seed[i];
         for (int g : gaps) fs.files.erase(Path(g));
+        for (int h : hidden) fs.hidden.insert(Path(h));
         texts = store.Load(problems);
     }
     bool Save(const Texts& t) { return store.Save(HistoryOf(t), problems); }
@@ -67,6 +68,12 @@ TEST(ClipStoreOrder, LoadingStopsAtAGapAndFilesBeyondItAreNeverOverwritten) {
     EXPECT_EQ(LoadFresh(past.fs), grown);
     for (auto [n, t] : {std::pair{3, u"c"}, {4, u"d"}, {5, u"e"}, {6, u"f"}})
         EXPECT_EQ(past.fs.files[Path(n) + ".stray"], t) << n;
+    // A hidden file loads as a gap and is not overwritten either.
+    Loaded hid({u"a", u"b", u"c"}, {}, {2});
+    ASSERT_TRUE(hid.Save({u"a", u"x"}));
+    EXPECT_EQ(LoadFresh(hid.fs), (Texts{u"a", u"x"}));
+    EXPECT_EQ(hid.fs.files[Path(2) + ".stray"], u"b");
+    EXPECT_EQ(hid.fs.files[Path(3) + ".stray"], u"c");
 }
 
 TEST(ClipStoreCost, ASaveWritesOnlyWhatChanged) {

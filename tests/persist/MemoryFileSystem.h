@@ -12,12 +12,13 @@ struct KilledHere : std::exception {};
 class MemoryFileSystem : public ClipStoreFileSystem {
 public:
     std::map<std::string, ClipText> files;
-    std::set<std::string> oddSized, unreadable, unmovable;
+    std::set<std::string> oddSized, unreadable, unmovable, hidden;
     int changes = 0;        // writes, moves and removals so far
     int killAt = -1;        // the change with this number never happens: the process dies first
     bool diskFull = false;  // writes leave a truncated file and fail
 
-    bool Exists(const std::string& path) override { return files.count(path) != 0; }
+    bool Exists(const std::string& path) override { return files.count(path) && !hidden.count(path); }
+    bool Occupied(const std::string& path) override { return files.count(path) != 0; }
     std::optional<ClipFileContent> Read(const std::string& path) override {
         if (!files.count(path) || unreadable.count(path)) return std::nullopt;
         return ClipFileContent{files[path], oddSized.count(path) != 0};
@@ -32,6 +33,8 @@ public:
         if (!files.count(from) || unmovable.count(from)) return false;
         files[to] = files[from];
         files.erase(from);
+        hidden.erase(to);  // the moved file brings its own attributes
+        if (hidden.erase(from)) hidden.insert(to);
         return true;
     }
     bool Remove(const std::string& path) override { return Change(), files.erase(path) != 0; }
