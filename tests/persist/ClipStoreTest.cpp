@@ -160,45 +160,51 @@ TEST(ClipStoreFailures, ACommittedSaveThatCannotFinishLoadsAsTheNewHistory) {
 }
 
 namespace {
+// Runs `op` on copies of `fs` killed before its first, second, ... change until one completes,
+// and hands each killed copy to `afterKill`; answers how many kills there were.
+template <typename Op, typename AfterKill>
+int KillAtEachChange(const MemoryFileSystem& fs, Op op, AfterKill afterKill) {
+    for (int k = 1;; ++k) {
+        MemoryFileSystem trial = fs;
+        trial.changes = 0;
+        trial.killAt = k;
+        try {
+            op(trial);
+            return k - 1;
+        } catch (const KilledHere&) {
+        }
+        trial.killAt = -1;
+        afterKill(trial, k);
+    }
+}
+
 struct Change {
     const char* name;
     Texts before, after;
 };
 
-// Kills the save before each of its changes in turn, and a restart's load before each of its
-// own; every load must give the whole previous or the whole new history, and a later save must
-// still reach the new one.
+// Every kill of the save, and every kill of the load that completes it after a restart, leaves
+// the whole previous or the whole new history, and a later save still reaches the new one.
 void ExpectEveryKillLeavesOldOrNew(const Change& c) {
     auto oldOrNew = [&](const Texts& got) { return got == c.before || got == c.after; };
-    for (int k = 1;; ++k) {
-        Loaded s(c.before);
-        s.fs.changes = 0;
-        s.fs.killAt = k;
-        try {
-            ASSERT_TRUE(s.Save(c.after)) << c.name;
-            ASSERT_GT(k, 1) << c.name;  // the save finished before change k: every point was tried
-            return;
-        } catch (const KilledHere&) {
-        }
-        s.fs.killAt = -1;
-        for (int j = 1;; ++j) {  // a second death, in the load that completes the save
-            MemoryFileSystem again = s.fs;
-            again.changes = 0;
-            again.killAt = j;
-            try {
-                EXPECT_TRUE(oldOrNew(LoadFresh(again))) << c.name << " kill " << k;
-                break;
-            } catch (const KilledHere&) {
-                again.killAt = -1;
-                EXPECT_TRUE(oldOrNew(LoadFresh(again))) << c.name << " kill " << k << " then " << j;
-            }
-        }
-        ClipStore restarted(s.fs, kFolder);
-        const Texts got = restarted.Load(s.problems);
-        EXPECT_TRUE(oldOrNew(got) && OnlyClipFiles(s.fs, got.size())) << c.name << " kill " << k;
-        ASSERT_TRUE(restarted.Save(HistoryOf(c.after), s.problems));
-        EXPECT_EQ(LoadFresh(s.fs), c.after) << c.name << " kill " << k;
-    }
+    auto save = [&](MemoryFileSystem& fs) {
+        ClipStore store(fs, kFolder);
+        std::vector<std::string> problems;
+        store.Load(problems);
+        EXPECT_TRUE(store.Save(HistoryOf(c.after), problems)) << c.name;
+    };
+    const int kills = KillAtEachChange(Loaded(c.before).fs, save, [&](MemoryFileSystem& killed, int k) {
+        KillAtEachChange(killed, LoadFresh, [&](MemoryFileSystem& again, int j) {
+            EXPECT_TRUE(oldOrNew(LoadFresh(again))) << c.name << " kill " << k << " then " << j;
+        });
+        ClipStore restarted(killed, kFolder);
+        std::vector<std::string> problems;
+        const Texts got = restarted.Load(problems);
+        EXPECT_TRUE(oldOrNew(got) && OnlyClipFiles(killed, got.size())) << c.name << " kill " << k;
+        ASSERT_TRUE(restarted.Save(HistoryOf(c.after), problems));
+        EXPECT_EQ(LoadFresh(killed), c.after) << c.name << " kill " << k;
+    });
+    EXPECT_GT(kills, 0) << c.name;
 }
 }  // namespace
 
@@ -223,24 +229,18 @@ TEST(ClipStoreCrash, EveryKillLeavesThePreviousOrTheNewHistory) {
 }
 
 TEST(ClipStoreCrash, DeleteAllIsOneStepAndStopsAtTheFirstGap) {
-    Loaded seeded(Numbered(6), {5});
-    MemoryFileSystem& fs = seeded.fs;
-    std::vector<std::string> problems;
-    for (int k = 1;; ++k) {
-        MemoryFileSystem trial = fs;
-        trial.killAt = k;
-        try {
-            ASSERT_TRUE(ClipStore(trial, kFolder).DeleteAll(problems));
-            break;
-        } catch (const KilledHere&) {
-            trial.killAt = -1;
-            const Texts got = LoadFresh(trial);
-            EXPECT_TRUE(got.empty() || got == Numbered(4)) << k;
-        }
-    }
-    ASSERT_TRUE(ClipStore(fs, kFolder).DeleteAll(problems));
-    EXPECT_TRUE(LoadFresh(fs).empty());
-    EXPECT_TRUE(fs.Exists(Path(6)));  // beyond the gap: not part of the history
+    Loaded s(Numbered(6), {5});
+    auto deleteAll = [](MemoryFileSystem& fs) {
+        std::vector<std::string> problems;
+        EXPECT_TRUE(ClipStore(fs, kFolder).DeleteAll(problems));
+    };
+    EXPECT_GT(KillAtEachChange(s.fs, deleteAll, [](MemoryFileSystem& killed, int k) {
+        const Texts got = LoadFresh(killed);
+        EXPECT_TRUE(got.empty() || got == Numbered(4)) << k;
+    }), 0);
+    deleteAll(s.fs);
+    EXPECT_TRUE(LoadFresh(s.fs).empty());
+    EXPECT_TRUE(s.fs.Exists(Path(6)));  // beyond the gap: not part of the history
 }
 
 TEST(ClipStoreDisk, RealFilesTakeTheHistoryAndTemporaryLeftoversGo) {
