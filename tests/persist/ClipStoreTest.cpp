@@ -40,7 +40,7 @@ struct Loaded {
     ClipStore store{fs, kFolder};
     std::vector<std::string> problems;
     Texts texts;
-    explicit Loaded(const Texts& seed, std::initializer_list<int> gaps = {}, std::initializer_list<int> hidden = {}) {
+    explicit Loaded(const Texts& seed, const std::vector<int>& gaps = {}, const std::vector<int>& hidden = {}) {
         for (size_t i = 0; i < seed.size(); ++i) fs.files[Path(static_cast<int>(i) + 1)] = seed[i];
         for (int g : gaps) fs.files.erase(Path(g));
         for (int h : hidden) fs.hidden.insert(Path(h));
@@ -51,29 +51,27 @@ struct Loaded {
 }  // namespace
 
 TEST(ClipStoreOrder, LoadingStopsAtAGapAndFilesBeyondItAreNeverOverwritten) {
-    Loaded s({u"a", u"b", u"c", u"d"}, {3});
-    EXPECT_EQ(s.texts, (Texts{u"a", u"b"}));
-    ASSERT_TRUE(s.Save({u"b"}));
-    EXPECT_EQ(LoadFresh(s.fs), Texts{u"b"});
-    EXPECT_EQ(s.fs.files[Path(4)], u"d");
-    // Grown up to the gap, the history would take file 4 as its newest clip: it is set aside.
-    ASSERT_TRUE(s.Save({u"b", u"x", u"y"}));
-    EXPECT_EQ(LoadFresh(s.fs), (Texts{u"b", u"x", u"y"}));
-    EXPECT_EQ(s.fs.files[Path(4) + ".stray"], u"d");
-    EXPECT_EQ(s.problems.back().substr(0, 4), ">>> ");
-    // Grown past a gap, every file beyond it is set aside.
-    Loaded past({u"a", u"b", u"c", u"d", u"e", u"f"}, {2});
-    const Texts grown{u"a", u"n2", u"n3", u"n4"};
-    ASSERT_TRUE(past.Save(grown));
-    EXPECT_EQ(LoadFresh(past.fs), grown);
-    for (auto [n, t] : {std::pair{3, u"c"}, {4, u"d"}, {5, u"e"}, {6, u"f"}})
-        EXPECT_EQ(past.fs.files[Path(n) + ".stray"], t) << n;
-    // A hidden file loads as a gap and is not overwritten either.
-    Loaded hid({u"a", u"b", u"c"}, {}, {2});
-    ASSERT_TRUE(hid.Save({u"a", u"x"}));
-    EXPECT_EQ(LoadFresh(hid.fs), (Texts{u"a", u"x"}));
-    EXPECT_EQ(hid.fs.files[Path(2) + ".stray"], u"b");
-    EXPECT_EQ(hid.fs.files[Path(3) + ".stray"], u"c");
+    struct Case {
+        Texts seed;
+        std::vector<int> gaps, hidden;  // a hidden file makes a gap too
+        Texts loaded;
+        std::vector<Texts> saves;  // the last one grows the history up to or past the gap
+        std::vector<std::pair<int, ClipText>> setAside;
+    };
+    const Case cases[] = {
+        {{u"a", u"b", u"c", u"d"}, {3}, {}, {u"a", u"b"}, {{u"b"}, {u"b", u"x", u"y"}}, {{4, u"d"}}},
+        {{u"a", u"b", u"c", u"d", u"e", u"f"}, {2}, {}, {u"a"}, {{u"a", u"2", u"3", u"4"}},
+         {{3, u"c"}, {4, u"d"}, {5, u"e"}, {6, u"f"}}},
+        {{u"a", u"b", u"c"}, {}, {2}, {u"a"}, {{u"a", u"x"}}, {{2, u"b"}, {3, u"c"}}},
+    };
+    for (const auto& c : cases) {
+        Loaded s(c.seed, c.gaps, c.hidden);
+        EXPECT_EQ(s.texts, c.loaded);
+        for (const auto& saved : c.saves) ASSERT_TRUE(s.Save(saved));
+        EXPECT_EQ(LoadFresh(s.fs), c.saves.back());
+        for (const auto& [n, text] : c.setAside) EXPECT_EQ(s.fs.files[Path(n) + ".stray"], text) << n;
+        EXPECT_EQ(s.problems.back().substr(0, 4), ">>> ");
+    }
 }
 
 TEST(ClipStoreCost, ASaveWritesOnlyWhatChanged) {

@@ -29,50 +29,37 @@ TEST(SettingsText, TextsBecomeValuesOrNothingAndValuesTheirShortestText) {
     for (float v : {0.1f, 1234.5f, 123456792.0f, -0.375f, 3.4e38f}) EXPECT_EQ(ToSingle(FromSingle(v)), v);
 }
 
-TEST(SettingsFile, ExistingKeysKeepTheirValuesAndMissingOnesJoinTheirSection) {
+TEST(SettingsFile, MissingKeysAreAddedKnownOnesKeptAndBadOnesRepaired) {
     clsINI ini;
     ini.SetValue(u"options", u"Transparent", u"100");
     ini.SetValue(u"Options", u"InactiveTransparent", u"200");
     ini.SetValue(u"Mine", u"Hand", u"written");
+    ini.SetValue(u"Global", u"Top", u"2.5");  // a position may be fractional
+    struct Key {
+        const char16_t *section, *key, *text, *repaired;
+    };
+    const Key bad[] = {{u"Options", u"Combination", u"seven", u"3"}, {u"Options", u"RestoreClips", u"maybe", u"True"},
+                       {u"Options", u"PaiseSpeed", u"0", u"1000"}, {u"Global", u"Left", u"far", u"7000"}};
+    for (const auto& k : bad) ini.SetValue(k.section, k.key, k.text);
     Settings::EnsureKeys(ini, SettingsValues{});
-    EXPECT_EQ(ini.SectionName(1), u"options");
-    EXPECT_EQ(ini.SectionName(3), u"Global");
-    EXPECT_EQ(ini.ValuesCount(u"Options"), 7);
+    EXPECT_EQ(std::pair(ini.ValuesCount(u"Options"), ini.ValuesCount(u"Global")), std::pair(7, 4));
     SettingsValues v;
     std::vector<std::string> problems;
     Settings::Read(ini, v, problems);
-    EXPECT_TRUE(problems.empty());
-    EXPECT_EQ(v.Transparent, 100);
-    EXPECT_EQ(v.InactiveTransparent, 100);  // never above the active alpha; the file keeps 200
+    // The inactive alpha is never above the active one; the file keeps its 200.
+    EXPECT_EQ(std::tuple(v.Transparent, v.InactiveTransparent, v.TopTw), std::tuple(100, 100, 2.5f));
+    const SettingsValues d;
+    EXPECT_EQ(std::tie(v.Combination, v.RestoreClips, v.PaiseSpeed, v.LeftTw),
+              std::tie(d.Combination, d.RestoreClips, d.PaiseSpeed, d.LeftTw));
+    ASSERT_EQ(problems.size(), 4u);
+    for (const auto& p : problems) EXPECT_EQ(p.substr(0, 4), ">>> ");
+    EXPECT_NE(problems[0].find("seven"), std::string::npos);
+    for (const auto& k : bad) EXPECT_EQ(ini.Value(k.section, k.key), k.repaired);
     EXPECT_EQ(ini.Value(u"Options", u"InactiveTransparent"), u"200");
     // The saver writes over the model and leaves keys it does not know.
     Settings::Write(ini, SettingsValues{});
     EXPECT_EQ(ini.Value(u"Mine", u"Hand"), u"written");
     EXPECT_EQ(ini.Value(u"Options", u"Transparent"), u"255");
-}
-
-TEST(SettingsFile, BadTextsFallBackLogAndAreRepairedInTheModel) {
-    clsINI ini;
-    Settings::EnsureKeys(ini, SettingsValues{});
-    struct Key {
-        const char16_t *section, *key, *text, *repaired;
-    };
-    const Key keys[] = {{u"Options", u"Combination", u"seven", u"3"}, {u"Options", u"Transparent", u"300", u"255"},
-                        {u"Options", u"RestoreClips", u"maybe", u"True"}, {u"Options", u"PaiseSpeed", u"0", u"1000"},
-                        {u"Global", u"Left", u"far", u"7000"},
-                        {u"Global", u"Top", u"2.5", u"2.5"}};  // a position may be fractional
-    for (const auto& k : keys) ini.SetValue(k.section, k.key, k.text);
-    SettingsValues v;
-    std::vector<std::string> problems;
-    Settings::Read(ini, v, problems);
-    const SettingsValues d;
-    EXPECT_EQ(std::tie(v.Combination, v.Transparent, v.RestoreClips, v.PaiseSpeed, v.LeftTw),
-              std::tie(d.Combination, d.Transparent, d.RestoreClips, d.PaiseSpeed, d.LeftTw));
-    EXPECT_EQ(v.TopTw, 2.5f);
-    ASSERT_EQ(problems.size(), 5u);
-    for (const auto& p : problems) EXPECT_EQ(p.substr(0, 4), ">>> ");
-    EXPECT_NE(problems[0].find("seven"), std::string::npos);
-    for (const auto& k : keys) EXPECT_EQ(ini.Value(k.section, k.key), k.repaired);
 }
 
 TEST(SettingsFile, TheStartBarIsClampedIntoTheScreen) {
