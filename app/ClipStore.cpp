@@ -197,10 +197,11 @@ bool ClipStore::Commit(const std::vector<const ClipText*>& wanted, size_t first,
 }
 
 void ClipStore::SetAsideStrays(int oldCount, int count, std::vector<std::string>& problems) {
-    // Files beyond a gap were never loaded; once the history grows up to the gap they would be
-    // overwritten or join it as its newest clips. Renamed, they stay on disk, out of the numbering.
-    for (int n = oldCount + 2; n <= 32767 && (n <= count || fs_.Exists(ClipPath(n))); ++n) {
-        if (!fs_.Exists(ClipPath(n))) continue;
+    // Files at and beyond a gap were never loaded (a hidden one makes the gap); once the history
+    // grows up to them they would be overwritten or join it as its newest clips. Renamed, they
+    // stay on disk, out of the numbering.
+    for (int n = oldCount + 1; n <= 32767 && (n <= count || fs_.Occupied(ClipPath(n))); ++n) {
+        if (!fs_.Occupied(ClipPath(n))) continue;
         const std::string aside = ClipPath(n) + ".stray";
         if (!fs_.Replace(ClipPath(n), aside)) {
             problems.push_back(">>> Cannot set aside stray clip file: " + ClipPath(n));

@@ -30,6 +30,7 @@ ClipFileContent DecodeClipFile(const std::string& bytes) {
 }
 
 bool ClipStoreDisk::Exists(const std::string& path) { return NormalFileExists(path); }
+bool ClipStoreDisk::Occupied(const std::string& path) { return PathExists(path); }
 
 std::optional<ClipFileContent> ClipStoreDisk::Read(const std::string& path) {
     std::FILE* f = std::fopen(path.c_str(), "rb");

@@ -17,6 +17,8 @@ public:
     virtual ~ClipStoreFileSystem() = default;
     // A normal file (not a folder, not hidden) exists at path.
     virtual bool Exists(const std::string& path) = 0;
+    // Anything has that name: also a hidden or system file, which Exists does not count.
+    virtual bool Occupied(const std::string& path) = 0;
     // The file's UTF-16LE text; nothing when it cannot be opened or read.
     virtual std::optional<ClipFileContent> Read(const std::string& path) = 0;
     // Creates or replaces the file with exactly `text` and returns only once it is on disk.

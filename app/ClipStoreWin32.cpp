@@ -9,6 +9,7 @@ HANDLE AsHandle(int32_t h) { return reinterpret_cast<HANDLE>(static_cast<intptr_
 }  // namespace
 
 bool ClipStoreWin32::Exists(const std::string& path) { return NormalFileExists(path); }
+bool ClipStoreWin32::Occupied(const std::string& path) { return PathExists(path); }
 
 std::optional<ClipFileContent> ClipStoreWin32::Read(const std::string& path) {
     if (!ClipFile.OpenFile(path, clsFile::kRead)) return std::nullopt;

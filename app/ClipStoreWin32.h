@@ -7,6 +7,7 @@
 class ClipStoreWin32 : public ClipStoreFileSystem {
 public:
     bool Exists(const std::string& path) override;
+    bool Occupied(const std::string& path) override;
     std::optional<ClipFileContent> Read(const std::string& path) override;
     bool WriteDurably(const std::string& path, const ClipText& text) override;
     bool Replace(const std::string& from, const std::string& to) override;

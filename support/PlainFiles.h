@@ -9,6 +9,8 @@
 // archive files count; hidden and system files and folders do not.
 bool NormalFileExists(const std::string& path);
 bool FolderExists(const std::string& path);
+// True when anything (file of any attributes, folder) has that name.
+bool PathExists(const std::string& path);
 // Creates one folder; false when it cannot (also when it already exists).
 bool CreateFolder(const std::string& path);
 bool RemoveFile(const std::string& path);

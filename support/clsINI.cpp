@@ -112,7 +112,7 @@ bool clsINI::AddSection(const Text& section) {
     return true;
 }
 
-void clsINI::ParseLine(Text line) {
+void clsINI::ParseLine(Text line, size_t& current) {
     const size_t b = line.find_first_not_of(u' ');
     if (b == Text::npos) return;
     line = line.substr(b, line.find_last_not_of(u' ') - b + 1);
@@ -124,21 +124,24 @@ void clsINI::ParseLine(Text line) {
         // "[]" and a header without "]" are dropped; the current section stays as it was.
         if (close == Text::npos || close < 2) return;
         sections_.push_back({line.substr(1, close - 1), {}});
+        current = sections_.size();
         return;
     }
     const size_t eq = line.find(u'=');
-    if (sections_.empty() || eq == Text::npos || eq == 0) return;
-    sections_.back().Values.push_back({line.substr(0, eq), line.substr(eq + 1)});
+    if (current == 0 || eq == Text::npos || eq == 0) return;
+    sections_[current - 1].Values.push_back({line.substr(0, eq), line.substr(eq + 1)});
 }
 
 void clsINI::Parse(const std::string& ansiText) {
     // A line ends at CR or CR LF; a lone LF is part of the line.
     size_t start = 0;
     const size_t n = ansiText.size();
+    // Lines before the text's first header belong to no section, whatever the model held.
+    size_t current = 0;
     while (start < n) {
         size_t cr = ansiText.find('\r', start);
         if (cr == std::string::npos) cr = n;
-        ParseLine(AnsiToUtf16(ansiText.substr(start, cr - start)));
+        ParseLine(AnsiToUtf16(ansiText.substr(start, cr - start)), current);
         start = cr + 1;
         if (cr < n && start < n && ansiText[start] == '\n') ++start;
     }
@@ -175,6 +178,10 @@ bool clsINI::UpdateFile() {
     // Written beside the file and moved over it, so that a full disk or a crash mid-write leaves
     // the previous settings rather than half a file.
     const std::string temp = fileName_ + ".tmp";
+    // A hidden or system file loads as absent; a move would silently put defaults in its place,
+    // where opening it for writing is refused.
+    if (PathExists(fileName_) && !NormalFileExists(fileName_))
+        throw std::runtime_error("cannot replace hidden or system file " + fileName_);
     const std::string bytes = Serialize();
     {
         std::FILE* f = std::fopen(temp.c_str(), "wb");

@@ -50,7 +50,8 @@ private:
     IniSection* FindSection(const Text& section);
     const IniSection* FindSection(const Text& section) const;
     static const IniValue* FindValue(const IniSection& s, const Text& valueName);
-    void ParseLine(Text line);
+    // `current` is the 1-based position of the section the text's last header opened, 0 before it.
+    void ParseLine(Text line, size_t& current);
 
     std::string fileName_;
     std::vector<IniSection> sections_;

@@ -11,48 +11,40 @@ FIXTURE=$QM_DIR/fixture
 
 # make_fixture DIR: Clip1 and Clip2 hold the same text, the others each their own.
 make_fixture() {
-  mkdir -p "$1"
-  perl -e 'my ($d, $n) = @ARGV; for my $i (1 .. $n) {
-             my $t = $i <= 2 ? "twice" : "stored clip $i ü";
-             utf8::decode($t) or 1;
-             open(my $f, ">:raw", "$d/Clip$i.qms") or die; print $f map { pack("v", ord) } split //, $t; close $f }' \
-    "$1" "$N"
+  mkdir -p "$1" && perl -e 'my ($d, $n) = @ARGV; for my $i (1 .. $n) { my $t = $i <= 2 ? "twice" : "stored clip $i \x{fc}";
+    open(my $f, ">:raw", "$d/Clip$i.qms") or die; print $f pack("v*", map ord, split //, $t) }' "$1" "$N"
 }
 
 # check_state NEWTEXT: prints "old" or "new", or fails with the first difference.
 check_state() {
   perl -e 'my ($dir, $fix, $n, $new) = @ARGV;
-    sub slurp { open(my $f, "<:raw", $_[0]) or return undef; local $/; my $b = <$f>; close $f; $b }
-    sub enc { join "", map { pack("v", ord) } split //, $_[0] }
-    opendir(my $dh, $dir) or die "no folder"; my @names = sort grep { !/^\.\.?$/ } readdir $dh;
+    sub slurp { open(my $f, "<:raw", $_[0]) or return undef; local $/; scalar <$f> }
+    opendir(my $dh, $dir) or die "no folder\n"; my @names = grep { !/^\.\.?$/ } readdir $dh;
     my %want = map { ("Clip$_.qms" => 1) } 1 .. $n;
-    for (@names) { die "unexpected file $_\n" unless $want{$_} } die "expected $n files, found ".@names."\n" unless @names == $n;
-    my (@old, @new);
-    push @old, slurp("$fix/Clip$_.qms") for 1 .. $n;
-    @new = (@old[0], @old[2 .. $n - 1], enc($new));
+    $want{$_} or die "unexpected file $_\n" for @names; @names == $n or die "expected $n files, found ".@names."\n";
+    my @old = map { slurp("$fix/Clip$_.qms") } 1 .. $n;
+    my @new = (@old[0, 2 .. $n - 1], join "", map { pack("v", ord) } split //, $new);
     my ($isOld, $isNew) = (1, 1);
-    for my $i (1 .. $n) { my $b = slurp("$dir/Clip$i.qms"); $isOld &&= $b eq $old[$i - 1]; $isNew &&= $b eq $new[$i - 1] }
-    print $isOld ? "old" : $isNew ? "new" : do { for my $i (1 .. $n) { my $b = slurp("$dir/Clip$i.qms");
-      die "Clip$i.qms is neither the old nor the new text\n" if $b ne $old[$i-1] && $b ne $new[$i-1] } die "a mixture of old and new\n" }' \
-    "$CLIPS" "$FIXTURE" "$N" "$1"
+    for my $i (1 .. $n) { my $b = slurp("$dir/Clip$i.qms");
+      die "Clip$i.qms is neither the old nor the new text\n" if $b ne $old[$i - 1] && $b ne $new[$i - 1];
+      $isOld &&= $b eq $old[$i - 1]; $isNew &&= $b eq $new[$i - 1] }
+    print $isOld ? "old" : $isNew ? "new" : die "a mixture of old and new\n"' "$CLIPS" "$FIXTURE" "$N" "$1"
 }
-
-# The log of an earlier run must not answer for this one.
-start() { rm -f "$QM_DIR/Log.txt"; qm_start "$@"; }
 
 # One start on the fixture; copies TEXT and waits until the capture began to be saved.
 start_and_capture() {
   rm -rf "$CLIPS"
   cp -r "$FIXTURE" "$CLIPS"
-  start
+  qm_start
   qm_log_has "Clip$((N - 2)) added." || qm_fail "the fixture did not load"
   qm_copy "$1"
   qm_wait_log "Clip$((N - 1)) added." 20
 }
 
+kill9() { kill -9 "$QM_PID"; wait "$QM_PID" 2>/dev/null || true; }
+
 make_fixture "$FIXTURE"
-qm_start   # first start: writes the settings file
-qm_exit
+qm_start && qm_exit  # first start: writes the settings file
 
 # Calibration: one save left to finish shows how long a save of this history takes.
 start_and_capture "calibration"
@@ -60,7 +52,7 @@ t0=$(date +%s%N)
 qm_wait_until 120 bash -c '[ "$(iconv -f UTF-16LE -t UTF-8 "$1" 2>/dev/null)" = calibration ] && ! [ -e "$2" ]' \
   _ "$CLIPS/Clip$N.qms" "$CLIPS/Clips.journal" || qm_fail "the calibration save did not finish"
 save_ms=$(( ($(date +%s%N) - t0) / 1000000 ))
-kill -9 "$QM_PID"; wait "$QM_PID" 2>/dev/null || true
+kill9
 [ "$(check_state calibration)" = new ] || qm_fail "the finished save is not the new history"
 echo "a save of $N clips takes about $save_ms ms"
 
@@ -72,17 +64,17 @@ for round in $(seq "$ROUNDS"); do
   # together cover the writing of the new texts, the commit and the moves into place.
   sleep "$(awk -v m="$save_ms" -v r="$RANDOM" -v i="$round" -v n="$ROUNDS" \
     'BEGIN { printf "%.3f", m * 1.6 / 1000 * (i - 1 + r / 32768) / n }')"
-  kill -9 "$QM_PID"; wait "$QM_PID" 2>/dev/null || true
+  kill9
   moment="outside a save"
   if [ -e "$CLIPS/Clips.journal" ]; then moment="committed, not yet applied"; mid=$((mid + 1))
   elif [ -n "$(find "$CLIPS" -name '*.tmp' -print -quit)" ]; then moment="new texts half written"; mid=$((mid + 1)); fi
   # The restart completes or drops the interrupted save before it loads.
-  start
+  qm_start
   state=$(check_state "$text") || qm_fail "round $round: $state"
   if [ "$state" = new ]; then want=$((N - 1)); else want=$((N - 2)); fi
   qm_log_has "Clip$want added." && ! qm_log_has "Clip$((want + 1)) added." \
     || qm_fail "round $round: the program did not load the $state history whole"
-  kill -9 "$QM_PID"; wait "$QM_PID" 2>/dev/null || true
+  kill9
   echo "round $round: killed $moment; loaded the $state history"
 done
 [ "$mid" -ge 1 ] || qm_fail "no kill landed inside a save; the test proved nothing"

@@ -1,294 +1,217 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <tuple>
 
 #include "MemoryFileSystem.h"
-#include "app/ClipHistory.h"
 #include "app/ClipStore.h"
 #include "app/ClipStoreDisk.h"
+#include "support/AnsiText.h"
 
 namespace {
 const std::string kFolder = "/data/Clips/";
 using Texts = std::vector<ClipText>;  // oldest first, as the files are numbered
 
-// The history whose clips, oldest first, are `texts` (index 0 of the history is the newest).
+std::string Path(int n) { return kFolder + ClipStore::ClipFileName(n); }
+
 std::vector<ClipRecord> HistoryOf(const Texts& texts) {
     std::vector<ClipRecord> h;
     for (const auto& t : texts) h.push_back(ClipRecord{1, t, u"", u"", false});
     return h;
 }
 
-Texts Numbered(int n, const char16_t* prefix = u"clip ") {
+Texts Numbered(int n, const std::string& prefix = "clip ") {
     Texts t;
-    for (int i = 1; i <= n; ++i) {
-        const std::string d = std::to_string(i);
-        t.push_back(prefix + ClipText(d.begin(), d.end()));
-    }
+    for (int i = 1; i <= n; ++i) t.push_back(AnsiToUtf16(prefix + std::to_string(i)));
     return t;
 }
 
-void Seed(MemoryFileSystem& fs, const Texts& texts) {
-    for (size_t i = 0; i < texts.size(); ++i) fs.files[kFolder + ClipStore::ClipFileName(static_cast<int>(i) + 1)] = texts[i];
-}
-
 Texts LoadFresh(MemoryFileSystem& fs) {
-    ClipStore store(fs, kFolder);
     std::vector<std::string> problems;
-    return store.Load(problems);
+    return ClipStore(fs, kFolder).Load(problems);
 }
 
-// Every file of the folder that is neither a clip file in 1..count nor expected.
-std::vector<std::string> Extras(MemoryFileSystem& fs, size_t count) {
-    std::vector<std::string> extra;
-    for (const auto& name : fs.List(kFolder)) {
-        bool clip = false;
-        for (size_t n = 1; n <= count; ++n) clip = clip || name == ClipStore::ClipFileName(static_cast<int>(n));
-        if (!clip) extra.push_back(name);
+// Nothing but clip files 1..count in the folder (a load of `count` texts proves 1..count exist).
+bool OnlyClipFiles(MemoryFileSystem& fs, size_t count) { return fs.List(kFolder).size() == count; }
+
+// Clip files 1..n holding `seed`, less the numbers in `gaps`, with `hidden` ones, loaded by a store as at start.
+struct Loaded {
+    MemoryFileSystem fs;
+    ClipStore store{fs, kFolder};
+    std::vector<std::string> problems;
+    Texts texts;
+    explicit Loaded(const Texts& seed, const std::vector<int>& gaps = {}, const std::vector<int>& hidden = {}) {
+        for (size_t i = 0; i < seed.size(); ++i) fs.files[Path(static_cast<int>(i) + 1)] = seed[i];
+        for (int g : gaps) fs.files.erase(Path(g));
+        for (int h : hidden) fs.hidden.insert(Path(h));
+        texts = store.Load(problems);
     }
-    return extra;
-}
+    bool Save(const Texts& t) { return store.Save(HistoryOf(t), problems); }
+};
 }  // namespace
 
-TEST(ClipFileBytes, TextIsRawUtf16LeAndOddSizesRoundHalfToEven) {
-    EXPECT_EQ(EncodeClipFile(u"abc"), std::string("a\0b\0c\0", 6));
-    EXPECT_EQ(EncodeClipFile(u"\u0416"), std::string("\x16\x04", 2));
-    EXPECT_EQ(EncodeClipFile(u""), "");
-    EXPECT_EQ(DecodeClipFile(std::string("a\0b\0c\0", 6)).Text, u"abc");
-    EXPECT_FALSE(DecodeClipFile(std::string("a\0", 2)).OddSize);
-    const auto five = DecodeClipFile(std::string("a\0b\0c", 5));  // 2.5 units: 2
-    EXPECT_EQ(five.Text, u"ab");
-    EXPECT_TRUE(five.OddSize);
-    EXPECT_EQ(DecodeClipFile(std::string("a\0b\0c\0d", 7)).Text, u"abcd");  // 3.5 units: 4
-    EXPECT_EQ(DecodeClipFile("x").Text, u"");
-}
-
-TEST(ClipStoreOrder, AHistoryComesBackInItsOrderThroughTheHistoryModel) {
-    MemoryFileSystem fs;
-    ClipStore store(fs, kFolder);
-    std::vector<std::string> problems;
-    ClipHistory saved;
-    ClipText last;
-    for (auto t : {u"first", u"second", u"third"}) saved.AddClip(t, u"", u"", false, last);
-    ASSERT_TRUE(store.Save(saved.OldestFirst(), problems));
-    EXPECT_EQ(fs.files[kFolder + "Clip1.qms"], u"first");  // the oldest
-    EXPECT_EQ(fs.files[kFolder + "Clip3.qms"], u"third");
-    ClipHistory loaded;
-    ClipText last2;
-    for (const auto& t : LoadFresh(fs)) loaded.AddClip(t, u"", u"", false, last2);
-    ASSERT_EQ(loaded.ClipCount(), 3);
-    EXPECT_EQ(loaded.Clip(0).Text, u"third");
-    EXPECT_EQ(loaded.Clip(2).Text, u"first");
-    EXPECT_TRUE(problems.empty());
-}
-
-TEST(ClipStoreOrder, LoadingStopsAtTheFirstGapAndLeavesLaterFilesAlone) {
-    MemoryFileSystem fs;
-    Seed(fs, {u"a", u"b", u"c", u"d"});
-    fs.files.erase(kFolder + "Clip3.qms");
-    ClipStore store(fs, kFolder);
-    std::vector<std::string> problems;
-    EXPECT_EQ(store.Load(problems), (Texts{u"a", u"b"}));
-    ASSERT_TRUE(store.Save(HistoryOf({u"b"}), problems));
-    EXPECT_EQ(fs.files[kFolder + "Clip1.qms"], u"b");
-    EXPECT_FALSE(fs.Exists(kFolder + "Clip2.qms"));
-    EXPECT_EQ(fs.files[kFolder + "Clip4.qms"], u"d");
-    // Grown up to the gap, the history would take the stray file as its newest clip: it is set
-    // aside instead, and nothing of it is lost.
-    ASSERT_TRUE(store.Save(HistoryOf({u"b", u"x", u"y"}), problems));
-    EXPECT_EQ(LoadFresh(fs), (Texts{u"b", u"x", u"y"}));
-    EXPECT_EQ(fs.files[kFolder + "Clip4.qms.stray"], u"d");
-    EXPECT_EQ(problems.back().substr(0, 4), ">>> ");
-}
-
-TEST(ClipStoreOrder, AHistoryGrowingPastAGapKeepsTheFilesBeyondIt) {
-    MemoryFileSystem fs;
-    Seed(fs, {u"a", u"b", u"c", u"d", u"e", u"f"});
-    fs.files.erase(kFolder + "Clip2.qms");
-    ClipStore store(fs, kFolder);
-    std::vector<std::string> problems;
-    EXPECT_EQ(store.Load(problems), (Texts{u"a"}));
-    const Texts grown{u"a", u"n2", u"n3", u"n4"};
-    ASSERT_TRUE(store.Save(HistoryOf(grown), problems));
-    EXPECT_EQ(LoadFresh(fs), grown);
-    for (auto [n, t] : {std::pair{3, u"c"}, {4, u"d"}, {5, u"e"}, {6, u"f"}})
-        EXPECT_EQ(fs.files[kFolder + "Clip" + std::to_string(n) + ".qms.stray"], t) << n;
-}
-
-TEST(ClipStoreCost, ACaptureWritesOneFileWhateverTheHistory) {
-    for (int n : {0, 1, 100, 3000}) {
-        MemoryFileSystem fs;
-        Texts texts = Numbered(n);
-        Seed(fs, texts);
-        ClipStore store(fs, kFolder);
-        std::vector<std::string> problems;
-        ASSERT_EQ(store.Load(problems).size(), static_cast<size_t>(n));
-        texts.push_back(u"new");
-        fs.changes = 0;
-        ASSERT_TRUE(store.Save(HistoryOf(texts), problems));
-        EXPECT_EQ(store.LastSaveOperations(), 1) << n;
-        EXPECT_EQ(fs.changes, 2) << n;  // the text under a temporary name, then the move
-        EXPECT_EQ(LoadFresh(fs), texts);
-        fs.changes = 0;
-        ASSERT_TRUE(store.Save(HistoryOf(texts), problems));  // nothing changed: nothing written
-        EXPECT_EQ(fs.changes, 0);
+TEST(ClipStoreOrder, LoadingStopsAtAGapAndFilesBeyondItAreNeverOverwritten) {
+    struct Case {
+        Texts seed;
+        std::vector<int> gaps, hidden;  // a hidden file makes a gap too
+        Texts loaded;
+        std::vector<Texts> saves;  // the last one grows the history up to or past the gap
+        std::vector<std::pair<int, ClipText>> setAside;
+    };
+    const Case cases[] = {
+        {{u"a", u"b", u"c", u"d"}, {3}, {}, {u"a", u"b"}, {{u"b"}, {u"b", u"x", u"y"}}, {{4, u"d"}}},
+        {{u"a", u"b", u"c", u"d", u"e", u"f"}, {2}, {}, {u"a"}, {{u"a", u"2", u"3", u"4"}},
+         {{3, u"c"}, {4, u"d"}, {5, u"e"}, {6, u"f"}}},
+        {{u"a", u"b", u"c"}, {}, {2}, {u"a"}, {{u"a", u"x"}}, {{2, u"b"}, {3, u"c"}}},
+    };
+    for (const auto& c : cases) {
+        Loaded s(c.seed, c.gaps, c.hidden);
+        EXPECT_EQ(s.texts, c.loaded);
+        for (const auto& saved : c.saves) ASSERT_TRUE(s.Save(saved));
+        EXPECT_EQ(LoadFresh(s.fs), c.saves.back());
+        for (const auto& [n, text] : c.setAside) EXPECT_EQ(s.fs.files[Path(n) + ".stray"], text) << n;
+        EXPECT_EQ(s.problems.back().substr(0, 4), ">>> ");
     }
 }
 
-TEST(ClipStoreCost, ADeleteRewritesOnlyTheNumbersAboveIt) {
-    MemoryFileSystem fs;
-    Texts texts = Numbered(1000);
-    Seed(fs, texts);
-    ClipStore store(fs, kFolder);
-    std::vector<std::string> problems;
-    store.Load(problems);
-    texts.erase(texts.begin() + 989);  // number 990
-    ASSERT_TRUE(store.Save(HistoryOf(texts), problems));
-    EXPECT_EQ(store.LastSaveOperations(), 11);  // 990..999 move down, 1000 goes
-    EXPECT_EQ(LoadFresh(fs), texts);
-    EXPECT_TRUE(Extras(fs, texts.size()).empty());
-    texts.pop_back();  // the newest alone: one removal
-    ASSERT_TRUE(store.Save(HistoryOf(texts), problems));
-    EXPECT_EQ(store.LastSaveOperations(), 1);
-    EXPECT_EQ(LoadFresh(fs), texts);
+TEST(ClipStoreCost, ASaveWritesOnlyWhatChanged) {
+    auto without = [](Texts t, size_t i) { return t.erase(t.begin() + static_cast<std::ptrdiff_t>(i)), t; };
+    auto with = [](Texts t) { return t.push_back(u"new"), t; };
+    struct Case {
+        int count;
+        Texts after;
+        int operations, changes;
+    };
+    const Case cases[] = {
+        // A capture writes the text under a temporary name and moves it, whatever the history.
+        {0, with({}), 1, 2}, {1, with(Numbered(1)), 1, 2}, {3000, with(Numbered(3000)), 1, 2},
+        {1000, Numbered(1000), 0, 0},
+        // 990..999 move down and 1000 goes: ten texts, the journal, ten moves, a removal, the journal.
+        {1000, without(Numbered(1000), 989), 11, 24},
+        {1000, Numbered(999), 1, 1},                    // the newest alone: one removal
+    };
+    for (const auto& c : cases) {
+        Loaded s(Numbered(c.count));
+        s.fs.changes = 0;
+        ASSERT_TRUE(s.Save(c.after));
+        EXPECT_EQ(s.store.LastSaveOperations(), c.operations) << c.count << " to " << c.after.size();
+        EXPECT_EQ(s.fs.changes, c.changes) << c.count << " to " << c.after.size();
+        EXPECT_EQ(LoadFresh(s.fs), c.after);
+        EXPECT_EQ(s.fs.List(kFolder).size(), c.after.size());
+    }
 }
 
 TEST(ClipStoreFailures, AFullDiskKeepsThePreviousHistoryAndLeavesNoDebris) {
     for (bool manyFiles : {false, true}) {
-        MemoryFileSystem fs;
-        const Texts before = Numbered(20);
-        Seed(fs, before);
-        ClipStore store(fs, kFolder);
-        std::vector<std::string> problems;
-        store.Load(problems);
-        Texts after = before;
+        Loaded s(Numbered(20));
+        Texts after = s.texts;
         if (manyFiles) after.erase(after.begin());
         else after.push_back(u"new");
-        fs.diskFull = true;
-        EXPECT_FALSE(store.Save(HistoryOf(after), problems));
-        ASSERT_FALSE(problems.empty());
-        EXPECT_EQ(problems.back().substr(0, 4), ">>> ");
-        EXPECT_EQ(LoadFresh(fs), before);
-        EXPECT_TRUE(Extras(fs, before.size()).empty());
-        // Once there is room again the same store catches up.
-        fs.diskFull = false;
-        ASSERT_TRUE(store.Save(HistoryOf(after), problems));
-        EXPECT_EQ(LoadFresh(fs), after);
+        s.fs.diskFull = true;
+        EXPECT_FALSE(s.Save(after));
+        ASSERT_FALSE(s.problems.empty());
+        EXPECT_EQ(s.problems.back().substr(0, 4), ">>> ");
+        EXPECT_EQ(LoadFresh(s.fs), Numbered(20));
+        EXPECT_TRUE(OnlyClipFiles(s.fs, 20));
+        s.fs.diskFull = false;  // once there is room again the same store catches up
+        ASSERT_TRUE(s.Save(after));
+        EXPECT_EQ(LoadFresh(s.fs), after);
     }
 }
 
 TEST(ClipStoreFailures, UnreadableAndOddFilesDoNotStopTheOthers) {
-    MemoryFileSystem fs;
-    Seed(fs, {u"a", u"b", u"c", u"d"});
-    fs.unreadable.insert(kFolder + "Clip2.qms");
-    fs.oddSized.insert(kFolder + "Clip3.qms");
+    Loaded seeded(Numbered(4));
+    MemoryFileSystem& fs = seeded.fs;
+    fs.unreadable.insert(Path(2));
+    fs.oddSized.insert(Path(3));
     ClipStore store(fs, kFolder);
     std::vector<std::string> problems;
-    EXPECT_EQ(store.Load(problems), (Texts{u"a", u"", u"c", u"d"}));
+    EXPECT_EQ(store.Load(problems), (Texts{u"clip 1", u"", u"clip 3", u"clip 4"}));
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_NE(problems[0].find("Clip2.qms"), std::string::npos);
     EXPECT_NE(problems[1].find("Clip3.qms"), std::string::npos);
-    // The history took a, c and d: the number whose text was unknown is written again.
+    // The history took 1, 3 and 4: the number whose text was unknown is written again.
     fs.unreadable.clear();
-    ASSERT_TRUE(store.Save(HistoryOf({u"a", u"c", u"d"}), problems));
-    EXPECT_EQ(LoadFresh(fs), (Texts{u"a", u"c", u"d"}));
+    const Texts kept{u"clip 1", u"clip 3", u"clip 4"};
+    ASSERT_TRUE(store.Save(HistoryOf(kept), problems));
+    EXPECT_EQ(LoadFresh(fs), kept);
 }
 
 TEST(ClipStoreFailures, ACommittedSaveThatCannotFinishLoadsAsTheNewHistory) {
-    MemoryFileSystem fs;
-    const Texts before = Numbered(5);
-    Seed(fs, before);
-    ClipStore store(fs, kFolder);
-    std::vector<std::string> problems;
-    store.Load(problems);
+    Loaded s(Numbered(5));
     const Texts after{u"clip 1", u"clip 3", u"clip 4", u"clip 5"};
-    fs.unmovable.insert(kFolder + "Clip3.qms.tmp");
-    EXPECT_FALSE(store.Save(HistoryOf(after), problems));
-    EXPECT_EQ(LoadFresh(fs), after);  // through the texts still waiting under temporary names
-    EXPECT_EQ(LoadFresh(fs), after);  // and again: nothing was thrown away meanwhile
-    fs.unmovable.clear();
-    ASSERT_TRUE(store.Save(HistoryOf(after), problems));
-    EXPECT_EQ(LoadFresh(fs), after);
-    EXPECT_TRUE(Extras(fs, after.size()).empty());
-}
-
-TEST(ClipStoreFailures, AJournalDamagedFromOutsideIsIgnored) {
-    MemoryFileSystem fs;
-    Seed(fs, {u"a", u"b"});
-    fs.files[kFolder + "Clips.journal"] = u"garbage";
-    fs.files[kFolder + "Clip2.qms.tmp"] = u"half";
-    std::vector<std::string> problems;
-    ClipStore store(fs, kFolder);
-    EXPECT_EQ(store.Load(problems), (Texts{u"a", u"b"}));
-    EXPECT_TRUE(Extras(fs, 2).empty());
-    EXPECT_FALSE(problems.empty());
+    s.fs.unmovable.insert(Path(3) + ".tmp");
+    EXPECT_FALSE(s.Save(after));
+    EXPECT_EQ(LoadFresh(s.fs), after);  // through the texts still waiting under temporary names
+    EXPECT_EQ(LoadFresh(s.fs), after);  // and again: nothing was thrown away meanwhile
+    s.fs.unmovable.clear();
+    ASSERT_TRUE(s.Save(after));
+    EXPECT_EQ(LoadFresh(s.fs), after);
+    EXPECT_TRUE(OnlyClipFiles(s.fs, after.size()));
+    // A journal damaged from outside is ignored, and leftovers go.
+    s.fs.files[kFolder + "Clips.journal"] = u"garbage";
+    s.fs.files[Path(2) + ".tmp"] = u"half";
+    ClipStore again(s.fs, kFolder);
+    EXPECT_EQ(again.Load(s.problems), after);
+    EXPECT_TRUE(OnlyClipFiles(s.fs, after.size()));
+    EXPECT_NE(s.problems.back().find("journal"), std::string::npos);
 }
 
 namespace {
+// Runs `op` on copies of `fs` killed before its first, second, ... change until one completes,
+// and hands each killed copy to `afterKill`; answers how many kills there were.
+template <typename Op, typename AfterKill>
+int KillAtEachChange(const MemoryFileSystem& fs, Op op, AfterKill afterKill) {
+    for (int k = 1;; ++k) {
+        MemoryFileSystem trial = fs;
+        trial.changes = 0;
+        trial.killAt = k;
+        try {
+            op(trial);
+            return k - 1;
+        } catch (const KilledHere&) {
+        }
+        trial.killAt = -1;
+        afterKill(trial, k);
+    }
+}
+
 struct Change {
     const char* name;
     Texts before, after;
 };
 
-// Kills the save before each of its changes in turn; every time, the next load must give the
-// whole previous history or the whole new one, and a later save must still reach the new one.
+// Every kill of the save, and every kill of the load that completes it after a restart, leaves
+// the whole previous or the whole new history, and a later save still reaches the new one.
 void ExpectEveryKillLeavesOldOrNew(const Change& c) {
-    int total = 0;
-    {
-        MemoryFileSystem fs;
-        Seed(fs, c.before);
+    auto oldOrNew = [&](const Texts& got) { return got == c.before || got == c.after; };
+    auto save = [&](MemoryFileSystem& fs) {
         ClipStore store(fs, kFolder);
         std::vector<std::string> problems;
         store.Load(problems);
-        fs.changes = 0;
-        ASSERT_TRUE(store.Save(HistoryOf(c.after), problems)) << c.name;
-        total = fs.changes;
-    }
-    ASSERT_GT(total, 0) << c.name;
-    for (int k = 1; k <= total; ++k) {
-        MemoryFileSystem fs;
-        Seed(fs, c.before);
-        ClipStore store(fs, kFolder);
+        EXPECT_TRUE(store.Save(HistoryOf(c.after), problems)) << c.name;
+    };
+    const int kills = KillAtEachChange(Loaded(c.before).fs, save, [&](MemoryFileSystem& killed, int k) {
+        KillAtEachChange(killed, LoadFresh, [&](MemoryFileSystem& again, int j) {
+            EXPECT_TRUE(oldOrNew(LoadFresh(again))) << c.name << " kill " << k << " then " << j;
+        });
+        ClipStore restarted(killed, kFolder);
         std::vector<std::string> problems;
-        store.Load(problems);
-        fs.changes = 0;
-        fs.killAt = k;
-        EXPECT_THROW(store.Save(HistoryOf(c.after), problems), KilledHere);
-        fs.killAt = -1;
-        // A second death, during the load that completes the first save, changes nothing either.
-        for (int j = 1;; ++j) {
-            MemoryFileSystem again = fs;
-            again.changes = 0;
-            again.killAt = j;
-            try {
-                const Texts got = LoadFresh(again);
-                EXPECT_TRUE(got == c.before || got == c.after) << c.name << " kill " << k;
-                break;
-            } catch (const KilledHere&) {
-                again.killAt = -1;
-                const Texts got = LoadFresh(again);
-                EXPECT_TRUE(got == c.before || got == c.after) << c.name << " kill " << k << " then " << j;
-            }
-        }
-        ClipStore restarted(fs, kFolder);
         const Texts got = restarted.Load(problems);
-        EXPECT_TRUE(got == c.before || got == c.after) << c.name << " kill " << k;
-        EXPECT_TRUE(Extras(fs, got.size()).empty()) << c.name << " kill " << k;
+        EXPECT_TRUE(oldOrNew(got) && OnlyClipFiles(killed, got.size())) << c.name << " kill " << k;
         ASSERT_TRUE(restarted.Save(HistoryOf(c.after), problems));
-        EXPECT_EQ(LoadFresh(fs), c.after) << c.name << " kill " << k;
-    }
+        EXPECT_EQ(LoadFresh(killed), c.after) << c.name << " kill " << k;
+    });
+    EXPECT_GT(kills, 0) << c.name;
 }
 }  // namespace
 
 TEST(ClipStoreCrash, EveryKillLeavesThePreviousOrTheNewHistory) {
     const Texts ten = Numbered(10);
-    Texts withoutOldest(ten.begin() + 1, ten.end());
-    Texts withoutMiddle = ten;
+    Texts withoutOldest(ten.begin() + 1, ten.end()), withoutMiddle = ten, appended = ten;
     withoutMiddle.erase(withoutMiddle.begin() + 3, withoutMiddle.begin() + 6);
     Texts shifted = withoutOldest;  // the limit reached: the oldest gives way to a new clip
     shifted.push_back(u"new");
-    Texts appended = ten;
     appended.push_back(u"new");
     const Change changes[] = {
         {"capture", ten, appended},
@@ -298,59 +221,38 @@ TEST(ClipStoreCrash, EveryKillLeavesThePreviousOrTheNewHistory) {
         {"delete newest", ten, Texts(ten.begin(), ten.end() - 1)},
         {"delete all", ten, {}},
         {"shift at the limit", ten, shifted},
-        {"same length, new texts", ten, Numbered(10, u"other ")},
+        {"same length, new texts", ten, Numbered(10, "other ")},
     };
     for (const auto& c : changes) ExpectEveryKillLeavesOldOrNew(c);
 }
 
 TEST(ClipStoreCrash, DeleteAllIsOneStepAndStopsAtTheFirstGap) {
-    MemoryFileSystem fs;
-    Seed(fs, Numbered(6));
-    fs.files.erase(kFolder + "Clip5.qms");
-    ClipStore store(fs, kFolder);
-    std::vector<std::string> problems;
-    for (int k = 1;; ++k) {
-        MemoryFileSystem trial = fs;
-        trial.killAt = k;
-        ClipStore s(trial, kFolder);
-        try {
-            ASSERT_TRUE(s.DeleteAll(problems));
-            break;
-        } catch (const KilledHere&) {
-            trial.killAt = -1;
-            const Texts got = LoadFresh(trial);
-            EXPECT_TRUE(got.empty() || got == Numbered(4)) << k;
-        }
-    }
-    ASSERT_TRUE(store.DeleteAll(problems));
-    EXPECT_TRUE(LoadFresh(fs).empty());
-    EXPECT_TRUE(fs.Exists(kFolder + "Clip6.qms"));  // beyond the gap: not part of the history
+    Loaded s(Numbered(6), {5});
+    auto deleteAll = [](MemoryFileSystem& fs) {
+        std::vector<std::string> problems;
+        EXPECT_TRUE(ClipStore(fs, kFolder).DeleteAll(problems));
+    };
+    EXPECT_GT(KillAtEachChange(s.fs, deleteAll, [](MemoryFileSystem& killed, int k) {
+        const Texts got = LoadFresh(killed);
+        EXPECT_TRUE(got.empty() || got == Numbered(4)) << k;
+    }), 0);
+    deleteAll(s.fs);
+    EXPECT_TRUE(LoadFresh(s.fs).empty());
+    EXPECT_TRUE(s.fs.Exists(Path(6)));  // beyond the gap: not part of the history
 }
 
-namespace {
-std::string ReadBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-}  // namespace
-
-TEST(ClipStoreDisk, RealFilesHoldRawTextAndTemporaryLeftoversGo) {
+TEST(ClipStoreDisk, RealFilesTakeTheHistoryAndTemporaryLeftoversGo) {
     ClipStoreDisk disk;
     const std::string folder = ::testing::TempDir() + "qm_clips_disk/";
     for (const auto& name : disk.List(folder)) disk.Remove(folder + name);
     disk.CreateFolder(folder);
-    ClipStore store(disk, folder);
     std::vector<std::string> problems;
-    ASSERT_TRUE(store.Save(HistoryOf({u"abc", u"\u0416\U0001F600", u"z"}), problems));
-    EXPECT_EQ(ReadBytes(folder + "Clip1.qms"), std::string("a\0b\0c\0", 6));
-    EXPECT_EQ(ReadBytes(folder + "Clip2.qms"), std::string("\x16\x04\x3D\xD8\x00\xDE", 6));
+    const Texts texts{u"abc", u"\u0416\U0001F600", u"z"};
+    ASSERT_TRUE(ClipStore(disk, folder).Save(HistoryOf(texts), problems));
     std::ofstream(folder + "Clip9.qms.tmp") << "left by a killed save";
     ClipStore again(disk, folder);
-    EXPECT_EQ(again.Load(problems), (Texts{u"abc", u"\u0416\U0001F600", u"z"}));
-    EXPECT_FALSE(disk.Exists(folder + "Clip9.qms.tmp"));
+    EXPECT_EQ(again.Load(problems), texts);
     ASSERT_TRUE(again.Save(HistoryOf({u"z"}), problems));
     EXPECT_EQ(disk.List(folder), std::vector<std::string>{"Clip1.qms"});
-    EXPECT_EQ(ReadBytes(folder + "Clip1.qms"), std::string("z\0", 2));
+    EXPECT_EQ(ClipStore(disk, folder).Load(problems), Texts{u"z"});
 }
