@@ -1,5 +1,7 @@
 #include "forms/Form.h"
 
+#include "forms/KeyEvents.h"
+
 #include <cmath>
 
 #include "forms/Screen.h"
@@ -53,15 +55,6 @@ void Form::OnPaint(HDC backBuffer) {
     ControlHost::OnPaint(backBuffer);
 }
 
-namespace {
-int32_t KeyShift() {
-    int32_t s = 0;
-    if (GetKeyState(VK_SHIFT) < 0) s |= vbShiftMask;
-    if (GetKeyState(VK_CONTROL) < 0) s |= vbCtrlMask;
-    if (GetKeyState(VK_MENU) < 0) s |= vbAltMask;
-    return s;
-}
-}  // namespace
 
 RECT Form::WindowRectPx() {
     Load();
@@ -120,21 +113,11 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:  // closing a form only hides it; the program decides when to end
             Hide();
             return 0;
-        case WM_KEYDOWN:
-        case WM_KEYUP: {
-            int32_t code = static_cast<int32_t>(wParam), shift = KeyShift();
-            if (msg == WM_KEYDOWN)
-                Form_KeyDown(code, shift);
-            else
-                Form_KeyUp(code, shift);
-            return 0;
-        }
-        case WM_CHAR: {
-            int32_t ascii = static_cast<int32_t>(wParam);
-            Form_KeyPress(ascii);
-            return 0;
-        }
     }
+    const KeyHandlers keys{[this](int32_t& c, int32_t& s) { Form_KeyDown(c, s); },
+                           [this](int32_t& c, int32_t& s) { Form_KeyUp(c, s); },
+                           [this](int32_t& a) { Form_KeyPress(a); }};
+    if (RaiseKeyEvent(msg, wParam, keys)) return 0;
     return ControlHost::OnMessage(msg, wParam, lParam);
 }
 

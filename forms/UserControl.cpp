@@ -1,16 +1,8 @@
 #include "forms/UserControl.h"
 
-namespace forms {
-namespace {
-int32_t KeyShift() {
-    int32_t s = 0;
-    if (GetKeyState(VK_SHIFT) < 0) s |= vbShiftMask;
-    if (GetKeyState(VK_CONTROL) < 0) s |= vbCtrlMask;
-    if (GetKeyState(VK_MENU) < 0) s |= vbAltMask;
-    return s;
-}
-}  // namespace
+#include "forms/KeyEvents.h"
 
+namespace forms {
 UserControl::UserControl(ControlHost& parent) : ChildHost(parent, L"QuillmateUserControl", WS_TABSTOP) {
     CreateIfHostReady();
 }
@@ -53,21 +45,11 @@ LRESULT UserControl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS: UserControl_GotFocus(); return 0;
         case WM_KILLFOCUS: UserControl_LostFocus(); return 0;
         case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
-        case WM_KEYDOWN:
-        case WM_KEYUP: {
-            int32_t code = static_cast<int32_t>(wParam), shift = KeyShift();
-            if (msg == WM_KEYDOWN)
-                UserControl_KeyDown(code, shift);
-            else
-                UserControl_KeyUp(code, shift);
-            return 0;
-        }
-        case WM_CHAR: {
-            int32_t ascii = static_cast<int32_t>(wParam);
-            UserControl_KeyPress(ascii);
-            return 0;
-        }
     }
+    const KeyHandlers keys{[this](int32_t& c, int32_t& s) { UserControl_KeyDown(c, s); },
+                           [this](int32_t& c, int32_t& s) { UserControl_KeyUp(c, s); },
+                           [this](int32_t& a) { UserControl_KeyPress(a); }};
+    if (RaiseKeyEvent(msg, wParam, keys)) return 0;
     return ChildHost::OnMessage(msg, wParam, lParam);
 }
 
