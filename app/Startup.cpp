@@ -18,6 +18,7 @@
 #include "forms/MsgBox.h"
 #include "forms/Screen.h"
 #include "skin/SkinEnvironment.h"
+#include "support/PlainFiles.h"
 #include "windows/Windows.h"
 
 namespace Func {
@@ -31,14 +32,13 @@ std::string SystemDllCopy() {
 int32_t RoundHalfEven(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
 
 std::string ReadAppVersion() {
-    char path[MAX_PATH * 2] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
+    const std::string path = ExecutablePath();
     DWORD ignored = 0;
-    DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
     std::vector<char> info(size);
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT len = 0;
-    if (size == 0 || !GetFileVersionInfoA(path, 0, size, info.data()) ||
+    if (size == 0 || !GetFileVersionInfoA(path.c_str(), 0, size, info.data()) ||
         !VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &len) || !fixed)
         return "0.0.0";
     // Major and minor are the first two fields, the revision the last.
@@ -47,9 +47,9 @@ std::string ReadAppVersion() {
 }
 
 void RunUpdater() {
-    const std::string updater = ProgramFolder() + "\\Updater.exe";
-    if (!FileExists(updater)) return;
-    std::string cmd = ProgramFolder() + "\\Updater.exe /version:" + mGlobal::AppVersion;
+    const std::string updater = ExecutableFolder() + "\\Updater.exe";
+    if (!NormalFileExists(updater)) return;
+    std::string cmd = ExecutableFolder() + "\\Updater.exe /version:" + mGlobal::AppVersion;
     STARTUPINFOA si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
@@ -63,8 +63,8 @@ void RunUpdater() {
 }  // namespace
 
 void CheckRequiredFiles() {
-    const std::string dll = ProgramFolder() + "\\Skin.dll";
-    if (FileExists(dll)) {
+    const std::string dll = ExecutableFolder() + "\\Skin.dll";
+    if (NormalFileExists(dll)) {
         CopyFileA(dll.c_str(), SystemDllCopy().c_str(), FALSE);
         return;
     }
@@ -86,7 +86,7 @@ bool Main() {
     mGlobal::TwipsX = RoundHalfEven(forms::Screen::TwipsPerPixelX());
     mGlobal::TwipsY = RoundHalfEven(forms::Screen::TwipsPerPixelY());
     mGlobal::TransparentColor = RGB(255, 0, 255);
-    mGlobal::HelpFile = ProgramFolder() + "\\HELP.chm";
+    mGlobal::HelpFile = ExecutableFolder() + "\\HELP.chm";
     mGlobal::RestoreClips = true;
     mGlobal::Transparent = 255;
     mGlobal::InactiveTransparent = 255;
@@ -94,7 +94,7 @@ bool Main() {
     mGlobal::AppVersion = ReadAppVersion();
     mGlobal::Combination = 3;
 
-    mdlLog::SetLogFile(ProgramFolder() + "\\Log.txt");
+    mdlLog::SetLogFile(ExecutableFolder() + "\\Log.txt");
     mdlLog::DeleteLog();
     mdlLog::WriteLog("Log opened. Starting Quillmate...", true);
     mdlLog::WriteLog("Quillmate version: " + mGlobal::AppVersion, true);

@@ -11,7 +11,3 @@ inline ClipText FromWide(const wchar_t* s, size_t n) { return ClipText(reinterpr
 
 std::string ToAnsi(const ClipText& s);
 ClipText FromAnsi(const std::string& s);
-
-// The folder of the running executable, without a trailing backslash (ANSI, as the files expect).
-std::string ProgramFolder();
-bool FileExists(const std::string& path);

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <vector>
 
+#include "support/PlainFiles.h"
+
 namespace mdlPrevInst {
 namespace {
 std::vector<std::string> WindowTitles;
@@ -48,11 +50,9 @@ bool ActivatePrevInstance(const std::string& titlePart) {
 }
 
 bool PreviousInstanceRunning() {
-    char path[MAX_PATH * 2] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
     // Mutex names may not hold backslashes; one name per executable path, compared without case.
     std::string name = "Local\\Quillmate.Instance.";
-    for (char c : Upper(path)) name += (c == '\\' || c == ':') ? '_' : c;
+    for (char c : Upper(ExecutablePath())) name += (c == '\\' || c == ':') ? '_' : c;
     if (name.size() > MAX_PATH) name.resize(MAX_PATH);
     static HANDLE mutex = nullptr;
     if (mutex) return false;

@@ -1,5 +1,7 @@
 #include "skin/SkinEnvironment.h"
 
+#include "support/PlainFiles.h"
+
 namespace mdlSkin {
 namespace {
 
@@ -12,14 +14,6 @@ struct Environment {
 Environment& Env() {
     static Environment env;
     return env;
-}
-
-std::string ExecutableFolder() {
-    char path[MAX_PATH] = {};
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s(path, n);
-    size_t slash = s.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : s.substr(0, slash);
 }
 
 }  // namespace

@@ -29,6 +29,18 @@ bool ReplaceFileWith(const std::string& from, const std::string& to) {
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+std::string ExecutablePath() {
+    char buf[MAX_PATH * 2] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
+    return std::string(buf, n);
+}
+
+std::string ExecutableFolder() {
+    const std::string path = ExecutablePath();
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
 std::vector<std::string> ListFiles(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA fd;

@@ -21,3 +21,9 @@ bool ReplaceFileWith(const std::string& from, const std::string& to);
 bool FlushToDisk(std::FILE* f);
 // The names of the files (not folders) in a folder whose path ends with a separator.
 std::vector<std::string> ListFiles(const std::string& folder);
+
+#ifdef _WIN32
+// The full path of the running program, and its folder without a trailing separator.
+std::string ExecutablePath();
+std::string ExecutableFolder();
+#endif
