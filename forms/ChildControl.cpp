@@ -11,16 +11,11 @@ ChildControl::~ChildControl() {
 }
 
 RECT ChildControl::RectPx() const {
-    ScaleMode m = host_ ? host_->ScaleMode() : ScaleMode::Pixels;
-    int x = ToPxX(m, left_), y = ToPxY(m, top_);
-    return RECT{x, y, x + ToPxX(m, width_), y + ToPxY(m, height_)};
+    return PlacedPx(host_ ? host_->ScaleMode() : ScaleMode::Pixels);
 }
 
 void ChildControl::Move(double left, double top, double width, double height) {
-    left_ = left;
-    top_ = top;
-    width_ = width < 0 ? 0 : width;
-    height_ = height < 0 ? 0 : height;
+    Place(left, top, width, height);
     if (HWND h = Handle()) {
         RECT r = RectPx();
         MoveWindow(h, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);

@@ -3,26 +3,20 @@
 // text box), placed in the host's scale; its window is made together with the host's.
 #include <windows.h>
 
+#include "forms/Placement.h"
+
 namespace forms {
 
 class ControlHost;
 
-class ChildControl {
+class ChildControl : public Placement {
 public:
     explicit ChildControl(ControlHost& host);
     virtual ~ChildControl();
     ChildControl(const ChildControl&) = delete;
     ChildControl& operator=(const ChildControl&) = delete;
 
-    double Left() const { return left_; }
-    double Top() const { return top_; }
-    double Width() const { return width_; }
-    double Height() const { return height_; }
-    void SetLeft(double v) { Move(v, top_, width_, height_); }
-    void SetTop(double v) { Move(left_, v, width_, height_); }
-    void SetWidth(double v) { Move(left_, top_, v, height_); }
-    void SetHeight(double v) { Move(left_, top_, width_, v); }
-    void Move(double left, double top, double width, double height);
+    void Move(double left, double top, double width, double height) override;
     RECT RectPx() const;
 
     bool Visible() const { return visible_; }
@@ -48,7 +42,6 @@ private:
     void Detach() { host_ = nullptr; }
 
     ControlHost* host_;
-    double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
 };

@@ -14,18 +14,13 @@ Control::~Control() {
 }
 
 RECT Control::RectPx() const {
-    ScaleMode m = host_ ? host_->ScaleMode() : ScaleMode::Pixels;
-    int x = ToPxX(m, left_), y = ToPxY(m, top_);
-    return RECT{x, y, x + ToPxX(m, width_), y + ToPxY(m, height_)};
+    return PlacedPx(host_ ? host_->ScaleMode() : ScaleMode::Pixels);
 }
 
 void Control::Move(double left, double top, double width, double height) {
-    if (left == left_ && top == top_ && width == width_ && height == height_) return;
-    if (visible_) Refresh();
-    left_ = left;
-    top_ = top;
-    width_ = width < 0 ? 0 : width;
-    height_ = height < 0 ? 0 : height;
+    if (IsAt(left, top, width, height)) return;
+    if (visible_) Refresh();  // the old place, then the new one
+    Place(left, top, width, height);
     if (visible_) Refresh();
 }
 
@@ -49,7 +44,7 @@ bool Control::HitTest(POINT px) const {
 }
 
 void Control::CopyDesignFrom(const Control& first) {
-    Move(first.left_, first.top_, first.width_, first.height_);
+    Move(first.Left(), first.Top(), first.Width(), first.Height());
     enabled_ = first.enabled_;
     ToolTipText = first.ToolTipText;
 }

@@ -7,12 +7,13 @@
 #include <string>
 
 #include "forms/MouseArgs.h"
+#include "forms/Placement.h"
 
 namespace forms {
 
 class ControlHost;
 
-class Control {
+class Control : public Placement {
 public:
     explicit Control(ControlHost& host);
     virtual ~Control();
@@ -21,16 +22,7 @@ public:
 
     ControlHost& Container() const { return *host_; }
 
-    // Geometry in the container's scale.
-    double Left() const { return left_; }
-    double Top() const { return top_; }
-    double Width() const { return width_; }
-    double Height() const { return height_; }
-    void SetLeft(double v) { Move(v, top_, width_, height_); }
-    void SetTop(double v) { Move(left_, v, width_, height_); }
-    void SetWidth(double v) { Move(left_, top_, v, height_); }
-    void SetHeight(double v) { Move(left_, top_, width_, v); }
-    void Move(double left, double top, double width, double height);
+    void Move(double left, double top, double width, double height) override;
     RECT RectPx() const;
 
     bool Visible() const { return visible_; }
@@ -63,7 +55,6 @@ private:
     void Detach() { host_ = nullptr; }
 
     ControlHost* host_;
-    double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
 };
