@@ -13,6 +13,8 @@
 //   copy-files TEXT FILE    put a file-drop list and TEXT on the clipboard together; then write FILE
 //   window-title TITLE      print 1 when a top-level window with exactly that title exists
 //   press-enter TITLE       answer the message box with that title with OK
+//   press-cancel TITLE      answer the message box with that title with Cancel
+//   dialog-text TITLE       print the message of the message box with that title
 //   (as Updater.exe)        append its own command line to updater-args.txt beside it
 //   foreground              print the class of the foreground window
 //   rect CLASS              print the screen rectangle of a top-level window of that class
@@ -125,6 +127,18 @@ int main(int argc, char** argv) {
         HWND w = FindWindowA(nullptr, argv[2]);
         if (!w) return 1;
         return PostMessageW(w, WM_COMMAND, IDOK, 0) ? 0 : 1;
+    }
+    if (cmd == "press-cancel" && argc > 2) {
+        HWND w = FindWindowA("#32770", argv[2]);
+        return w && PostMessageW(w, WM_COMMAND, IDCANCEL, 0) ? 0 : 1;
+    }
+    if (cmd == "dialog-text" && argc > 2) {
+        // The message is the box's static control with the id 0xFFFF.
+        HWND w = FindWindowA("#32770", argv[2]);
+        wchar_t t[1024] = {};
+        if (!w || !GetDlgItemTextW(w, 0xFFFF, t, 1023)) return 1;
+        std::printf("%s\n", Utf8(t).c_str());
+        return 0;
     }
     if (cmd == "activate") return SetForegroundWindow(Hidden()) ? 0 : 1;
     if (cmd == "visible" && argc > 2) {
