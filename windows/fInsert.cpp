@@ -30,6 +30,7 @@ fInsertForm::fInsertForm() {
     txt.Click = [this](int i) { BackPict_Click(i); };
     BackPict.MouseMove = [this](int i, forms::MouseArgs&) { BackPict_MouseMove(i); };
     txt.MouseMove = [this](int i, forms::MouseArgs&) { BackPict_MouseMove(i); };
+    Scroll1.Change = [this](int16_t& top, int16_t& size) { Scroll1_Change(top, size); };
     Timer1.Tick = [this] { Timer1_Timer(); };
 }
 
@@ -55,6 +56,7 @@ void fInsertForm::Form_Load() {
     t.SetTransparent(true);
     t.UseMnemonic = false;  // a clip shows exactly as it is
     t.ZOrder(0);
+    Scroll1.Move(6925, 380, 375, 7125 - 770);
 }
 
 void fInsertForm::Refresh_Clips() {
@@ -71,6 +73,7 @@ void fInsertForm::Refresh_Clips() {
         t.SetVisible(shown);
     }
     Frame.SetHeight(layout.frameHeightTw);
+    Scroll1.SetValue(0);  // the thumb stays; the list keeps its first clip until the bar moves
     SetHeight(layout.windowHeightTw);
     RefreshViewClips();
 }
@@ -87,6 +90,10 @@ void fInsertForm::SetHeight(int32_t newHeightTw) {
         tile.Move(0, InsertLayout::kMidTopTw + InsertLayout::kMidPitchTw * k, Midp[0].Width(), Midp[0].Height());
         tile.SetVisible(true);
     }
+    Scroll1.SetHeight(newHeightTw - 770);
+    const auto layout = InsertLayout::ForClips(mGlobal::History.ClipCount());
+    Scroll1.SetEnabled(layout.scrollEnabled);
+    Scroll1.SetMax_Value(layout.maxValue);
     // The bottom tile lies over the middle tiles that reach below its top.
     Low.ZOrder(0);
     Form::SetHeight(newHeightTw);

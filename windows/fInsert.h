@@ -3,6 +3,7 @@
 // a click on a row pastes its clip into the program that was in front before ours.
 #include <cstdint>
 
+#include "controls/Scroll.h"
 #include "forms/ControlArray.h"
 #include "forms/Form.h"
 #include "forms/Frame.h"
@@ -34,6 +35,7 @@ public:
     forms::Frame Frame{*this};
     forms::ControlArray<forms::Image> BackPict{Frame};
     forms::ControlArray<forms::Label> txt{Frame};
+    controls::Scroll Scroll1{*this};
     forms::Timer Timer1{*this, 25, true};
 
     void BackPict_Click(int index);
