@@ -46,7 +46,7 @@ void fInsertForm::Form_Load() {
     SetBackColor(mGlobal::TransparentColor);
     Topp.Move(0, 0, 7635, 2010);
     Midp[0].Move(0, 2000, 7635, InsertLayout::kMidPitchTw);
-    Low.Move(0, 7125 - 600, 7635, 600);
+    Low.Move(0, 7125 - 1800, 7635, 1800);
     Frame.Move(kListLeftTw, kListTopTw, kListWidthTw, 0);
     BackPict[0].Move(0, 0, kListWidthTw, kRowTw);
     BackPict[0].SetStretch(true);
@@ -54,6 +54,7 @@ void fInsertForm::Form_Load() {
     t.Move(120, 100, 6375, 855);
     t.SetFont({.Name = L"Arial", .SizePt = 8});
     t.SetTransparent(true);
+    t.SetForeColor(RGB(236, 240, 246));  // on the dark rows of the skins
     t.UseMnemonic = false;  // a clip shows exactly as it is
     t.ZOrder(0);
     Scroll1.Move(6925, 380, 375, 7125 - 770);
@@ -94,8 +95,6 @@ void fInsertForm::SetHeight(int32_t newHeightTw) {
     const auto layout = InsertLayout::ForClips(mGlobal::History.ClipCount());
     Scroll1.SetEnabled(layout.scrollEnabled);
     Scroll1.SetMax_Value(layout.maxValue);
-    // The bottom tile lies over the middle tiles that reach below its top.
-    Low.ZOrder(0);
     Form::SetHeight(newHeightTw);
 }
 

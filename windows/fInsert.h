@@ -27,10 +27,11 @@ public:
     // Rows and height for the current clip count, then the texts.
     void Refresh_Clips();
 
-    // The background, back to front: top tile, middle tiles, bottom tile.
+    // The background. The bottom tile lies behind the others and shows wherever they leave room:
+    // in a short window the top tile covers only its upper 7/12, the middle tiles begin lower.
+    forms::Image Low{*this};
     forms::Image Topp{*this};
     forms::ControlArray<forms::Image> Midp{*this};
-    forms::Image Low{*this};
     // The list area; its rows: a background and the clip's text above it.
     forms::Frame Frame{*this};
     forms::ControlArray<forms::Image> BackPict{Frame};
