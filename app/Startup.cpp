@@ -19,6 +19,7 @@
 #include "forms/Screen.h"
 #include "skin/SkinEnvironment.h"
 #include "support/PlainFiles.h"
+#include "windows/SkinWiring.h"
 #include "windows/Windows.h"
 
 namespace Func {
@@ -105,6 +106,7 @@ bool Main() {
 
     // The skin clean-up inside the settings load is the first use of the hidden window.
     mdlSkin::SetOwnerWindow([] { return fClipboard().hWnd(); });
+    mdlSkin::SetSkinTargets(ProgramSkinTargets);
     // A skin failure that ends the program once it runs (a skin chosen in the options) still saves
     // the settings and clips on the way out; during start-up nothing is loaded that could be lost.
     mdlSkin::SetEndProgram([] {

@@ -54,7 +54,7 @@ void fInsertForm::Form_Load() {
     t.Move(120, 100, 6375, 855);
     t.SetFont({.Name = L"Arial", .SizePt = 8});
     t.SetTransparent(true);
-    t.SetForeColor(RGB(236, 240, 246));  // on the dark rows of the skins
+    t.SetForeColor(RGB(0, 0, 0));  // the skins keep light rows under the clip texts
     t.UseMnemonic = false;  // a clip shows exactly as it is
     t.ZOrder(0);
     Scroll1.Move(6925, 380, 375, 7125 - 770);

@@ -41,6 +41,7 @@ class Theme:
     disabled: tuple
     disabled_text: tuple
     danger: tuple
+    well: tuple           # the light well behind the clip rows
     row: tuple            # clip rows
     row2: tuple
     row_sel: tuple
@@ -177,14 +178,22 @@ def g_question(d, s, c):
 
 def g_quill(d, s, c, cx=None, cy=None, k=1.0):
     """The program's mark: a feather quill leaning to the right."""
+    import math
     w, h = d.im.size
     x0 = cx if cx is not None else w / 2
     y0 = cy if cy is not None else h / 2
     u = s * k
-    vane = [(x0 + 6 * u, y0 - 8 * u), (x0 + 1 * u, y0 - 4 * u), (x0 - 3 * u, y0 + 2 * u),
-            (x0 - 4 * u, y0 + 5 * u), (x0 - 1 * u, y0 + 3 * u), (x0 + 4 * u, y0 - 2 * u)]
-    d.polygon(vane, fill=c)
-    d.line([(x0 + 6 * u, y0 - 8 * u), (x0 - 6 * u, y0 + 8 * u)], fill=c, width=max(1, round(1.1 * u)))
+    rot = math.radians(-50)
+    pts = []
+    for i in range(48):
+        t = 2 * math.pi * i / 48
+        x, y = 7.2 * math.cos(t), 2.6 * math.sin(t) * (1.0 if math.cos(t) > 0 else 0.75)
+        pts.append((x0 + u * (x * math.cos(rot) - y * math.sin(rot)) + 1.2 * u,
+                    y0 + u * (x * math.sin(rot) + y * math.cos(rot)) - 1.2 * u))
+    d.polygon(pts, fill=c)
+    # the shaft runs through the vane and out at the nib
+    d.line([(x0 + 6.5 * u, y0 - 7.5 * u), (x0 - 6.5 * u, y0 + 7.5 * u)], fill=c, width=max(1, round(1.0 * u)))
+    d.line([(x0 + 1.5 * u, y0 - 4.5 * u), (x0 + 3.2 * u, y0 - 1.2 * u)], fill=(0, 0, 0, 0), width=max(1, round(0.7 * u)))
 
 
 def g_bulb(d, s, c, cx, cy):
@@ -363,24 +372,60 @@ def content_panel(t, img, box, r=6):
     img.paste(p, (x0, y0))
 
 
-def main_pieces(t, out, w):
-    """The main window: top piece (header with the button row), tiling middle, bottom piece."""
-    top_h, mid_h, low_h, head_h = 64, 37, 49, 34
+def well_columns(t, w, x0, x1):
+    """One row of a window body with a light well from column x0 to x1 (its border included)."""
+    row = []
+    for x in range(w):
+        if x in (x0, x1):
+            row.append(t.panel_line)
+        elif x0 < x < x1:
+            row.append(t.well)
+        else:
+            row.append(t.frame2)
+    return row
 
-    def body(h):
-        return vgrad(w, h, t.frame2, t.frame2)
-    # a rounded top over straight sides: drawn taller and cut, so only the top corners round
-    full = Image.new("RGB", (w, top_h + 12), t.frame2)
-    full.paste(body(top_h + 12), (0, 0))
-    full.paste(vgrad(w, head_h, t.head, t.head2), (0, 0))
-    d = ImageDraw.Draw(full)
+
+def body_with_well(t, w, h, x0, x1, top=None, bottom=None):
+    """A window body whose light well runs from row `top` (its upper edge) to row `bottom`."""
+    img = Image.new("RGB", (w, h), t.frame2)
+    px = img.load()
+    row = well_columns(t, w, x0, x1)
+    for y in range(h):
+        if (top is not None and y < top) or (bottom is not None and y > bottom):
+            continue
+        edge = y == top or y == bottom
+        for x in range(w):
+            px[x, y] = t.panel_line if edge and x0 <= x <= x1 else row[x]
+    return img
+
+
+def header(t, img, w, head_h, title=None, mark=True, size=12):
+    band = vgrad(w, head_h, t.head, t.head2)
+    img.paste(band, (0, 0))
+    d = ImageDraw.Draw(img)
     d.line([(0, head_h), (w, head_h)], fill=mix(t.head2, (0, 0, 0), 0.25))
-    d.line([(0, head_h + 1), (w, head_h + 1)], fill=mix(t.frame2, (255, 255, 255), 0.4))
+    x = 10
+    if mark:
+        g = glyph(22, head_h, lambda dd, s, c: g_quill(dd, s, c, k=0.8), t.head_text, band.crop((6, 0, 28, head_h)))
+        img.paste(g, (6, 0))
+        x = 30
+    if title:
+        text(img, (x, head_h / 2), title, t.head_text, size, True, "lm")
+
+
+def main_pieces(t, out, w):
+    """The main window: top piece (header with the button row), tiling middle, bottom piece.
+    The rows lie in a light well (columns 8..291) that the scroll bar stands beside."""
+    top_h, mid_h, low_h, head_h, x0, x1 = 64, 37, 49, 33, 8, 291
+    full = body_with_well(t, w, top_h + 12, x0, x1, top=35)
+    header(t, full, w, head_h, mark=False)
     top = panel(w, top_h + 12, 10, full, t.outline, corners=(True, True, False, False)).crop((0, 0, w, top_h))
     save(top, out, "Main/Background_Top.bmp")
-    mid = panel(w, mid_h + 40, 0, body(mid_h + 40), t.outline).crop((0, 20, w, 20 + mid_h))
+    mid = panel(w, mid_h + 40, 0, body_with_well(t, w, mid_h + 40, x0, x1), t.outline).crop((0, 20, w, 20 + mid_h))
     save(mid, out, "Main/Background_mid.bmp")
-    low = panel(w, low_h + 12, 10, body(low_h + 12), t.outline, corners=(False, False, True, True)).crop((0, 12, w, 12 + low_h))
+    # the rows end 10 px above the window's bottom; the well closes just below them
+    low = panel(w, low_h + 12, 10, body_with_well(t, w, low_h + 12, x0, x1, bottom=12 + low_h - 9), t.outline,
+                corners=(False, False, True, True)).crop((0, 12, w, 12 + low_h))
     save(low, out, "Main/Background_Low.bmp")
 
 
@@ -548,8 +593,8 @@ def build(out, t, name):
     # main window
     w = 329
     main_pieces(t, out, w)
-    save(clip_row(t, 280, 70, False, t.frame2), out, "Main/Clip.bmp")
-    save(clip_row(t, 280, 70, True, t.frame2), out, "Main/Clip_Selected.bmp")
+    save(clip_row(t, 280, 70, False, t.well), out, "Main/Clip.bmp")
+    save(clip_row(t, 280, 70, True, t.well), out, "Main/Clip_Selected.bmp")
     for fname, label in (("Paste", "Paste"), ("Save", "Save"), ("Delete", "Delete")):
         save(button_strip(t, 82, label, bg=t.head), out, f"Main/{fname}.bmp")
     save(button_strip(t, 25, glyph_fn=g_gear, bg=t.head), out, "Main/Options.bmp")
@@ -588,24 +633,21 @@ def build(out, t, name):
                          ("Hide", "Hide Quillmate"), ("Exit", "Exit")):
         save(button_strip(t, 162, label, bg=t.frame, align="left", icon=icon_of(icons[fname])), out, f"Tray/{fname}.bmp")
 
-    # quick insert: 509 wide, a header band, rows of 441 x 70, scroll bar at 462
-    iw = 509
-    top = Image.new("RGB", (iw, 134 + 12), t.frame2)
-    top.paste(vgrad(iw, 22, t.head, t.head2), (0, 0))
-    d = ImageDraw.Draw(top)
-    d.line([(0, 22), (iw, 22)], fill=mix(t.head2, (0, 0, 0), 0.25))
-    g = glyph(22, 22, lambda dd, s, c: g_quill(dd, s, c, k=0.7), t.head_text, top.crop((6, 0, 28, 22)))
-    top.paste(g, (6, 0))
-    text(top, (30, 11), "Quick insert: click a clip to paste it", t.head_text, 11, True, "lm")
-    top = panel(iw, 134 + 12, 10, top, t.outline, corners=(True, True, False, False)).crop((0, 0, iw, 134))
+    # quick insert: 509 wide, rows of 441 x 70 from (19, 27), scroll bar at 462; the bottom tile lies
+    # behind the others and is as tall as the top one, so a short window has no gap between them
+    iw, ix0, ix1 = 509, 15, 459
+    full = body_with_well(t, iw, 134 + 12, ix0, ix1, top=23)
+    header(t, full, iw, 21, "Quick insert", size=11)
+    top = panel(iw, 134 + 12, 10, full, t.outline, corners=(True, True, False, False)).crop((0, 0, iw, 134))
     save(top, out, "Insert/Top.bmp")
-    mid = panel(iw, 61 + 40, 0, Image.new("RGB", (iw, 101), t.frame2), t.outline).crop((0, 20, iw, 81))
+    mid = panel(iw, 101, 0, body_with_well(t, iw, 101, ix0, ix1), t.outline).crop((0, 20, iw, 81))
     save(mid, out, "Insert/Mid.bmp")
-    low = panel(iw, 40 + 12, 10, Image.new("RGB", (iw, 52), t.frame2), t.outline,
-                corners=(False, False, True, True)).crop((0, 12, iw, 52))
+    low_h = 134
+    low = panel(iw, low_h + 12, 10, body_with_well(t, iw, low_h + 12, ix0, ix1, bottom=12 + low_h - 24), t.outline,
+                corners=(False, False, True, True)).crop((0, 12, iw, 12 + low_h))
     save(low, out, "Insert/Low.bmp")
-    save(clip_row(t, 441, 70, False, t.frame2), out, "Insert/Not_Selected.bmp")
-    save(clip_row(t, 441, 70, True, t.frame2), out, "Insert/Selected.bmp")
+    save(clip_row(t, 441, 70, False, t.well), out, "Insert/Not_Selected.bmp")
+    save(clip_row(t, 441, 70, True, t.well), out, "Insert/Selected.bmp")
 
     # exit confirmation
     ex = window(t, 250, 112, "Exit Quillmate")
@@ -701,7 +743,7 @@ LIGHT = Theme(
     button=(255, 255, 255), button2=(226, 233, 243), button_line=(140, 158, 184), button_text=(30, 44, 66),
     hover=(240, 247, 255), hover2=(205, 225, 250), pressed=(188, 208, 236), pressed2=(214, 228, 246),
     disabled=(232, 235, 240), disabled_text=(160, 168, 180), danger=(214, 72, 64),
-    row=(255, 255, 255), row2=(247, 249, 252), row_sel=(226, 238, 255), row_sel2=(208, 226, 252),
+    well=(228, 234, 243), row=(255, 255, 255), row2=(247, 249, 252), row_sel=(226, 238, 255), row_sel2=(208, 226, 252),
     track=(222, 228, 237), track2=(205, 213, 225), thumb=(150, 170, 200), thumb2=(120, 142, 178),
 )
 
@@ -714,6 +756,6 @@ DARK = Theme(
     button=(86, 92, 104), button2=(64, 69, 79), button_line=(20, 22, 27), button_text=(238, 242, 246),
     hover=(98, 128, 132), hover2=(58, 100, 102), pressed=(30, 96, 92), pressed2=(40, 118, 112),
     disabled=(70, 73, 80), disabled_text=(124, 128, 138), danger=(220, 84, 70),
-    row=(232, 234, 238), row2=(216, 220, 226), row_sel=(190, 232, 226), row_sel2=(160, 216, 208),
+    well=(158, 165, 176), row=(236, 238, 242), row2=(222, 226, 232), row_sel=(190, 232, 226), row_sel2=(160, 216, 208),
     track=(48, 51, 58), track2=(34, 36, 42), thumb=(120, 128, 142), thumb2=(92, 99, 112),
 )

@@ -1,24 +1,36 @@
 #include "tests/windows/DefaultSkin.h"
 
-#include "windows/Windows.h"
+#include <windows.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/mGlobal.h"
+#include "skin/SkinEnvironment.h"
+#include "skin/mdlSkin.h"
+#include "windows/SkinWiring.h"
+
+namespace fs = std::filesystem;
 
 forms::Picture DefaultSkinPicture(const std::string& relative) {
-    return forms::Picture::Load(std::string(QM_DEFAULT_SKIN_DIR) + relative);
+    return forms::Picture::Load(std::string(QM_SKIN_FOLDERS) + "\\Default" + relative);
 }
 
-void ApplyDefaultSkinToStartTrayInsert() {
-    auto& start = fStart();
-    start.SetPicture(DefaultSkinPicture("\\Start\\Background.bmp"));
-
-    auto& insert = fInsert();
-    insert.Topp.SetPicture(DefaultSkinPicture("\\Insert\\Top.bmp"));
-    insert.Midp[0].SetPicture(DefaultSkinPicture("\\Insert\\Mid.bmp"));
-    for (int i = 1; i <= insert.Midp.UBound(); ++i)
-        if (insert.Midp.Exists(i)) insert.Midp[i].SetPicture(insert.Midp[0].Picture());
-    insert.Low.SetPicture(DefaultSkinPicture("\\Insert\\Low.bmp"));
-    insert.NotSelPict = DefaultSkinPicture("\\Insert\\Not_Selected.bmp");
-    insert.SelPict = DefaultSkinPicture("\\Insert\\Selected.bmp");
-    auto bar = [](const char* name) { return DefaultSkinPicture(std::string("\\Scrolls\\") + name + ".bmp"); };
-    insert.Scroll1.LoadPicture(bar("Button_Up"), bar("Button_Down"), bar("BG"), bar("Scroll_Top"),
-                               bar("Scroll_Low"), bar("Scroll_Mid"), bar("Scroll_UpMid"), bar("Scroll_DownMid"));
+void ApplyBuiltSkin() {
+    const char* env = std::getenv("QM_SKIN");
+    const std::string name = env && *env ? env : "Default";
+    // A copy stands in for the unpacked package, so nothing can delete the build's own folder.
+    const fs::path home = fs::temp_directory_path() / ("qm-skin-" + std::to_string(GetCurrentProcessId()));
+    std::error_code ec;
+    fs::remove_all(home, ec);
+    fs::create_directories(home);
+    fs::copy(fs::path(QM_SKIN_FOLDERS) / name, home / "Skin", fs::copy_options::recursive);
+    mdlSkin::SetProgramFolder(home.string());
+    mdlSkin::SetSkinTargets(ProgramSkinTargets);
+    mGlobal::SkinName = name;
+    mdlSkin::ApplySkin();
+    mdlSkin::SetProgramFolder("");
+    fs::remove_all(home, ec);
 }
+
+void ApplyDefaultSkinToStartTrayInsert() { ApplyBuiltSkin(); }

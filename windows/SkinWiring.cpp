@@ -1,0 +1,103 @@
+#include "windows/SkinWiring.h"
+
+#include <cmath>
+#include <stdexcept>
+#include <type_traits>
+
+#include "controls/Scroll.h"
+#include "controls/ucButton3.h"
+#include "forms/ControlArray.h"
+#include "forms/Image.h"
+#include "windows/Windows.h"
+
+namespace {
+
+using mdlSkin::ScrollPictures;
+using mdlSkin::SizeProp;
+using Table = mdlSkin::SkinTargetTable;
+
+// A window: its size in twips; it refuses a negative one, as the size table counts that a failure.
+template <class Get>
+Table::Geometry FormGeometry(Get form) {
+    return {[form](SizeProp p, double v) {
+                if (v < 0) throw std::invalid_argument("negative window size");
+                if (p == SizeProp::Width) form().SetWidth(v);
+                if (p == SizeProp::Height) form().SetHeight(v);
+            },
+            [form](SizeProp p) { return p == SizeProp::Width ? form().Width() : form().Height(); }};
+}
+
+// A control: its place in its window's scale; a push button also takes its corner size.
+template <class Get>
+Table::Geometry ControlGeometry(Get control) {
+    return {[control](SizeProp p, double v) {
+                auto& c = control();
+                switch (p) {
+                    case SizeProp::Left: c.SetLeft(v); break;
+                    case SizeProp::Top: c.SetTop(v); break;
+                    case SizeProp::Width:
+                        if (v < 0) throw std::invalid_argument("negative width");
+                        c.SetWidth(v);
+                        break;
+                    case SizeProp::Height:
+                        if (v < 0) throw std::invalid_argument("negative height");
+                        c.SetHeight(v);
+                        break;
+                    case SizeProp::CC:
+                        if constexpr (std::is_same_v<std::decay_t<decltype(c)>, ucButton3>)
+                            c.SetCC(static_cast<uint8_t>(v));
+                        break;
+                    case SizeProp::He: break;
+                }
+            },
+            [control](SizeProp p) {
+                auto& c = control();
+                return p == SizeProp::Left ? c.Left() : p == SizeProp::Top ? c.Top() : p == SizeProp::Width ? c.Width()
+                                                                                                              : c.Height();
+            }};
+}
+
+// Element 0 takes the picture and every further element shares it.
+void ShareAlong(forms::ControlArray<forms::Image>& a, const forms::Picture& p) {
+    a[0].SetPicture(p);
+    for (int i = 1; i <= a.UBound(); ++i)
+        if (a.Exists(i)) a[i].SetPicture(a[0].Picture());
+}
+
+void LoadScroll(controls::Scroll& s, const ScrollPictures& p) {
+    s.LoadPicture(p.pTop, p.pLow, p.pBG, p.pMidUp, p.pMidDown, p.pMid, p.pMidTop, p.pMidLow);
+}
+
+void AddStart(Table& t) {
+    t.AddPicture("fStart", [](const forms::Picture& p) { fStart().SetPicture(p); });
+    t.AddGeometry("fStart", FormGeometry([]() -> fStartForm& { return fStart(); }));
+}
+
+void AddTray(Table& t) {
+    t.AddPicture("fTray", [](const forms::Picture& p) { fTray().SetPicture(p); });
+    t.AddGeometry("fTray", FormGeometry([]() -> fTrayForm& { return fTray(); }));
+}
+
+void AddInsert(Table& t) {
+    t.AddPicture("fInsert.Topp", [](const forms::Picture& p) { fInsert().Topp.SetPicture(p); });
+    t.AddPicture("fInsert.Midp", [](const forms::Picture& p) { ShareAlong(fInsert().Midp, p); });
+    t.AddPicture("fInsert.Low", [](const forms::Picture& p) { fInsert().Low.SetPicture(p); });
+    t.AddPicture("fInsert.NotSelPict", [](const forms::Picture& p) { fInsert().NotSelPict = p; });
+    t.AddPicture("fInsert.SelPict", [](const forms::Picture& p) { fInsert().SelPict = p; });
+    t.AddScroll("fInsert.Scroll1", [](const ScrollPictures& p) { LoadScroll(fInsert().Scroll1, p); });
+}
+
+Table Build() {
+    Table t;
+    AddStart(t);
+    AddTray(t);
+    AddInsert(t);
+    return t;
+}
+
+}  // namespace
+
+mdlSkin::SkinTargets& ProgramSkinTargets() {
+    static Table table = Build();
+    return table;
+}
