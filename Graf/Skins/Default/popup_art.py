@@ -90,7 +90,7 @@ def button_strip(w, draw):
 
 
 def caption(s):
-    return button_strip(173, lambda cv, y, ink: cv.text(s, 86, y + 12, ink))
+    return button_strip(152, lambda cv, y, ink: cv.text(s, 76, y + 12, ink))
 
 
 def chevron(cv, y, ink):
@@ -112,7 +112,7 @@ def start_background(cv):
 
 
 def tray_background(cv):
-    cv.rounded(0, 0, 193, 134, 10, PANEL_TOP, PANEL_LOW, FRAME)
+    cv.rounded(0, 0, 172, 134, 10, PANEL_TOP, PANEL_LOW, FRAME)
 
 
 def insert_top(cv):
@@ -141,12 +141,12 @@ ART = {
     "Start/Background.bmp": (80, 36, start_background),
     "Start/Down.bmp": (42, 120, button_strip(42, chevron)),
     "Close.bmp": (20, 120, button_strip(20, cross)),
-    "Tray/Background.bmp": (193, 134, tray_background),
-    "Tray/Insert.bmp": (173, 120, caption("INSERT")),
-    "Tray/Options.bmp": (173, 120, caption("OPTIONS")),
-    "Tray/Hide.bmp": (173, 120, caption("HIDE")),
-    "Tray/Show.bmp": (173, 120, caption("SHOW")),
-    "Tray/Exit.bmp": (173, 120, caption("EXIT")),
+    "Tray/Background.bmp": (172, 134, tray_background),
+    "Tray/Insert.bmp": (152, 120, caption("INSERT")),
+    "Tray/Options.bmp": (152, 120, caption("OPTIONS")),
+    "Tray/Hide.bmp": (152, 120, caption("HIDE")),
+    "Tray/Show.bmp": (152, 120, caption("SHOW")),
+    "Tray/Exit.bmp": (152, 120, caption("EXIT")),
     "Insert/Top.bmp": (510, 134, insert_top),
     "Insert/Mid.bmp": (510, 61, insert_mid),
     "Insert/Low.bmp": (510, 120, insert_low),
@@ -155,11 +155,11 @@ ART = {
 }
 
 SIZES = {
-    "Tray_Form": "193,134",
-    "Tray_Insert": "10,10,173,6",
-    "Tray_Options": "10,40,173,6",
-    "Tray_ShowHide": "10,70,173,6",
-    "Tray_Exit": "10,100,173,6",
+    "Tray_Form": "172,134",
+    "Tray_Insert": "10,10,152,6",
+    "Tray_Options": "10,40,152,6",
+    "Tray_ShowHide": "10,70,152,6",
+    "Tray_Exit": "10,100,152,6",
     "Start_Form": "80,36",
     "Start_Down": "8,6,42,6",
     "Start_Close": "54,6,20,6",
