@@ -68,14 +68,28 @@ void LoadScroll(controls::Scroll& s, const ScrollPictures& p) {
     s.LoadPicture(p.pTop, p.pLow, p.pBG, p.pMidUp, p.pMidDown, p.pMid, p.pMidTop, p.pMidLow);
 }
 
+// A push button by name: its strip from the bitmap table, its place and corner from the size table.
+template <class Get>
+void AddButton(Table& t, const std::string& name, Get button) {
+    t.AddPicture(name, [button](const forms::Picture& p) { button().LoadSkin(p); });
+    t.AddGeometry(name, ControlGeometry(button));
+}
+
 void AddStart(Table& t) {
     t.AddPicture("fStart", [](const forms::Picture& p) { fStart().SetPicture(p); });
     t.AddGeometry("fStart", FormGeometry([]() -> fStartForm& { return fStart(); }));
+    AddButton(t, "fStart.bClose", []() -> ucButton3& { return fStart().bClose; });
+    AddButton(t, "fStart.Down", []() -> ucButton3& { return fStart().Down; });
 }
 
 void AddTray(Table& t) {
     t.AddPicture("fTray", [](const forms::Picture& p) { fTray().SetPicture(p); });
     t.AddGeometry("fTray", FormGeometry([]() -> fTrayForm& { return fTray(); }));
+    AddButton(t, "fTray.Insert", []() -> ucButton3& { return fTray().Insert; });
+    AddButton(t, "fTray.bShow", []() -> ucButton3& { return fTray().bShow; });
+    AddButton(t, "fTray.bHide", []() -> ucButton3& { return fTray().bHide; });
+    AddButton(t, "fTray.bExit", []() -> ucButton3& { return fTray().bExit; });
+    AddButton(t, "fTray.Options", []() -> ucButton3& { return fTray().Options; });
 }
 
 void AddInsert(Table& t) {

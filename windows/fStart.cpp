@@ -20,7 +20,14 @@ int16_t PaiseOut() { return static_cast<int16_t>(-mGlobal::PaiseSpeed); }
 
 fStartForm::fStartForm() {
     SetScaleMode(forms::ScaleMode::Pixels);  // its buttons are placed in pixels
+    Down.MouseDown = [this](forms::MouseArgs&) { Down_MouseDown(); };
+    Down.MouseMove = [this](forms::MouseArgs&) { Down_MouseMove(); };
+    Down.MouseUp = [this](forms::MouseArgs&) { Down_MouseUp(); };
+    Down.Click = [this] { Down_Click(); };
+    bClose.Click = [this] { bClose_Click(); };
     Timer1.Tick = [this] { Timer1_Timer(); };
+    Down.Move(11, 12, 41, 25);
+    bClose.Move(52, 12, 25, 25);
 }
 
 forms::WndCreate fStartForm::CreateOptions() {

@@ -3,6 +3,7 @@
 // the pair); bClose sends the program to the tray, or ends it when there is no tray icon.
 #include <windows.h>
 
+#include "controls/ucButton3.h"
 #include "forms/Form.h"
 #include "forms/Timer.h"
 
@@ -13,6 +14,8 @@ public:
     bool visibl = false;  // the main window was open when the bar went to the tray
     bool moving = false;  // the bar was dragged with Down held: the click that ends it is no click
 
+    ucButton3 Down{*this};
+    ucButton3 bClose{*this};
     forms::Timer Timer1{*this, 25, false};  // a press on Down held this long becomes a drag
 
     void Down_MouseDown();

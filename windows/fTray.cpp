@@ -15,6 +15,15 @@ int16_t PaiseOut() { return static_cast<int16_t>(-mGlobal::PaiseSpeed); }
 fTrayForm::fTrayForm() {
     pctTray.MouseMove = [this](forms::MouseArgs& a) { pctTray_MouseMove(a.Button, a.Shift, a.X, a.Y); };
     Timer1.Tick = [this] { Timer1_Timer(); };
+    Insert.Click = [this] { Insert_Click(); };
+    Options.Click = [this] { Options_Click(); };
+    bHide.Click = [this] { bHide_Click(); };
+    bShow.Click = [this] { bShow_Click(); };
+    bExit.Click = [this] { bExit_Click(); };
+    // Four rows of buttons until the skin places them (twips).
+    ucButton3* rows[] = {&Insert, &Options, &bHide, &bExit};
+    for (int i = 0; i < 4; ++i) rows[i]->Move(150, 150 + 450 * i, 2280, 375);
+    bShow.Move(0, 0, 2280, 375);
 }
 
 fTrayForm::~fTrayForm() {
@@ -24,8 +33,8 @@ fTrayForm::~fTrayForm() {
 forms::WndCreate fTrayForm::CreateOptions() {
     forms::WndCreate o = Form::CreateOptions();
     o.className = L"QuillmateTray";
-    o.widthPx = static_cast<int>(TrayPlacement::kMenuWidthTw / 15);
-    o.heightPx = static_cast<int>(TrayPlacement::kMenuHeightTw / 15);
+    o.widthPx = 172;  // until the skin sizes it
+    o.heightPx = 134;
     return o;
 }
 
@@ -36,6 +45,8 @@ void fTrayForm::Form_Load() {
     // It only receives the icon's messages; it never shows.
     pctTray.Move(0, 0, 240, 240);
     pctTray.SetVisible(false);
+    bShow.Move(bHide.Left(), bHide.Top(), bShow.Width(), bShow.Height());
+    bShow.SetVisible(false);
 }
 
 void fTrayForm::pctTray_MouseMove(int32_t, int32_t, double xTw, double) {
@@ -116,5 +127,9 @@ void fTrayForm::ShowOptions() { Func::FadeForm(fOptions(), PaiseIn(), false); }
 // Until the confirmation window exists the program ends as the confirmation's OK would end it.
 void fTrayForm::AskExit() { Func::ExitProgram(); }
 
-void fTrayForm::SetShowHide(bool barShown) { (void)barShown; }
-void fTrayForm::SetInsertEnabled(bool enabled) { (void)enabled; }
+void fTrayForm::SetShowHide(bool barShown) {
+    bShow.SetVisible(!barShown);
+    bHide.SetVisible(barShown);
+}
+
+void fTrayForm::SetInsertEnabled(bool enabled) { Insert.SetEnabled(enabled); }

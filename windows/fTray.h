@@ -4,6 +4,7 @@
 // front.
 #include <cstdint>
 
+#include "controls/ucButton3.h"
 #include "forms/Form.h"
 #include "forms/PictureBox.h"
 #include "forms/Timer.h"
@@ -17,6 +18,11 @@ public:
 
     // The icon reports each mouse action as a mouse move whose x (in twips) is the message number.
     forms::PictureBox pctTray{*this};
+    ucButton3 Insert{*this};
+    ucButton3 Options{*this};
+    ucButton3 bHide{*this};
+    ucButton3 bShow{*this};  // lies over bHide; one of the two shows
+    ucButton3 bExit{*this};
     forms::Timer Timer1{*this, 25, true};
 
     void pctTray_MouseMove(int32_t button, int32_t shift, double xTw, double yTw);

@@ -12,9 +12,10 @@ button() {
     awk '{ print int(($1 + $3) / 2), $2 + 10 }'
 }
 click() { xdotool mousemove $1 $2; xdotool click 1; }
-pair_at() {  # bar left top, main left top
-  read -r bl bt _ < <(rect QuillmateStart); read -r ml mt _ < <(rect QuillmateMain)
-  [ "$bl $bt $ml $mt" = "$1 $2 $(( $1 - 243 )) $(( $2 + 36 ))" ]
+pair_at() {  # the bar at LEFT TOP, the main window 243 px left of and 36 px below it
+  local l t ml mt
+  read -r l t _ < <(rect QuillmateStart); read -r ml mt _ < <(rect QuillmateMain)
+  [ "$l $t $ml $mt" = "$1 $2 $(( $1 - 243 )) $(( $2 + 36 ))" ]
 }
 
 qm_start

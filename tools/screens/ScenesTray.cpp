@@ -31,14 +31,32 @@ void AddClips(int count) {
     for (int i = count - 1; i >= 0; --i) fMain().AddClip(kClips[i], u"", u"");
 }
 
-std::shared_ptr<void> ShowInsert() {
+// The menu as a right press at (x, y) opens it; the bar is shown, so it offers Hide.
+void OpenMenuAt(int x, int y) {
     ApplyDefaultSkinToStartTrayInsert();
+    fStart().Move(720 * 15.0, 10 * 15.0, fStart().Width(), fStart().Height());
+    Func::FadeForm(fStart(), mGlobal::PaiseSpeed, false);
+    SetCursorPos(x, y);
+    fTray().pctTray_MouseMove(0, 0, WM_RBUTTONDOWN * double(mGlobal::TwipsX), 0);
+}
+
+std::shared_ptr<void> ShowTray() {
+    AddClips(3);
+    OpenMenuAt(40, 40);
+    return nullptr;
+}
+
+std::shared_ptr<void> ShowTrayEmpty() {
+    OpenMenuAt(40, 40);
+    return nullptr;
+}
+
+std::shared_ptr<void> ShowInsert() {
     AddClips(12);
-    auto& insert = fInsert();
-    insert.Refresh_Clips();
-    insert.Move(180 * 15, 60 * 15, insert.Width(), insert.Height());
-    Func::FadeForm(insert, mGlobal::PaiseSpeed, false);
+    OpenMenuAt(40, 40);
+    fTray().Insert_Click();
     // The pointer rests on the second row, which shows the hover look.
+    auto& insert = fInsert();
     const RECT row = insert.BackPict[1].RectPx();
     POINT p{row.left + 40, row.top + 20};
     ClientToScreen(insert.Frame.Handle(), &p);
@@ -50,5 +68,7 @@ std::shared_ptr<void> ShowInsert() {
 }  // namespace
 
 void AddScenesTray(SceneList& list) {
-    list.Add("insert", "the quick-insert window with twelve clips, the pointer on the second", ShowInsert);
+    list.Add("tray", "the tray menu opened at the icon, with clips: Insert, Options, Hide, Exit", ShowTray);
+    list.Add("tray-empty", "the tray menu with no clips: Insert disabled", ShowTrayEmpty);
+    list.Add("insert", "the quick-insert window beside the tray menu, twelve clips, the second hovered", ShowInsert);
 }
