@@ -1,0 +1,95 @@
+#include "windows/BuiltInLook.h"
+
+#include "app/mGlobal.h"
+#include "forms/GdiObj.h"
+#include "forms/MemDC.h"
+#include "forms/SelectGuard.h"
+
+namespace BuiltInLook {
+namespace {
+constexpr int kMainWidthPx = 330;
+const COLORREF kBody = RGB(46, 64, 92);
+const COLORREF kEdge = RGB(28, 40, 60);
+
+// Draws into a fresh screen-compatible bitmap and hands it over as a picture.
+template <class DrawFn>
+forms::Picture Drawn(int widthPx, int heightPx, DrawFn draw) {
+    HDC screen = GetDC(nullptr);
+    forms::GdiObj<HBITMAP> bitmap(CreateCompatibleBitmap(screen, widthPx, heightPx));
+    {
+        forms::MemDC dc(screen);
+        forms::SelectGuard keep(dc.Get(), bitmap.Get());
+        RECT all{0, 0, widthPx, heightPx};
+        forms::GdiObj<HBRUSH> key(CreateSolidBrush(mGlobal::TransparentColor));
+        FillRect(dc.Get(), &all, key.Get());
+        draw(dc.Get());
+    }
+    ReleaseDC(nullptr, screen);
+    return forms::Picture::FromBitmap(std::move(bitmap));
+}
+
+void RoundRectIn(HDC dc, const RECT& r, COLORREF fill, COLORREF edge, int cornerPx) {
+    forms::GdiObj<HBRUSH> brush(CreateSolidBrush(fill));
+    forms::GdiObj<HPEN> pen(CreatePen(PS_SOLID, 1, edge));
+    forms::SelectGuard b(dc, brush.Get()), p(dc, pen.Get());
+    RoundRect(dc, r.left, r.top, r.right, r.bottom, cornerPx, cornerPx);
+}
+
+void FillIn(HDC dc, const RECT& r, COLORREF fill) {
+    forms::GdiObj<HBRUSH> brush(CreateSolidBrush(fill));
+    FillRect(dc, &r, brush.Get());
+}
+}  // namespace
+
+forms::Picture Panel(int widthPx, int heightPx, COLORREF fill, COLORREF edge, int cornerPx) {
+    return Drawn(widthPx, heightPx,
+                 [&](HDC dc) { RoundRectIn(dc, RECT{0, 0, widthPx, heightPx}, fill, edge, cornerPx); });
+}
+
+forms::Picture MenuStrip(int widthPx, int pitchPx, const wchar_t* upper, const wchar_t* lower) {
+    const int frameHeight = pitchPx + 1;
+    return Drawn(widthPx, 3 * pitchPx + frameHeight, [&](HDC dc) {
+        forms::GdiObj<HFONT> font(CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                              CLEARTYPE_QUALITY, 0, L"Tahoma"));
+        forms::SelectGuard f(dc, font.Get());
+        SetBkMode(dc, TRANSPARENT);
+        for (int frame = 0; frame < 3; ++frame) {
+            const int top = frame * pitchPx;
+            RoundRectIn(dc, RECT{0, top, widthPx, top + frameHeight}, kBody, kEdge, 8);
+            const int half = frameHeight / 2;
+            for (int item = 0; item < 2; ++item) {
+                RECT r{3, top + 2 + item * (half - 1), widthPx - 3, top + half + item * (half - 2)};
+                if (frame == item + 1) FillIn(dc, r, RGB(86, 128, 190));
+                SetTextColor(dc, RGB(235, 240, 248));
+                RECT t = r;
+                t.left += 8;
+                DrawTextW(dc, item == 0 ? upper : lower, -1, &t, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+            }
+        }
+    });
+}
+
+forms::Picture MainTop() {
+    return Drawn(kMainWidthPx, 64, [](HDC dc) {
+        RoundRectIn(dc, RECT{0, 0, kMainWidthPx, 80}, kBody, kEdge, 14);
+    });
+}
+
+forms::Picture MainMid() {
+    return Drawn(kMainWidthPx, 37, [](HDC dc) {
+        FillIn(dc, RECT{0, 0, kMainWidthPx, 37}, kBody);
+        FillIn(dc, RECT{0, 0, 1, 37}, kEdge);
+        FillIn(dc, RECT{kMainWidthPx - 1, 0, kMainWidthPx, 37}, kEdge);
+    });
+}
+
+forms::Picture MainLow() {
+    return Drawn(kMainWidthPx, 49, [](HDC dc) {
+        RoundRectIn(dc, RECT{0, -20, kMainWidthPx, 49}, kBody, kEdge, 14);
+    });
+}
+
+forms::Picture MainClip() { return Panel(284, 70, RGB(250, 250, 246), RGB(150, 160, 175), 8); }
+forms::Picture MainClipSelected() { return Panel(284, 70, RGB(200, 220, 250), RGB(70, 110, 180), 8); }
+
+}  // namespace BuiltInLook
