@@ -1,6 +1,7 @@
 #include "windows/BuiltInLook.h"
 
 #include "app/mGlobal.h"
+#include "controls/Scroll.h"
 #include "forms/GdiObj.h"
 #include "forms/MemDC.h"
 #include "forms/SelectGuard.h"
@@ -91,5 +92,36 @@ forms::Picture MainLow() {
 
 forms::Picture MainClip() { return Panel(284, 70, RGB(250, 250, 246), RGB(150, 160, 175), 8); }
 forms::Picture MainClipSelected() { return Panel(284, 70, RGB(200, 220, 250), RGB(70, 110, 180), 8); }
+
+namespace {
+// Normal, hover, pressed, disabled.
+const COLORREF kFace[4] = {RGB(64, 98, 150), RGB(88, 132, 200), RGB(36, 60, 102), RGB(92, 96, 108)};
+
+// Four looks stacked in one strip: look s starts at row tops[s] and is h rows high.
+forms::Picture Looks(int h, const int (&tops)[4], bool arrowUp = false, bool arrow = false) {
+    return Drawn(25, tops[3] + h, [&](HDC dc) {
+        for (int s = 0; s < 4; ++s) {
+            FillIn(dc, RECT{0, tops[s], 25, tops[s] + h}, kFace[s]);
+            if (!arrow) continue;
+            forms::GdiObj<HBRUSH> ink(CreateSolidBrush(RGB(232, 238, 248)));
+            forms::GdiObj<HPEN> pen(CreatePen(PS_SOLID, 1, RGB(232, 238, 248)));
+            forms::SelectGuard b(dc, ink.Get()), p(dc, pen.Get());
+            const int tip = tops[s] + (arrowUp ? 8 : 15), base = tops[s] + (arrowUp ? 15 : 8);
+            POINT tri[3] = {{12, tip}, {7, base}, {17, base}};
+            Polygon(dc, tri, 3);
+        }
+    });
+}
+}  // namespace
+
+void ScrollPieces(controls::Scroll& bar) {
+    static const int buttons[4] = {0, 24, 48, 72};
+    const forms::Picture up = Looks(24, buttons, true, true), down = Looks(24, buttons, false, true);
+    const forms::Picture track = Drawn(25, 110, [](HDC dc) { FillIn(dc, RECT{0, 0, 25, 110}, RGB(30, 44, 66)); });
+    const forms::Picture capTop = Looks(6, {0, 8, 16, 25}), capLow = Looks(6, {1, 9, 17, 26});
+    const forms::Picture grip = Looks(39, {0, 41, 82, 123});
+    const forms::Picture filler = Looks(20, {1, 21, 41, 61});
+    bar.LoadPicture(up, down, track, capTop, capLow, grip, filler, filler);
+}
 
 }  // namespace BuiltInLook

@@ -4,6 +4,10 @@
 
 #include "forms/Picture.h"
 
+namespace controls {
+class Scroll;
+}
+
 namespace BuiltInLook {
 
 // A rounded panel: fill inside a one-pixel edge, the corners in the colour key.
@@ -17,5 +21,7 @@ forms::Picture MainMid();
 forms::Picture MainLow();
 forms::Picture MainClip();
 forms::Picture MainClipSelected();
+// Gives a scroll bar plain pieces in its four looks.
+void ScrollPieces(controls::Scroll& bar);
 
 }  // namespace BuiltInLook

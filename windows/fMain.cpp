@@ -80,6 +80,8 @@ void fMainForm::WireControls() {
         c->MouseMove = move;
         c->MouseUp = up;
     }
+    Scroll.Change = [this](int16_t& top, int16_t& size) { Scroll_Change(top, size); };
+    Scroll.Pressed = [this] { Scroll_Pressed(); };
     iMid.MouseDown = [down](int, forms::MouseArgs& a) { down(a); };
     iMid.MouseMove = [move](int, forms::MouseArgs& a) { move(a); };
     iMid.MouseUp = [up](int, forms::MouseArgs& a) { up(a); };
@@ -109,6 +111,8 @@ void fMainForm::Form_Load() {
     txt[0].SetTransparent(true);
     txt[0].UseMnemonic = false;
     txt[0].Move(120, PxY(6), 3975, imgClipBack[0].Height() - PxY(11));
+    BuiltInLook::ScrollPieces(Scroll);
+    Scroll.Move(4425, 575, 375, Scroll.Height());
     lblEmpty.SetCaption(L"Clipboard is empty");
     lblEmpty.SetTransparent(true);
     lblEmpty.SetForeColor(RGB(225, 232, 242));
@@ -123,6 +127,7 @@ void fMainForm::Form_Load() {
     hook_->MouseWheel = [this](int32_t& k, int32_t& r, int32_t& x, int32_t& y) { MouseWheel(k, r, x, y); };
     hook_->AttachWheelHook(*this);
     Set_Height(0);
+    MoveThumbToView();
     lblEmpty.ZOrder(0);
     ClipsFrame.SetHeight(kRowHeightTw);
     ClipsFrame.SetWidth(imgClipBack[0].Width());
@@ -154,6 +159,11 @@ void fMainForm::Set_Height(int16_t NewHeight) {
         iLow.ZOrder(0);
         lblEmpty.ZOrder(0);
     }
+    const int count = mGlobal::History.ClipCount();
+    Scroll.SetHeight(newHeight - 700);
+    Scroll.SetMax_Value(static_cast<int16_t>(std::nearbyint(count / 5.0)));
+    Scroll.SetEnabled(count >= 6);
+    if (count < 6) Scroll.SetMax_Value(0);
     SetHeight(newHeight);
     fStart().SetHeight(newHeight + PxX(34));
     if (mGlobal::DockY == 2) {
@@ -283,6 +293,7 @@ void fMainForm::Delete_Selected() {
         ResetEmptyRows();
         Set_Height(0);
     }
+    MoveThumbToView();
     RefreshViewedClips();
     ClipsFrame.Refresh();
     forms::DoEvents();
@@ -300,6 +311,7 @@ void fMainForm::Delete_All() {
         ResetEmptyRows();
     }
     Set_Height(0);
+    MoveThumbToView();
     ClipsFrame.Refresh();
     mdlLog::WriteLog("Removed.");
     forms::DoEvents();
@@ -332,7 +344,25 @@ void fMainForm::ClampTopElement() {
     if (TopElement < 0) TopElement = 0;
 }
 
-void fMainForm::MoveThumbToView() {}
+void fMainForm::MoveThumbToView() {
+    const int range = mGlobal::History.ClipCount() - kVisibleRows;
+    if (range <= 0) {
+        // Nothing to scroll: the thumb stands at the top, where the next long history starts.
+        Scroll.SetScrollTop(0);
+        return;
+    }
+    Scroll.SetScrollTop(static_cast<int16_t>(std::nearbyint(Scroll.ScrollHeight() * (TopElement / double(range)))));
+}
+
+void fMainForm::Scroll_Change(int16_t& Top, int16_t& Size) {
+    const int range = mGlobal::History.ClipCount() - kVisibleRows;
+    // A thumb that fills its track has no travel: the view stays at the top.
+    TopElement = Size > 0 ? static_cast<int16_t>(std::nearbyint(Top / double(Size) * range)) : int16_t{0};
+    ClampTopElement();
+    RefreshViewedClips();
+}
+
+void fMainForm::Scroll_Pressed() { FocusWindow(); }
 
 void fMainForm::ScrollBy(int rows) {
     TopElement = static_cast<int16_t>(std::clamp(TopElement + rows, -32768, 32767));
@@ -359,6 +389,7 @@ void fMainForm::KeyDown(int32_t KeyCode) {
             break;
         case VK_HOME:
             TopElement = 0;
+            Scroll.SetScrollTop(0);
             RefreshViewedClips();
             break;
         case VK_UP: if (scrollable) ScrollBy(-1); break;
@@ -368,6 +399,7 @@ void fMainForm::KeyDown(int32_t KeyCode) {
         case VK_END:
             if (!scrollable) break;
             TopElement = static_cast<int16_t>(mGlobal::History.ClipCount() - kVisibleRows);
+            Scroll.SetScrollTop(Scroll.ScrollHeight());
             RefreshViewedClips();
             break;
         case VK_DELETE: Delete_Selected(); break;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/ClipRecord.h"
+#include "controls/Scroll.h"
 #include "forms/ControlArray.h"
 #include "forms/Form.h"
 #include "forms/Frame.h"
@@ -66,10 +67,13 @@ public:
     forms::Frame ClipsFrame{*this};
     forms::ControlArray<forms::Image> imgClipBack{ClipsFrame};
     forms::ControlArray<forms::Label> txt{ClipsFrame};
+    controls::Scroll Scroll{*this};
 
     // Row events (the label's forward to the picture's).
     void imgClipBack_Click(int Index);
     void imgClipBack_DblClick(int Index);
+    void Scroll_Change(int16_t& Top, int16_t& Size);
+    void Scroll_Pressed();
 
 protected:
     forms::WndCreate CreateOptions() override;
