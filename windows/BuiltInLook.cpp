@@ -114,6 +114,30 @@ forms::Picture Looks(int h, const int (&tops)[4], bool arrowUp = false, bool arr
 }
 }  // namespace
 
+forms::Picture ButtonStrip(int widthPx, const wchar_t* caption) {
+    // Normal, focused, hover, pressed, disabled.
+    const COLORREF face[5] = {RGB(64, 98, 150), RGB(64, 98, 150), RGB(88, 132, 200), RGB(36, 60, 102), RGB(78, 84, 96)};
+    const COLORREF ink[5] = {RGB(232, 238, 248), RGB(255, 255, 255), RGB(255, 255, 255), RGB(200, 214, 236),
+                             RGB(140, 146, 156)};
+    return Drawn(widthPx, 5 * 24, [&](HDC dc) {
+        forms::GdiObj<HFONT> font(CreateFontW(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                              CLEARTYPE_QUALITY, 0, L"Tahoma"));
+        forms::SelectGuard f(dc, font.Get());
+        SetBkMode(dc, TRANSPARENT);
+        for (int s = 0; s < 5; ++s) {
+            RECT r{0, 24 * s, widthPx, 24 * s + 24};
+            FillIn(dc, r, face[s]);
+            if (s == 1) {  // the focus frame: a light inner outline
+                RECT in{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
+                forms::GdiObj<HBRUSH> edge(CreateSolidBrush(RGB(170, 200, 240)));
+                FrameRect(dc, &in, edge.Get());
+            }
+            SetTextColor(dc, ink[s]);
+            DrawTextW(dc, caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        }
+    });
+}
+
 void ScrollPieces(controls::Scroll& bar) {
     static const int buttons[4] = {0, 24, 48, 72};
     const forms::Picture up = Looks(24, buttons, true, true), down = Looks(24, buttons, false, true);

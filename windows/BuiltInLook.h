@@ -21,6 +21,8 @@ forms::Picture MainMid();
 forms::Picture MainLow();
 forms::Picture MainClip();
 forms::Picture MainClipSelected();
+// A push button's strip: normal, focused, hover, pressed and disabled frames, 24 px each.
+forms::Picture ButtonStrip(int widthPx, const wchar_t* caption);
 // Gives a scroll bar plain pieces in its four looks.
 void ScrollPieces(controls::Scroll& bar);
 

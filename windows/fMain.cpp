@@ -80,6 +80,11 @@ void fMainForm::WireControls() {
         c->MouseMove = move;
         c->MouseUp = up;
     }
+    Options.Click = [this] { Options_Click(); };
+    Paste.Click = [this] { Paste_Click(); };
+    Save.Click = [this] { Save_Click(); };
+    Delete.Click = [this] { Delete_Click(); };
+    Tips.Click = [this] { Tips_Click(); };
     Scroll.Change = [this](int16_t& top, int16_t& size) { Scroll_Change(top, size); };
     Scroll.Pressed = [this] { Scroll_Pressed(); };
     iMid.MouseDown = [down](int, forms::MouseArgs& a) { down(a); };
@@ -112,6 +117,16 @@ void fMainForm::Form_Load() {
     txt[0].UseMnemonic = false;
     txt[0].Move(120, PxY(6), 3975, imgClipBack[0].Height() - PxY(11));
     BuiltInLook::ScrollPieces(Scroll);
+    Options.LoadSkin(BuiltInLook::ButtonStrip(25, L"..."));
+    Paste.LoadSkin(BuiltInLook::ButtonStrip(87, L"Paste"));
+    Save.LoadSkin(BuiltInLook::ButtonStrip(87, L"Save"));
+    Delete.LoadSkin(BuiltInLook::ButtonStrip(87, L"Delete"));
+    Tips.LoadSkin(BuiltInLook::ButtonStrip(25, L"i"));
+    Options.Move(130, 150, 375, 375);
+    Paste.Move(510, 150, 1305, 375);
+    Save.Move(1815, 150, 1305, 375);
+    Delete.Move(3120, 150, 1305, 375);
+    Tips.Move(4430, 150, 375, 375);
     Scroll.Move(4425, 575, 375, Scroll.Height());
     lblEmpty.SetCaption(L"Clipboard is empty");
     lblEmpty.SetTransparent(true);
@@ -126,6 +141,7 @@ void fMainForm::Form_Load() {
     hook_->MainKeyUp = Func::MainKeyUp;
     hook_->MouseWheel = [this](int32_t& k, int32_t& r, int32_t& x, int32_t& y) { MouseWheel(k, r, x, y); };
     hook_->AttachWheelHook(*this);
+    for (ucButton3* b : {&Options, &Paste, &Save, &Delete, &Tips}) hook_->AttachKeyHook(b->hwnd());
     Set_Height(0);
     MoveThumbToView();
     lblEmpty.ZOrder(0);
@@ -140,6 +156,9 @@ void fMainForm::Set_Height(int16_t NewHeight) {
     int newHeight = NewHeight;
     const bool empty = newHeight < kMinHeightTw;
     if (empty) newHeight = kMinHeightTw;
+    Paste.SetEnabled(!empty);
+    Save.SetEnabled(!empty);
+    Delete.SetEnabled(!empty);
     const int oldBottom = RoundTw(Top() + Height());
     if (Height() != newHeight - PxX(2)) {
         // Tiles every 37 px from 64 px down cover the middle; tiles once made stay where they are.
@@ -414,7 +433,42 @@ void fMainForm::KeyUp(int32_t KeyCode) {
     }
 }
 
-void fMainForm::FocusWindow() { SetFocus(hWnd()); }
+// The buttons are what takes the keys here: the window's focus is the button that had it last.
+void fMainForm::FocusWindow() {
+    for (ucButton3* b : {&Options, &Paste, &Save, &Delete, &Tips})
+        if (mGlobal::CurrentButton == b && b->Enabled()) return b->SetFocus();
+    Options.SetFocus();
+}
+
+void fMainForm::Paste_Click() {
+    ClipsFrame.Refresh();
+    FocusWindow();
+    if (ClipsFrame.Visible()) Func::PasteToLastWindow(GetSelectedClipsText());
+}
+
+void fMainForm::OpenMenu(const ucButton3& button, int32_t mode) {
+    fPopUpForm& menu = fPopUp();
+    if (menu.Visible()) {
+        Func::FadeForm(menu, static_cast<int16_t>(-mGlobal::PaiseSpeed), false);
+        if (menu.PrevContr == mode) return;
+    }
+    const double ty = mGlobal::TwipsY;
+    menu.Move(Left() + button.Left() - ty, Top() + button.Top() + button.Height() - 4 * ty, menu.Width(),
+              menu.Height());
+    Func::FadeForm(menu, mGlobal::PaiseSpeed, false);
+    SetFocus(menu.hWnd());
+    menu.PrevContr = mode;
+}
+
+void fMainForm::Delete_Click() { OpenMenu(Delete, 1); }
+void fMainForm::Save_Click() { OpenMenu(Save, 2); }
+
+void fMainForm::Toggle(forms::Form& f) {
+    Func::FadeForm(f, static_cast<int16_t>(f.Visible() ? -mGlobal::PaiseSpeed : mGlobal::PaiseSpeed), false);
+}
+
+void fMainForm::Options_Click() { Toggle(fOptions()); }
+void fMainForm::Tips_Click() { Toggle(fTips()); }
 
 void fMainForm::Form_MouseDown(forms::MouseArgs&) {
     mGlobal::Dragging = true;

@@ -7,6 +7,7 @@
 
 #include "app/ClipRecord.h"
 #include "controls/Scroll.h"
+#include "controls/ucButton3.h"
 #include "forms/ControlArray.h"
 #include "forms/Form.h"
 #include "forms/Frame.h"
@@ -68,12 +69,22 @@ public:
     forms::ControlArray<forms::Image> imgClipBack{ClipsFrame};
     forms::ControlArray<forms::Label> txt{ClipsFrame};
     controls::Scroll Scroll{*this};
+    ucButton3 Options{*this};
+    ucButton3 Paste{*this};
+    ucButton3 Save{*this};
+    ucButton3 Delete{*this};
+    ucButton3 Tips{*this};
 
     // Row events (the label's forward to the picture's).
     void imgClipBack_Click(int Index);
     void imgClipBack_DblClick(int Index);
     void Scroll_Change(int16_t& Top, int16_t& Size);
     void Scroll_Pressed();
+    void Options_Click();
+    void Paste_Click();
+    void Save_Click();
+    void Delete_Click();
+    void Tips_Click();
 
 protected:
     forms::WndCreate CreateOptions() override;
@@ -97,6 +108,9 @@ private:
     void RemoveRowsFrom(int first);
     void ResetEmptyRows();
     void FocusWindow();
+    // Opens the delete (1) or save (2) menu under its button, or closes it.
+    void OpenMenu(const ucButton3& button, int32_t mode);
+    static void Toggle(forms::Form& f);
     void FrameHeightChanged();
 
     std::unique_ptr<clsMFSC> hook_;

@@ -41,9 +41,7 @@ std::shared_ptr<void> ShowMain(int clips, int selected, bool menu) {
     Layered(fStart());
     Layered(fMain());
     if (menu) {
-        fPopUp().Move(fMain().Left() + 3120 - 15, fMain().Top() + 150 + 375 - 60, fPopUp().Width(), fPopUp().Height());
-        Layered(fPopUp());
-        SetForegroundWindow(fPopUp().hWnd());  // else it closes itself at once
+        fMain().Delete_Click();
     }
     return nullptr;
 }
@@ -54,5 +52,9 @@ void AddScenesMain(SceneList& list) {
     list.Add("main-empty", "the main window with no clips", [] { return ShowMain(0, -1, false); });
     list.Add("main-3", "the main window with three clips", [] { return ShowMain(3, -1, false); });
     list.Add("main-12-selected", "twelve clips, the second selected", [] { return ShowMain(12, 1, false); });
-    list.Add("main-popup", "the delete menu open under its button", [] { return ShowMain(3, 0, true); });
+    list.Add("main-popup", "the delete menu open under its button, its lower item lit", [] {
+        auto keep = ShowMain(3, 0, true);
+        for (int i = 0; i < 2; ++i) SendMessageW(fPopUp().hWnd(), WM_KEYDOWN, VK_DOWN, 0);
+        return keep;
+    });
 }
