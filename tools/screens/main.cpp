@@ -15,6 +15,7 @@ namespace {
 SceneList AllScenes() {
     SceneList list;
     AddScenesControls(list);
+    AddScenesMain(list);
     AddScenesStart(list);
     AddScenesTray(list);
     return list;

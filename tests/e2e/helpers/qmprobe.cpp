@@ -19,6 +19,7 @@
 //   foreground              print the class of the foreground window
 //   rect CLASS              print the screen rectangle of a top-level window of that class
 //   children CLASS          print the screen rectangle of each visible child window of it, one a line
+//   key VK down|up          press or release a key as the keyboard would (SendInput)
 #include <windows.h>
 
 #include <shlobj.h>
@@ -195,6 +196,13 @@ int main(int argc, char** argv) {
                 std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
         }
         return 0;
+    }
+    if (cmd == "key" && argc > 3) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = static_cast<WORD>(std::atoi(argv[2]));
+        in.ki.dwFlags = std::strcmp(argv[3], "up") == 0 ? KEYEVENTF_KEYUP : 0;
+        return SendInput(1, &in, sizeof in) == 1 ? 0 : 1;
     }
     if (cmd == "cbviewer" && argc > 2) {
         g_file = argv[2];
