@@ -8,6 +8,7 @@
 #include "controls/ucButton3.h"
 #include "forms/ControlArray.h"
 #include "forms/Image.h"
+#include "forms/Label.h"
 #include "windows/Windows.h"
 
 namespace {
@@ -75,6 +76,47 @@ void AddButton(Table& t, const std::string& name, Get button) {
     t.AddGeometry(name, ControlGeometry(button));
 }
 
+// A caption from the skin's caption table.
+template <class Get>
+void AddCaption(Table& t, const std::string& name, Get target) {
+    t.AddCaption(name, [target](const std::wstring& text) { target().SetCaption(text); });
+}
+
+void AddMain(Table& t) {
+    auto main = []() -> fMainForm& { return fMain(); };
+    t.AddPicture("fMain.iTop", [](const forms::Picture& p) { fMain().iTop.SetPicture(p); });
+    t.AddPicture("fMain.iMid", [](const forms::Picture& p) { ShareAlong(fMain().iMid, p); });
+    t.AddPicture("fMain.iLow", [](const forms::Picture& p) { fMain().iLow.SetPicture(p); });
+    // The rows on show take a new skin's pictures at once.
+    t.AddPicture("fMain.Sel_Picture", [](const forms::Picture& p) {
+        fMain().Sel_Picture = p;
+        fMain().RefreshViewedClips();
+    });
+    t.AddPicture("fMain.Not_Sel_Picture", [](const forms::Picture& p) {
+        fMain().Not_Sel_Picture = p;
+        fMain().RefreshViewedClips();
+    });
+    AddButton(t, "fMain.Delete", []() -> ucButton3& { return fMain().Delete; });
+    AddButton(t, "fMain.Save", []() -> ucButton3& { return fMain().Save; });
+    AddButton(t, "fMain.Paste", []() -> ucButton3& { return fMain().Paste; });
+    AddButton(t, "fMain.Options", []() -> ucButton3& { return fMain().Options; });
+    AddButton(t, "fMain.Tips", []() -> ucButton3& { return fMain().Tips; });
+    t.AddScroll("fMain.Scroll", [](const ScrollPictures& p) { LoadScroll(fMain().Scroll, p); });
+    t.AddGeometry("fMain", FormGeometry(main));
+    t.AddGeometry("fMain.Scroll", ControlGeometry([]() -> controls::Scroll& { return fMain().Scroll; }));
+    AddCaption(t, "fMain.lblEmpty", []() -> forms::Label& { return fMain().lblEmpty; });
+}
+
+void AddPopUp(Table& t) {
+    t.AddPicture("fPopUp.iBack", [](const forms::Picture& p) { fPopUp().iBack.SetPicture(p); });
+    auto window = FormGeometry([]() -> fPopUpForm& { return fPopUp(); });
+    t.AddGeometry("fPopUp", {[window](SizeProp p, double v) {
+                                 if (p == SizeProp::He) fPopUp().he = static_cast<int16_t>(v);
+                                 else window.set(p, v);
+                             },
+                             window.get});
+}
+
 void AddStart(Table& t) {
     t.AddPicture("fStart", [](const forms::Picture& p) { fStart().SetPicture(p); });
     t.AddGeometry("fStart", FormGeometry([]() -> fStartForm& { return fStart(); }));
@@ -103,6 +145,8 @@ void AddInsert(Table& t) {
 
 Table Build() {
     Table t;
+    AddMain(t);
+    AddPopUp(t);
     AddStart(t);
     AddTray(t);
     AddInsert(t);

@@ -415,8 +415,8 @@ def header(t, img, w, head_h, title=None, mark=True, size=12):
 
 def main_pieces(t, out, w):
     """The main window: top piece (header with the button row), tiling middle, bottom piece.
-    The rows lie in a light well (columns 8..291) that the scroll bar stands beside."""
-    top_h, mid_h, low_h, head_h, x0, x1 = 64, 37, 49, 33, 8, 291
+    The rows (284 px from column 10) lie in a light well that the scroll bar stands beside."""
+    top_h, mid_h, low_h, head_h, x0, x1 = 64, 37, 49, 33, 8, 294
     full = body_with_well(t, w, top_h + 12, x0, x1, top=35)
     header(t, full, w, head_h, mark=False)
     top = panel(w, top_h + 12, 10, full, t.outline, corners=(True, True, False, False)).crop((0, 0, w, top_h))
@@ -532,8 +532,8 @@ Main_Options[10,7,25,8]
 Main_Paste[39,7,82,8]
 Main_Save[124,7,82,8]
 Main_Delete[209,7,82,8]
-Main_Tips[294,7,25,8]
-Main_Scroll[294,38]
+Main_Tips[296,7,25,8]
+Main_Scroll[296,38]
 PopUp_Form[120,47]
 Start_Form[86,44]
 Start_Down[6,10,46,8]
@@ -593,8 +593,8 @@ def build(out, t, name):
     # main window
     w = 329
     main_pieces(t, out, w)
-    save(clip_row(t, 280, 70, False, t.well), out, "Main/Clip.bmp")
-    save(clip_row(t, 280, 70, True, t.well), out, "Main/Clip_Selected.bmp")
+    save(clip_row(t, 284, 70, False, t.well), out, "Main/Clip.bmp")
+    save(clip_row(t, 284, 70, True, t.well), out, "Main/Clip_Selected.bmp")
     for fname, label in (("Paste", "Paste"), ("Save", "Save"), ("Delete", "Delete")):
         save(button_strip(t, 82, label, bg=t.head), out, f"Main/{fname}.bmp")
     save(button_strip(t, 25, glyph_fn=g_gear, bg=t.head), out, "Main/Options.bmp")

@@ -39,6 +39,8 @@ struct Probe {
 };
 
 const Probe kProbes[] = {
+    {"fMain", [] -> forms::Form& { return fMain(); }, {160, 4}},
+    {"fPopUp", [] -> forms::Form& { return fPopUp(); }, {100, 12}},
     {"fStart", [] -> forms::Form& { return fStart(); }, {43, 4}},
     {"fTray", [] -> forms::Form& { return fTray(); }, {120, 12}},
     {"fInsert", [] -> forms::Form& { return fInsert(); }, {300, 10}},
@@ -75,6 +77,9 @@ TEST(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
     EXPECT_EQ(fStart().bClose.Left(), 55);
     EXPECT_EQ(fTray().bExit.Top(), 108 * 15);
     EXPECT_EQ(fTray().bExit.CC(), 8);
+    EXPECT_EQ(fMain().Width(), 329 * 15);
+    EXPECT_EQ(fPopUp().he, 46);
+    EXPECT_EQ(fMain().lblEmpty.Caption(), L"Clipboard is empty");
 
     load("Graphite");
     for (size_t i = 0; i < std::size(kProbes); ++i)
