@@ -105,6 +105,12 @@ bool Main() {
 
     // The skin clean-up inside the settings load is the first use of the hidden window.
     mdlSkin::SetOwnerWindow([] { return fClipboard().hWnd(); });
+    // A skin failure that ends the program once it runs (a skin chosen in the options) still saves
+    // the settings and clips on the way out; during start-up nothing is loaded that could be lost.
+    mdlSkin::SetEndProgram([] {
+        if (mGlobal::Started) ExitProgram();
+        ExitProcess(0);
+    });
     mdlInput::LoadAll();
 
     fAbout().Load();

@@ -1,5 +1,6 @@
 #include "skin/SkinEnvironment.h"
 
+#include "skin/SkinTargets.h"
 #include "support/PlainFiles.h"
 
 namespace mdlSkin {
@@ -9,6 +10,7 @@ struct Environment {
     std::string folder;
     std::function<HWND()> owner;
     std::function<void()> end;
+    std::function<SkinTargets&()> targets;
 };
 
 Environment& Env() {
@@ -31,6 +33,12 @@ void EndProgram() {
         return;
     }
     ExitProcess(0);
+}
+
+void SetSkinTargets(std::function<SkinTargets&()> targets) { Env().targets = std::move(targets); }
+SkinTargets& Targets() {
+    static SkinTargetTable none;
+    return Env().targets ? Env().targets() : none;
 }
 
 }  // namespace mdlSkin

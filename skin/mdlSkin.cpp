@@ -5,12 +5,17 @@
 
 #include <algorithm>
 #include <cctype>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "app/mGlobal.h"
 #include "app/mdlLog.h"
 #include "forms/MsgBox.h"
 #include "skin/SkinEnvironment.h"
+#include "skin/SkinTargets.h"
 #include "skin/clsInstall.h"
 
 namespace mdlSkin {
@@ -31,31 +36,138 @@ std::string Upper(std::string s) {
     return s;
 }
 
-}  // namespace
+bool IsDefaultSkin() { return Upper(mGlobal::SkinName) == "DEFAULT"; }
 
-void UnpackSkin() {
+std::optional<std::string> ReadSkinFile(const char* name) {
+    std::ifstream f(ProgramFolder() + "\\Skin\\" + name, std::ios::binary);
+    if (!f) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+// A bitmap row that could not be applied: its file is missing or unreadable, or its target refused it.
+struct RowFailure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The steps below return false once the program was ended, so that nothing more runs (the real
+// end never returns; a test's does).
+bool Unpack();
+bool Apply();
+
+// The skin folder goes with the program: nothing of a failed skin stays beside it.
+bool End() {
+    DeleteSkinFolder();
+    EndProgram();
+    return false;
+}
+
+// The failure scheme the three steps share: the default skin itself stops the program; any other
+// skin offers the default one, which a whole new load then puts on every window.
+bool Recover(const std::string& step) {
+    if (IsDefaultSkin()) {
+        forms::MsgBox("Error during load default skin" + step, MB_OK | MB_ICONHAND, kTitle);
+        return End();
+    }
+    if (forms::MsgBox("Error during load skin" + step + "\r\nLoad Default skin?", MB_OKCANCEL | MB_ICONEXCLAMATION,
+                      kTitle) != IDOK)
+        return End();
+    DeleteSkinFolder();
+    mGlobal::SkinName = "Default";
+    return Unpack() && Apply();
+}
+
+bool Sizes() {
+    const auto text = ReadSkinFile("Sizes.dat");
+    const SizesOutcome out = text ? ApplySizeTable(*text, mGlobal::TwipsX, mGlobal::TwipsY, Targets())
+                                  : SizesOutcome{false, 0, "no file", {}};
+    if (out.ok) return true;
+    mdlLog::WriteLog(">>> Error during loading skin sizes: " +
+                     (out.failedLine ? "line " + std::to_string(out.failedLine) + ", " : std::string()) + out.reason);
+    return Recover(" sizes");
+}
+
+bool Language() {
+    const auto text = ReadSkinFile("Language.dat");
+    const CaptionsOutcome out = text ? ApplyCaptionTable(*text, Targets()) : CaptionsOutcome{false, 0};
+    if (out.ok) return true;
+    mdlLog::WriteLog(">>> Error during loading skin language: " +
+                     (text ? "caption " + std::to_string(out.captionsSet + 1) : std::string("no file")));
+    return Recover(" language");
+}
+
+forms::Picture LoadBitmap(const char* file) {
+    forms::Picture p = forms::Picture::Load(ProgramFolder() + file);
+    if (p.IsEmpty()) throw RowFailure(std::string("cannot load ") + file);
+    return p;
+}
+
+void ApplyRow(const BitmapRow& row) {
+    SkinTargets& targets = Targets();
+    switch (row.how) {
+        case BitmapHow::Call: targets.Call(row.target); break;
+        case BitmapHow::ScrollSet: {
+            ScrollPictures s;
+            forms::Picture* slots[] = {&s.pTop, &s.pLow, &s.pBG, &s.pMidUp, &s.pMidDown, &s.pMid, &s.pMidTop, &s.pMidLow};
+            for (size_t i = 0; i < kScrollFiles.size(); ++i) *slots[i] = LoadBitmap(kScrollFiles[i]);
+            targets.SetScrollPictures(row.target, s);
+            break;
+        }
+        default: targets.SetPicture(row, LoadBitmap(row.file)); break;
+    }
+}
+
+bool Bitmaps() {
+    for (const BitmapRow& row : kBitmapRows) {
+        try {
+            ApplyRow(row);
+        } catch (const std::exception& e) {
+            mdlLog::WriteLog(std::string(">>> Error during loading skin: ") + row.target + ", " + e.what());
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Apply() {
+    mdlLog::WriteLog("Start loading skin");
+    if (!Sizes() || !Language()) return false;
+    // After a failed row and the default skin loaded in its place, this run has nothing left to do.
+    if (!Bitmaps()) return Recover("");
+    mdlLog::WriteLog("End loading skin");
+    return true;
+}
+
+bool Unpack() {
     for (;;) {
         const std::string folder = ProgramFolder();
         const std::string package = folder + "\\Skins\\" + mGlobal::SkinName + ".skn";
         if (!PackageExists(package)) {
-            if (Upper(mGlobal::SkinName) != "DEFAULT") {
+            if (!IsDefaultSkin()) {
                 forms::MsgBox("Skin " + mGlobal::SkinName + " was not found!", MB_OK, kTitle);
                 mGlobal::SkinName = "Default";
                 continue;
             }
             forms::MsgBox("Can't run Quillmate.\r\nCause: Can't find default Skin.", MB_OK | MB_ICONHAND, kTitle);
             EndProgram();
-            return;
+            return false;
         }
         mdlLog::WriteLog("Unpacking skin " + mGlobal::SkinName);
         // The outcome is not examined: missing files show when the skin is loaded.
         clsInstall installer;
         installer.Go_Instaling(package, folder + "\\Skin");
-        return;
+        return true;
     }
 }
 
-void ApplySkin() {}
+}  // namespace
+
+void UnpackSkin() { Unpack(); }
+
+void ApplySkin() { Apply(); }
+
+void LoadSkinSizes() { Sizes(); }
+
+void LoadSkinLanguage() { Language(); }
 
 void DeleteSkinFolder() {
     std::string from = ProgramFolder() + "\\Skin";

@@ -1,0 +1,204 @@
+// Skin loading: the size table, the captions and every bitmap handed out in order, and the failure
+// paths of a broken skin (the offer of the default skin) and of a broken default skin (the stop).
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <optional>
+
+#include "SkinTestSupport.h"
+#include "app/mGlobal.h"
+#include "app/mdlLog.h"
+#include "forms/MsgBox.h"
+#include "skin/SkinEnvironment.h"
+#include "skin/SkinTargets.h"
+#include "skin/mdlSkin.h"
+
+using namespace rartest;
+
+namespace {
+
+// Records what a load hands out: one line per picture row, scroll set and call.
+class Recorder : public mdlSkin::SkinTargets {
+public:
+    std::vector<std::string> rows, captions;
+    int pictures = 0;
+    void SetPicture(const mdlSkin::BitmapRow& row, const forms::Picture& p) override {
+        EXPECT_FALSE(p.IsEmpty());
+        rows.push_back(row.target);
+        ++pictures;
+    }
+    void SetScrollPictures(const std::string& target, const mdlSkin::ScrollPictures& s) override {
+        EXPECT_FALSE(s.pMidLow.IsEmpty());
+        rows.push_back(target);
+        pictures += 8;
+    }
+    void Call(const std::string& action) override { rows.push_back(action); }
+    void SetCaption(const std::string& target, const std::string& text) override { captions.push_back(target + "=" + text); }
+    void Set(const std::string&, mdlSkin::SizeProp, double) override {}
+    double Get(const std::string&, mdlSkin::SizeProp) override { return 0; }
+};
+
+using Box = std::tuple<std::string, UINT, std::string>;
+const UINT kOffer = MB_OKCANCEL | MB_ICONEXCLAMATION, kStop = MB_OK | MB_ICONHAND;
+
+class SkinLoad : public ::testing::Test {
+protected:
+    void SetUp() override {
+        skintest::InstallUnpackLibrary();
+        fs::create_directories(tmp.Path() / "Skins");
+        WriteBytes(tmp.Path() / "Skins/Default.skn", ReadBytes(QM_DEFAULT_SKN));
+        mdlSkin::SetProgramFolder(program);
+        mdlSkin::SetEndProgram([this] { ++ended; });
+        mdlSkin::SetSkinTargets([this]() -> mdlSkin::SkinTargets& { return targets; });
+        forms::SetMsgBoxHandler([this](const std::string& text, UINT style, const std::string& title) {
+            boxes.emplace_back(text, style, title);
+            return answer;
+        });
+        mdlLog::SetLogFile(program + "\\Log.txt");
+    }
+    void TearDown() override {
+        forms::SetMsgBoxHandler({});
+        mdlSkin::SetEndProgram({});
+        mdlSkin::SetSkinTargets({});
+        mdlSkin::SetProgramFolder("");
+        mdlLog::SetLogFile("");
+    }
+    // A package made from the default skin's files with some replaced (or, as nullopt, left out).
+    void AddSkin(const std::string& name, const std::map<std::string, std::optional<std::string>>& changes) {
+        std::vector<qmrar::WriterEntry> entries;
+        for (const auto& file : FilesBelow(QM_DEFAULT_SKIN_DIR)) {
+            auto change = changes.find(file);
+            if (change == changes.end()) {
+                auto bytes = ReadBytes(fs::path(QM_DEFAULT_SKIN_DIR) / file);
+                entries.push_back(Entry(file, std::string(bytes.begin(), bytes.end())));
+            } else if (change->second) {
+                entries.push_back(Entry(file, *change->second));
+            }
+        }
+        WriteBytes(tmp.Path() / "Skins" / (name + ".skn"), qmrar::WriteArchive({}, entries)[0]);
+    }
+    // Unpacks, loads and cleans up as the settings load does.
+    void Load(const std::string& skin) {
+        mGlobal::SkinName = skin;
+        mdlSkin::UnpackSkin();
+        mdlSkin::ApplySkin();
+        mdlSkin::DeleteSkinFolder();
+    }
+    // The log's lines from the skin load on, each "T " when time-stamped, else "P ".
+    std::vector<std::string> LogLines() {
+        std::ifstream f(tmp.Path() / "Log.txt", std::ios::binary);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(f, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            const size_t bar = line.find(" || ");
+            const bool stamped = bar == 8;
+            std::string text = stamped ? line.substr(bar + 4) : line;
+            if (text.starts_with("Unpacking")) continue;
+            if (text.starts_with(">>> ")) text = text.substr(0, text.find(':'));
+            lines.push_back((stamped ? "T " : "P ") + text);
+        }
+        return lines;
+    }
+
+    TempDir tmp;
+    std::string program = tmp.Path().string();
+    Recorder targets;
+    std::vector<Box> boxes;
+    int answer = IDOK;
+    int ended = 0;
+};
+
+std::vector<std::string> AllTargets() {
+    std::vector<std::string> v;
+    for (const auto& row : mdlSkin::kBitmapRows) v.push_back(row.target);
+    return v;
+}
+
+const std::string kBrokenSizes = "Main_Form[300]\r\nMain_Paste]1,2,3,4[\r\n";
+
+}  // namespace
+
+TEST_F(SkinLoad, DefaultSkinDressesEveryTargetInOrder) {
+    Load("Default");
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(targets.rows, AllTargets());
+    EXPECT_EQ(targets.pictures, 80);
+    ASSERT_EQ(targets.captions.size(), 18u);
+    EXPECT_EQ(targets.captions[0], "fMain.lblEmpty=Clipboard is empty");
+    EXPECT_EQ(LogLines(), (std::vector<std::string>{"T Start loading skin", "T End loading skin"}));
+    EXPECT_FALSE(fs::exists(tmp.Path() / "Skin"));
+}
+
+TEST_F(SkinLoad, BrokenSkinOffersTheDefaultSkin) {
+    struct Case {
+        std::map<std::string, std::optional<std::string>> changes;
+        std::string step;          // "", " sizes" or " language"
+        size_t rowsBefore;         // rows applied from the broken skin
+        size_t captionsBefore;
+        std::vector<std::string> log;
+    };
+    const std::vector<std::string> nested = {"T Start loading skin", "T End loading skin"};
+    auto rowOf = [](const char* target) {
+        const auto all = AllTargets();
+        return static_cast<size_t>(std::find(all.begin(), all.end(), target) - all.begin());
+    };
+    const Case cases[] = {
+        {{{"Tray/Exit.bmp", std::nullopt}}, "", rowOf("fTray.bExit"), 18,
+         {"T Start loading skin", "T >>> Error during loading skin", "T Start loading skin", "T End loading skin"}},
+        {{{"Sizes.dat", kBrokenSizes}}, " sizes", 0, 0,
+         {"T Start loading skin", "T >>> Error during loading skin sizes", "T Start loading skin",
+          "T End loading skin", "T End loading skin"}},
+        {{{"Language.dat", std::string("a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nl\r\nm\r\nn\r\no\r\np\r\nq")}},
+         " language", 0, 17,
+         {"T Start loading skin", "T >>> Error during loading skin language", "T Start loading skin",
+          "T End loading skin", "T End loading skin"}},
+    };
+    for (const Case& c : cases) {
+        for (int cancel = 0; cancel < 2; ++cancel) {
+            SCOPED_TRACE(c.step + (cancel ? " cancel" : " ok"));
+            AddSkin("Blue", c.changes);
+            DeleteFileA((program + "\\Log.txt").c_str());
+            targets = Recorder();
+            boxes.clear();
+            ended = 0;
+            answer = cancel ? IDCANCEL : IDOK;
+            Load("Blue");
+            EXPECT_EQ(boxes, (std::vector<Box>{{"Error during load skin" + c.step + "\r\nLoad Default skin?", kOffer,
+                                                "Quillmate"}}));
+            EXPECT_EQ(ended, cancel);
+            const auto all = AllTargets();
+            auto rows = std::vector<std::string>(all.begin(), all.begin() + c.rowsBefore);
+            auto log = std::vector<std::string>(c.log.begin(), c.log.begin() + 2);
+            if (!cancel) {
+                // The default skin is loaded whole; after a failed table the first run goes on with it.
+                rows.insert(rows.end(), all.begin(), all.end());
+                if (!c.step.empty()) rows.insert(rows.end(), all.begin(), all.end());
+                log = c.log;
+            }
+            EXPECT_EQ(targets.rows, rows);
+            // The nested load sets all 18; after a failed size table the first run sets them again.
+            EXPECT_EQ(targets.captions.size(), c.captionsBefore + (cancel ? 0 : c.step == " sizes" ? 36 : 18));
+            EXPECT_EQ(mGlobal::SkinName, cancel ? "Blue" : "Default");
+            EXPECT_EQ(LogLines(), log);
+            EXPECT_FALSE(fs::exists(tmp.Path() / "Skin"));
+        }
+    }
+}
+
+TEST_F(SkinLoad, BrokenDefaultSkinStopsWithoutAnOffer) {
+    const std::pair<std::map<std::string, std::optional<std::string>>, std::string> cases[] = {
+        {{{"Main/i.bmp", std::nullopt}}, ""},
+        {{{"Sizes.dat", std::string()}}, " sizes"},
+        {{{"Language.dat", std::nullopt}}, " language"},
+    };
+    for (const auto& [changes, step] : cases) {
+        AddSkin("Default", changes);
+        boxes.clear();
+        ended = 0;
+        Load("default");  // the default skin in any letter case
+        EXPECT_EQ(boxes, (std::vector<Box>{{"Error during load default skin" + step, kStop, "Quillmate"}}));
+        EXPECT_EQ(ended, 1);
+        EXPECT_FALSE(fs::exists(tmp.Path() / "Skin"));
+    }
+}
