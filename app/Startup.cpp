@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/SkinWiring.h"
 #include "app/TextConv.h"
 #include "app/WindowEffects.h"
 #include "app/mGlobal.h"
@@ -105,6 +106,7 @@ bool Main() {
 
     // The skin clean-up inside the settings load is the first use of the hidden window.
     mdlSkin::SetOwnerWindow([] { return fClipboard().hWnd(); });
+    SkinWiring::Install();
     // A skin failure that ends the program once it runs (a skin chosen in the options) still saves
     // the settings and clips on the way out; during start-up nothing is loaded that could be lost.
     mdlSkin::SetEndProgram([] {

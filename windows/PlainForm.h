@@ -9,6 +9,5 @@ class fAboutForm : public PlainForm {};
 class fExitForm : public PlainForm {};
 class fPopUpForm : public PlainForm {};
 class fTipsForm : public PlainForm {};
-class fOptionsForm : public PlainForm {};
 class fInsertForm : public PlainForm {};
 class fHideForm : public PlainForm {};

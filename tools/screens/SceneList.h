@@ -24,3 +24,4 @@ private:
 
 // One per area, each in tools/screens/Scenes<Area>.cpp.
 void AddScenesControls(SceneList& list);
+void AddScenesOptions(SceneList& list);

@@ -15,6 +15,7 @@ namespace {
 SceneList AllScenes() {
     SceneList list;
     AddScenesControls(list);
+    AddScenesOptions(list);
     return list;
 }
 

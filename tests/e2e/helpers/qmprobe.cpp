@@ -97,6 +97,15 @@ std::string Utf8(const std::wstring& w) {
 }
 }  // namespace
 
+BOOL CALLBACK PrintChild(HWND c, LPARAM) {
+    wchar_t name[128] = {};
+    RECT r{};
+    GetClassNameW(c, name, 127);
+    GetWindowRect(c, &r);
+    std::printf("%s %ld %ld %ld %ld %d\n", Utf8(name).c_str(), r.left, r.top, r.right, r.bottom, IsWindowVisible(c) ? 1 : 0);
+    return TRUE;
+}
+
 int main(int argc, char** argv) {
     // Copied as "Updater.exe" beside Quillmate, it records how it was started and ends.
     char self[MAX_PATH] = {};
@@ -168,6 +177,27 @@ int main(int argc, char** argv) {
         HWND w = FindWindowW(cls.c_str(), nullptr);
         if (!w || !GetWindowRect(w, &r)) return 1;
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (cmd == "children" && argc > 2) {
+        // Every window inside the window of class argv[2]: class, screen rectangle, visibility.
+        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
+        HWND w = FindWindowW(cls.c_str(), nullptr);
+        if (!w) return 1;
+        EnumChildWindows(w, PrintChild, 0);
+        return 0;
+    }
+    if (cmd == "alpha" && argc > 2) {
+        // The layered alpha of the window of class argv[2]; -1 when it is not layered.
+        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
+        HWND w = FindWindowW(cls.c_str(), nullptr);
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        if (!w) return 1;
+        if (!(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_LAYERED) || !GetLayeredWindowAttributes(w, nullptr, &alpha, &flags))
+            std::printf("-1\n");
+        else
+            std::printf("%d\n", (flags & LWA_ALPHA) ? alpha : 255);
         return 0;
     }
     if (cmd == "cbviewer" && argc > 2) {
