@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <commdlg.h>
-
 #include "app/TextConv.h"
+#include "support/AnsiText.h"
 
 bool WriteExportFile(const std::string& path, const ClipText& joined) {
     const std::string bytes = ToAnsi(joined) + "\r\n";
@@ -19,14 +18,19 @@ bool WriteExportFile(const std::string& path, const ClipText& joined) {
     return false;
 }
 
+clsCdlgEx& SaveDialog() {
+    static clsCdlgEx dialog;
+    return dialog;
+}
+
 std::string SaveFileNameDialog() {
-    char file[MAX_PATH] = {};
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.lpstrFilter = "Plain Text (*.txt)\0*.txt\0";
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameA(&ofn)) return {};
-    return file;
+    clsCdlgEx& d = SaveDialog();
+    d.SetFileName(u"");
+    d.SetFilter(u"Plain Text (*.txt)");
+    // Asked before an existing file is replaced, and a name typed without extension gets ".txt"
+    // from the dialog, so that the question is about the file that will be written.
+    d.Setflags(OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
+    d.SetDefaultExt(u"txt");
+    d.ShowSave();
+    return Utf16ToAnsi(d.FileName());
 }

@@ -31,6 +31,39 @@ void ClipHistory::SetSelected(int index, bool selected) {
     else std::erase(prevIndex_, static_cast<int16_t>(index));
 }
 
+void ClipHistory::ClickSelect(int n, bool ctrl, bool shift) {
+    if (n < 0 || n >= ClipCount()) return;
+    const auto index = static_cast<int16_t>(n);
+    std::erase(prevIndex_, index);
+    if (!ctrl && !shift) {
+        // Only the clips the order names lose their flag: one selected by a Ctrl+Shift click keeps it.
+        for (int16_t i : prevIndex_) clips_[Slot(i)].Selected = false;
+        clips_[Slot(n)].Selected = true;
+        prevIndex_.assign(1, index);
+    } else if (shift && !ctrl) {
+        if (prevIndex_.empty()) return;
+        const int anchor = prevIndex_.back();
+        for (int i = std::min(anchor, n); i <= std::max(anchor, n); ++i) {
+            clips_[Slot(i)].Selected = true;
+            prevIndex_.push_back(static_cast<int16_t>(i));
+        }
+        // The anchor itself was named again at the seam: one entry is enough.
+        prevIndex_.erase(std::unique(prevIndex_.begin(), prevIndex_.end()), prevIndex_.end());
+    } else if (ctrl && !shift) {
+        ClipRecord& c = clips_[Slot(n)];
+        c.Selected = !c.Selected;
+        if (c.Selected) prevIndex_.push_back(index);
+    }
+}
+
+void ClipHistory::SelectAll() {
+    prevIndex_.clear();
+    for (int i = 0; i < ClipCount(); ++i) {
+        clips_[Slot(i)].Selected = true;
+        prevIndex_.push_back(static_cast<int16_t>(i));
+    }
+}
+
 ClipText ClipHistory::GetSelectedClipsText(int32_t combination) const {
     ClipText j;
     for (auto it = clips_.rbegin(); it != clips_.rend(); ++it)

@@ -27,6 +27,11 @@ public:
     void SetSelected(int index, bool selected);
     const std::vector<int16_t>& PrevIndex() const { return prevIndex_; }
     void ClearSelectionOrder() { prevIndex_.clear(); }
+    // A click on clip n with the modifier keys held: plain selects only n, Ctrl toggles n, Shift
+    // adds the range from the anchor to n, Ctrl+Shift only drops n from the selection order.
+    void ClickSelect(int n, bool ctrl, bool shift);
+    // Every clip, in index order.
+    void SelectAll();
 
     // The selected clips, newest first, joined by the rule of `combination`; "" when none is.
     ClipText GetSelectedClipsText(int32_t combination) const;

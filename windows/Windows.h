@@ -4,6 +4,7 @@
 #include "windows/PlainForm.h"
 #include "windows/fClipboard.h"
 #include "windows/fMain.h"
+#include "windows/fPopUp.h"
 #include "windows/fStart.h"
 #include "windows/fTray.h"
 #include "windows/fUninstall.h"

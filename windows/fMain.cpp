@@ -1,57 +1,320 @@
 #include "windows/fMain.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/ClipExport.h"
 #include "app/Paste.h"
+#include "app/WindowEffects.h"
 #include "app/mGlobal.h"
 #include "app/mdlInput.h"
 #include "app/mdlLog.h"
 #include "app/mdlQuillmate.h"
 #include "forms/DoEvents.h"
-#include "forms/GdiObj.h"
+#include "support/clsMFSC.h"
+#include "windows/BuiltInLook.h"
+#include "windows/Windows.h"
 
 namespace {
-constexpr int kWidthPx = 260;
-constexpr int kHeightPx = fMainForm::kRowHeightPx * fMainForm::kVisibleRows + 10;
+constexpr int kWidthPx = 330;
+constexpr int kFrameLeftTw = 145;
+constexpr int kFrameTopTw = 555;
+// A row shows the start of its clip; laying out megabytes of text would stall every paint.
+constexpr size_t kRowTextChars = 600;
 
-void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
-    forms::GdiObj<HBRUSH> brush(CreateSolidBrush(colour));
-    FillRect(dc, &r, brush.Get());
+int RoundTw(double v) { return static_cast<int>(std::nearbyint(v)); }
+double PxX(int px) { return px * static_cast<double>(mGlobal::TwipsX); }
+double PxY(int px) { return px * static_cast<double>(mGlobal::TwipsY); }
+
+// Drawing of one window stops while rows are rebuilt. Only one window can be locked at a time:
+// a nested lock fails and then must not unlock the outer one.
+class UpdateLock {
+public:
+    explicit UpdateLock(HWND w) : locked_(w && LockWindowUpdate(w)) {}
+    ~UpdateLock() {
+        if (locked_) LockWindowUpdate(nullptr);
+    }
+    UpdateLock(const UpdateLock&) = delete;
+    UpdateLock& operator=(const UpdateLock&) = delete;
+
+private:
+    bool locked_;
+};
+
+std::wstring RowText(const ClipText& t) {
+    const size_t n = std::min(t.size(), kRowTextChars);
+    return std::wstring(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(n));
 }
 }  // namespace
+
+namespace Func {
+void MainKeyDown(int32_t KeyCode) { fMain().KeyDown(KeyCode); }
+void MainKeyUp(int32_t KeyCode) { fMain().KeyUp(KeyCode); }
+}  // namespace Func
+
+fMainForm::fMainForm() { WireControls(); }
+fMainForm::~fMainForm() = default;
 
 forms::WndCreate fMainForm::CreateOptions() {
     forms::WndCreate o = Form::CreateOptions();
     o.className = L"QuillmateMain";
     o.widthPx = kWidthPx;
-    o.heightPx = kHeightPx;
+    o.heightPx = kMinHeightTw / 15;
     return o;
 }
 
-void fMainForm::Form_Load() {
-    SetScaleMode(forms::ScaleMode::Pixels);  // rows are laid out in pixels
-    AskExportFileName = [] { return SaveFileNameDialog(); };
+void fMainForm::WireControls() {
+    imgClipBack.Click = [this](int i) { imgClipBack_Click(i); };
+    imgClipBack.DblClick = [this](int i) { imgClipBack_DblClick(i); };
+    imgClipBack.MouseDown = [this](int, forms::MouseArgs& a) { clickShift_ = a.Shift; };
+    txt.Click = [this](int i) { imgClipBack_Click(i); };
+    txt.DblClick = [this](int i) { imgClipBack_DblClick(i); };
+    txt.MouseDown = [this](int, forms::MouseArgs& a) { clickShift_ = a.Shift; };
+    // The background and the empty-history label drag the window pair.
+    auto down = [this](forms::MouseArgs& a) { Form_MouseDown(a); };
+    auto move = [this](forms::MouseArgs& a) { Form_MouseMove(a); };
+    auto up = [this](forms::MouseArgs& a) { Form_MouseUp(a); };
+    for (forms::Control* c : {static_cast<forms::Control*>(&iTop), static_cast<forms::Control*>(&iLow),
+                              static_cast<forms::Control*>(&lblEmpty)}) {
+        c->MouseDown = down;
+        c->MouseMove = move;
+        c->MouseUp = up;
+    }
+    Options.Click = [this] { Options_Click(); };
+    Paste.Click = [this] { Paste_Click(); };
+    Save.Click = [this] { Save_Click(); };
+    Delete.Click = [this] { Delete_Click(); };
+    Tips.Click = [this] { Tips_Click(); };
+    Scroll.Change = [this](int16_t& top, int16_t& size) { Scroll_Change(top, size); };
+    Scroll.Pressed = [this] { Scroll_Pressed(); };
+    iMid.MouseDown = [down](int, forms::MouseArgs& a) { down(a); };
+    iMid.MouseMove = [move](int, forms::MouseArgs& a) { move(a); };
+    iMid.MouseUp = [up](int, forms::MouseArgs& a) { up(a); };
 }
 
-void fMainForm::AddClip(const ClipText& content, const ClipText& copyDate, const ClipText& copyTime) {
+void fMainForm::UseBuiltInLookWhereNoSkin() {
+    if (iTop.Picture().IsEmpty()) iTop.SetPicture(BuiltInLook::MainTop());
+    if (iMid[0].Picture().IsEmpty()) iMid[0].SetPicture(BuiltInLook::MainMid());
+    if (iLow.Picture().IsEmpty()) iLow.SetPicture(BuiltInLook::MainLow());
+    if (Not_Sel_Picture.IsEmpty()) Not_Sel_Picture = BuiltInLook::MainClip();
+    if (Sel_Picture.IsEmpty()) Sel_Picture = BuiltInLook::MainClipSelected();
+}
+
+void fMainForm::Form_Load() {
+    SetBackColor(mGlobal::TransparentColor);
+    ClipsFrame.SetBackColor(mGlobal::TransparentColor);
+    UseBuiltInLookWhereNoSkin();
+    iTop.Move(0, 0, iTop.Width(), iTop.Height());
+    iMid[0].SetTop(PxY(64));
+    imgClipBack[0].SetPicture(Not_Sel_Picture);
+    imgClipBack[0].Move(0, 0, imgClipBack[0].Width(), imgClipBack[0].Height());
+    forms::FontSpec font;
+    font.Name = L"Arial";
+    font.SizePt = 8.25;
+    font.Charset = 204;
+    txt[0].SetFont(font);
+    txt[0].SetTransparent(true);
+    txt[0].UseMnemonic = false;
+    txt[0].Move(120, PxY(6), 3975, imgClipBack[0].Height() - PxY(11));
+    BuiltInLook::ScrollPieces(Scroll);
+    Options.LoadSkin(BuiltInLook::ButtonStrip(25, L"..."));
+    Paste.LoadSkin(BuiltInLook::ButtonStrip(87, L"Paste"));
+    Save.LoadSkin(BuiltInLook::ButtonStrip(87, L"Save"));
+    Delete.LoadSkin(BuiltInLook::ButtonStrip(87, L"Delete"));
+    Tips.LoadSkin(BuiltInLook::ButtonStrip(25, L"i"));
+    Options.Move(130, 150, 375, 375);
+    Paste.Move(510, 150, 1305, 375);
+    Save.Move(1815, 150, 1305, 375);
+    Delete.Move(3120, 150, 1305, 375);
+    Tips.Move(4430, 150, 375, 375);
+    Scroll.Move(4425, 575, 375, Scroll.Height());
+    lblEmpty.SetCaption(L"Clipboard is empty");
+    lblEmpty.SetTransparent(true);
+    lblEmpty.SetForeColor(RGB(225, 232, 242));
+    lblEmpty.SetAlignment(forms::Label::Align::Center);
+    lblEmpty.Move(240, 840, 4215, 255);
+    ClipsFrame.Move(kFrameLeftTw, kFrameTopTw, imgClipBack[0].Width(), kRowHeightTw);
+    ClipsFrame.SetVisible(mGlobal::History.ClipCount() > 0);
+
+    hook_ = std::make_unique<clsMFSC>();
+    hook_->MainKeyDown = Func::MainKeyDown;
+    hook_->MainKeyUp = Func::MainKeyUp;
+    hook_->MouseWheel = [this](int32_t& k, int32_t& r, int32_t& x, int32_t& y) { MouseWheel(k, r, x, y); };
+    hook_->AttachWheelHook(*this);
+    for (ucButton3* b : {&Options, &Paste, &Save, &Delete, &Tips}) hook_->AttachKeyHook(b->hwnd());
+    Set_Height(0);
+    MoveThumbToView();
+    lblEmpty.ZOrder(0);
+    ClipsFrame.SetHeight(kRowHeightTw);
+    ClipsFrame.SetWidth(imgClipBack[0].Width());
+}
+
+void fMainForm::Form_Unload() { mdlQuillmate::RestoreWndProc(fClipboard().hWnd()); }
+
+void fMainForm::Set_Height(int16_t NewHeight) {
+    UpdateLock lock(hWnd());
+    int newHeight = NewHeight;
+    const bool empty = newHeight < kMinHeightTw;
+    if (empty) newHeight = kMinHeightTw;
+    Paste.SetEnabled(!empty);
+    Save.SetEnabled(!empty);
+    Delete.SetEnabled(!empty);
+    const int oldBottom = RoundTw(Top() + Height());
+    if (Height() != newHeight - PxX(2)) {
+        // Tiles every 37 px from 64 px down cover the middle; tiles once made stay where they are.
+        const double limitPx = newHeight / static_cast<double>(mGlobal::TwipsY) - 50;
+        for (int i = 0, y = 64;; ++i) {
+            if (!iMid.Exists(i)) {
+                forms::Image& tile = iMid.Load(i);
+                tile.SetPicture(iMid[0].Picture());
+                tile.SetTop(PxY(y));
+                tile.SetVisible(true);
+            }
+            y += 37;
+            if (y > limitPx) break;
+        }
+        iLow.SetTop(newHeight - PxY(49));
+        // The bottom piece lies over the tiles, the empty-history text over both.
+        iLow.ZOrder(0);
+        lblEmpty.ZOrder(0);
+    }
+    const int count = mGlobal::History.ClipCount();
+    Scroll.SetHeight(newHeight - 700);
+    Scroll.SetMax_Value(static_cast<int16_t>(std::nearbyint(count / 5.0)));
+    Scroll.SetEnabled(count >= 6);
+    if (count < 6) Scroll.SetMax_Value(0);
+    SetHeight(newHeight);
+    fStart().SetHeight(newHeight + PxX(34));
+    if (mGlobal::DockY == 2) {
+        // Docked at the bottom edge, the pair grows upward: the window's bottom stays put.
+        fStart().SetTop(oldBottom - Height() - PxY(36));
+        const double tx = mGlobal::TwipsX, ty = mGlobal::TwipsY;
+        MoveWindow(hWnd(), RoundTw(fStart().Left() / tx - 243), RoundTw(fStart().Top() / ty + 36),
+                   RoundTw(Width() / tx), RoundTw(Height() / ty), FALSE);
+    }
+}
+
+void fMainForm::AddRow(int index) {
+    forms::Image& above = imgClipBack[index - 1];
+    forms::Image& row = imgClipBack.Load(index);
+    row.Move(above.Left(), above.Top() + above.Height(), above.Width(), above.Height());
+    row.SetVisible(true);
+    forms::Label& label = txt.Load(index);
+    label.Move(label.Left(), row.Top() + PxY(6), label.Width(), row.Height() - PxY(11));
+    label.ZOrder(0);
+    label.SetVisible(true);
+}
+
+void fMainForm::RemoveRowsFrom(int first) {
+    for (int k = LastRowIndex(); k >= std::max(first, 1); --k) {
+        txt.Unload(k);
+        imgClipBack.Unload(k);
+    }
+}
+
+void fMainForm::ResetEmptyRows() {
+    imgClipBack[0].SetTop(0);
+    txt[0].SetTop(50);
+    ClipsFrame.SetVisible(false);
+    ClipsFrame.SetHeight(kRowHeightTw);
+    ClipsHe = 0;
+}
+
+void fMainForm::FrameHeightChanged() {
+    Set_Height(static_cast<int16_t>(RoundTw(ClipsFrame.Top() + ClipsFrame.Height() + 150)));
+}
+
+void fMainForm::AddClip(const ClipText& Content, const ClipText& CopyDate, const ClipText& CopyTime) {
     mdlLog::WriteLog("Start adding clip.");
     auto& h = mGlobal::History;
-    if (!h.AddClip(content, copyDate, copyTime, mGlobal::RemExtra, mGlobal::LastClipText)) return;
+    const int before = h.ClipCount();
+    if (!h.AddClip(Content, CopyDate, CopyTime, mGlobal::RemExtra, mGlobal::LastClipText)) return;
+    {
+        UpdateLock lock(ClipsFrame.Handle());
+        const double frameHeight = ClipsFrame.Height();
+        if (before > 0) {
+            if (before < kVisibleRows) AddRow(before);
+            if (frameHeight > 5000)
+                NotVisible = true;
+            else
+                ClipsFrame.SetHeight(frameHeight + imgClipBack[before].Height());
+            ClipsHe += kRowHeightTw;
+        } else {
+            forms::Image& row = imgClipBack[0];
+            txt[0].Move(txt[0].Left(), row.Top() + PxY(6), txt[0].Width(), row.Height() - PxY(11));
+            ClipsFrame.SetVisible(true);
+            ClipsFrame.SetHeight(row.Height());
+            ClipsHe = kRowHeightTw;
+            row.SetPicture(Not_Sel_Picture);
+            row.SetVisible(true);
+            txt[0].SetVisible(true);
+            txt[0].ZOrder(0);
+        }
+    }
     mdlLog::WriteLog("Clip" + std::to_string(h.ClipCount() - 1) + " added.");
+    FrameHeightChanged();
 }
 
 void fMainForm::RefreshViewedClips() {
-    if (IsCreated()) InvalidateRect(hWnd(), nullptr, TRUE);
+    const auto& h = mGlobal::History;
+    for (int i = TopElement; i < TopElement + kVisibleRows && i < h.ClipCount(); ++i) {
+        const int r = i - TopElement;
+        if (!imgClipBack.Exists(r)) break;
+        const ClipRecord& clip = h.Clip(i);
+        if (clip.ClipType == 1) txt[r].SetCaption(RowText(clip.Text));
+        imgClipBack[r].SetPicture(clip.Selected ? Sel_Picture : Not_Sel_Picture);
+    }
+}
+
+ClipText fMainForm::GetSelectedClipsText() const {
+    return mGlobal::History.GetSelectedClipsText(mGlobal::Combination);
+}
+
+void fMainForm::CopySelectionToClipboard() {
+    const ClipText joined = GetSelectedClipsText();
+    for (int i = 0; i < 5 && !mdlQuillmate::SetClipboardText(joined); ++i) {
+    }
+}
+
+void fMainForm::imgClipBack_Click(int Index) {
+    // The modifiers come from the click itself: a key released while another program had the
+    // focus would otherwise stay down for the window.
+    vkControl = (clickShift_ & forms::vbCtrlMask) != 0;
+    vkShift = (clickShift_ & forms::vbShiftMask) != 0;
+    mGlobal::History.ClickSelect(Index + TopElement, vkControl, vkShift);
+    RefreshViewedClips();
+    CopySelectionToClipboard();
+}
+
+void fMainForm::imgClipBack_DblClick(int Index) {
+    const int n = Index + TopElement;
+    if (n < mGlobal::History.ClipCount()) Func::PasteToLastWindow(mGlobal::History.Clip(n).Text);
 }
 
 void fMainForm::Delete_Selected() {
     mdlLog::WriteLog("Remove selected clips...");
-    mGlobal::History.Delete_Selected();
-    const int count = mGlobal::History.ClipCount();
-    if (TopElement + kVisibleRows > count) TopElement = count - kVisibleRows;
-    if (TopElement < 0) TopElement = 0;
+    auto& h = mGlobal::History;
+    const int before = h.ClipCount();
+    {
+        UpdateLock lock(ClipsFrame.Handle());
+        h.Delete_Selected();
+        const int count = h.ClipCount();
+        ClipsHe = count * kRowHeightTw;
+        if (count < before) RemoveRowsFrom(count);
+        if (count > 0) {
+            ClipsFrame.SetHeight(count >= kVisibleRows ? kVisibleRows * kRowHeightTw : ClipsHe);
+            ClampTopElement();
+        }
+    }
+    if (h.ClipCount() > 0) {
+        FrameHeightChanged();
+    } else {
+        ResetEmptyRows();
+        Set_Height(0);
+    }
+    MoveThumbToView();
     RefreshViewedClips();
+    ClipsFrame.Refresh();
     forms::DoEvents();
     mdlLog::WriteLog("Removed.");
     mdlInput::SaveClips();
@@ -59,9 +322,16 @@ void fMainForm::Delete_Selected() {
 
 void fMainForm::Delete_All() {
     mdlLog::WriteLog("Start remove all clips.");
-    mGlobal::History.Delete_All();
-    TopElement = 0;
-    RefreshViewedClips();
+    {
+        UpdateLock lock(hWnd());
+        mGlobal::History.Delete_All();
+        RemoveRowsFrom(1);
+        TopElement = 0;
+        ResetEmptyRows();
+    }
+    Set_Height(0);
+    MoveThumbToView();
+    ClipsFrame.Refresh();
     mdlLog::WriteLog("Removed.");
     forms::DoEvents();
     mdlInput::SaveClips();
@@ -72,9 +342,9 @@ void fMainForm::Save_Selected() { Export(true); }
 
 void fMainForm::Export(bool selectedOnly) {
     const auto& h = mGlobal::History;
-    if (h.ClipCount() == 0) return;
+    if (!ClipsFrame.Visible() || h.ClipCount() == 0) return;
     if (selectedOnly && h.PrevIndex().empty()) return;
-    std::string name = AskExportFileName ? AskExportFileName() : std::string();
+    std::string name = AskExportFileName ? AskExportFileName() : SaveFileNameDialog();
     if (name.empty()) return;
     if (name.size() < 4 || name.compare(name.size() - 4, 4, ".txt") != 0) name += ".txt";
     mdlLog::WriteLog(selectedOnly ? "Start saving selected clips..." : "Start saving all clips...", true);
@@ -87,50 +357,129 @@ void fMainForm::Export(bool selectedOnly) {
     mdlLog::WriteLog("Saved.", true);
 }
 
-int fMainForm::RowAt(int yPx) const {
-    const int row = yPx / kRowHeightPx;
-    const int index = TopElement + row;
-    if (row < 0 || row >= kVisibleRows || index >= mGlobal::History.ClipCount()) return -1;
-    return index;
+void fMainForm::ClampTopElement() {
+    const int count = mGlobal::History.ClipCount();
+    if (TopElement > count - kVisibleRows) TopElement = static_cast<int16_t>(count - kVisibleRows);
+    if (TopElement < 0) TopElement = 0;
 }
 
-void fMainForm::txt_Click(int index) {
-    auto& h = mGlobal::History;
-    h.SetSelected(index, !h.Clip(index).Selected);
-    const ClipText joined = h.GetSelectedClipsText(mGlobal::Combination);
-    if (!joined.empty())
-        for (int i = 0; i < 5 && !mdlQuillmate::SetClipboardText(joined); ++i) {
-        }
+void fMainForm::MoveThumbToView() {
+    const int range = mGlobal::History.ClipCount() - kVisibleRows;
+    if (range <= 0) {
+        // Nothing to scroll: the thumb stands at the top, where the next long history starts.
+        Scroll.SetScrollTop(0);
+        return;
+    }
+    Scroll.SetScrollTop(static_cast<int16_t>(std::nearbyint(Scroll.ScrollHeight() * (TopElement / double(range)))));
+}
+
+void fMainForm::Scroll_Change(int16_t& Top, int16_t& Size) {
+    const int range = mGlobal::History.ClipCount() - kVisibleRows;
+    // A thumb that fills its track has no travel: the view stays at the top.
+    TopElement = Size > 0 ? static_cast<int16_t>(std::nearbyint(Top / double(Size) * range)) : int16_t{0};
+    ClampTopElement();
     RefreshViewedClips();
 }
 
-void fMainForm::txt_DblClick(int index) { Func::PasteToLastWindow(mGlobal::History.Clip(index).Text); }
+void fMainForm::Scroll_Pressed() { FocusWindow(); }
 
-void fMainForm::Form_Paint(HDC dc) {
-    RECT client;
-    GetClientRect(hWnd(), &client);
-    FillSolid(dc, client, RGB(245, 245, 240));
-    SetBkMode(dc, TRANSPARENT);
-    const auto& h = mGlobal::History;
-    for (int row = 0; row < kVisibleRows; ++row) {
-        const int index = TopElement + row;
-        if (index >= h.ClipCount()) break;
-        RECT r{4, row * kRowHeightPx + 4, client.right - 4, (row + 1) * kRowHeightPx - 2};
-        FillSolid(dc, r, h.Clip(index).Selected ? RGB(190, 210, 240) : RGB(255, 255, 255));
-        RECT t{r.left + 4, r.top + 4, r.right - 4, r.bottom - 4};
-        const ClipText& text = h.Clip(index).Text;
-        // Only the start of a long clip can show in a row; measuring all of it would stall the paint.
-        DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(std::min<size_t>(text.size(), 400)),
-                  &t, DT_WORDBREAK | DT_END_ELLIPSIS | DT_NOPREFIX | DT_EDITCONTROL);
+void fMainForm::ScrollBy(int rows) {
+    TopElement = static_cast<int16_t>(std::clamp(TopElement + rows, -32768, 32767));
+    ClampTopElement();
+    MoveThumbToView();
+    RefreshViewedClips();
+}
+
+void fMainForm::MouseWheel(int32_t&, int32_t& Rotation, int32_t&, int32_t&) {
+    if (mGlobal::History.ClipCount() < 6 || Rotation == 0) return;
+    ScrollBy(Rotation < 0 ? 1 : -1);
+}
+
+void fMainForm::KeyDown(int32_t KeyCode) {
+    const bool scrollable = mGlobal::History.ClipCount() >= 6;
+    switch (KeyCode) {
+        case VK_SHIFT: vkShift = true; break;
+        case VK_CONTROL: vkControl = true; break;
+        case 'A':
+            if (!vkControl) break;
+            mGlobal::History.SelectAll();
+            RefreshViewedClips();
+            CopySelectionToClipboard();
+            break;
+        case VK_HOME:
+            TopElement = 0;
+            Scroll.SetScrollTop(0);
+            RefreshViewedClips();
+            break;
+        case VK_UP: if (scrollable) ScrollBy(-1); break;
+        case VK_DOWN: if (scrollable) ScrollBy(1); break;
+        case VK_PRIOR: if (scrollable) ScrollBy(-4); break;
+        case VK_NEXT: if (scrollable) ScrollBy(4); break;
+        case VK_END:
+            if (!scrollable) break;
+            TopElement = static_cast<int16_t>(mGlobal::History.ClipCount() - kVisibleRows);
+            Scroll.SetScrollTop(Scroll.ScrollHeight());
+            RefreshViewedClips();
+            break;
+        case VK_DELETE: Delete_Selected(); break;
     }
 }
 
-void fMainForm::Form_MouseDown(forms::MouseArgs& a) {
-    lastMouseYPx_ = static_cast<int>(a.Y);
-    if (a.Button != forms::vbLeftButton) return;
-    if (int i = RowAt(static_cast<int>(a.Y)); i >= 0) txt_Click(i);
+void fMainForm::KeyUp(int32_t KeyCode) {
+    switch (KeyCode) {
+        case VK_SHIFT: vkShift = false; break;
+        case VK_CONTROL: vkControl = false; break;
+        case VK_F1: Func::OpenHelpFile(); break;
+    }
 }
 
-void fMainForm::Form_DblClick() {
-    if (int i = RowAt(lastMouseYPx_); i >= 0) txt_DblClick(i);
+// The buttons are what takes the keys here: the window's focus is the button that had it last.
+void fMainForm::FocusWindow() {
+    for (ucButton3* b : {&Options, &Paste, &Save, &Delete, &Tips})
+        if (mGlobal::CurrentButton == b && b->Enabled()) return b->SetFocus();
+    Options.SetFocus();
 }
+
+void fMainForm::Paste_Click() {
+    ClipsFrame.Refresh();
+    FocusWindow();
+    if (ClipsFrame.Visible()) Func::PasteToLastWindow(GetSelectedClipsText());
+}
+
+void fMainForm::OpenMenu(const ucButton3& button, int32_t mode) {
+    fPopUpForm& menu = fPopUp();
+    if (menu.Visible()) {
+        Func::FadeForm(menu, static_cast<int16_t>(-mGlobal::PaiseSpeed), false);
+        if (menu.PrevContr == mode) return;
+    }
+    const double ty = mGlobal::TwipsY;
+    menu.Move(Left() + button.Left() - ty, Top() + button.Top() + button.Height() - 4 * ty, menu.Width(),
+              menu.Height());
+    Func::FadeForm(menu, mGlobal::PaiseSpeed, false);
+    SetFocus(menu.hWnd());
+    menu.PrevContr = mode;
+}
+
+void fMainForm::Delete_Click() { OpenMenu(Delete, 1); }
+void fMainForm::Save_Click() { OpenMenu(Save, 2); }
+
+void fMainForm::Toggle(forms::Form& f) {
+    Func::FadeForm(f, static_cast<int16_t>(f.Visible() ? -mGlobal::PaiseSpeed : mGlobal::PaiseSpeed), false);
+}
+
+void fMainForm::Options_Click() { Toggle(fOptions()); }
+void fMainForm::Tips_Click() { Toggle(fTips()); }
+
+void fMainForm::Form_MouseDown(forms::MouseArgs&) {
+    mGlobal::Dragging = true;
+    POINT p{};
+    GetCursorPos(&p);
+    mGlobal::DragOffsetX = static_cast<int16_t>(p.x - RoundTw(fStart().Left() / mGlobal::TwipsX));
+    mGlobal::DragOffsetY = static_cast<int16_t>(p.y - RoundTw(fStart().Top() / mGlobal::TwipsY));
+}
+
+void fMainForm::Form_MouseMove(forms::MouseArgs&) {
+    if (mGlobal::Dragging) Func::DragMainWindows();
+}
+
+void fMainForm::Form_MouseUp(forms::MouseArgs&) { mGlobal::Dragging = false; }

@@ -121,3 +121,38 @@ TEST_F(History, AddedAnnouncesTheCountBefore) {
     Add(u"b");
     EXPECT_EQ(seen, (std::vector<int>{0, 1}));
 }
+
+// Click sequences on a history of eight clips: which clips end selected, and the order list.
+TEST_F(History, ClickSelectionFollowsTheModifierRules) {
+    enum Mod { Plain, Ctrl, Shift, Both, All };
+    struct Case {
+        const char* name;
+        std::vector<std::pair<Mod, int>> clicks;
+        std::vector<int> selected;
+        std::vector<int16_t> order;
+    };
+    const Case cases[] = {
+        {"plain click replaces", {{Plain, 1}, {Plain, 5}}, {5}, {5}},
+        {"shift range, anchor moves down", {{Plain, 1}, {Shift, 4}}, {1, 2, 3, 4}, {1, 2, 3, 4}},
+        {"shift back inside keeps anchor", {{Plain, 1}, {Shift, 4}, {Shift, 2}}, {1, 2, 3, 4}, {1, 3, 4, 2, 3, 4}},
+        {"shift upward keeps anchor", {{Plain, 4}, {Shift, 1}, {Shift, 6}}, {1, 2, 3, 4, 5, 6}, {4, 1, 2, 3, 4, 5, 6}},
+        {"shift with empty order", {{Shift, 3}}, {}, {}},
+        {"ctrl toggles", {{Ctrl, 2}, {Ctrl, 6}, {Ctrl, 2}}, {6}, {6}},
+        {"ctrl+shift keeps flag through a plain click", {{Plain, 1}, {Ctrl, 3}, {Both, 3}, {Plain, 5}}, {3, 5}, {5}},
+        {"ctrl-click after select all", {{All, 0}, {Ctrl, 7}}, {0, 1, 2, 3, 4, 5, 6}, {0, 1, 2, 3, 4, 5, 6}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        h.Delete_All();
+        last.clear();
+        for (int i = 0; i < 8; ++i) Add(ClipText(1, char16_t(u'a' + i)));
+        for (auto [mod, n] : c.clicks)
+            if (mod == All) h.SelectAll();
+            else h.ClickSelect(n, mod == Ctrl || mod == Both, mod == Shift || mod == Both);
+        std::vector<int> selected;
+        for (int i = 0; i < h.ClipCount(); ++i)
+            if (h.Clip(i).Selected) selected.push_back(i);
+        EXPECT_EQ(selected, c.selected);
+        EXPECT_EQ(h.PrevIndex(), c.order);
+    }
+}

@@ -90,7 +90,8 @@ qm_copy_and_wait() {
 qm_click_row() {
   local r; r=$(wine "$QM_PROBE" rect QuillmateMain | tr -d '\r') || qm_fail "no main window"
   set -- "$1" "${2:-1}" $r
-  local x=$(( ($3 + $5) / 2 )) y=$(( $4 + 70 * $1 + 35 ))
+  # Rows are 70 px high in a frame 10 px from the left and 37 px from the top of the window.
+  local x=$(( $3 + 150 )) y=$(( $4 + 37 + 70 * $1 + 35 ))
   # (--sync would wait 15 s whenever the pointer already stands there)
   xdotool mousemove "$x" "$y"
   xdotool click --repeat "$2" --delay 120 1

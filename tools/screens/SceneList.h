@@ -24,4 +24,5 @@ private:
 
 // One per area, each in tools/screens/Scenes<Area>.cpp.
 void AddScenesControls(SceneList& list);
+void AddScenesMain(SceneList& list);
 void AddScenesOptions(SceneList& list);

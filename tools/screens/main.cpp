@@ -15,6 +15,7 @@ namespace {
 SceneList AllScenes() {
     SceneList list;
     AddScenesControls(list);
+    AddScenesMain(list);
     AddScenesOptions(list);
     return list;
 }

@@ -16,6 +16,7 @@
 //   (as Updater.exe)        append its own command line to updater-args.txt beside it
 //   foreground              print the class of the foreground window
 //   rect CLASS              print the screen rectangle of a top-level window of that class
+//   key VK down|up          press or release a key as the keyboard would (SendInput)
 #include <windows.h>
 
 #include <shlobj.h>
@@ -199,6 +200,13 @@ int main(int argc, char** argv) {
         else
             std::printf("%d\n", (flags & LWA_ALPHA) ? alpha : 255);
         return 0;
+    }
+    if (cmd == "key" && argc > 3) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = static_cast<WORD>(std::atoi(argv[2]));
+        in.ki.dwFlags = std::strcmp(argv[3], "up") == 0 ? KEYEVENTF_KEYUP : 0;
+        return SendInput(1, &in, sizeof in) == 1 ? 0 : 1;
     }
     if (cmd == "cbviewer" && argc > 2) {
         g_file = argv[2];

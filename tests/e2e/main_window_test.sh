@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# The main window as a person uses it: Shift, Ctrl and Ctrl+Shift clicks put the joined selection
+# on the clipboard, the wheel scrolls, the Save menu exports through the real save dialog, and the
+# Delete menu removes the selected clips and then all of them, the clip files following.
+source "$(dirname "$0")/lib.sh"
+qm_start
+for i in 0 1 2 3 4 5 6; do qm_copy_and_wait "clip $(printf "\\x$(printf %x $((65 + i)))")" "$i"; done
+# Rows 0..4 now show clips G F E D C.
+
+expect_clipboard() {
+  qm_wait_until 10 bash -c '[ "$(xclip -selection clipboard -o 2>/dev/null)" = "$1" ]' _ "$1" \
+    || qm_fail "$2: clipboard holds '$(qm_clipboard)', expected '$1'"
+}
+# with_keys "VK..." COMMAND...: holds the keys down while COMMAND runs.
+with_keys() {
+  local k keys=$1; shift
+  for k in $keys; do wine "$QM_PROBE" key "$k" down; done
+  "$@"
+  for k in $keys; do wine "$QM_PROBE" key "$k" up; done
+}
+nl=$'\n'
+qm_click_row 1
+expect_clipboard "clip F" "plain click"
+with_keys 16 qm_click_row 3
+expect_clipboard "clip F${nl}clip E${nl}clip D" "Shift click"
+with_keys 17 qm_click_row 2
+expect_clipboard "clip F${nl}clip D" "Ctrl click"
+with_keys "17 16" qm_click_row 1      # drops F from the order, keeps it selected
+qm_click_row 4                        # so a plain click, which clears the clips the order names, keeps F
+expect_clipboard "clip F${nl}clip C" "plain click after Ctrl+Shift"
+with_keys 16 qm_click_row 2           # a Shift click upward from the anchor C
+expect_clipboard "clip F${nl}clip E${nl}clip D${nl}clip C" "Shift click upward"
+qm_log_has "Clip7 added." && qm_fail "a selection became a clip"
+
+# One notch of the wheel moves the view one clip down: row 0 shows F.
+read -r L T R B < <(wine "$QM_PROBE" rect QuillmateMain | tr -d '\r')
+xdotool mousemove $((L + 150)) $((T + 100)) click 5
+qm_click_row 0
+expect_clipboard "clip F" "click after a wheel turn"
+
+# menu BUTTON_LEFT_PX ITEM: opens the menu under the button at that x and clicks item 0 (upper) or 1.
+menu() {
+  read -r L T R B < <(wine "$QM_PROBE" rect QuillmateMain | tr -d '\r')
+  xdotool mousemove $((L + $1 + 20)) $((T + 20)) click 1
+  qm_wait_until 5 bash -c '[ "$(wine "$QM_PROBE" visible QuillmatePopUp | tr -d "\r")" = 1 ]' || qm_fail "no menu"
+  read -r PL PT PR PB < <(wine "$QM_PROBE" rect QuillmatePopUp | tr -d '\r')
+  xdotool mousemove $((PL + 40)) $((PT + 10 + 20 * $2)) sleep 0.1 mousemove $((PL + 41)) $((PT + 10 + 20 * $2)) click 1
+}
+
+# Save, lower item: every clip through the save dialog, typed as a person would.
+out=$QM_DIR/export
+menu 121 1
+qm_wait_until 10 bash -c 'xdotool search --name "^Save As$" >/dev/null' || qm_fail "no save dialog"
+dlg=$(xdotool search --name "^Save As$" | head -n1)
+xdotool windowfocus --sync "$dlg"
+xdotool type "$(winepath -w "$out")"
+xdotool key Return
+qm_wait_until 10 test -s "$out.txt" || qm_fail "nothing exported"
+[ "$(cat "$out.txt")" = "$(printf 'clip G\r\nclip F\r\nclip E\r\nclip D\r\nclip C\r\nclip B\r\nclip A\r')" ] \
+  || qm_fail "export holds '$(od -c "$out.txt" | head)'"
+
+# Delete, upper item: the selected clip F goes; the files hold the others, oldest first.
+menu 208 0
+qm_wait_log "Removed." 10
+clips=$QM_DATA/Clips
+qm_wait_until 10 bash -c '! [ -f "$1/Clip7.qms" ]' _ "$clips" || qm_fail "clip files not rewritten"
+texts=$(for n in 1 2 3 4 5 6; do iconv -f UTF-16LE -t UTF-8 "$clips/Clip$n.qms"; echo; done)
+[ "$texts" = "$(printf 'clip A\nclip B\nclip C\nclip D\nclip E\nclip G')" ] || qm_fail "clip files hold: $texts"
+
+# Delete, lower item: all clips go, and their files with them.
+menu 208 1
+qm_wait_until 10 bash -c '[ "$(grep -c "^.*Removed\." "$1")" -ge 2 ]' _ "$QM_DIR/Log.txt" || qm_fail "not removed"
+qm_wait_until 10 bash -c '! [ -f "$1/Clip1.qms" ]' _ "$clips" || qm_fail "clip files remain"
+qm_exit
+echo "main window: ok"

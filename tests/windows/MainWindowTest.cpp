@@ -1,0 +1,130 @@
+// The main window's layout and scrolling, driven through its own operations and key handlers.
+#include <windows.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/mGlobal.h"
+#include "windows/Windows.h"
+
+namespace {
+struct MainWindow : ::testing::Test {
+    fMainForm& w = fMain();
+    void SetUp() override { Reset(0); }
+    void TearDown() override {
+        Reset(0);
+        mGlobal::DockY = 0;
+    }
+    // The history holds `clips` clips and the window shows them from the top.
+    void Reset(int clips) {
+        w.Delete_All();
+        mGlobal::LastClipText.clear();
+        w.KeyDown(VK_HOME);
+        for (int i = 0; i < clips; ++i) w.AddClip(u"clip " + std::u16string(1, char16_t(u'A' + i)));
+        w.RefreshViewedClips();
+    }
+    int HeightPx() {
+        RECT r{};
+        GetWindowRect(w.hWnd(), &r);
+        return r.bottom - r.top;
+    }
+    int TopPx(const forms::Control& c) { return c.RectPx().top; }
+};
+}  // namespace
+
+// Heights grow by one row per clip up to five; the scroll bar's range follows the clip count.
+TEST_F(MainWindow, HeightRowsAndScrollRangeFollowTheClipCount) {
+    struct Row { int clips, heightTw, rows, maxValue; bool scrollable; };
+    const Row rows[] = {{0, 1620, 1, 0, false},  {1, 1755, 1, 0, false}, {3, 3855, 3, 0, false},
+                        {13, 5955, 5, 3, true},  {5, 5955, 5, 0, false}, {6, 5955, 5, 1, true},
+                        {7, 5955, 5, 1, true},   {12, 5955, 5, 2, true}, {2, 2805, 2, 0, false}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.clips);
+        Reset(r.clips);
+        EXPECT_EQ(HeightPx() * 15, r.heightTw);
+        EXPECT_EQ(w.imgClipBack.Count(), r.rows);
+        EXPECT_EQ(w.ClipsFrame.Visible(), r.clips > 0);
+        EXPECT_EQ(w.lblEmpty.Visible() && !w.ClipsFrame.Visible(), r.clips == 0);
+        EXPECT_EQ(w.Scroll.Max_Value(), r.maxValue);
+        EXPECT_EQ(w.Scroll.Enabled(), r.scrollable);
+        EXPECT_EQ(w.Scroll.Height(), r.heightTw - 700);
+        EXPECT_EQ(w.ClipsHe, r.clips * 1050);
+    }
+}
+
+// Five rows: eight middle tiles 37 px apart from 64 px and the bottom piece at 348 px; emptied
+// again, the bottom piece goes back to 59 px and the tiles stay.
+TEST_F(MainWindow, BackgroundTilesAndTheBottomPiece) {
+    Reset(5);
+    std::vector<int> tops;
+    for (int i = 0; w.iMid.Exists(i); ++i) tops.push_back(TopPx(w.iMid[i]));
+    EXPECT_EQ(tops, (std::vector<int>{64, 101, 138, 175, 212, 249, 286, 323}));
+    EXPECT_EQ(TopPx(w.iLow), 348);
+    Reset(0);
+    EXPECT_EQ(TopPx(w.iLow), 59);
+    EXPECT_EQ(w.iMid.Count(), 8);
+}
+
+// Rows sit 70 px apart; each shows its clip, and a scrolled view shows later clips.
+TEST_F(MainWindow, RowsShowTheClipsFromTheTopElement) {
+    Reset(7);
+    for (int r = 0; r < 5; ++r) {
+        EXPECT_EQ(TopPx(w.imgClipBack[r]), 70 * r);
+        EXPECT_EQ(w.txt[r].Caption(), std::wstring(L"clip ") + wchar_t(L'G' - r));
+    }
+    w.KeyDown(VK_NEXT);
+    EXPECT_EQ(w.txt[0].Caption(), L"clip E");
+}
+
+// Each key or wheel turn from the top of a history: the view and the thumb that follows it.
+TEST_F(MainWindow, KeysAndWheelMoveTheViewWithinTheHistory) {
+    struct Step { int clips; int key; int wheel; int top; };
+    const Step steps[] = {
+        {7, VK_DOWN, 0, 1},   {7, VK_NEXT, 0, 2},   {7, VK_END, 0, 2},   {7, VK_UP, 0, 0},
+        {12, VK_NEXT, 0, 4},  {12, VK_END, 0, 7},   {12, 0, -120, 1},    {12, 0, 120, 0},
+        {13, VK_NEXT, 0, 4},  {13, VK_END, 0, 8},   {5, VK_DOWN, 0, 0},  {5, 0, -120, 0},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(std::to_string(s.clips) + " clips, key " + std::to_string(s.key));
+        Reset(s.clips);
+        int32_t keys = 0, rotation = s.wheel, x = 0, y = 0;
+        if (s.key) w.KeyDown(s.key);
+        else w.MouseWheel(keys, rotation, x, y);
+        EXPECT_EQ(w.TopElement, s.top);
+        const int range = s.clips - 5;
+        const int thumb = range > 0 ? static_cast<int>(std::nearbyint(w.Scroll.ScrollHeight() * (s.top / double(range)))) : 0;
+        EXPECT_EQ(w.Scroll.ScrollTop(), thumb);
+    }
+    Reset(12);
+    w.KeyDown(VK_END);
+    w.KeyDown(VK_HOME);
+    EXPECT_EQ(w.TopElement, 0);
+    EXPECT_EQ(w.Scroll.ScrollTop(), 0);
+}
+
+// Dragging the thumb: Top / Size of the travel picks the first row, held inside the history.
+TEST_F(MainWindow, TheThumbPicksTheFirstRow) {
+    Reset(13);
+    struct Drag { int16_t top, size; int expected; };
+    for (Drag d : {Drag{0, 100, 0}, Drag{50, 100, 4}, Drag{100, 100, 8}, Drag{104, 100, 8}, Drag{5, 0, 0}}) {
+        w.Scroll_Change(d.top, d.size);
+        EXPECT_EQ(w.TopElement, d.expected);
+    }
+}
+
+// Docked at the bottom edge, the pair grows upward: the window's bottom edge stays put.
+TEST_F(MainWindow, ABottomDockedWindowGrowsUpward) {
+    mGlobal::DockY = 2;
+    fStart().Move(600 * 15, 500 * 15, fStart().Width(), fStart().Height());
+    MoveWindow(w.hWnd(), 357, 536, 330, 108, FALSE);
+    RECT before{}, after{};
+    GetWindowRect(w.hWnd(), &before);
+    w.AddClip(u"first");
+    GetWindowRect(w.hWnd(), &after);
+    EXPECT_EQ(after.bottom, before.bottom);
+    EXPECT_EQ(after.bottom - after.top, 117);  // 1755 twips
+    EXPECT_EQ(std::lround(fStart().Top() / 15), after.top - 36);
+}
