@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/SkinWiring.h"
 #include "app/TextConv.h"
 #include "app/WindowEffects.h"
 #include "app/mGlobal.h"
@@ -19,7 +20,6 @@
 #include "forms/Screen.h"
 #include "skin/SkinEnvironment.h"
 #include "support/PlainFiles.h"
-#include "windows/SkinWiring.h"
 #include "windows/Windows.h"
 
 namespace Func {
@@ -106,7 +106,7 @@ bool Main() {
 
     // The skin clean-up inside the settings load is the first use of the hidden window.
     mdlSkin::SetOwnerWindow([] { return fClipboard().hWnd(); });
-    mdlSkin::SetSkinTargets(ProgramSkinTargets);
+    SkinWiring::Install();
     // A skin failure that ends the program once it runs (a skin chosen in the options) still saves
     // the settings and clips on the way out; during start-up nothing is loaded that could be lost.
     mdlSkin::SetEndProgram([] {

@@ -1,5 +1,6 @@
 #pragma once
 // The program's windows: one instance each, created and loaded on first use, kept for the run.
+#include "options/fOptions.h"
 #include "windows/PlainForm.h"
 #include "windows/fClipboard.h"
 #include "windows/fInsert.h"

@@ -10,7 +10,7 @@
 #include "forms/MsgBox.h"
 #include "skin/SkinEnvironment.h"
 #include "skin/mdlSkin.h"
-#include "windows/SkinWiring.h"
+#include "app/SkinWiring.h"
 #include "windows/Windows.h"
 
 using namespace rartest;
@@ -56,7 +56,7 @@ TEST(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
         WriteBytes(tmp.Path() / "Skins" / (std::string(name) + ".skn"),
                    ReadBytes(std::string(QM_SKIN_PACKAGES) + "/" + name + ".skn"));
     mdlSkin::SetProgramFolder(tmp.Path().string());
-    mdlSkin::SetSkinTargets(ProgramSkinTargets);
+    SkinWiring::Install();
     int boxes = 0;
     forms::SetMsgBoxHandler([&](const std::string&, UINT, const std::string&) { return ++boxes, IDCANCEL; });
     auto load = [](const char* skin) {

@@ -8,7 +8,7 @@
 #include "app/mGlobal.h"
 #include "skin/SkinEnvironment.h"
 #include "skin/mdlSkin.h"
-#include "windows/SkinWiring.h"
+#include "app/SkinWiring.h"
 
 namespace fs = std::filesystem;
 
@@ -26,7 +26,7 @@ void ApplyBuiltSkin() {
     fs::create_directories(home);
     fs::copy(fs::path(QM_SKIN_FOLDERS) / name, home / "Skin", fs::copy_options::recursive);
     mdlSkin::SetProgramFolder(home.string());
-    mdlSkin::SetSkinTargets(ProgramSkinTargets);
+    SkinWiring::Install();
     mGlobal::SkinName = name;
     mdlSkin::ApplySkin();
     mdlSkin::SetProgramFolder("");

@@ -27,3 +27,4 @@ void AddScenesControls(SceneList& list);
 void AddScenesMain(SceneList& list);
 void AddScenesStart(SceneList& list);
 void AddScenesTray(SceneList& list);
+void AddScenesOptions(SceneList& list);

@@ -19,6 +19,7 @@ SceneList AllScenes() {
     AddScenesMain(list);
     AddScenesStart(list);
     AddScenesTray(list);
+    AddScenesOptions(list);
     return list;
 }
 

@@ -19,6 +19,8 @@
 //   foreground              print the class of the foreground window
 //   rect CLASS              print the screen rectangle of a top-level window of that class
 //   children CLASS          print the screen rectangle of each visible child window of it, one a line
+//   child-list CLASS        print class, screen rectangle and visibility of every window inside it
+//   alpha CLASS             print the layered alpha of that window (-1 when not layered)
 //   key VK down|up          press or release a key as the keyboard would (SendInput)
 #include <windows.h>
 
@@ -100,6 +102,15 @@ std::string Utf8(const std::wstring& w) {
     return s;
 }
 }  // namespace
+
+BOOL CALLBACK PrintChild(HWND c, LPARAM) {
+    wchar_t name[128] = {};
+    RECT r{};
+    GetClassNameW(c, name, 127);
+    GetWindowRect(c, &r);
+    std::printf("%s %ld %ld %ld %ld %d\n", Utf8(name).c_str(), r.left, r.top, r.right, r.bottom, IsWindowVisible(c) ? 1 : 0);
+    return TRUE;
+}
 
 int main(int argc, char** argv) {
     // Copied as "Updater.exe" beside Quillmate, it records how it was started and ends.
@@ -195,6 +206,27 @@ int main(int argc, char** argv) {
             if (IsWindowVisible(c) && GetWindowRect(c, &r))
                 std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
         }
+        return 0;
+    }
+    if (cmd == "child-list" && argc > 2) {
+        // Every window inside the window of class argv[2]: class, screen rectangle, visibility.
+        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
+        HWND w = FindWindowW(cls.c_str(), nullptr);
+        if (!w) return 1;
+        EnumChildWindows(w, PrintChild, 0);
+        return 0;
+    }
+    if (cmd == "alpha" && argc > 2) {
+        // The layered alpha of the window of class argv[2]; -1 when it is not layered.
+        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
+        HWND w = FindWindowW(cls.c_str(), nullptr);
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        if (!w) return 1;
+        if (!(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_LAYERED) || !GetLayeredWindowAttributes(w, nullptr, &alpha, &flags))
+            std::printf("-1\n");
+        else
+            std::printf("%d\n", (flags & LWA_ALPHA) ? alpha : 255);
         return 0;
     }
     if (cmd == "key" && argc > 3) {

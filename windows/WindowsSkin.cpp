@@ -1,4 +1,4 @@
-#include "windows/SkinWiring.h"
+#include "windows/WindowsSkin.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -143,19 +143,12 @@ void AddInsert(Table& t) {
     t.AddScroll("fInsert.Scroll1", [](const ScrollPictures& p) { LoadScroll(fInsert().Scroll1, p); });
 }
 
-Table Build() {
-    Table t;
+}  // namespace
+
+void AddWindowsSkinTargets(Table& t) {
     AddMain(t);
     AddPopUp(t);
     AddStart(t);
     AddTray(t);
     AddInsert(t);
-    return t;
-}
-
-}  // namespace
-
-mdlSkin::SkinTargets& ProgramSkinTargets() {
-    static Table table = Build();
-    return table;
 }

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The options dialog as a person uses it: opened from the main window; the active slider dragged
+# to its left end and applied (the windows' alpha and Data.INI follow); autorun ticked through
+# its label (the Run value); a drag thrown away by Cancel; OK saving what the dialog shows.
+source "$(dirname "$0")/lib.sh"
+SIZES="$QM_BIN/../skins/Default/Sizes.dat"
+[ -f "$SIZES" ] || qm_fail "no size table at $SIZES"
+
+place() { tr -d '\r' <"$SIZES" | grep -o "^$1\[[0-9,]*\]" | tr -dc '0-9,'; }
+visible() { [ "$(wine "$QM_PROBE" visible QuillmateOptions | tr -d '\r')" = "$1" ]; }
+ini() { tr -d '\r' <"$QM_DATA/Data.INI" | grep "^$1=" | cut -d= -f2; }
+alpha_is() { [ "$(wine "$QM_PROBE" alpha "$1" | tr -d '\r')" = "$2" ]; }
+click() { xdotool mousemove $((DX + $1)) $((DY + $2)) click 1; }
+button() { local l t w; IFS=, read -r l t w _ <<<"$(place "$1")"; click $((l + w / 2)) $((t + 12)); }
+# The left of slider n's thumb on its page (thumb tops 47, 75, 103 on the page at 31, 75).
+thumb_left() {
+  wine "$QM_PROBE" child-list QuillmateOptions | tr -d '\r' |
+    awk -v y=$((DY + 75 + $1)) -v x=$((DX + 31)) '$1 == "QuillmateFormsFrame" && $3 == y && $5 - $3 == 17 { print $2 - x }'
+}
+thumb_at() { [ "$(thumb_left "$1")" = "$2" ]; }
+# Holds the thumb, moves far left, waits until a drag tick placed it, lets go.
+drag_to_left_end() {
+  local y=$((DY + 75 + $1 + 8)) from=$((DX + 31 + $(thumb_left "$1") + 5))
+  xdotool mousemove "$from" "$y" mousedown 1 mousemove $((DX + 40)) "$y"
+  qm_wait_until 5 thumb_at "$1" 207 || qm_fail "thumb $1 did not follow the pointer (at $(thumb_left "$1"))"
+  xdotool mouseup 1
+}
+open_from_main() {
+  local ml mt l t
+  read -r ml mt _ _ < <(wine "$QM_PROBE" rect QuillmateMain | tr -d '\r')
+  IFS=, read -r l t _ <<<"$(place Main_Options)"
+  xdotool mousemove $((ml + l + 10)) $((mt + t + 12)) click 1
+  qm_wait_until 10 visible 1 || qm_fail "the Options button did not open the dialog"
+  read -r DX DY _ _ < <(wine "$QM_PROBE" rect QuillmateOptions | tr -d '\r')
+}
+
+qm_start
+open_from_main
+thumb_at 47 325 || qm_fail "active thumb at $(thumb_left 47), not at 100 %"
+drag_to_left_end 47
+button Options_Apply
+qm_wait_until 5 alpha_is QuillmateMain 76 || qm_fail "main window alpha $(wine "$QM_PROBE" alpha QuillmateMain)"
+alpha_is QuillmateStart 76 || qm_fail "start bar alpha $(wine "$QM_PROBE" alpha QuillmateStart)"
+[ "$(ini Transparent)" = 76 ] && [ "$(ini InactiveTransparent)" = 76 ] || qm_fail "Data.INI: $(cat "$QM_DATA/Data.INI")"
+
+click $((28 + 88 + 40)) $((50 + 14))   # the settings tab
+click $((31 + 32 + 60)) $((75 + 28 + 7))  # the label beside the autorun box
+button Options_Apply
+exe=$(winepath -w "$QM_DIR/Quillmate.exe" | tr -d '\r')
+qm_wait_until 5 bash -c "wine reg query 'HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run' /v Quillmate 2>/dev/null | tr -d '\r' | grep -qiF '$exe'" ||
+  qm_fail "no Run value for $exe"
+
+click $((28 + 44)) $((50 + 14))  # back to page 1
+drag_to_left_end 75
+button Options_Cancel
+qm_wait_until 10 visible 0 || qm_fail "Cancel did not close the dialog"
+open_from_main
+thumb_at 75 325 || qm_fail "Cancel kept the dragged inactive thumb (at $(thumb_left 75))"
+button Options_Ok
+qm_wait_until 10 visible 0 || qm_fail "OK did not close the dialog"
+echo "--- Data.INI after OK"
+tr -d '\r' <"$QM_DATA/Data.INI"
+[ "$(ini InactiveTransparent)" = 76 ] && [ "$(ini PaiseSpeed)" = 1000 ] && [ "$(ini SkinName)" = Default ] ||
+  qm_fail "OK saved other values"
+qm_exit
+echo "options: ok"
