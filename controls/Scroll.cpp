@@ -82,7 +82,7 @@ void Scroll::Refresh() {
     if (scrollTop_ < 0) scrollTop_ = 0;
     if (HWND h = hWnd()) {
         forms::GdiObj<HRGN> round(CreateRoundRectRgn(0, 0, kWidthPx, trackPx_ + 2 * kButtonPx, ccBut_, ccBut_));
-        if (round && SetWindowRgn(h, round.Get(), TRUE)) (void)round.Release();  // the window owns it now
+        if (round && SetWindowRgn(h, round.Get(), TRUE)) round.Release();  // the window owns it now
         ControlHost::Refresh();
     }
 }
