@@ -178,7 +178,6 @@ void Scroll::MouseDown(bool left, POINT p) {
         lastDrag_ = scrollTop_;  // the drag reports from where the thumb stands now
         dragging_ = true;
     }
-    if (AnyFlag() && GetCapture() != hWnd()) SetCapture(hWnd());
     DrawStates();
 }
 
