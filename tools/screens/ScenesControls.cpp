@@ -16,6 +16,7 @@
 #include "forms/Label.h"
 #include "forms/MemDC.h"
 #include "forms/SelectGuard.h"
+#include "support/cTextBoxBackground.h"
 #include "tools/screens/SceneList.h"
 
 namespace {
@@ -160,7 +161,7 @@ public:
 protected:
     forms::WndCreate CreateOptions() override {
         auto o = Form::CreateOptions();
-        o.xPx = 40, o.yPx = 40, o.widthPx = 560, o.heightPx = 420;
+        o.xPx = 40, o.yPx = 40, o.widthPx = 700, o.heightPx = 420;
         return o;
     }
 
@@ -234,11 +235,29 @@ void AddToggles(ControlsForm& form) {
     }
 }
 
+// A multi-line edit with the tiled backdrop behind its text.
+void AddBackdrop(ControlsForm& form) {
+    static const forms::Picture paper = Canvas(16, 16, [](HDC dc) {
+        Fill(dc, {0, 0, 16, 16}, RGB(236, 232, 218));
+        for (int i = 0; i < 16; ++i) SetPixel(dc, i, (i + 5) % 16, RGB(222, 216, 196));
+    });
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL,
+                                470, 36, 210, 200, form.hWnd(), nullptr, nullptr, nullptr);
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SetWindowTextW(edit, L"Typed text sits on the tiled backdrop.\r\n\r\nThe tiles stay in place while the "
+                         L"text scrolls, and pasting can be blocked.");
+    auto& back = form.Make<cTextBoxBackground>();
+    back.SetBackdrop(paper);
+    back.Attach(edit);
+    form.Text(L"text box backdrop", 470, 244, 210).SetAlignment(forms::Label::Align::Center);
+}
+
 std::shared_ptr<void> ShowControls() {
     auto form = std::make_shared<ControlsForm>();
     form->Load();
     AddScrollBars(*form);
     AddToggles(*form);
+    AddBackdrop(*form);
     form->Show();
     AddButtons(*form);
     return form;
