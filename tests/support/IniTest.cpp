@@ -14,6 +14,15 @@
 
 namespace {
 const std::u16string kNone = clsINI::NotFound;
+
+std::string Utf16(const std::u16string& text, bool bigEndian) {
+    std::string bytes;
+    for (char16_t c : text) {
+        const char lo = static_cast<char>(c & 0xFF), hi = static_cast<char>(c >> 8);
+        bytes += bigEndian ? std::string{hi, lo} : std::string{lo, hi};
+    }
+    return bytes;
+}
 }  // namespace
 
 TEST(IniLoad, LinesBecomeSectionsAndValuesAsWritten) {
@@ -27,8 +36,14 @@ TEST(IniLoad, LinesBecomeSectionsAndValuesAsWritten) {
         // CR LF, a lone CR and a last line without a line end all end lines; names ignore case.
         {"[Global]\r\nTop=120\r[Options]\r\nSkinName=Default", "[Global]\r\nTop=120\r\n\r\n[Options]\r\nSkinName=Default\r\n\r\n",
          {{u"global", u"TOP", u"120"}, {u"OPTIONS", u"skinname", u"Default"}}},
-        // A lone LF does not end a line: all after "]" is ignored.
-        {"[A]\nx=1\ny=2\n", "[A]\r\n\r\n", {{u"A", u"x", kNone}}},
+        // A lone LF in a text with CRs does not end a line; a text without any CR is read by LFs.
+        {"[A]\r\nx=1\ny=2\r\n", "[A]\r\nx=1\ny=2\r\n\r\n", {{u"A", u"x", u"1\ny=2"}}},
+        {"[A]\nx=1\ny=2\n", "[A]\r\nx=1\r\ny=2\r\n\r\n", {{u"A", u"y", u"2"}}},
+        // Text after a UTF-8 or UTF-16 byte-order mark, and UTF-16 without one, is read as such.
+        {"\xEF\xBB\xBF[S]\r\nName=caf\xC3\xA9\r\n", "[S]\r\nName=caf\xE9\r\n\r\n", {{u"S", u"Name", u"caf\u00E9"}}},
+        {Utf16(u"\uFEFF[S]\r\nName=caf\u00E9\r\n", false), "[S]\r\nName=caf\xE9\r\n\r\n", {{u"S", u"Name", u"caf\u00E9"}}},
+        {Utf16(u"\uFEFF[S]\nName=x\n", true), "[S]\r\nName=x\r\n\r\n", {{u"S", u"Name", u"x"}}},
+        {Utf16(u"[S]\r\nName=x", false), "[S]\r\nName=x\r\n\r\n", {{u"S", u"Name", u"x"}}},
         {"[S]\r\nEmpty=\r\n", "[S]\r\nEmpty=\r\n\r\n",
          {{u"S", u"Empty", u""}, {u"S", u"Other", kNone}, {u"Missing", u"Empty", kNone}}},
         // Only U+0020 is trimmed, and only at the line's ends; blanks before a comment stay.
@@ -108,16 +123,24 @@ TEST(IniFile, UpdateFileWritesTheWholeModelOrRaises) {
 }
 
 #ifdef _WIN32
-TEST(IniFile, AHiddenFileIsNeitherLoadedNorReplaced) {
+TEST(IniFile, AHiddenFileIsReadAndStaysHiddenAReadOnlyOneIsNotWritten) {
     const std::string path = TempPath(".ini");
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    WriteBytes(path, "[S]\r\nk=saved\r\n");
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
-    clsINI ini;
-    ini.SetFileName(path);
-    ini.AddValue(u"S", u"k", u"default");
-    EXPECT_THROW(ini.UpdateFile(), std::runtime_error);
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(ReadBytes(path), "[S]\r\nk=saved\r\n");
+    for (DWORD attribute : {DWORD(FILE_ATTRIBUTE_HIDDEN), DWORD(FILE_ATTRIBUTE_READONLY)}) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        WriteBytes(path, "[S]\r\nk=saved\r\n");
+        SetFileAttributesA(path.c_str(), attribute);
+        clsINI ini;
+        ini.SetFileName(path);
+        EXPECT_EQ(ini.Value(u"S", u"k"), u"saved");
+        ini.SetValue(u"S", u"k", u"changed");
+        if (attribute == FILE_ATTRIBUTE_READONLY) {
+            EXPECT_THROW(ini.UpdateFile(), std::runtime_error);
+        } else {
+            EXPECT_TRUE(ini.UpdateFile());
+        }
+        EXPECT_EQ(GetFileAttributesA(path.c_str()) & attribute, attribute);
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(ReadBytes(path), attribute == FILE_ATTRIBUTE_READONLY ? "[S]\r\nk=saved\r\n" : "[S]\r\nk=changed\r\n\r\n");
+    }
 }
 #endif
