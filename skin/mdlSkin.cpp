@@ -1,7 +1,6 @@
 #include "skin/mdlSkin.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cctype>
@@ -11,6 +10,8 @@
 #include "app/mdlLog.h"
 #include "forms/MsgBox.h"
 #include "skin/SkinEnvironment.h"
+#include "skin/SkinFolder.h"
+#include "support/PlainFiles.h"
 #include "skin/clsInstall.h"
 
 namespace mdlSkin {
@@ -31,41 +32,65 @@ std::string Upper(std::string s) {
     return s;
 }
 
+// Whatever is at "Skin" before unpacking was not unpacked by this run: a folder left by a killed
+// run, files someone put there, or a link to another folder. Returns false when the skin cannot be
+// unpacked there without writing through a link.
+bool ClearStaleSkinFolder(const std::string& skin) {
+    if (IsLink(skin)) {
+        mdlLog::WriteLog(">>> The skin folder " + skin + " is a link to another folder; only the link is removed.");
+        RemoveTree(skin);
+        if (!IsLink(skin)) return true;
+        mdlLog::WriteLog(">>> Can't remove the link " + skin + "; no skin is unpacked through it.");
+        return false;
+    }
+    if (const size_t stale = RemoveTree(skin))
+        mdlLog::WriteLog(">>> The skin folder " + skin + " held " + std::to_string(stale) +
+                         " files Quillmate did not unpack; they were deleted.");
+    return true;
+}
+
+// The installer's own messages say nothing to anyone: a package that did not unpack is logged.
+void LogFailedUnpack(const std::string& package, std::string result, const std::string& skin) {
+    if (result.empty() && FolderExists(skin)) return;
+    for (char& c : result)
+        if (c == '\r' || c == '\n') c = ' ';
+    mdlLog::WriteLog(">>> Skin package " + package + " could not be unpacked." + result);
+}
+
 }  // namespace
 
 void UnpackSkin() {
     for (;;) {
         const std::string folder = ProgramFolder();
         const std::string package = folder + "\\Skins\\" + mGlobal::SkinName + ".skn";
-        if (!PackageExists(package)) {
+        // A name that reaches outside the Skins folder or names a device counts as missing.
+        if (!PlainSkinName(mGlobal::SkinName) || !PackageExists(package)) {
             if (Upper(mGlobal::SkinName) != "DEFAULT") {
+                mdlLog::WriteLog(">>> Skin " + mGlobal::SkinName + " was not found! Using the skin Default.");
                 forms::MsgBox("Skin " + mGlobal::SkinName + " was not found!", MB_OK, kTitle);
                 mGlobal::SkinName = "Default";
                 continue;
             }
+            mdlLog::WriteLog(">>> Can't find the default skin " + package + ".");
             forms::MsgBox("Can't run Quillmate.\r\nCause: Can't find default Skin.", MB_OK | MB_ICONHAND, kTitle);
             EndProgram();
             return;
         }
         mdlLog::WriteLog("Unpacking skin " + mGlobal::SkinName);
-        // The outcome is not examined: missing files show when the skin is loaded.
+        const std::string skin = folder + "\\Skin";
+        if (!ClearStaleSkinFolder(skin)) return;
+        // Missing files show when the skin is loaded; the log says why.
         clsInstall installer;
-        installer.Go_Instaling(package, folder + "\\Skin");
+        installer.Go_Instaling(package, skin);
+        LogFailedUnpack(package, installer.Result, skin);
         return;
     }
 }
 
 void ApplySkin() {}
 
-void DeleteSkinFolder() {
-    std::string from = ProgramFolder() + "\\Skin";
-    from.push_back('\0');  // the list ends with two NULs; c_str() adds the second
-    SHFILEOPSTRUCTA op{};
-    op.hwnd = OwnerWindow();
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_SILENT | FOF_NOCONFIRMATION;  // no recycle bin: FOF_ALLOWUNDO is not set
-    SHFileOperationA(&op);
-}
+// Not the shell's delete: it reaches through a link into the folder the link names, and gives up
+// on paths longer than MAX_PATH, leaving a deep package's folders behind.
+void DeleteSkinFolder() { RemoveTree(ProgramFolder() + "\\Skin"); }
 
 }  // namespace mdlSkin
