@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# A second start ends at once, brings the first one forward and leaves its log alone.
+# A second start ends at once, brings the first one forward and leaves its log alone; another
+# program's window with "quillmate" in its title stops nothing.
 source "$(dirname "$0")/lib.sh"
+wine "$QM_PROBE" titled "QUILLMATE.txt - Editor" >/dev/null 2>&1 &
+QM_HELPERS+=($!)
+qm_wait_until 10 bash -c '[ "$(wine "$QM_PROBE" visible QMTitled | tr -d "\r")" = 1 ]' || qm_fail "no editor window"
 qm_start
 qm_copy_and_wait "before second start" 0
 before=$(md5sum < "$QM_DIR/Log.txt")

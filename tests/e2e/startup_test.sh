@@ -18,14 +18,21 @@ tail_expected=$'\r\n\r\n->Programm is unload\r\n'
 tail -c ${#tail_expected} "$QM_DIR/Log.txt" | cmp -s - <(printf '%s' "$tail_expected") || qm_fail "log does not end with the unload line"
 grep -qzF $'\r\n\r\n->Programm is prepering to exit\r\n\r\n\r\n' "$QM_DIR/Log.txt" || qm_fail "no exit block"
 
+# The slowest fade speed the settings file can hold: start-up and exit still take moments.
+sed -i 's/^PaiseSpeed=.*/PaiseSpeed=1\r/' "$QM_DATA/Data.INI"
+t0=$(date +%s%N)
+qm_start
+t1=$(date +%s%N)
+qm_log_has "Raise speed: 1" || qm_fail "the speed from the file was not used"
+qm_exit
+echo "with PaiseSpeed 1: start-up $(( (t1 - t0) / 1000000 )) ms, exit $(( ($(date +%s%N) - t1) / 1000000 )) ms"
+
 # Without the library: the critical message, then the end; no log is written.
-rm -f "$QM_DIR/Skin.dll" "$QM_DIR/Log.txt"
-(cd "$QM_DIR" && exec wine Quillmate.exe >/dev/null 2>&1) &
-pid=$!
-QM_PIDS+=("$pid")
-qm_wait_until 20 bash -c '[ "$(wine "$QM_PROBE" window-title "Critical Error" | tr -d "\r")" = 1 ]' || qm_fail "no critical message"
-[ -d "/proc/$pid" ] || qm_fail "ended before the message was answered"
+rm -f "$QM_DIR/Skin.dll"
+qm_launch
+qm_wait_until 20 qm_dialog "Critical Error" || qm_fail "no critical message"
+[ -d "/proc/$QM_PID" ] || qm_fail "ended before the message was answered"
 wine "$QM_PROBE" press-enter "Critical Error"
-qm_wait_until 20 bash -c "! [ -d /proc/$pid ]" || qm_fail "did not end after the message"
+qm_wait_until 20 bash -c "! [ -d /proc/$QM_PID ]" || qm_fail "did not end after the message"
 [ -f "$QM_DIR/Log.txt" ] && qm_fail "a log was written without the library"
 echo "startup: ok"

@@ -5,13 +5,18 @@
 //   visible CLASS           print 1 when a visible top-level window of that class exists, else 0
 //   cbviewer FILE           join the viewer chain; append one line to FILE per change notification;
 //                           leave the chain correctly when closed (WM_CLOSE to its window "QM viewer")
-//   close-helpers           close every viewer, target and file-copier window of this tool
+//   cbviewer FILE die       join the viewer chain, then end without leaving it
+//   cbviewer FILE hang      join the viewer chain, then serve no message until FILE.go exists
+//   titled TITLE            show a window with that title (an editor with a file open)
+//   copy-hold TEXT MS       put TEXT on the clipboard, then hold the clipboard open for MS ms
+//   copy-many N PREFIX      put "PREFIX 1" to "PREFIX N" on the clipboard, back to back
+//   close-helpers           close every viewer, target, titled and file-copier window of this tool
 //   focus-target            bring the edit-target window to the front again
 //   leave-viewer            close a running cbviewer
 //   edit-target FILE        show a window "QM target" with an edit box; write the edit's handle to FILE
 //   gettext HWND            print the text of that window (WM_GETTEXT), UTF-8
 //   copy-files TEXT FILE    put a file-drop list and TEXT on the clipboard together; then write FILE
-//   window-title TITLE      print 1 when a top-level window with exactly that title exists
+//   window-title TITLE      print 1 when a message box with exactly that title exists
 //   press-enter TITLE       answer the message box with that title with OK
 //   (as Updater.exe)        append its own command line to updater-args.txt beside it
 //   foreground              print the class of the foreground window
@@ -89,6 +94,21 @@ int Loop() {
 
 HWND Hidden() { return FindWindowW(L"QuillmateForm", L"Quillmate"); }
 
+// Puts TEXT on the clipboard as another program would; false when the clipboard stayed busy.
+bool PutText(HWND owner, const std::string& utf8) {
+    std::wstring text(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, text.data(), static_cast<int>(text.size()));
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, text.size() * sizeof(wchar_t));
+    std::memcpy(GlobalLock(h), text.c_str(), text.size() * sizeof(wchar_t));
+    GlobalUnlock(h);
+    for (int i = 0; i < 500 && !OpenClipboard(owner); ++i) Sleep(2);
+    if (GetOpenClipboardWindow() != owner) return GlobalFree(h), false;
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, h);
+    CloseClipboard();
+    return true;
+}
+
 std::string Utf8(const std::wstring& w) {
     int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
     std::string s(static_cast<size_t>(n), '\0');
@@ -116,13 +136,13 @@ int main(int argc, char** argv) {
     }
     if (cmd == "close") return PostMessageW(Hidden(), WM_CLOSE, 0, 0) ? 0 : 1;
     if (cmd == "window-title" && argc > 2) {
-        HWND w = FindWindowA(nullptr, argv[2]);
+        HWND w = FindWindowA("#32770", argv[2]);
         std::printf("%d\n", w ? 1 : 0);
         return 0;
     }
     if (cmd == "press-enter" && argc > 2) {
         // Answers a message box titled argv[2] with its default button.
-        HWND w = FindWindowA(nullptr, argv[2]);
+        HWND w = FindWindowA("#32770", argv[2]);
         if (!w) return 1;
         return PostMessageW(w, WM_COMMAND, IDOK, 0) ? 0 : 1;
     }
@@ -175,11 +195,33 @@ int main(int argc, char** argv) {
         HWND h = MakeWindow(L"QMViewer", L"QM viewer", ViewerProc, WS_OVERLAPPED, 10, 10);
         g_next = SetClipboardViewer(h);
         AppendLine(g_file, "joined");
+        const std::string how = argc > 3 ? argv[3] : "";
+        if (how == "die") ExitProcess(0);
+        if (how == "hang")
+            while (GetFileAttributesA((g_file + ".go").c_str()) == INVALID_FILE_ATTRIBUTES) Sleep(50);
         return Loop();
+    }
+    if (cmd == "titled" && argc > 2) {
+        std::wstring title(argv[2], argv[2] + std::strlen(argv[2]));
+        MakeWindow(L"QMTitled", title.c_str(), TargetProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 120);
+        return Loop();
+    }
+    if (cmd == "copy-hold" && argc > 3) {
+        HWND owner = MakeWindow(L"QMFiles", L"QM copier", DefWindowProcW, WS_OVERLAPPED, 10, 10);
+        if (!PutText(owner, argv[2]) || !OpenClipboard(owner)) return 1;
+        Sleep(static_cast<DWORD>(std::atoi(argv[3])));
+        CloseClipboard();
+        return 0;
+    }
+    if (cmd == "copy-many" && argc > 3) {
+        HWND owner = MakeWindow(L"QMFiles", L"QM copier", DefWindowProcW, WS_OVERLAPPED, 10, 10);
+        for (int i = 1; i <= std::atoi(argv[2]); ++i)
+            if (!PutText(owner, std::string(argv[3]) + " " + std::to_string(i))) return 1;
+        return 0;
     }
     if (cmd == "close-helpers") {
         // Ends every helper window of these tests the way a user would close them.
-        for (const wchar_t* cls : {L"QMViewer", L"QMTarget", L"QMFiles"})
+        for (const wchar_t* cls : {L"QMViewer", L"QMTarget", L"QMFiles", L"QMTitled"})
             for (HWND w = FindWindowW(cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr))
                 PostMessageW(w, WM_CLOSE, 0, 0);
         return 0;
