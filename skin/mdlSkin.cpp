@@ -10,51 +10,32 @@
 #include "app/mdlLog.h"
 #include "forms/MsgBox.h"
 #include "skin/SkinEnvironment.h"
-#include "skin/SkinFolder.h"
-#include "support/PlainFiles.h"
 #include "skin/clsInstall.h"
+#include "skin/SkinFolder.h"
 
 namespace mdlSkin {
 namespace {
 
 constexpr const char* kTitle = "Quillmate";
 
-// Only normal files count: hidden and system files, folders and names with wildcards are absent.
+// Only a normal file right in the Skins folder counts: hidden and system files, folders, and skin
+// names that reach another folder or a device ("..\\x", "CON") are absent. A missing package is
+// logged with the fall-back to Default that follows it.
 bool PackageExists(const std::string& path) {
-    if (path.find_first_of("*?") != std::string::npos) return false;
-    DWORD attr = GetFileAttributesA(path.c_str());
-    if (attr == INVALID_FILE_ATTRIBUTES) return false;
-    return !(attr & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY));
+    const std::string skins = ProgramFolder() + "\\Skins\\";
+    const bool inSkins = path.size() > skins.size() + 4 && path.starts_with(skins) && path.ends_with(".skn");
+    const std::string name = inSkins ? path.substr(skins.size(), path.size() - skins.size() - 4) : std::string();
+    const DWORD attr = PlainSkinName(name) ? GetFileAttributesA(path.c_str()) : INVALID_FILE_ATTRIBUTES;
+    if (attr != INVALID_FILE_ATTRIBUTES && !(attr & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY)))
+        return true;
+    const bool isDefault = _stricmp(name.c_str(), "Default") == 0;
+    mdlLog::WriteLog(">>> Skin package " + path + " was not found" + (isDefault ? "." : "; using the skin Default."));
+    return false;
 }
 
 std::string Upper(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return s;
-}
-
-// Whatever is at "Skin" before unpacking was not unpacked by this run: a folder left by a killed
-// run, files someone put there, or a link to another folder. Returns false when the skin cannot be
-// unpacked there without writing through a link.
-bool ClearStaleSkinFolder(const std::string& skin) {
-    if (IsLink(skin)) {
-        mdlLog::WriteLog(">>> The skin folder " + skin + " is a link to another folder; only the link is removed.");
-        RemoveTree(skin);
-        if (!IsLink(skin)) return true;
-        mdlLog::WriteLog(">>> Can't remove the link " + skin + "; no skin is unpacked through it.");
-        return false;
-    }
-    if (const size_t stale = RemoveTree(skin))
-        mdlLog::WriteLog(">>> The skin folder " + skin + " held " + std::to_string(stale) +
-                         " files Quillmate did not unpack; they were deleted.");
-    return true;
-}
-
-// The installer's own messages say nothing to anyone: a package that did not unpack is logged.
-void LogFailedUnpack(const std::string& package, std::string result, const std::string& skin) {
-    if (result.empty() && FolderExists(skin)) return;
-    for (char& c : result)
-        if (c == '\r' || c == '\n') c = ' ';
-    mdlLog::WriteLog(">>> Skin package " + package + " could not be unpacked." + result);
 }
 
 }  // namespace
@@ -63,34 +44,30 @@ void UnpackSkin() {
     for (;;) {
         const std::string folder = ProgramFolder();
         const std::string package = folder + "\\Skins\\" + mGlobal::SkinName + ".skn";
-        // A name that reaches outside the Skins folder or names a device counts as missing.
-        if (!PlainSkinName(mGlobal::SkinName) || !PackageExists(package)) {
+        if (!PackageExists(package)) {
             if (Upper(mGlobal::SkinName) != "DEFAULT") {
-                mdlLog::WriteLog(">>> Skin " + mGlobal::SkinName + " was not found! Using the skin Default.");
                 forms::MsgBox("Skin " + mGlobal::SkinName + " was not found!", MB_OK, kTitle);
                 mGlobal::SkinName = "Default";
                 continue;
             }
-            mdlLog::WriteLog(">>> Can't find the default skin " + package + ".");
             forms::MsgBox("Can't run Quillmate.\r\nCause: Can't find default Skin.", MB_OK | MB_ICONHAND, kTitle);
             EndProgram();
             return;
         }
         mdlLog::WriteLog("Unpacking skin " + mGlobal::SkinName);
-        const std::string skin = folder + "\\Skin";
-        if (!ClearStaleSkinFolder(skin)) return;
-        // Missing files show when the skin is loaded; the log says why.
+        // The outcome is not examined: missing files show when the skin is loaded.
         clsInstall installer;
-        installer.Go_Instaling(package, skin);
-        LogFailedUnpack(package, installer.Result, skin);
+        installer.Go_Instaling(package, folder + "\\Skin");
         return;
     }
 }
 
 void ApplySkin() {}
 
-// Not the shell's delete: it reaches through a link into the folder the link names, and gives up
-// on paths longer than MAX_PATH, leaving a deep package's folders behind.
-void DeleteSkinFolder() { RemoveTree(ProgramFolder() + "\\Skin"); }
+void DeleteSkinFolder() {
+    // Not the shell's delete: it reaches through a link into the folder the link names, and gives
+    // up on paths longer than MAX_PATH, leaving a deep package's folders behind.
+    RemoveTree(ProgramFolder() + "\\Skin");
+}
 
 }  // namespace mdlSkin

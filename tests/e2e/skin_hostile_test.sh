@@ -38,13 +38,14 @@ for name in '..\x' 'C:x' CON NUL AUX COM1 'con.x'; do
   qm_wait_until 20 qm_dialog Quillmate || qm_fail "$name: no 'was not found' message"
   wine "$QM_PROBE" press-enter Quillmate
   qm_wait_log "Parsing comand..." 30
-  qm_log_has ">>> Skin $name was not found! Using the skin Default." || qm_fail "$name: fall-back not logged"
+  qm_log_has ">>> Skin package $(winepath -w "$QM_DIR/Skins")\\$name.skn was not found; using the skin Default." \
+    || qm_fail "$name: fall-back not logged"
   qm_exit
   grep -q $'^SkinName=Default\r$' "$INI" || qm_fail "$name: the skin name was kept"
 done
 
 # A deep package is removed whole after loading.
-deep=$QM_DIR/deep && cp -r "$QM_SKIN_SRC" "$deep"
+deep=$QM_DIR/deep && cp -r "$QM_SKIN_FOLDERS/Default" "$deep"
 leaf=$deep/$(printf 'd/%.0s' $(seq 200)) && mkdir -p "$leaf" && echo deep > "$leaf/leaf.txt"
 "$QM_RARPACK" --rar4 "$QM_DIR/Skins/Deep.skn" "$deep" >/dev/null
 set_skin Deep
