@@ -4,7 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 wine "$QM_PROBE" titled "QUILLMATE.txt - Editor" >/dev/null 2>&1 &
 QM_HELPERS+=($!)
-qm_wait_until 10 bash -c '[ "$(wine "$QM_PROBE" visible QMTitled | tr -d "\r")" = 1 ]' || qm_fail "no editor window"
+qm_wait_until 10 bash -c '[ "$(wine "$QM_PROBE" visible QMTarget | tr -d "\r")" = 1 ]' || qm_fail "no editor window"
 qm_start
 qm_copy_and_wait "before second start" 0
 before=$(md5sum < "$QM_DIR/Log.txt")

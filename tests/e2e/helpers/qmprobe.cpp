@@ -5,16 +5,16 @@
 //   visible CLASS           print 1 when a visible top-level window of that class exists, else 0
 //   cbviewer FILE           join the viewer chain; append one line to FILE per change notification;
 //                           leave the chain correctly when closed (WM_CLOSE to its window "QM viewer")
-//   cbviewer FILE die       join the viewer chain, then end without leaving it
-//   cbviewer FILE hang      join the viewer chain, then serve no message until FILE.go exists
-//   titled TITLE            show a window with that title (an editor with a file open)
-//   copy-hold TEXT MS       put TEXT on the clipboard, then hold the clipboard open for MS ms
-//   copy-many N PREFIX      put "PREFIX 1" to "PREFIX N" on the clipboard, back to back
-//   close-helpers           close every viewer, target, titled and file-copier window of this tool
+//   close-helpers           close every viewer, target and file-copier window of this tool
 //   focus-target            bring the edit-target window to the front again
 //   leave-viewer            close a running cbviewer
 //   edit-target FILE        show a window "QM target" with an edit box; write the edit's handle to FILE
 //   gettext HWND            print the text of that window (WM_GETTEXT), UTF-8
+//   cbviewer FILE die       join the viewer chain, then end without leaving it
+//   cbviewer FILE hang      join the viewer chain, then serve no message until FILE.go exists
+//   titled TITLE            show a target window with that title (an editor with a file open)
+//   copy-hold TEXT MS       put TEXT on the clipboard, then hold the clipboard open for MS ms
+//   copy-many N PREFIX      put "PREFIX 1" to "PREFIX N" on the clipboard, back to back
 //   copy-files TEXT FILE    put a file-drop list and TEXT on the clipboard together; then write FILE
 //   window-title TITLE      print 1 when a message box with exactly that title exists
 //   press-enter TITLE       answer the message box with that title with OK
@@ -203,7 +203,7 @@ int main(int argc, char** argv) {
     }
     if (cmd == "titled" && argc > 2) {
         std::wstring title(argv[2], argv[2] + std::strlen(argv[2]));
-        MakeWindow(L"QMTitled", title.c_str(), TargetProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 120);
+        MakeWindow(L"QMTarget", title.c_str(), TargetProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 120);
         return Loop();
     }
     if (cmd == "copy-hold" && argc > 3) {
@@ -221,7 +221,7 @@ int main(int argc, char** argv) {
     }
     if (cmd == "close-helpers") {
         // Ends every helper window of these tests the way a user would close them.
-        for (const wchar_t* cls : {L"QMViewer", L"QMTarget", L"QMFiles", L"QMTitled"})
+        for (const wchar_t* cls : {L"QMViewer", L"QMTarget", L"QMFiles"})
             for (HWND w = FindWindowW(cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr))
                 PostMessageW(w, WM_CLOSE, 0, 0);
         return 0;
