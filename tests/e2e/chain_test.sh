@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The clipboard viewer chain, kind and unkind: a viewer after Quillmate gets every notification and
-# keeps the chain when Quillmate leaves; a clipboard held open when a change is announced, copies
+# The clipboard viewer chain, kind and unkind: with /noview Quillmate stays out of it and captures
+# nothing; a viewer after Quillmate gets every notification and keeps the chain when Quillmate leaves; a clipboard held open when a change is announced, copies
 # back to back, a viewer that ends without leaving the chain and one that hangs lose no capture and
 # hang no exit.
 source "$(dirname "$0")/lib.sh"
@@ -17,6 +17,15 @@ draws_reach() { qm_wait_until 10 bash -c "[ \$(grep -c draw '$viewer_log') -ge $
 clip_count() { ls "$CLIPS" | wc -l; }
 
 viewer
+qm_start /noview /noicon
+qm_log_has "Icon was added" && qm_fail "/noicon still added the tray icon"
+[ "$(wine "$QM_PROBE" viewer-title | tr -d '\r')" = "QM viewer" ] || qm_fail "Quillmate joined the chain"
+base=$(draws)
+qm_copy "not captured"
+draws_reach $((base + 1)) || qm_fail "viewer saw no change"
+qm_log_has "Start adding clip." && qm_fail "/noview captured a clip"
+qm_exit
+
 qm_start
 base=$(draws)
 for i in 0 1 2; do qm_copy_and_wait "chain text $i" $i; done

@@ -5,11 +5,8 @@ source "$(dirname "$0")/lib.sh"
 INI=$QM_DATA/Data.INI
 SKIN=$QM_DIR/Skin
 set_skin() { sed -i "s/^SkinName=.*/SkinName=${1//\\/\\\\}\r/" "$INI"; }
-# Waits until the settings load is past the skin folder's deletion (or the program stopped there).
-past_skin_cleanup() {
-  qm_wait_until 20 bash -c 'grep -q "Parametrs --" "$1/Log.txt" 2>/dev/null || ! [ -d /proc/$2 ]' _ "$QM_DIR" "$QM_PID" \
-    || qm_wait_until 1 qm_dialog Quillmate || qm_fail "start-up did not get past the skin"
-}
+# The settings load is past the skin folder's deletion, or the program stopped at the skin.
+past_skin_cleanup() { qm_log_has "Parametrs --" || ! [ -d "/proc/$QM_PID" ] || qm_dialog Quillmate; }
 qm_start && qm_exit   # writes Data.INI
 
 # "Skin" links to a folder of the user's: nothing in it is written or deleted.
@@ -17,18 +14,11 @@ mkdir "$QM_DIR/victim" && echo "the user's file" > "$QM_DIR/victim/mine.txt"
 ln -s "$QM_DIR/victim" "$SKIN"
 qm_launch
 qm_wait_log ">>> The skin folder" 20
-past_skin_cleanup
+qm_wait_until 20 past_skin_cleanup || qm_fail "start-up did not get past the skin"
 [ "$(ls -A "$QM_DIR/victim")" = mine.txt ] && [ "$(cat "$QM_DIR/victim/mine.txt")" = "the user's file" ] \
   || qm_fail "the linked folder was changed: $(ls -A "$QM_DIR/victim")"
 qm_end
 rm "$SKIN"
-
-# A real "Skin" folder with a file the program did not unpack: logged, and gone after start-up.
-mkdir "$SKIN" && echo stale > "$SKIN/left.txt"
-qm_start
-qm_log_has ">>> The skin folder $(winepath -w "$SKIN") held 1 files Quillmate did not unpack" || qm_fail "foreign files not logged"
-[ -e "$SKIN" ] && qm_fail "the skin folder is left"
-qm_exit
 
 # Names that are no plain file name count as missing, also when a package lies where they point.
 cp "$QM_DIR/Skins/Default.skn" "$QM_DIR/x.skn"
@@ -44,14 +34,16 @@ for name in '..\x' 'C:x' CON NUL AUX COM1 'con.x'; do
   grep -q $'^SkinName=Default\r$' "$INI" || qm_fail "$name: the skin name was kept"
 done
 
-# A deep package is removed whole after loading.
+# A deep package is removed whole after loading, and so is a file someone left in "Skin", with a log line.
 deep=$QM_DIR/deep && cp -r "$QM_SKIN_FOLDERS/Default" "$deep"
 leaf=$deep/$(printf 'd/%.0s' $(seq 200)) && mkdir -p "$leaf" && echo deep > "$leaf/leaf.txt"
 "$QM_RARPACK" --rar4 "$QM_DIR/Skins/Deep.skn" "$deep" >/dev/null
+mkdir "$SKIN" && echo stale > "$SKIN/left.txt"
 set_skin Deep
 qm_start
+qm_log_has ">>> The skin folder $(winepath -w "$SKIN") held 1 files Quillmate did not unpack" || qm_fail "foreign files not logged"
 qm_log_has "Unpacking skin Deep" || qm_fail "the deep skin was not unpacked"
-[ -e "$SKIN" ] && qm_fail "the deep skin folder is left: $(find "$SKIN" | wc -l) entries"
+[ -e "$SKIN" ] && qm_fail "the skin folder is left: $(find "$SKIN" | wc -l) entries"
 qm_exit
 
 # A default package that is empty, garbage or cut short: the log says so.

@@ -8,10 +8,6 @@
 #include "support/PlainFiles.h"
 #include "support/clsINI.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace {
 const std::u16string kNone = clsINI::NotFound;
 
@@ -121,26 +117,3 @@ TEST(IniFile, UpdateFileWritesTheWholeModelOrRaises) {
     unnamed.SetFileName(TempPath("_no_folder/x.ini"));
     EXPECT_THROW(unnamed.UpdateFile(), std::runtime_error);
 }
-
-#ifdef _WIN32
-TEST(IniFile, AHiddenFileIsReadAndStaysHiddenAReadOnlyOneIsNotWritten) {
-    const std::string path = TempPath(".ini");
-    for (DWORD attribute : {DWORD(FILE_ATTRIBUTE_HIDDEN), DWORD(FILE_ATTRIBUTE_READONLY)}) {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        WriteBytes(path, "[S]\r\nk=saved\r\n");
-        SetFileAttributesA(path.c_str(), attribute);
-        clsINI ini;
-        ini.SetFileName(path);
-        EXPECT_EQ(ini.Value(u"S", u"k"), u"saved");
-        ini.SetValue(u"S", u"k", u"changed");
-        if (attribute == FILE_ATTRIBUTE_READONLY) {
-            EXPECT_THROW(ini.UpdateFile(), std::runtime_error);
-        } else {
-            EXPECT_TRUE(ini.UpdateFile());
-        }
-        EXPECT_EQ(GetFileAttributesA(path.c_str()) & attribute, attribute);
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_EQ(ReadBytes(path), attribute == FILE_ATTRIBUTE_READONLY ? "[S]\r\nk=saved\r\n" : "[S]\r\nk=changed\r\n\r\n");
-    }
-}
-#endif
