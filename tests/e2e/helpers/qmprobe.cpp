@@ -28,7 +28,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 namespace {
 HWND g_next = nullptr;
@@ -94,19 +96,26 @@ int Loop() {
 
 HWND Hidden() { return FindWindowW(L"QuillmateForm", L"Quillmate"); }
 
-// Puts TEXT on the clipboard as another program would; false when the clipboard stayed busy.
-bool PutText(HWND owner, const std::string& utf8) {
-    std::wstring text(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0)), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, text.data(), static_cast<int>(text.size()));
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, text.size() * sizeof(wchar_t));
-    std::memcpy(GlobalLock(h), text.c_str(), text.size() * sizeof(wchar_t));
-    GlobalUnlock(h);
+// Puts formats on the clipboard together, as another program would; false when it stayed busy.
+bool PutFormats(HWND owner, std::initializer_list<std::pair<UINT, std::string>> formats) {
     for (int i = 0; i < 500 && !OpenClipboard(owner); ++i) Sleep(2);
-    if (GetOpenClipboardWindow() != owner) return GlobalFree(h), false;
+    if (GetOpenClipboardWindow() != owner) return false;
     EmptyClipboard();
-    SetClipboardData(CF_UNICODETEXT, h);
+    for (const auto& [format, bytes] : formats) {
+        HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        std::memcpy(GlobalLock(h), bytes.data(), bytes.size());
+        GlobalUnlock(h);
+        SetClipboardData(format, h);
+    }
     CloseClipboard();
     return true;
+}
+
+// UTF-8 text as the bytes of its NUL-terminated UTF-16 form.
+std::string TextBytes(const std::string& utf8) {
+    std::wstring w(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, w.data(), static_cast<int>(w.size()));
+    return std::string(reinterpret_cast<const char*>(w.data()), w.size() * sizeof(wchar_t));
 }
 
 std::string Utf8(const std::wstring& w) {
@@ -157,22 +166,12 @@ int main(int argc, char** argv) {
         // A file manager's copy: a drop list, and a text beside it, as some file managers add.
         HWND owner = MakeWindow(L"QMFiles", L"QM files", DefWindowProcW, WS_OVERLAPPED, 10, 10);
         const std::wstring files = L"C:\\windows\\win.ini";
-        const std::wstring text(argv[2], argv[2] + std::strlen(argv[2]));
-        const SIZE_T dropBytes = sizeof(DROPFILES) + (files.size() + 2) * sizeof(wchar_t);
-        HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, dropBytes);
-        auto* df = static_cast<DROPFILES*>(GlobalLock(drop));
+        std::string drop(sizeof(DROPFILES) + (files.size() + 2) * sizeof(wchar_t), '\0');
+        auto* df = reinterpret_cast<DROPFILES*>(drop.data());
         df->pFiles = sizeof(DROPFILES);
         df->fWide = TRUE;
-        std::memcpy(reinterpret_cast<char*>(df) + sizeof(DROPFILES), files.c_str(), files.size() * sizeof(wchar_t));
-        GlobalUnlock(drop);
-        HGLOBAL txt = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-        std::memcpy(GlobalLock(txt), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-        GlobalUnlock(txt);
-        if (!OpenClipboard(owner)) return 1;
-        EmptyClipboard();
-        SetClipboardData(CF_HDROP, drop);
-        SetClipboardData(CF_UNICODETEXT, txt);
-        CloseClipboard();
+        std::memcpy(drop.data() + sizeof(DROPFILES), files.c_str(), files.size() * sizeof(wchar_t));
+        if (!PutFormats(owner, {{CF_HDROP, drop}, {CF_UNICODETEXT, TextBytes(argv[2])}})) return 1;
         AppendLine(argv[3], "set");
         // Stay alive as the file manager would, until another program takes the clipboard.
         for (int i = 0; i < 500 && IsWindow(owner) && GetClipboardOwner() == owner; ++i) {
@@ -208,7 +207,7 @@ int main(int argc, char** argv) {
     }
     if (cmd == "copy-hold" && argc > 3) {
         HWND owner = MakeWindow(L"QMFiles", L"QM copier", DefWindowProcW, WS_OVERLAPPED, 10, 10);
-        if (!PutText(owner, argv[2]) || !OpenClipboard(owner)) return 1;
+        if (!PutFormats(owner, {{CF_UNICODETEXT, TextBytes(argv[2])}}) || !OpenClipboard(owner)) return 1;
         Sleep(static_cast<DWORD>(std::atoi(argv[3])));
         CloseClipboard();
         return 0;
@@ -216,7 +215,8 @@ int main(int argc, char** argv) {
     if (cmd == "copy-many" && argc > 3) {
         HWND owner = MakeWindow(L"QMFiles", L"QM copier", DefWindowProcW, WS_OVERLAPPED, 10, 10);
         for (int i = 1; i <= std::atoi(argv[2]); ++i)
-            if (!PutText(owner, std::string(argv[3]) + " " + std::to_string(i))) return 1;
+            if (!PutFormats(owner, {{CF_UNICODETEXT, TextBytes(std::string(argv[3]) + " " + std::to_string(i))}}))
+                return 1;
         return 0;
     }
     if (cmd == "close-helpers") {
