@@ -6,9 +6,9 @@
 source "$(dirname "$0")/lib.sh"
 cp "$QM_PROBE" "$QM_DIR/Updater.exe"
 echo "stale line from the last run" > "$QM_DIR/Log.txt"
-wine "$QM_PROBE" titled "QUILLMATE.txt - Editor" >/dev/null 2>&1 &
+wine "$QM_PROBE" edit-target "$QM_DIR/editor.txt" "QUILLMATE.txt - Editor" >/dev/null 2>&1 &
 QM_HELPERS+=($!)
-qm_wait_until 10 bash -c '[ "$(wine "$QM_PROBE" visible QMTarget | tr -d "\r")" = 1 ]' || qm_fail "no editor window"
+qm_wait_until 10 test -s "$QM_DIR/editor.txt" || qm_fail "no editor window"
 qm_start
 qm_wait_until 10 test -s "$QM_DIR/updater-args.txt" || qm_fail "the updater was not started"
 grep -q 'Updater.exe /version:1\.0\.1' "$QM_DIR/updater-args.txt" || qm_fail "updater got: $(cat "$QM_DIR/updater-args.txt")"

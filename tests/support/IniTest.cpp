@@ -10,15 +10,6 @@
 
 namespace {
 const std::u16string kNone = clsINI::NotFound;
-
-std::string Utf16(const std::u16string& text, bool bigEndian) {
-    std::string bytes;
-    for (char16_t c : text) {
-        const char lo = static_cast<char>(c & 0xFF), hi = static_cast<char>(c >> 8);
-        bytes += bigEndian ? std::string{hi, lo} : std::string{lo, hi};
-    }
-    return bytes;
-}
 }  // namespace
 
 TEST(IniLoad, LinesBecomeSectionsAndValuesAsWritten) {
@@ -37,9 +28,9 @@ TEST(IniLoad, LinesBecomeSectionsAndValuesAsWritten) {
         {"[A]\nx=1\ny=2\n", "[A]\r\nx=1\r\ny=2\r\n\r\n", {{u"A", u"y", u"2"}}},
         // Text after a UTF-8 or UTF-16 byte-order mark, and UTF-16 without one, is read as such.
         {"\xEF\xBB\xBF[S]\r\nName=caf\xC3\xA9\r\n", "[S]\r\nName=caf\xE9\r\n\r\n", {{u"S", u"Name", u"caf\u00E9"}}},
-        {Utf16(u"\uFEFF[S]\r\nName=caf\u00E9\r\n", false), "[S]\r\nName=caf\xE9\r\n\r\n", {{u"S", u"Name", u"caf\u00E9"}}},
-        {Utf16(u"\uFEFF[S]\nName=x\n", true), "[S]\r\nName=x\r\n\r\n", {{u"S", u"Name", u"x"}}},
-        {Utf16(u"[S]\r\nName=x", false), "[S]\r\nName=x\r\n\r\n", {{u"S", u"Name", u"x"}}},
+        {std::string("\xFF\xFE[\0S\0]\0\r\0\n\0N\0=\0\xE9\0", 18), "[S]\r\nN=\xE9\r\n\r\n", {{u"S", u"N", u"\u00E9"}}},
+        {std::string("\xFE\xFF\0[\0S\0]\0\n\0N\0=\0x", 16), "[S]\r\nN=x\r\n\r\n", {{u"S", u"N", u"x"}}},
+        {std::string("[\0S\0]\0\r\0N\0=\0x\0", 14), "[S]\r\nN=x\r\n\r\n", {{u"S", u"N", u"x"}}},
         {"[S]\r\nEmpty=\r\n", "[S]\r\nEmpty=\r\n\r\n",
          {{u"S", u"Empty", u""}, {u"S", u"Other", kNone}, {u"Missing", u"Empty", kNone}}},
         // Only U+0020 is trimmed, and only at the line's ends; blanks before a comment stay.

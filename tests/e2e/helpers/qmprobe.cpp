@@ -8,13 +8,12 @@
 //   close-helpers           close every viewer, target and file-copier window of this tool
 //   focus-target            bring the edit-target window to the front again
 //   leave-viewer            close a running cbviewer
-//   edit-target FILE        show a window "QM target" with an edit box; write the edit's handle to FILE
+//   edit-target FILE [TITLE] show a window "QM target" (or TITLE) with an edit box; write its handle to FILE
 //   gettext HWND            print the text of that window (WM_GETTEXT), UTF-8
 //   cbviewer FILE die       join the viewer chain, then end without leaving it
 //   cbviewer FILE hang      join the viewer chain, then serve no message until FILE.go exists
-//   titled TITLE            show a target window with that title (an editor with a file open)
-//   copy-hold TEXT MS       put TEXT on the clipboard, then hold the clipboard open for MS ms
-//   copy-many N PREFIX      put "PREFIX 1" to "PREFIX N" on the clipboard, back to back
+//   copy N PREFIX [MS]      put "PREFIX 1" to "PREFIX N" on the clipboard back to back, then hold
+//                           the clipboard open for MS ms
 //   copy-files TEXT FILE    put a file-drop list and TEXT on the clipboard together; then write FILE
 //   window-title TITLE      print 1 when a message box with exactly that title exists
 //   press-enter TITLE       answer the message box with that title with OK
@@ -200,23 +199,13 @@ int main(int argc, char** argv) {
             while (GetFileAttributesA((g_file + ".go").c_str()) == INVALID_FILE_ATTRIBUTES) Sleep(50);
         return Loop();
     }
-    if (cmd == "titled" && argc > 2) {
-        std::wstring title(argv[2], argv[2] + std::strlen(argv[2]));
-        MakeWindow(L"QMTarget", title.c_str(), TargetProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 120);
-        return Loop();
-    }
-    if (cmd == "copy-hold" && argc > 3) {
-        HWND owner = MakeWindow(L"QMFiles", L"QM copier", DefWindowProcW, WS_OVERLAPPED, 10, 10);
-        if (!PutFormats(owner, {{CF_UNICODETEXT, TextBytes(argv[2])}}) || !OpenClipboard(owner)) return 1;
-        Sleep(static_cast<DWORD>(std::atoi(argv[3])));
-        CloseClipboard();
-        return 0;
-    }
-    if (cmd == "copy-many" && argc > 3) {
+    if (cmd == "copy" && argc > 3) {
         HWND owner = MakeWindow(L"QMFiles", L"QM copier", DefWindowProcW, WS_OVERLAPPED, 10, 10);
         for (int i = 1; i <= std::atoi(argv[2]); ++i)
             if (!PutFormats(owner, {{CF_UNICODETEXT, TextBytes(std::string(argv[3]) + " " + std::to_string(i))}}))
                 return 1;
+        if (argc > 4 && OpenClipboard(owner)) Sleep(static_cast<DWORD>(std::atoi(argv[4])));
+        CloseClipboard();
         return 0;
     }
     if (cmd == "close-helpers") {
@@ -229,7 +218,8 @@ int main(int argc, char** argv) {
     if (cmd == "focus-target") return SetForegroundWindow(FindWindowW(L"QMTarget", nullptr)) ? 0 : 1;
     if (cmd == "leave-viewer") return PostMessageW(FindWindowW(L"QMViewer", nullptr), WM_CLOSE, 0, 0) ? 0 : 1;
     if (cmd == "edit-target" && argc > 2) {
-        HWND top = MakeWindow(L"QMTarget", L"QM target", TargetProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 120);
+        const std::wstring title = argc > 3 ? std::wstring(argv[3], argv[3] + std::strlen(argv[3])) : L"QM target";
+        HWND top = MakeWindow(L"QMTarget", title.c_str(), TargetProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 120);
         g_edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 280, 80, top, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
         SetForegroundWindow(top);
