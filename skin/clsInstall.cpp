@@ -6,20 +6,20 @@
 
 namespace {
 // Whatever is at the destination before unpacking was not unpacked by this run: a folder left by a
-// killed run, files someone put there, or a link to another folder. False when the package cannot
-// be unpacked there without writing through a link.
+// killed run, files someone put there, or a link to another folder. False when something there
+// could not be cleared away (a link that cannot be removed safely): the package is not unpacked
+// through it.
 bool ClearStaleDestination(const std::string& destin) {
-    if (mdlSkin::IsLink(destin)) {
+    const bool link = mdlSkin::IsLink(destin);
+    const size_t stale = mdlSkin::RemoveTree(destin);
+    if (link)
         mdlLog::WriteLog(">>> The skin folder " + destin + " is a link to another folder; only the link is removed.");
-        mdlSkin::RemoveTree(destin);
-        if (!mdlSkin::IsLink(destin)) return true;
-        mdlLog::WriteLog(">>> Can't remove the link " + destin + "; no skin is unpacked through it.");
-        return false;
-    }
-    if (const size_t stale = mdlSkin::RemoveTree(destin))
+    else if (stale)
         mdlLog::WriteLog(">>> The skin folder " + destin + " held " + std::to_string(stale) +
                          " files Quillmate did not unpack; they were deleted.");
-    return true;
+    if (!PathExists(destin)) return true;
+    mdlLog::WriteLog(">>> Can't clear the skin folder " + destin + " of a link; no skin is unpacked through it.");
+    return false;
 }
 }  // namespace
 

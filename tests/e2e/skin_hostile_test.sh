@@ -9,16 +9,18 @@ set_skin() { sed -i "s/^SkinName=.*/SkinName=${1//\\/\\\\}\r/" "$INI"; }
 past_skin_cleanup() { qm_log_has "Parametrs --" || ! [ -d "/proc/$QM_PID" ] || qm_dialog Quillmate; }
 qm_start && qm_exit   # writes Data.INI
 
-# "Skin" links to a folder of the user's: nothing in it is written or deleted.
+# "Skin", or a folder in it, links to a folder of the user's: nothing in it is written or deleted.
 mkdir "$QM_DIR/victim" && echo "the user's file" > "$QM_DIR/victim/mine.txt"
-ln -s "$QM_DIR/victim" "$SKIN"
-qm_launch
-qm_wait_log ">>> The skin folder" 20
-qm_wait_until 20 past_skin_cleanup || qm_fail "start-up did not get past the skin"
-[ "$(ls -A "$QM_DIR/victim")" = mine.txt ] && [ "$(cat "$QM_DIR/victim/mine.txt")" = "the user's file" ] \
-  || qm_fail "the linked folder was changed: $(ls -A "$QM_DIR/victim")"
-qm_end
-rm "$SKIN"
+for link in "$SKIN" "$SKIN/Main"; do
+  mkdir -p "$(dirname "$link")" && ln -s "$QM_DIR/victim" "$link"
+  qm_launch
+  qm_wait_log ">>> Can't clear the skin folder" 20
+  qm_wait_until 20 past_skin_cleanup || qm_fail "start-up did not get past the skin"
+  [ "$(ls -A "$QM_DIR/victim")" = mine.txt ] && [ "$(cat "$QM_DIR/victim/mine.txt")" = "the user's file" ] \
+    || qm_fail "the linked folder was changed: $(ls -A "$QM_DIR/victim")"
+  qm_end
+  rm -r "$SKIN"
+done
 
 # Names that are no plain file name count as missing, also when a package lies where they point.
 cp "$QM_DIR/Skins/Default.skn" "$QM_DIR/x.skn"
