@@ -1,6 +1,7 @@
-// Scenes of the options dialog in the Default skin: both pages and the open skin list.
+// Scenes of the options dialog: both pages and the open skin list.
 #include <windows.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "app/SkinWiring.h"
@@ -13,10 +14,12 @@
 
 namespace {
 
-// The dialog dressed as at start-up: the Default skin unpacked, applied and cleaned up.
+// The dialog dressed as at start-up: the skin of the screenshot run (QM_SKIN, else Default)
+// unpacked, applied and cleaned up.
 fOptionsForm& DressedDialog() {
     mGlobal::TransparentColor = RGB(255, 0, 255);
-    mGlobal::SkinName = "Default";
+    const char* skin = std::getenv("QM_SKIN");
+    mGlobal::SkinName = skin && *skin ? skin : "Default";
     Func::CheckRequiredFiles();
     SkinWiring::Install();
     mdlSkin::UnpackSkin();
