@@ -41,7 +41,8 @@ qm_wait_until 5 pair_at $((bl + 100)) -6 || qm_fail "no snap to the top edge: $(
 # Near the bottom the main window's foot snaps to 1 px past the screen's edge (35 px below the
 # bar's top band); closed, the bar goes down by the main window's height less 6 px, and back up.
 read -r _ mt _ mb < <(rect QuillmateMain)
-mh=$((mb - mt)) dock=$((800 - (mb - mt) - 35))
+read -r _ screen_h < <(xdotool getdisplaygeometry)
+mh=$((mb - mt)) dock=$((screen_h - (mb - mt) - 35))
 read -r x y < <(button 1)
 xdotool mousemove $x $y mousedown 1; sleep 0.1
 xdotool mousemove $x $((y + 6 + dock + 3)) mouseup 1
