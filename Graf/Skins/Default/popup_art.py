@@ -1,4 +1,4 @@
-"""Artwork of the Default skin's start bar, tray menu and quick-insert window.
+"""Artwork of the Default skin's start bar, tray menu, quick-insert window and scroll bar.
 
 Each entry of ART is (width, height, painter); a painter fills a Canvas. Pixels left magenta
 are transparent in the program's layered windows. Button strips hold five looks 24 px apart:
@@ -137,7 +137,58 @@ def row(colour):
     return paint
 
 
+# The scroll bar: four looks (normal, hover, pressed, disabled) at the frame offsets the bar uses.
+BAR_FACE = [(64, 98, 150), (88, 132, 200), (36, 60, 102), (92, 96, 108)]
+BAR_INK = [(232, 238, 248), (255, 255, 255), (200, 214, 236), (150, 154, 162)]
+
+
+def frames(h, tops, extra=None):
+    def paint(cv):
+        for y in range(cv.h):
+            for x in range(cv.w):
+                cv.set(x, y, BAR_FACE[0])
+        for s, top in enumerate(tops):
+            for y in range(top, top + h):
+                for x in range(25):
+                    cv.set(x, y, BAR_FACE[s])
+            if extra:
+                extra(cv, s, top)
+    return paint
+
+
+def arrow(up):
+    def extra(cv, s, top):
+        for x in range(25):
+            cv.set(x, top, BAR_INK[s])  # a highlight along the top edge
+        for k in range(6):  # a filled triangle, tip up or down
+            y = top + (9 + k if up else 14 - k)
+            for x in range(12 - k, 13 + k):
+                cv.set(x, y, BAR_INK[s])
+    return frames(24, (0, 24, 48, 72), extra)
+
+
+def grip(cv, s, top):
+    for y in (15, 19, 23):
+        for x in range(8, 17):
+            cv.set(x, top + y, BAR_INK[s])
+            cv.set(x, top + y + 1, BAR_INK[s])
+
+
+def track(cv):
+    for y in range(110):
+        for x in range(25):
+            cv.set(x, y, (22, 34, 52) if x == 12 else (28, 42, 64))
+
+
 ART = {
+    "Scrolls/Button_Up.bmp": (25, 96, arrow(True)),
+    "Scrolls/Button_Down.bmp": (25, 96, arrow(False)),
+    "Scrolls/BG.bmp": (25, 110, track),
+    "Scrolls/Scroll_Top.bmp": (25, 31, frames(6, (0, 8, 16, 25))),
+    "Scrolls/Scroll_Low.bmp": (25, 32, frames(6, (1, 9, 17, 26))),
+    "Scrolls/Scroll_Mid.bmp": (25, 162, frames(39, (0, 41, 82, 123), grip)),
+    "Scrolls/Scroll_UpMid.bmp": (25, 81, frames(20, (1, 21, 41, 61))),
+    "Scrolls/Scroll_DownMid.bmp": (25, 81, frames(20, (1, 21, 41, 61))),
     "Start/Background.bmp": (80, 36, start_background),
     "Start/Down.bmp": (42, 120, button_strip(42, chevron)),
     "Close.bmp": (20, 120, button_strip(20, cross)),
