@@ -150,6 +150,20 @@ TEST_P(ScrollLooks, ShowTheFrameOfEachPartsState) {
 }
 INSTANTIATE_TEST_SUITE_P(Table, ScrollLooks, testing::ValuesIn(kLooks));
 
+TEST(Scroll, LetsGoOfTheMouseWhenDisabledOrWhenAnotherWindowTakesIt) {
+    Bar b;
+    b.Drive("m10");
+    b.bar.SetEnabled(false);
+    EXPECT_NE(GetCapture(), b.bar.hWnd());
+    b.bar.SetEnabled(true);
+    b.Drive("m30 d30");           // the thumb held ...
+    SetCapture(b.form.hWnd());    // ... until another window takes the mouse
+    b.Drive("m130 u130");         // so the pointer coming back drags nothing
+    EXPECT_EQ(b.bar.ScrollTop(), 0);
+    EXPECT_EQ(b.log.str(), "P ");
+    ReleaseCapture();
+}
+
 TEST(Scroll, KeepsTheGdiCountFlatOverThousandsOfHoversStepsAndRepaints) {
     Bar b;
     const int before = LiveGdiObjects();
