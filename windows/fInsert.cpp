@@ -52,7 +52,7 @@ void fInsertForm::Form_Load() {
     BackPict[0].SetStretch(true);
     auto& t = txt[0];
     t.Move(120, 100, 6375, 855);
-    t.SetFont({.Name = L"Arial", .SizePt = 8});
+    t.SetFont({.Name = L"Arial"});
     t.SetTransparent(true);
     t.SetForeColor(RGB(0, 0, 0));  // the skins keep light rows under the clip texts
     t.UseMnemonic = false;  // a clip shows exactly as it is

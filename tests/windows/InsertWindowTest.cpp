@@ -57,3 +57,4 @@ TEST(InsertWindow, HoverHighlightsTheRowUnderThePointer) {
         for (int i = 0; i < 5; ++i) EXPECT_EQ(w.BackPict[i].Picture() == w.SelPict, i == row) << "row " << i;
     }
 }
+

@@ -69,9 +69,3 @@ TEST(TrayPlacement, TheInsertWindowOpensBesideTheMenu) {
     c = InsertCorner(9401, 480, 6050, 19200, 12000);
     EXPECT_EQ(c.left, 9401.0 - 7170);
 }
-
-TEST(TrayPlacement, TheCallbackNumberComesBackFromTwips) {
-    EXPECT_EQ(TrayPlacement::CallbackMessage(516 * 15.0, 15), 516);
-    EXPECT_EQ(TrayPlacement::CallbackMessage(515 * 15.0, 15), 515);
-    EXPECT_EQ(TrayPlacement::CallbackMessage(100, 0), 0);
-}
