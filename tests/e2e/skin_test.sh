@@ -67,4 +67,23 @@ wine "$QM_PROBE" children QuillmateMain | tr -d '\r' | grep -qx "$((mx + 60)) $(
   qm_fail "no button at 60,12 70 wide: $(wine "$QM_PROBE" children QuillmateMain | tr '\r\n' '; ')"
 grep -q '^SkinName=Moved' "$QM_DATA/Data.INI" || qm_fail "the skin was not kept"
 qm_exit
+
+# A broken skin chosen in the options dialog, Cancel on the offer: the program still saves and
+# ends through its own exit.
+qm_craft Broken 'rm Main/i.bmp'
+qm_use_skin Default
+qm_start
+read -r ml mt _ _ < <(wine "$QM_PROBE" rect QuillmateMain | tr -d '\r')
+xdotool mousemove $((ml + 20)) $((mt + 19)) click 1   # the main window's Options button
+qm_wait_until 10 bash -c '[ "$(wine "$QM_PROBE" visible QuillmateOptions | tr -d "\r")" = 1 ]' || qm_fail "no options dialog"
+read -r dx dy _ _ < <(wine "$QM_PROBE" rect QuillmateOptions | tr -d '\r')
+xdotool mousemove $((dx + 225)) $((dy + 95)) click 1     # the skin list, then its first row
+xdotool mousemove $((dx + 130)) $((dy + 116)) click 1
+xdotool mousemove $((dx + 358)) $((dy + 232)) click 1    # Apply
+qm_wait_until 20 qm_box_says "$offer" || qm_fail "no offer after choosing the broken skin"
+wine "$QM_PROBE" press-cancel Quillmate
+qm_wait_until 20 bash -c "! [ -d /proc/$QM_PID ]" || qm_fail "Cancel did not end the program"
+qm_log_has "->Programm is unload" || qm_fail "the program did not end through its exit"
+grep -q '^SkinName=Broken' "$QM_DATA/Data.INI" || qm_fail "the settings were not saved on the way out"
+[ -d "$QM_DIR/Skin" ] && qm_fail "the skin folder was left behind"
 echo "skin: ok"
