@@ -547,10 +547,10 @@ Exit_Form[250,112]
 Exit_OK[66,80,87,8]
 Exit_Cancel[155,80,87,8]
 Exit_Check[16,59]
-Hide_Form[300,160]
-Hide_Text[16,42,268,54]
-Hide_OK[205,128,87,8]
-Hide_Check[16,100]
+Hide_Form[300,172]
+Hide_Text[16,40,268,66]
+Hide_OK[205,139,87,8]
+Hide_Check[16,110]
 Hide_Close[268,3,25,10]
 Options_Form[425,255]
 Options_Ok[137,220,87,8]
@@ -656,8 +656,8 @@ def build(out, t, name):
     save(ex, out, "Exit/Background.bmp")
 
     # hide notice
-    hd = window(t, 300, 160, "Quillmate keeps running")
-    content_panel(t, hd, (8, 36, 292, 120))
+    hd = window(t, 300, 172, "Quillmate keeps running")
+    content_panel(t, hd, (8, 36, 292, 130))
     save(hd, out, "Hide-Box/Background.bmp")
 
     # tips: 399 x 189, buttons on the header (help, close) and along the bottom
