@@ -9,6 +9,8 @@
 #include <windows.h>
 #endif
 
+class ucButton3;
+
 namespace mGlobal {
 
 inline ClipHistory History;  // Clips and ClipCount live here
@@ -37,5 +39,7 @@ inline int16_t DragOffsetY = 0;
 inline std::string HelpFile;
 inline int32_t DockY = 0;
 inline bool Started = false;
+// The skinned button that last got the focus and shows the focus frame; kept by ucButton3.
+inline ucButton3* CurrentButton = nullptr;
 
 }  // namespace mGlobal

@@ -35,6 +35,8 @@ public:
 
     // The windowless controls from the back to the front.
     const std::vector<Control*>& Controls() const { return controls_; }
+    // The child-window controls, in the order they were made.
+    const std::vector<ChildControl*>& Children() const { return children_; }
     // The topmost visible, enabled windowless control at a client point (pixels), or null.
     Control* ControlAt(POINT px) const;
     // The control that was pressed and keeps the mouse until release, or null.

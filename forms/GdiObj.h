@@ -25,6 +25,8 @@ public:
 
     T Get() const { return h_; }
     explicit operator bool() const { return h_ != nullptr; }
+    // Gives the object up to a new owner (a window region belongs to its window once set).
+    T Release() { return std::exchange(h_, nullptr); }
     void Reset(T handle = nullptr) {
         if (h_) DeleteObject(h_);
         h_ = handle;
