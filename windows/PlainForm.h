@@ -10,5 +10,4 @@ class fExitForm : public PlainForm {};
 class fPopUpForm : public PlainForm {};
 class fTipsForm : public PlainForm {};
 class fOptionsForm : public PlainForm {};
-class fInsertForm : public PlainForm {};
 class fHideForm : public PlainForm {};

@@ -2,6 +2,7 @@
 // The program's windows: one instance each, created and loaded on first use, kept for the run.
 #include "windows/PlainForm.h"
 #include "windows/fClipboard.h"
+#include "windows/fInsert.h"
 #include "windows/fMain.h"
 #include "windows/fStart.h"
 #include "windows/fTray.h"

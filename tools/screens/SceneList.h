@@ -24,3 +24,5 @@ private:
 
 // One per area, each in tools/screens/Scenes<Area>.cpp.
 void AddScenesControls(SceneList& list);
+void AddScenesStart(SceneList& list);
+void AddScenesTray(SceneList& list);

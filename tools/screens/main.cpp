@@ -15,6 +15,8 @@ namespace {
 SceneList AllScenes() {
     SceneList list;
     AddScenesControls(list);
+    AddScenesStart(list);
+    AddScenesTray(list);
     return list;
 }
 

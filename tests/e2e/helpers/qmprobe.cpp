@@ -16,6 +16,7 @@
 //   (as Updater.exe)        append its own command line to updater-args.txt beside it
 //   foreground              print the class of the foreground window
 //   rect CLASS              print the screen rectangle of a top-level window of that class
+//   children CLASS          print the screen rectangle of each visible child window of it, one a line
 #include <windows.h>
 
 #include <shlobj.h>
@@ -168,6 +169,17 @@ int main(int argc, char** argv) {
         HWND w = FindWindowW(cls.c_str(), nullptr);
         if (!w || !GetWindowRect(w, &r)) return 1;
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (cmd == "children" && argc > 2) {
+        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
+        HWND top = FindWindowW(cls.c_str(), nullptr);
+        if (!top) return 1;
+        for (HWND c = GetWindow(top, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            RECT r{};
+            if (IsWindowVisible(c) && GetWindowRect(c, &r))
+                std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        }
         return 0;
     }
     if (cmd == "cbviewer" && argc > 2) {
