@@ -23,10 +23,11 @@ fExitForm::fExitForm() {
     OK.MouseMove = [this](forms::MouseArgs&) { CheckBox1.Deselect(); };
     bCancel.MouseMove = [this](forms::MouseArgs&) { CheckBox1.Deselect(); };
     lblMove.Move(0, 0, kWidthPx, 22);
+    lblMove.SetTransparent(true);
     CheckBox1.Move(14, 40, 0, 0);
-    Label1.Move(30, 39, 156, 16);
+    Label1.Move(30, 40, 160, 16);
     Label1.SetCaption(L"Do not show this dialog again");
-    StyleDialogLabel(Label1);
+    StyleDialogLabel(Label1, 8);
     OK.Move(14, 68, 78, 24);
     bCancel.Move(100, 68, 78, 24);
 }

@@ -23,6 +23,7 @@ fHideForm::fHideForm() {
     bClose.MouseMove = [this](forms::MouseArgs&) { CheckBox1.Deselect(); };
     Label3.MouseMove = [this](forms::MouseArgs&) { CheckBox1.Deselect(); };
     Label1.Move(0, 0, kWidthPx - 28, 22);
+    Label1.SetTransparent(true);
     bClose.Move(kWidthPx - 24, 2, 20, 20);
     Label3.Move(16, 34, kWidthPx - 32, 80);
     Label3.SetCaption(

@@ -38,6 +38,7 @@ fTipsForm::fTipsForm() {
     bHelp.Move(337, 12, 25, 25);
     Closed.Move(362, 12, 25, 25);
     lblMove.Move(0, 0, 330, 40);
+    lblMove.SetTransparent(true);
     Back[0].SetVisible(false);
 }
 

@@ -70,6 +70,7 @@ fUninstallForm::fUninstallForm() {
     bOK.Move(135, 172, 87, 25);
     bClose.Move(kWidthPx - 26, 3, 20, 20);
     Label1.Move(0, 0, kWidthPx - 30, 26);
+    Label1.SetTransparent(true);
 }
 
 fUninstallForm::~fUninstallForm() = default;
