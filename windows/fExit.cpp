@@ -24,10 +24,10 @@ fExitForm::fExitForm() {
     bCancel.MouseMove = [this](forms::MouseArgs&) { CheckBox1.Deselect(); };
     lblMove.Move(0, 0, kWidthPx, 22);
     lblMove.SetTransparent(true);
-    CheckBox1.Move(14, 40, 0, 0);
-    Label1.Move(30, 40, 160, 16);
+    CheckBox1.Move(12, 41, 0, 0);
+    Label1.Move(28, 41, 164, 16);
     Label1.SetCaption(L"Do not show this dialog again");
-    StyleDialogLabel(Label1, 8);
+    StyleDialogLabel(Label1, 7.5);
     OK.Move(14, 68, 78, 24);
     bCancel.Move(100, 68, 78, 24);
 }

@@ -31,7 +31,7 @@ fHideForm::fHideForm() {
         L"tray icon and choose \u201CExit\u201D. ");
     StyleDialogLabel(Label3, 10);
     CheckBox1.Move(16, 124, 0, 0);
-    Label2.Move(32, 123, 180, 16);
+    Label2.Move(32, 124, 260, 16);
     Label2.SetCaption(L"Do not show this message again");
     StyleDialogLabel(Label2);
     bOK.Move(kWidthPx - 94, kHeightPx - 36, 78, 24);

@@ -36,7 +36,7 @@ fTipsForm::fTipsForm() {
     PrevTip.Move(336, 160, 25, 25);
     About.Move(17, 160, 87, 25);
     bHelp.Move(337, 12, 25, 25);
-    Closed.Move(362, 12, 25, 25);
+    Closed.Move(367, 12, 20, 25);  // as wide as the close strip
     lblMove.Move(0, 0, 330, 40);
     lblMove.SetTransparent(true);
     Back[0].SetVisible(false);

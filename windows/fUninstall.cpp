@@ -97,6 +97,9 @@ void fUninstallForm::Form_Load() {
     TextBack->SetBackdrop(Picture4);
     TextBack->Attach(Text1.Handle());
     keys_ = std::make_unique<KeyFilter>(*this, Text1.Handle());
+    // One line high, the comment has no room for a scroll bar.
+    SetWindowLongW(Text1.Handle(), GWL_STYLE, GetWindowLongW(Text1.Handle(), GWL_STYLE) & ~WS_VSCROLL);
+    SetWindowPos(Text1.Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     Func::SetFormIcons(hWnd());
     // The normal start-up that reads these does not run in this mode.
     mGlobal::TwipsX = static_cast<int32_t>(std::nearbyint(forms::Screen::TwipsPerPixelX()));
