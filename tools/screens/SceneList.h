@@ -26,3 +26,4 @@ private:
 void AddScenesControls(SceneList& list);
 void AddScenesStart(SceneList& list);
 void AddScenesTray(SceneList& list);
+void AddScenesDialogs(SceneList& list);

@@ -17,6 +17,7 @@ SceneList AllScenes() {
     AddScenesControls(list);
     AddScenesStart(list);
     AddScenesTray(list);
+    AddScenesDialogs(list);
     return list;
 }
 

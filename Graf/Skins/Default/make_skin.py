@@ -10,6 +10,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import popup_art  # noqa: E402  (the drawn pictures of the start bar, tray menu and quick insert)
+import dialog_art  # noqa: E402  (the drawn pictures of the dialogs, tips and About)
 
 MAGENTA = (255, 0, 255)  # the transparent colour of every skinned window
 
@@ -158,6 +159,11 @@ def main():
         with open(path, "wb") as f:
             f.write(bmp(w, h, colour))
     for name in popup_art.ART:
+        with open(os.path.join(out, *name.split("/")), "wb") as f:
+            f.write(popup_art.bmp(name))
+    popup_art.ART.update(dialog_art.ART)
+    popup_art.SIZES.update(dialog_art.SIZES)
+    for name in dialog_art.ART:
         with open(os.path.join(out, *name.split("/")), "wb") as f:
             f.write(popup_art.bmp(name))
     # Both tables are ANSI text with CR LF line ends.
