@@ -173,6 +173,15 @@ void SetWindowAlpha(HWND hWnd, COLORREF colorKey, uint8_t alpha) {
     SetLayeredWindowAttributes(hWnd, colorKey, alpha, LWA_COLORKEY | LWA_ALPHA);
 }
 
+// A window gone from sight keeps no hold on the mouse: a skinned button that held it for its hover
+// look would otherwise take the next click meant for whatever now lies under the pointer.
+namespace {
+void DropCaptureOf(HWND h) {
+    HWND holder = GetCapture();
+    if (holder && (holder == h || IsChild(h, holder))) ReleaseCapture();
+}
+}  // namespace
+
 void FadeForm(forms::Form& frm, int16_t speed, bool modal) {
     frm.Load();
     HWND h = frm.hWnd();
@@ -197,6 +206,7 @@ void FadeForm(forms::Form& frm, int16_t speed, bool modal) {
             SetWindowAlpha(h, mGlobal::TransparentColor, alpha);
         }
         frm.SetVisible(false);
+        DropCaptureOf(h);
     }
 }
 

@@ -5,7 +5,3 @@
 class PlainForm : public forms::Form {};
 
 // The windows that have no behaviour of their own yet.
-class fAboutForm : public PlainForm {};
-class fExitForm : public PlainForm {};
-class fTipsForm : public PlainForm {};
-class fHideForm : public PlainForm {};

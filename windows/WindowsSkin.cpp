@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <type_traits>
 
+#include "controls/CheckBox.h"
 #include "controls/Scroll.h"
 #include "controls/ucButton3.h"
 #include "forms/ControlArray.h"
@@ -117,6 +118,59 @@ void AddPopUp(Table& t) {
                              window.get});
 }
 
+// A check box by name: its strip and its place.
+template <class Get>
+void AddCheck(Table& t, const std::string& name, Get box) {
+    t.AddPicture(name, [box](const forms::Picture& p) { box().SetSkin(p); });
+    t.AddGeometry(name, ControlGeometry(box));
+}
+
+template <class Get>
+void AddPlace(Table& t, const std::string& name, Get control) {
+    t.AddGeometry(name, ControlGeometry(control));
+}
+
+void AddExit(Table& t) {
+    t.AddPicture("fExit", [](const forms::Picture& p) { fExit().SetPicture(p); });
+    t.AddGeometry("fExit", FormGeometry([]() -> fExitForm& { return fExit(); }));
+    AddButton(t, "fExit.OK", []() -> ucButton3& { return fExit().OK; });
+    AddButton(t, "fExit.bCancel", []() -> ucButton3& { return fExit().bCancel; });
+    AddCheck(t, "fExit.CheckBox1", []() -> CheckBox& { return fExit().CheckBox1; });
+    AddPlace(t, "fExit.Label1", []() -> forms::Label& { return fExit().Label1; });
+    AddPlace(t, "fExit.lblMove", []() -> forms::Label& { return fExit().lblMove; });
+    AddCaption(t, "fExit.Label1", []() -> forms::Label& { return fExit().Label1; });
+    AddCaption(t, "fExit", []() -> fExitForm& { return fExit(); });
+}
+
+void AddHide(Table& t) {
+    t.AddPicture("fHide", [](const forms::Picture& p) { fHide().SetPicture(p); });
+    t.AddGeometry("fHide", FormGeometry([]() -> fHideForm& { return fHide(); }));
+    AddButton(t, "fHide.bOK", []() -> ucButton3& { return fHide().bOK; });
+    AddButton(t, "fHide.bClose", []() -> ucButton3& { return fHide().bClose; });
+    AddCheck(t, "fHide.CheckBox1", []() -> CheckBox& { return fHide().CheckBox1; });
+    AddPlace(t, "fHide.Label1", []() -> forms::Label& { return fHide().Label1; });
+    AddPlace(t, "fHide.Label2", []() -> forms::Label& { return fHide().Label2; });
+    AddPlace(t, "fHide.Label3", []() -> forms::Label& { return fHide().Label3; });
+    AddCaption(t, "fHide.Label2", []() -> forms::Label& { return fHide().Label2; });
+    AddCaption(t, "fHide.Label3", []() -> forms::Label& { return fHide().Label3; });
+    AddCaption(t, "fHide", []() -> fHideForm& { return fHide(); });
+}
+
+void AddTips(Table& t) {
+    t.AddPicture("fTips", [](const forms::Picture& p) { fTips().SetPicture(p); });
+    AddButton(t, "fTips.NextTip", []() -> ucButton3& { return fTips().NextTip; });
+    AddButton(t, "fTips.PrevTip", []() -> ucButton3& { return fTips().PrevTip; });
+    AddButton(t, "fTips.About", []() -> ucButton3& { return fTips().About; });
+    AddButton(t, "fTips.Closed", []() -> ucButton3& { return fTips().Closed; });
+    AddButton(t, "fTips.bHelp", []() -> ucButton3& { return fTips().bHelp; });
+    t.AddPicture("fTips.Back", [](const forms::Picture& p) { fTips().Back[0].SetPicture(p); });
+    t.AddCall("fTips.LoadBackG", [] { fTips().LoadBackG(); });
+}
+
+void AddAbout(Table& t) {
+    t.AddPicture("fAbout", [](const forms::Picture& p) { fAbout().SetPicture(p); });
+}
+
 void AddStart(Table& t) {
     t.AddPicture("fStart", [](const forms::Picture& p) { fStart().SetPicture(p); });
     t.AddGeometry("fStart", FormGeometry([]() -> fStartForm& { return fStart(); }));
@@ -146,9 +200,13 @@ void AddInsert(Table& t) {
 }  // namespace
 
 void AddWindowsSkinTargets(Table& t) {
+    AddExit(t);
     AddMain(t);
     AddPopUp(t);
     AddStart(t);
     AddTray(t);
     AddInsert(t);
+    AddHide(t);
+    AddTips(t);
+    AddAbout(t);
 }

@@ -37,7 +37,7 @@ private:
     // The main window 243 px left of and 36 px below the bar's corner, its size kept.
     void PlaceMainWindow();
     void MoveBarPx(POINT cornerPx);
-    // The notice that the program went on in the tray; it becomes its own window later.
+    // The notice that the program goes on in the tray.
     void ShowHideNotice();
 
     bool dragOn_ = false;  // every mouse move now moves the pair

@@ -124,8 +124,7 @@ void fTrayForm::Timer1_Timer() {
 
 void fTrayForm::ShowOptions() { Func::FadeForm(fOptions(), PaiseIn(), false); }
 
-// Until the confirmation window exists the program ends as the confirmation's OK would end it.
-void fTrayForm::AskExit() { Func::ExitProgram(); }
+void fTrayForm::AskExit() { fExit().Raise(); }
 
 void fTrayForm::SetShowHide(bool barShown) {
     bShow.SetVisible(!barShown);

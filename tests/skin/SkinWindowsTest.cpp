@@ -46,6 +46,10 @@ const Probe kProbes[] = {
     {"fTray", [] -> forms::Form& { return fTray(); }, {120, 12}},
     {"fInsert", [] -> forms::Form& { return fInsert(); }, {300, 10}},
     {"fOptions", [] -> forms::Form& { return fOptions(); }, {300, 10}},
+    {"fExit", [] -> forms::Form& { return fExit(); }, {200, 8}},
+    {"fHide", [] -> forms::Form& { return fHide(); }, {200, 8}},
+    {"fTips", [] -> forms::Form& { return fTips(); }, {200, 8}},
+    {"fAbout", [] -> forms::Form& { return fAbout(); }, {150, 20}},
 };
 
 }  // namespace
@@ -84,6 +88,8 @@ TEST(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
     EXPECT_EQ(fMain().lblEmpty.Caption(), L"Clipboard is empty");
     EXPECT_EQ(fOptions().Label3[1].Caption(), L"Run on Windows startup ");
     EXPECT_EQ(fOptions().Caption(), L"Quillmate Options");
+    EXPECT_EQ(fExit().Label1.Left(), 32);  // beside its check box
+    EXPECT_EQ(fHide().Caption(), L"Hide");
 
     load("Graphite");
     for (size_t i = 0; i < std::size(kProbes); ++i)

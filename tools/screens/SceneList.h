@@ -28,3 +28,4 @@ void AddScenesMain(SceneList& list);
 void AddScenesStart(SceneList& list);
 void AddScenesTray(SceneList& list);
 void AddScenesOptions(SceneList& list);
+void AddScenesDialogs(SceneList& list);

@@ -20,6 +20,7 @@ SceneList AllScenes() {
     AddScenesStart(list);
     AddScenesTray(list);
     AddScenesOptions(list);
+    AddScenesDialogs(list);
     return list;
 }
 

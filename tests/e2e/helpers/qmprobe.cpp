@@ -302,6 +302,20 @@ int main(int argc, char** argv) {
         std::printf("%s", Utf8(t).c_str());
         return 0;
     }
+    if (cmd == "type" && argc > 3) {
+        // Types the UTF-8 text of file argv[3] into the edit field of the window of class argv[2].
+        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
+        HWND edit = FindWindowExW(FindWindowW(cls.c_str(), nullptr), nullptr, L"EDIT", nullptr);
+        std::FILE* f = std::fopen(argv[3], "rb");
+        if (!edit || !f) return 1;
+        char bytes[1024] = {};
+        const size_t n = std::fread(bytes, 1, sizeof bytes, f);
+        std::fclose(f);
+        wchar_t text[1024] = {};
+        const int units = MultiByteToWideChar(CP_UTF8, 0, bytes, static_cast<int>(n), text, 1024);
+        for (int i = 0; i < units; ++i) SendMessageW(edit, WM_CHAR, text[i], 1);
+        return 0;
+    }
     if (cmd == "foreground") {
         wchar_t c[256] = {};
         GetClassNameW(GetForegroundWindow(), c, 255);
