@@ -8,18 +8,24 @@ rect() { wine "$QM_PROBE" rect "$1" | tr -d '\r'; }
 click_in() {  # click_in CLASS X Y: a point of that window
   local l t; read -r l t _ < <(rect "$1"); xdotool mousemove $((l + $2)) $((t + $3)); xdotool click 1
 }
+# Places from the skin's size table: press_in CLASS KEY presses the button placed by KEY,
+# label_in CLASS KEY the label beside the check box placed by KEY.
+SIZES="$QM_BIN/../skins/Default/Sizes.dat"
+place() { tr -d '\r' <"$SIZES" | grep -o "^$1\[[0-9,]*\]" | tr -dc '0-9,'; }
+press_in() { local l t w; IFS=, read -r l t w _ <<<"$(place "$2")"; click_in "$1" $((l + w / 2)) $((t + 12)); }
+label_in() { local l t; IFS=, read -r l t <<<"$(place "$2")"; click_in "$1" $((l + 40)) $((t + 6)); }
 ask_exit() {
   xdotool mousemove 12 32 click 3
   qm_wait_until 5 visible QuillmateTray 1 || qm_fail "no tray menu"
-  click_in QuillmateTray 86 112   # Exit, the fourth row
+  press_in QuillmateTray Tray_Exit
 }
 exit_dialog() {
   ask_exit
   qm_wait_until 5 visible QuillmateExit 1 || qm_fail "Exit did not ask"
 }
-tick() { click_in QuillmateExit 60 47; }       # the label beside the box
-ok() { click_in QuillmateExit 53 80; }
-cancel() { click_in QuillmateExit 139 80; }
+tick() { label_in QuillmateExit Exit_Check; }
+ok() { press_in QuillmateExit Exit_OK; }
+cancel() { press_in QuillmateExit Exit_Cancel; }
 ended() { qm_wait_until 20 bash -c "! [ -d /proc/$QM_PID ]" || qm_fail "Quillmate did not end"; }
 setting() { tr -d '\r' < "$QM_DATA/Data.INI" | grep -x "$1=.*" | cut -d= -f2; }
 
@@ -34,10 +40,10 @@ ended
 [ "$(setting FastExit)" = False ] || qm_fail "FastExit $(setting FastExit) after a Cancel that cleared the tick"
 
 qm_start
-click_in QuillmateStart 64 24   # the bar's close button: the hide notice
+press_in QuillmateStart Start_Close   # the bar's close button: the hide notice
 qm_wait_until 5 visible QuillmateHide 1 || qm_fail "no hide notice"
-click_in QuillmateHide 60 131   # its label
-click_in QuillmateHide 293 162  # OK
+label_in QuillmateHide Hide_Check
+press_in QuillmateHide Hide_OK
 qm_wait_until 5 visible QuillmateHide 0 || qm_fail "OK did not close the notice"
 exit_dialog
 tick
