@@ -2,6 +2,15 @@
 
 #include <cstdio>
 #include <ctime>
+#include <mutex>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace mdlLog {
 namespace {
@@ -9,12 +18,81 @@ std::string& LogPath() {
     static std::string path;
     return path;
 }
+
+// The log stays open between lines: opening it for each line cost more than the rest of a
+// start-up with a long history. Every line still goes to the file before WriteLog returns, other
+// programs may read, rename or delete it meanwhile, and a log that has gone is created again.
+class LogHandle {
+public:
+    ~LogHandle() { Close(); }
+    bool Append(const std::string& path, const std::string& bytes) {
+        if (IsOpen() && Gone()) Close();
+        if (!IsOpen()) Open(path);
+        return IsOpen() && Write(bytes);
+    }
+    void Close();
+
+private:
+#ifdef _WIN32
+    HANDLE h_ = INVALID_HANDLE_VALUE;
+    bool IsOpen() const { return h_ != INVALID_HANDLE_VALUE; }
+    void Open(const std::string& path) {
+        h_ = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+    }
+    bool Gone() const {
+        // Deleted while open: the file has no name left.
+        BY_HANDLE_FILE_INFORMATION info{};
+        return !GetFileInformationByHandle(h_, &info) || info.nNumberOfLinks == 0;
+    }
+    bool Write(const std::string& bytes) {
+        DWORD done = 0;
+        return WriteFile(h_, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) && done == bytes.size();
+    }
+#else
+    int fd_ = -1;
+    bool IsOpen() const { return fd_ >= 0; }
+    void Open(const std::string& path) { fd_ = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_DSYNC, 0666); }
+    bool Gone() const {
+        struct stat st {};
+        return ::fstat(fd_, &st) != 0 || st.st_nlink == 0;
+    }
+    bool Write(const std::string& bytes) { return ::write(fd_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()); }
+#endif
+};
+
+void LogHandle::Close() {
+#ifdef _WIN32
+    if (IsOpen()) CloseHandle(h_);
+    h_ = INVALID_HANDLE_VALUE;
+#else
+    if (IsOpen()) ::close(fd_);
+    fd_ = -1;
+#endif
+}
+
+LogHandle& Handle() {
+    static LogHandle handle;
+    return handle;
+}
+
+// The clip store's thread logs too: one line at a time, whole.
+std::mutex& LogMutex() {
+    static std::mutex m;
+    return m;
+}
 }  // namespace
 
-void SetLogFile(const std::string& path) { LogPath() = path; }
+void SetLogFile(const std::string& path) {
+    std::lock_guard lock(LogMutex());
+    Handle().Close();
+    LogPath() = path;
+}
 const std::string& LogFile() { return LogPath(); }
 
 void DeleteLog() {
+    std::lock_guard lock(LogMutex());
+    Handle().Close();
     if (!LogPath().empty()) std::remove(LogPath().c_str());
 }
 
@@ -26,6 +104,7 @@ std::string FormatLogLine(const std::string& text, bool plain, int hour, int min
 }
 
 void WriteLog(const std::string& text, bool plain) {
+    std::lock_guard lock(LogMutex());
     if (LogPath().empty()) return;
     std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -34,13 +113,9 @@ void WriteLog(const std::string& text, bool plain) {
 #else
     localtime_r(&now, &local);
 #endif
-    // Each line opens and closes the file, so the log is complete even if the process is killed.
-    std::FILE* f = std::fopen(LogPath().c_str(), "ab");
-    if (!f) return;
     std::string line = FormatLogLine(text, plain, local.tm_hour, local.tm_min, local.tm_sec);
     line += "\r\n";
-    std::fwrite(line.data(), 1, line.size(), f);
-    std::fclose(f);
+    Handle().Append(LogPath(), line);
 }
 
 }  // namespace mdlLog

@@ -39,6 +39,9 @@ TEST(LogFile, WritesNothingUntilAPathIsSetThenAppendsCrLfLines) {
     EXPECT_EQ(text.substr(21, 1), ":");
     EXPECT_EQ(text.substr(27, 4), " || ");  // hh:mm:ss is 8 characters
     EXPECT_EQ(text.substr(text.size() - 9), "stamped\r\n");
+    std::remove(path.c_str());  // removed by another program: the next line starts a new log
+    mdlLog::WriteLog("again", true);
+    EXPECT_EQ(ReadAll(path), "again\r\n");
     mdlLog::DeleteLog();
     EXPECT_FALSE(std::ifstream(path).good());
     mdlLog::SetLogFile("");
