@@ -112,6 +112,11 @@ std::vector<ClipText> ClipStore::Load(std::vector<std::string>& problems) {
             continue;
         }
         const auto f = files.find(n);
+        if (f == files.end() && journal) {
+            // A file the committed save left alone, gone since: its number takes the next text.
+            slots_.emplace_back();
+            continue;
+        }
         if (f == files.end()) break;
         const FolderEntry& e = *f->second;
         if (!e.Normal) {

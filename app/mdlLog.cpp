@@ -20,8 +20,10 @@ std::string& LogPath() {
 }
 
 // The log stays open between lines: opening it for each line cost more than the rest of a
-// start-up with a long history. Every line still goes to the file before WriteLog returns, other
-// programs may read, rename or delete it meanwhile, and a log that has gone is created again.
+// start-up with a long history. Every line still goes to the system unbuffered before WriteLog
+// returns, so a killed process loses none (as with opening and closing, a line is not forced
+// onto the disk one by one: the system's crash is not what the log guards against), other
+// programs may read and write it meanwhile, and a log that has gone is created again.
 class LogHandle {
 public:
     ~LogHandle() { Close(); }
@@ -37,11 +39,13 @@ private:
     HANDLE h_ = INVALID_HANDLE_VALUE;
     bool IsOpen() const { return h_ != INVALID_HANDLE_VALUE; }
     void Open(const std::string& path) {
-        h_ = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+        // No delete sharing: a delete would only be pending while the handle is open, and every
+        // line written meanwhile would vanish with the file. Another program's delete is refused.
+        h_ = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     }
     bool Gone() const {
-        // Deleted while open: the file has no name left.
+        // Removed by a means that takes the name away at once: the file has no name left.
         BY_HANDLE_FILE_INFORMATION info{};
         return !GetFileInformationByHandle(h_, &info) || info.nNumberOfLinks == 0;
     }
@@ -52,7 +56,7 @@ private:
 #else
     int fd_ = -1;
     bool IsOpen() const { return fd_ >= 0; }
-    void Open(const std::string& path) { fd_ = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_DSYNC, 0666); }
+    void Open(const std::string& path) { fd_ = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0666); }
     bool Gone() const {
         struct stat st {};
         return ::fstat(fd_, &st) != 0 || st.st_nlink == 0;
