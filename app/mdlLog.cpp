@@ -1,5 +1,6 @@
 #include "app/mdlLog.h"
 
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <mutex>
@@ -23,18 +24,27 @@ std::string& LogPath() {
 // start-up with a long history. Every line still goes to the system unbuffered before WriteLog
 // returns, so a killed process loses none (as with opening and closing, a line is not forced
 // onto the disk one by one: the system's crash is not what the log guards against), other
-// programs may read and write it meanwhile, and a log that has gone is created again.
+// programs may read and write it meanwhile, and a log that has gone is created again (a removal
+// that would only take effect when the handle closes is refused: the lines written meanwhile
+// would go with the file).
 class LogHandle {
 public:
     ~LogHandle() { Close(); }
     bool Append(const std::string& path, const std::string& bytes) {
-        if (IsOpen() && Gone()) Close();
+        // Asking costs more than the line itself, so a long history's start would pay for it
+        // thousands of times a second: asked at most every fifth of a second.
+        const auto now = std::chrono::steady_clock::now();
+        if (IsOpen() && now - checked_ > std::chrono::milliseconds(200)) {
+            checked_ = now;
+            if (Gone()) Close();
+        }
         if (!IsOpen()) Open(path);
         return IsOpen() && Write(bytes);
     }
     void Close();
 
 private:
+    std::chrono::steady_clock::time_point checked_{};
 #ifdef _WIN32
     HANDLE h_ = INVALID_HANDLE_VALUE;
     bool IsOpen() const { return h_ != INVALID_HANDLE_VALUE; }
@@ -46,8 +56,21 @@ private:
     }
     bool Gone() const {
         // Removed by a means that takes the name away at once: the file has no name left.
-        BY_HANDLE_FILE_INFORMATION info{};
-        return !GetFileInformationByHandle(h_, &info) || info.nNumberOfLinks == 0;
+        struct StandardInformation {
+            LARGE_INTEGER AllocationSize, EndOfFile;
+            ULONG NumberOfLinks;
+            BOOLEAN DeletePending, Directory;
+        } info{};
+        struct StatusBlock {
+            LONG_PTR Status;
+            ULONG_PTR Information;
+        } io{};
+        using QueryFn = LONG(WINAPI*)(HANDLE, StatusBlock*, void*, ULONG, int);
+        static const auto query = reinterpret_cast<QueryFn>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
+        constexpr int kFileStandardInformation = 5;
+        if (!query || query(h_, &io, &info, sizeof info, kFileStandardInformation) < 0) return false;
+        return info.NumberOfLinks == 0 || info.DeletePending;
     }
     bool Write(const std::string& bytes) {
         DWORD done = 0;
@@ -110,13 +133,18 @@ std::string FormatLogLine(const std::string& text, bool plain, int hour, int min
 void WriteLog(const std::string& text, bool plain) {
     std::lock_guard lock(LogMutex());
     if (LogPath().empty()) return;
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
+    // The local time is worked out once a second: a long history logs thousands of lines in one.
+    static std::time_t last = -1;
+    static std::tm local{};
+    const std::time_t now = std::time(nullptr);
+    if (!plain && now != last) {
+        last = now;
 #ifdef _WIN32
-    localtime_s(&local, &now);
+        localtime_s(&local, &now);
 #else
-    localtime_r(&now, &local);
+        localtime_r(&now, &local);
 #endif
+    }
     std::string line = FormatLogLine(text, plain, local.tm_hour, local.tm_min, local.tm_sec);
     line += "\r\n";
     Handle().Append(LogPath(), line);

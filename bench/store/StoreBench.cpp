@@ -3,6 +3,7 @@
 //   bench_store load FOLDER       loading the history without the cache, settling, loading with the cache
 //   bench_store ops FOLDER        captures and deletions: the time until the call returns to the user,
 //                                 and the time until the disk has followed
+//   bench_store log FOLDER        20,000 log lines, as a start with 10,000 clips writes
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "app/ClipHistory.h"
 #include "app/ClipStore.h"
 #include "app/ClipStoreWorker.h"
+#include "app/mdlLog.h"
 #ifdef _WIN32
 #include "app/ClipStoreWin32.h"
 using RealFiles = ClipStoreWin32;
@@ -132,6 +134,19 @@ void Ops(const std::string& folder) {
     Measure(("delete all" + at).c_str(), h, worker, [&] { h.Delete_All(); });
     worker.Finish();
 }
+
+void Log(const std::string& folder) {
+    mdlLog::SetLogFile(folder + "Log.txt");
+    mdlLog::DeleteLog();
+    const auto t = Clock::now();
+    for (int i = 0; i < 10000; ++i) {
+        mdlLog::WriteLog("Start adding clip.");
+        mdlLog::WriteLog("Clip" + std::to_string(i) + " added.");
+    }
+    const double ms = MsSince(t);
+    mdlLog::DeleteLog();
+    std::printf("log: 20000 lines in %.1f ms (%.1f us a line)\n", ms, ms * 1000 / 20000);
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -146,6 +161,7 @@ int main(int argc, char** argv) {
     if (mode == "floor") Floor(folder);
     else if (mode == "load") Load(folder);
     else if (mode == "ops") Ops(folder);
+    else if (mode == "log") Log(folder);
     else return 2;
     return 0;
 }

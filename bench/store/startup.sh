@@ -4,7 +4,8 @@
 # second one the cache written since. Needs the display and Wine of bench/store/run.sh.
 QM_E2E_LIB=${QM_E2E_LIB:-$(dirname "$0")/../../tests/e2e/lib.sh}
 source "$QM_E2E_LIB"
-ready_ms() {
+# start_ready: starts Quillmate and sets READY_MS to the time until its ready line.
+start_ready() {
   rm -f "$QM_DIR/Log.txt"
   local t0; t0=$(date +%s%N)
   (cd "$QM_DIR" && exec wine Quillmate.exe /noview /noicon >/dev/null 2>&1) &
@@ -13,7 +14,7 @@ ready_ms() {
     [ $(( $(date +%s%N) - t0 )) -lt 600000000000 ] || qm_fail "no ready line"
     sleep 0.005
   done
-  echo $(( ($(date +%s%N) - t0) / 1000000 ))
+  READY_MS=$(( ($(date +%s%N) - t0) / 1000000 ))
   qm_wait_log "Parsing comand..." 60
 }
 qm_start /noview /noicon && qm_exit   # the settings file and the skin, once
@@ -21,8 +22,8 @@ for n in ${QM_BENCH_STARTS:-0 1000 10000 32000}; do
   rm -rf "$QM_DATA/Clips" && mkdir -p "$QM_DATA/Clips"
   perl -e 'my ($d, $n) = @ARGV; for my $i (1 .. $n) { my $t = "clip number $i: the quick brown fox jumps over the lazy dog, twice.";
     open(my $f, ">:raw", "$d/Clip$i.qms") or die; print $f pack("v*", map ord, split //, $t) }' "$QM_DATA/Clips" "$n"
-  first=$(ready_ms); qm_exit
-  second=$(ready_ms)
+  start_ready; first=$READY_MS; qm_exit
+  start_ready; second=$READY_MS
   qm_log_has "Clip$((n - 1)) added." || [ "$n" = 0 ] || qm_fail "not all $n clips loaded"
   qm_exit
   printf 'start-up with %6d clips: %6d ms first (every file read), %6d ms with the cache\n' "$n" "$first" "$second"
