@@ -27,6 +27,8 @@ for n in ${QM_BENCH_SIZES:-0 1000 10000 32000}; do
   run floor
   run load
 done
+echo "== the log"
+run log
 for n in 10 10000 32767; do
   echo "== captures and deletions at $n clips (worker thread, real files)"
   dir=$work/clips; seed "$dir" "$n"
