@@ -41,10 +41,11 @@ auto CombinationOf = [](const std::u16string& t, int32_t& v) {
     v = *r;
     return true;
 };
-// A fade divides by the speed and a negative one turns a fade-in into a fade-out.
+// A negative speed turns a fade-in into a fade-out; 0 is the options slider's left end, which
+// the fade takes as "no fade".
 auto SpeedOf = [](const std::u16string& t, int16_t& v) {
     const auto r = SettingsText::ToInt16(t);
-    if (!r || *r < 1) return false;
+    if (!r || *r < 0) return false;
     v = *r;
     return true;
 };

@@ -1,11 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <regex>
 #include <sstream>
 
 #include "app/mdlLog.h"
+
+namespace {
+std::string ReadAll(const std::string& path) {
+    std::stringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+}  // namespace
 
 TEST(LogFormat, PlainIsTheTextAloneAndStampedHasTwoDigitTime) {
     EXPECT_EQ(mdlLog::FormatLogLine("Clip0 added.", true, 9, 5, 7), "Clip0 added.");
@@ -23,10 +32,18 @@ TEST(LogFile, WritesNothingUntilAPathIsSetThenAppendsCrLfLines) {
     mdlLog::WriteLog("Log opened.", true);
     mdlLog::WriteLog("\r\n", true);  // leaves two line breaks
     mdlLog::WriteLog("stamped", false);
-    std::stringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    EXPECT_TRUE(std::regex_match(text.str(), std::regex("\r\nLog opened.\r\n\r\n\r\n\\d\\d:\\d\\d:\\d\\d \\|\\| stamped\r\n")))
-        << text.str();
+    const std::string text = ReadAll(path);
+    EXPECT_TRUE(std::regex_match(text, std::regex("\r\nLog opened.\r\n\r\n\r\n\\d\\d:\\d\\d:\\d\\d \\|\\| stamped\r\n")))
+        << text;
+    // Removed from outside where the system lets it go while open: within moments the log is
+    // created again; where the removal is refused, the log simply goes on.
+    const bool removed = std::remove(path.c_str()) == 0;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    do mdlLog::WriteLog("again", true);
+    while (!std::ifstream(path).good() && std::chrono::steady_clock::now() < until);
+    const std::string after = ReadAll(path);
+    EXPECT_TRUE(after.ends_with("again\r\n"));
+    EXPECT_EQ(after.starts_with(text), !removed);
     mdlLog::DeleteLog();
     EXPECT_FALSE(std::ifstream(path).good());
     mdlLog::SetLogFile("");
