@@ -57,9 +57,9 @@ TEST(SettingsFile, MissingKeysAreAddedKnownOnesKeptAndBadOnesRepaired) {
     EXPECT_NE(problems[0].find("seven"), std::string::npos);
     for (const auto& k : bad) EXPECT_EQ(ini.Value(k.section, k.key), k.repaired);
     EXPECT_EQ(ini.Value(u"Options", u"InactiveTransparent"), u"200");
-    ini.SetValue(u"Options", u"PaiseSpeed", u"0");  // the slider's left end: no fade, not bad
+    ini.SetValue(u"Options", u"PaiseSpeed", u"0");  // no fade, not bad: a 0 would hide every shown window
     Settings::Read(ini, v, problems);
-    EXPECT_EQ(std::pair(v.PaiseSpeed, problems.size()), std::pair(int16_t{0}, size_t{4}));
+    EXPECT_EQ(std::pair(v.PaiseSpeed, problems.size()), std::pair(int16_t{1000}, size_t{4}));
     // The saver writes over the model and leaves keys it does not know.
     Settings::Write(ini, SettingsValues{});
     EXPECT_EQ(ini.Value(u"Mine", u"Hand"), u"written");
