@@ -15,7 +15,7 @@ place() { tr -d '\r' <"$SIZES" | grep -o "^$1\[[0-9,]*\]" | tr -dc '0-9,'; }
 press_in() { local l t w; IFS=, read -r l t w _ <<<"$(place "$2")"; click_in "$1" $((l + w / 2)) $((t + 12)); }
 label_in() { local l t; IFS=, read -r l t <<<"$(place "$2")"; click_in "$1" $((l + 40)) $((t + 6)); }
 ask_exit() {
-  xdotool mousemove 12 32 click 3
+  qm_click_tray_icon 3
   qm_wait_until 5 visible QuillmateTray 1 || qm_fail "no tray menu"
   press_in QuillmateTray Tray_Exit
 }
