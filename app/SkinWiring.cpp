@@ -13,7 +13,7 @@ void Install() {
     if (!filled) {
         filled = true;
         // Each window's entries, in the order the skin tables name the windows.
-        AddOptionsSkinTargets(table, fOptions());
+        AddOptionsSkinTargets(table, [] () -> fOptionsForm& { return fOptions(); });
     }
     mdlSkin::SetSkinTargets([]() -> mdlSkin::SkinTargets& { return table; });
 }

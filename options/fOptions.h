@@ -157,6 +157,8 @@ private:
         int thumbTopPx;
     };
     Slider SliderOf(int n);
+    // A sprite's mouse position as the thumb frame sees it.
+    forms::MouseArgs OnThumb(int n, forms::MouseArgs a);
     void Design();
     void WireEvents();
     void ShowPage(int page);
