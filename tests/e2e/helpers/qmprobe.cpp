@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
         return 0;
     }
-    if (cmd == "children" && argc > 2) {
+    if (cmd == "descendants" && argc > 2) {
         // Every window inside the window of class argv[2]: class, screen rectangle, visibility.
         std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
         HWND w = FindWindowW(cls.c_str(), nullptr);
