@@ -21,12 +21,6 @@ constexpr int kWidthPx = 425;
 constexpr int kHeightPx = 250;
 const forms::FontSpec kArial{L"Arial", 8.25};
 
-std::wstring Wide(const std::string& ansi) {
-    const std::u16string w = AnsiToUtf16(ansi);
-    return std::wstring(w.begin(), w.end());
-}
-std::string Ansi(const std::wstring& wide) { return Utf16ToAnsi(std::u16string(wide.begin(), wide.end())); }
-
 void PlaceLabel(forms::Label& l, double left, double top, double width, const wchar_t* caption,
                 bool bold = false) {
     l.Move(left, top, width, 15);
@@ -37,6 +31,15 @@ void PlaceLabel(forms::Label& l, double left, double top, double width, const wc
     l.SetTransparent(true);
 }
 }  // namespace
+
+std::wstring fOptionsForm::Wide(const std::string& ansi) {
+    const std::u16string w = AnsiToUtf16(ansi);
+    return std::wstring(w.begin(), w.end());
+}
+
+std::string fOptionsForm::Ansi(const std::wstring& wide) {
+    return Utf16ToAnsi(std::u16string(wide.begin(), wide.end()));
+}
 
 fOptionsForm::fOptionsForm() {
     SetScaleMode(forms::ScaleMode::Pixels);
