@@ -4,6 +4,7 @@
 #include "skin/SkinEnvironment.h"
 #include "skin/SkinTargets.h"
 #include "windows/Windows.h"
+#include "windows/WindowsSkin.h"
 
 namespace SkinWiring {
 
@@ -13,7 +14,8 @@ void Install() {
     if (!filled) {
         filled = true;
         // Each window's entries, in the order the skin tables name the windows.
-        AddOptionsSkinTargets(table, [] () -> fOptionsForm& { return fOptions(); });
+        AddWindowsSkinTargets(table);
+        AddOptionsSkinTargets(table, []() -> fOptionsForm& { return fOptions(); });
     }
     mdlSkin::SetSkinTargets([]() -> mdlSkin::SkinTargets& { return table; });
 }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Draws every scene of the screenshot tool (each window, the control test form) to OUTDIR/<scene>.png.
+# Draws every scene of the screenshot tool (each window, the control test form) to OUTDIR/<scene>.png
+# in the Default skin, and again in every other skin the build makes to OUTDIR/<skin>/<scene>.png.
 # usage: scripts/screens.sh OUTDIR [SCENE...]     (no SCENE: all of them; QmScreens --list names them)
+# QM_SCREEN_SKINS="Default Graphite" chooses the skins (the first one goes to OUTDIR itself).
 # Starts its own Xvfb and Wine prefix like the tests, and stops exactly those.
 set -euo pipefail
 [ $# -ge 1 ] || { echo "usage: $0 OUTDIR [SCENE...]" >&2; exit 2; }
@@ -10,7 +12,7 @@ shift
 cd "$(dirname "$0")/.."
 WIN=${QM_BUILD_WIN:-$PWD/build/win}
 cmake -S . -B "$WIN" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-cmake --build "$WIN" -j "$(nproc)" --target QmScreens >/dev/null
+cmake --build "$WIN" -j "$(nproc)" --target QmScreens skin_packages >/dev/null
 TOOL=$WIN/bin/QmScreens.exe
 
 # shellcheck source=scripts/wine-env.sh
@@ -26,7 +28,7 @@ fi
 # Shows one scene, waits for the rectangle the tool reports once its windows are painted, and
 # photographs that part of the screen until two photographs agree (the display may lag a paint).
 shoot() {
-  local scene=$1 dir pid x y w h sig prev="" i
+  local scene=$1 target=$2 dir pid x y w h sig prev="" i
   dir=$(mktemp -d "$QM_TMP/scene.XXXXXX")
   wine "$TOOL" "$scene" "$(winepath -w "$dir")" >"$dir/out" 2>"$dir/err" &
   pid=$!
@@ -47,13 +49,20 @@ shoot() {
     [ "$sig" = "$prev" ] && break
     prev=$sig
   done
-  cp "$dir/shot.png" "$OUT/$scene.png"
+  cp "$dir/shot.png" "$target"
   touch "$dir/stop"
   for i in $(seq 100); do [ -d "/proc/$pid" ] || break; sleep 0.05; done
   kill "$pid" 2>/dev/null || true
-  echo "$OUT/$scene.png (${w}x${h})"
+  echo "$target (${w}x${h})"
 }
 
 status=0
-for s in "${SCENES[@]}"; do shoot "$s" || status=1; done
+first=1
+for skin in ${QM_SCREEN_SKINS:-Default Graphite}; do
+  dest=$OUT
+  [ $first = 1 ] || { dest=$OUT/$skin; mkdir -p "$dest"; }
+  first=0
+  export QM_SKIN=$skin
+  for s in "${SCENES[@]}"; do shoot "$s" "$dest/$s.png" || status=1; done
+done
 exit $status

@@ -8,5 +8,4 @@ class PlainForm : public forms::Form {};
 class fAboutForm : public PlainForm {};
 class fExitForm : public PlainForm {};
 class fTipsForm : public PlainForm {};
-class fInsertForm : public PlainForm {};
 class fHideForm : public PlainForm {};

@@ -3,6 +3,7 @@
 #include "options/fOptions.h"
 #include "windows/PlainForm.h"
 #include "windows/fClipboard.h"
+#include "windows/fInsert.h"
 #include "windows/fMain.h"
 #include "windows/fPopUp.h"
 #include "windows/fStart.h"

@@ -130,7 +130,7 @@ void fMainForm::Form_Load() {
     Scroll.Move(4425, 575, 375, Scroll.Height());
     lblEmpty.SetCaption(L"Clipboard is empty");
     lblEmpty.SetTransparent(true);
-    lblEmpty.SetForeColor(RGB(225, 232, 242));
+    lblEmpty.SetForeColor(RGB(60, 68, 80));  // the skins lay a light well under the list
     lblEmpty.SetAlignment(forms::Label::Align::Center);
     lblEmpty.Move(240, 840, 4215, 255);
     ClipsFrame.Move(kFrameLeftTw, kFrameTopTw, imgClipBack[0].Width(), kRowHeightTw);

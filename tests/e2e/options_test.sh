@@ -21,7 +21,7 @@ click() {
 button() { local l t w; IFS=, read -r l t w _ <<<"$(place "$1")"; click $((l + w / 2)) $((t + 12)); }
 # The left of slider n's thumb on its page (thumb tops 47, 75, 103 on the page at 31, 75).
 thumb_left() {
-  wine "$QM_PROBE" descendants QuillmateOptions | tr -d '\r' |
+  wine "$QM_PROBE" child-list QuillmateOptions | tr -d '\r' |
     awk -v y=$((DY + 75 + $1)) -v x=$((DX + 31)) '$1 == "QuillmateFormsFrame" && $3 == y && $5 - $3 == 17 { print $2 - x }'
 }
 thumb_at() { [ "$(thumb_left "$1")" = "$2" ]; }
@@ -37,7 +37,7 @@ drag_to_left_end() {
 # The main window's Options button: its second push button, made after the scroll bar.
 open_from_main() {
   local l t r b
-  read -r l t r b < <(wine "$QM_PROBE" descendants QuillmateMain | tr -d '\r' | awk '$1 == "QuillmateUserControl"' | sed -n 2p | cut -d' ' -f2-5)
+  read -r l t r b < <(wine "$QM_PROBE" child-list QuillmateMain | tr -d '\r' | awk '$1 == "QuillmateUserControl"' | sed -n 2p | cut -d' ' -f2-5)
   xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 1
   qm_wait_until 10 visible 1 || qm_fail "the Options button did not open the dialog"
   read -r DX DY _ _ < <(wine "$QM_PROBE" rect QuillmateOptions | tr -d '\r')

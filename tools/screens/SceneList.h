@@ -25,4 +25,6 @@ private:
 // One per area, each in tools/screens/Scenes<Area>.cpp.
 void AddScenesControls(SceneList& list);
 void AddScenesMain(SceneList& list);
+void AddScenesStart(SceneList& list);
+void AddScenesTray(SceneList& list);
 void AddScenesOptions(SceneList& list);

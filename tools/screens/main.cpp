@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/windows/DefaultSkin.h"
 #include "tools/screens/SceneList.h"
 
 namespace {
@@ -16,6 +17,8 @@ SceneList AllScenes() {
     SceneList list;
     AddScenesControls(list);
     AddScenesMain(list);
+    AddScenesStart(list);
+    AddScenesTray(list);
     AddScenesOptions(list);
     return list;
 }
@@ -62,6 +65,7 @@ RECT PaintedRect() {
 }
 
 int Show(const Scene& scene, const std::wstring& folder) {
+    ApplyBuiltSkin();  // the skin named by QM_SKIN dresses every window before the scene builds
     auto keep = scene.show();
     const RECT r = PaintedRect();
     if (IsRectEmpty(&r)) {

@@ -13,9 +13,14 @@
 //   copy-files TEXT FILE    put a file-drop list and TEXT on the clipboard together; then write FILE
 //   window-title TITLE      print 1 when a top-level window with exactly that title exists
 //   press-enter TITLE       answer the message box with that title with OK
+//   press-cancel TITLE      answer the message box with that title with Cancel
+//   dialog-text TITLE       print the message of the message box with that title
 //   (as Updater.exe)        append its own command line to updater-args.txt beside it
 //   foreground              print the class of the foreground window
 //   rect CLASS              print the screen rectangle of a top-level window of that class
+//   children CLASS          print the screen rectangle of each visible child window of it, one a line
+//   child-list CLASS        print class, screen rectangle and visibility of every window inside it
+//   alpha CLASS             print the layered alpha of that window (-1 when not layered)
 //   key VK down|up          press or release a key as the keyboard would (SendInput)
 #include <windows.h>
 
@@ -136,6 +141,18 @@ int main(int argc, char** argv) {
         if (!w) return 1;
         return PostMessageW(w, WM_COMMAND, IDOK, 0) ? 0 : 1;
     }
+    if (cmd == "press-cancel" && argc > 2) {
+        HWND w = FindWindowA("#32770", argv[2]);
+        return w && PostMessageW(w, WM_COMMAND, IDCANCEL, 0) ? 0 : 1;
+    }
+    if (cmd == "dialog-text" && argc > 2) {
+        // The message is the box's static control with the id 0xFFFF.
+        HWND w = FindWindowA("#32770", argv[2]);
+        wchar_t t[1024] = {};
+        if (!w || !GetDlgItemTextW(w, 0xFFFF, t, 1023)) return 1;
+        std::printf("%s\n", Utf8(t).c_str());
+        return 0;
+    }
     if (cmd == "activate") return SetForegroundWindow(Hidden()) ? 0 : 1;
     if (cmd == "visible" && argc > 2) {
         std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
@@ -180,7 +197,18 @@ int main(int argc, char** argv) {
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
         return 0;
     }
-    if (cmd == "descendants" && argc > 2) {
+    if (cmd == "children" && argc > 2) {
+        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
+        HWND top = FindWindowW(cls.c_str(), nullptr);
+        if (!top) return 1;
+        for (HWND c = GetWindow(top, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            RECT r{};
+            if (IsWindowVisible(c) && GetWindowRect(c, &r))
+                std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        }
+        return 0;
+    }
+    if (cmd == "child-list" && argc > 2) {
         // Every window inside the window of class argv[2]: class, screen rectangle, visibility.
         std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
         HWND w = FindWindowW(cls.c_str(), nullptr);

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Skins on the real program: a skin with a bitmap missing offers the default skin (Cancel ends the
+# program, OK carries on in "Default" and keeps that setting); the log shows the load.
+source "$(dirname "$0")/lib.sh"
+
+# qm_craft NAME CHANGE...: packs the default skin's files as NAME.skn after running each CHANGE
+# (a shell command) in the copied folder.
+qm_craft() {
+  local name=$1; shift
+  local dir="$QM_DIR/craft-$name"
+  rm -rf "$dir"; cp -r "$QM_SKIN_FOLDERS/Default" "$dir"
+  for change in "$@"; do (cd "$dir" && eval "$change"); done
+  "$QM_RARPACK" --rar4 "$QM_DIR/Skins/$name.skn" "$dir" >/dev/null || qm_fail "cannot pack $name"
+  rm -rf "$dir"
+}
+qm_use_skin() { mkdir -p "$QM_DATA"; printf '[Options]\r\nSkinName=%s\r\n' "$1" > "$QM_DATA/Data.INI"; }
+qm_box_says() { [ "$(wine "$QM_PROBE" dialog-text Quillmate 2>/dev/null | tr -d '\r')" = "$1" ]; }
+qm_launch() {
+  rm -f "$QM_DIR/Log.txt"
+  (cd "$QM_DIR" && exec wine Quillmate.exe "$@" >/dev/null 2>&1) &
+  QM_PID=$!
+  QM_PIDS+=("$QM_PID")
+}
+offer=$'Error during load skin\nLoad Default skin?'
+
+# A bitmap missing, Cancel: the program ends and leaves no skin folder behind.
+qm_craft NoExit 'rm Tray/Exit.bmp'
+qm_use_skin NoExit
+qm_launch
+qm_wait_until 30 qm_box_says "$offer" || qm_fail "no offer of the default skin"
+wine "$QM_PROBE" press-cancel Quillmate
+qm_wait_until 20 bash -c "! [ -d /proc/$QM_PID ]" || qm_fail "Cancel did not end the program"
+[ -d "$QM_DIR/Skin" ] && qm_fail "the skin folder was left behind"
+grep -q '>>> Error during loading skin: fTray.bExit' "$QM_DIR/Log.txt" || qm_fail "the missing bitmap is not logged"
+
+# The same, OK: the program runs in the default skin and keeps that setting.
+qm_launch
+qm_wait_until 30 qm_box_says "$offer" || qm_fail "no offer of the default skin"
+wine "$QM_PROBE" press-enter Quillmate
+qm_wait_log "Parsing comand..." 30
+sed -e 's/^[0-9:]* || //' -e 's/\r$//' "$QM_DIR/Log.txt" | grep -E '^(Start|End) loading skin|^>>> Error' |
+  sed 's/:.*//' | tr '\n' '|' > "$QM_DIR/skinlog"
+[ "$(cat "$QM_DIR/skinlog")" = "Start loading skin|>>> Error during loading skin|Start loading skin|End loading skin|" ] ||
+  qm_fail "skin log lines: $(cat "$QM_DIR/skinlog")"
+[ -d "$QM_DIR/Skin" ] && qm_fail "the skin folder was left behind"
+qm_wait_until 10 qm_viewer_is_quillmate || qm_fail "not in the clipboard chain"
+qm_exit
+grep -q '^SkinName=Default' "$QM_DATA/Data.INI" || qm_fail "the setting did not become Default"
+echo "skin: ok"
