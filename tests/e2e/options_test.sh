@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The options dialog as a person uses it: opened from the main window; the active slider dragged
 # to its left end and applied (the windows' alpha and Data.INI follow); autorun ticked through
-# its label (the Run value); a drag thrown away by Cancel; OK saving what the dialog shows.
+# its label (the Run value); a drag thrown away by Cancel; the dark skin picked from the list and
+# OK: every window changes and Data.INI holds what the dialog shows.
 source "$(dirname "$0")/lib.sh"
 SIZES="$QM_BIN/../skins/Default/Sizes.dat"
 [ -f "$SIZES" ] || qm_fail "no size table at $SIZES"
@@ -43,7 +44,17 @@ open_from_main() {
   read -r DX DY _ _ < <(wine "$QM_PROBE" rect QuillmateOptions | tr -d '\r')
 }
 
+# The pixels of a window of the program, as one signature.
+look() {
+  local l t r b
+  read -r l t r b < <(wine "$QM_PROBE" rect "$1" | tr -d '\r')
+  import -window root "$QM_DIR/screen.png"
+  /usr/bin/convert "$QM_DIR/screen.png" -crop "$((r - l))x$((b - t))+$l+$t" +repage "$QM_DIR/crop.png"
+  identify -format '%#' "$QM_DIR/crop.png"
+}
+
 qm_start
+main_before=$(look QuillmateMain) start_before=$(look QuillmateStart)
 open_from_main
 thumb_at 47 325 || qm_fail "active thumb at $(thumb_left 47), not at 100 %"
 drag_to_left_end 47
@@ -65,11 +76,20 @@ button Options_Cancel
 qm_wait_until 10 visible 0 || qm_fail "Cancel did not close the dialog"
 open_from_main
 thumb_at 75 325 || qm_fail "Cancel kept the dragged inactive thumb (at $(thumb_left 75))"
+# The dark skin from the list (rows 22 px apart below the field, in name order), then OK.
+click $((31 + 56 + 40)) $((75 + 8 + 11))
+click $((87 + 50)) $((105 + 22 + 11))
 button Options_Ok
 qm_wait_until 10 visible 0 || qm_fail "OK did not close the dialog"
+# OK fades the dialog out first, then loads the skin and saves.
+skin_saved() { [ "$(ini SkinName)" = Graphite ]; }
+qm_wait_until 30 skin_saved || qm_fail "the chosen skin was not saved: $(cat "$QM_DATA/Data.INI")"
 echo "--- Data.INI after OK"
 tr -d '\r' <"$QM_DATA/Data.INI"
-[ "$(ini InactiveTransparent)" = 76 ] && [ "$(ini PaiseSpeed)" = 1000 ] && [ "$(ini SkinName)" = Default ] ||
+[ "$(ini InactiveTransparent)" = 76 ] && [ "$(ini PaiseSpeed)" = 1000 ] && [ "$(ini SkinName)" = Graphite ] ||
   qm_fail "OK saved other values"
+qm_log_has "Unpacking skin Graphite" || qm_fail "the chosen skin was not loaded"
+[ "$(look QuillmateMain)" != "$main_before" ] && [ "$(look QuillmateStart)" != "$start_before" ] ||
+  qm_fail "the windows kept their look"
 qm_exit
 echo "options: ok"
