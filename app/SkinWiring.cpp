@@ -9,15 +9,18 @@
 namespace SkinWiring {
 
 void Install() {
-    static mdlSkin::SkinTargetTable table;
-    static bool filled = false;
-    if (!filled) {
-        filled = true;
-        // Each window's entries, in the order the skin tables name the windows.
-        AddWindowsSkinTargets(table);
-        AddOptionsSkinTargets(table, []() -> fOptionsForm& { return fOptions(); });
-    }
-    mdlSkin::SetSkinTargets([]() -> mdlSkin::SkinTargets& { return table; });
+    // Filled at the first skin load, not here: the options dialog loads the settings into its
+    // controls when it is created, so it must not be created before the settings are read.
+    mdlSkin::SetSkinTargets([]() -> mdlSkin::SkinTargets& {
+        static mdlSkin::SkinTargetTable table;
+        static bool filled = false;
+        if (!filled) {
+            filled = true;
+            AddWindowsSkinTargets(table);
+            AddOptionsSkinTargets(table, []() -> fOptionsForm& { return fOptions(); });
+        }
+        return table;
+    });
 }
 
 }  // namespace SkinWiring

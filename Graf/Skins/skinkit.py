@@ -547,10 +547,10 @@ Exit_Form[250,112]
 Exit_OK[66,80,87,8]
 Exit_Cancel[155,80,87,8]
 Exit_Check[16,59]
-Hide_Form[300,150]
-Hide_Text[16,40,268,44]
-Hide_OK[205,116,87,8]
-Hide_Check[16,92]
+Hide_Form[300,160]
+Hide_Text[16,42,268,54]
+Hide_OK[205,128,87,8]
+Hide_Check[16,100]
 Hide_Close[268,3,25,10]
 Options_Form[425,255]
 Options_Ok[137,220,87,8]
@@ -656,16 +656,16 @@ def build(out, t, name):
     save(ex, out, "Exit/Background.bmp")
 
     # hide notice
-    hd = window(t, 300, 150, "Quillmate keeps running")
-    content_panel(t, hd, (8, 36, 292, 110))
+    hd = window(t, 300, 160, "Quillmate keeps running")
+    content_panel(t, hd, (8, 36, 292, 120))
     save(hd, out, "Hide-Box/Background.bmp")
 
     # tips: 399 x 189, buttons on the header (help, close) and along the bottom
-    tp = window(t, 399, 189, None, head_h=46)
-    g = glyph(26, 46, lambda dd, s, c: g_bulb(dd, s, c, 13 * s, 24 * s), (255, 214, 90), tp.crop((12, 0, 38, 46)))
+    tp = window(t, 399, 189, None, head_h=44)
+    g = glyph(26, 44, lambda dd, s, c: g_bulb(dd, s, c, 13 * s, 23 * s), (255, 214, 90), tp.crop((12, 0, 38, 44)))
     tp.paste(g, (12, 0))
-    text(tp, (42, 23), "Tip of the day", t.head_text, 14, True, "lm")
-    content_panel(t, tp, (12, 50, 387, 152))
+    text(tp, (42, 22), "Tip of the day", t.head_text, 14, True, "lm")
+    content_panel(t, tp, (12, 46, 387, 152))
     save(tp, out, "Tips/Background.bmp")
     save(button_strip(t, 25, glyph_fn=g_chevron("right", 3.4, 1.8)), out, "Tips/NextTip.bmp")
     save(button_strip(t, 25, glyph_fn=g_chevron("left", 3.4, 1.8)), out, "Tips/PrevTip.bmp")
@@ -677,17 +677,18 @@ def build(out, t, name):
         d.line([(0, y), (47, y)], fill=c)
     save(back, out, "Tips/Back.bmp")
 
-    # about box
-    ab = window(t, 320, 190, None, head_h=0)
-    big = glyph(64, 64, lambda dd, s, c: g_quill(dd, s, c, k=3.0), t.accent, ab.crop((24, 28, 88, 92)))
-    ab.paste(big, (24, 28))
-    text(ab, (100, 40), "Quillmate", t.text if t.frame[0] > 128 else t.head_text, 26, True)
-    text(ab, (102, 78), "Your clipboard, with a memory.", t.muted, 12)
-    text(ab, (102, 98), "Every text you copy, one click away.", t.muted, 11)
-    d = ImageDraw.Draw(ab)
-    d.line([(24, 140), (296, 140)], fill=t.panel_line)
-    text(ab, (296, 170), "Esc closes this window", t.muted, 10, False, "rm")
-    save(ab, out, "About-Box/Background.bmp")
+    # about box: 300 x 200; the version label stands on the light band at the foot (y 160)
+    ab = window(t, 300, 200, None, head_h=0)
+    foot = panel(300, 62, 10, vgrad(300, 62, t.panel, t.panel2), t.outline, corners=(False, False, True, True))
+    ab.paste(foot.crop((0, 0, 300, 50)), (0, 150))
+    ImageDraw.Draw(ab).line([(0, 150), (300, 150)], fill=t.panel_line)
+    big = glyph(64, 64, lambda dd, s, c: g_quill(dd, s, c, k=3.0), t.accent, ab.crop((20, 34, 84, 98)))
+    ab.paste(big, (20, 34))
+    text(ab, (94, 36), "Quillmate", t.text if t.frame[0] > 128 else t.head_text, 26, True)
+    text(ab, (96, 76), "Your clipboard, with a memory.", t.muted, 12)
+    text(ab, (96, 96), "Every text you copy, one click away.", t.muted, 11)
+    text(ab, (290, 190), "Esc closes", t.muted, 9, False, "rm")
+    save(panel(300, 200, 10, ab, t.outline), out, "About-Box/Background.bmp")
 
     # options dialog: 425 x 255, tab strip at (28, 50), pages at (31, 75) 370 x 138
     op = window(t, 425, 255, "Quillmate Options", head_h=46)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Skins on the real program: a skin with a bitmap missing offers the default skin (Cancel ends the
-# program, OK carries on in "Default" and keeps that setting); the log shows the load.
+# program, OK carries on in "Default" and keeps that setting); a short caption table offers it too;
+# a size table that moves a button moves it on the screen; the log shows every load.
 source "$(dirname "$0")/lib.sh"
 
 # qm_craft NAME CHANGE...: packs the default skin's files as NAME.skn after running each CHANGE
@@ -46,4 +47,24 @@ sed -e 's/^[0-9:]* || //' -e 's/\r$//' "$QM_DIR/Log.txt" | grep -E '^(Start|End)
 qm_wait_until 10 qm_viewer_is_quillmate || qm_fail "not in the clipboard chain"
 qm_exit
 grep -q '^SkinName=Default' "$QM_DATA/Data.INI" || qm_fail "the setting did not become Default"
+
+# A caption table one line short: the offer; OK loads the default skin, then the first load goes on.
+qm_craft Short "head -c -2 Language.dat | sed '\$d' > l && mv l Language.dat"
+qm_use_skin Short
+qm_launch
+qm_wait_until 30 qm_box_says $'Error during load skin language\nLoad Default skin?' || qm_fail "no offer for the captions"
+wine "$QM_PROBE" press-enter Quillmate
+qm_wait_log "Parsing comand..." 30
+[ "$(qm_log_count 'End loading skin')" = 2 ] || qm_fail "the first load did not go on after the default one"
+qm_exit
+
+# A size table that moves the Paste button (the main window places it in twips).
+qm_craft Moved "sed -i 's/^Main_Paste\[.*\]/Main_Paste[60,12,70,8]/' Sizes.dat"
+qm_use_skin Moved
+qm_start
+read -r mx my _ _ < <(wine "$QM_PROBE" rect QuillmateMain | tr -d '\r')
+wine "$QM_PROBE" children QuillmateMain | tr -d '\r' | grep -qx "$((mx + 60)) $((my + 12)) $((mx + 130)) $((my + 37))" ||
+  qm_fail "no button at 60,12 70 wide: $(wine "$QM_PROBE" children QuillmateMain | tr '\r\n' '; ')"
+grep -q '^SkinName=Moved' "$QM_DATA/Data.INI" || qm_fail "the skin was not kept"
+qm_exit
 echo "skin: ok"

@@ -11,6 +11,7 @@
 #include "skin/SkinEnvironment.h"
 #include "skin/mdlSkin.h"
 #include "app/SkinWiring.h"
+#include "options/fOptions.h"
 #include "windows/Windows.h"
 
 using namespace rartest;
@@ -44,6 +45,7 @@ const Probe kProbes[] = {
     {"fStart", [] -> forms::Form& { return fStart(); }, {43, 4}},
     {"fTray", [] -> forms::Form& { return fTray(); }, {120, 12}},
     {"fInsert", [] -> forms::Form& { return fInsert(); }, {300, 10}},
+    {"fOptions", [] -> forms::Form& { return fOptions(); }, {300, 10}},
 };
 
 }  // namespace
@@ -80,6 +82,8 @@ TEST(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
     EXPECT_EQ(fMain().Width(), 329 * 15);
     EXPECT_EQ(fPopUp().he, 46);
     EXPECT_EQ(fMain().lblEmpty.Caption(), L"Clipboard is empty");
+    EXPECT_EQ(fOptions().Label3[1].Caption(), L"Run on Windows startup ");
+    EXPECT_EQ(fOptions().Caption(), L"Quillmate Options");
 
     load("Graphite");
     for (size_t i = 0; i < std::size(kProbes); ++i)
