@@ -77,9 +77,12 @@ void Scroll::Refresh() {
     const int positions = std::max(1, max_ - min_ + 1);
     thumbPx_ = std::max(kMinThumbPx, static_cast<int>(std::nearbyint(double(trackPx_) / positions + 4)));
     if (scrollTop_ + thumbPx_ > trackPx_ + 4) scrollTop_ = Narrow16(trackPx_ + 4 - thumbPx_);
+    // Never above the track: a bar made before it is sized, or one shorter than its thumb, would
+    // otherwise keep a negative offset that owners turn into a row before the first.
+    if (scrollTop_ < 0) scrollTop_ = 0;
     if (HWND h = hWnd()) {
         forms::GdiObj<HRGN> round(CreateRoundRectRgn(0, 0, kWidthPx, trackPx_ + 2 * kButtonPx, ccBut_, ccBut_));
-        if (round && SetWindowRgn(h, round.Get(), TRUE)) (void)round.Release();  // the window owns it now
+        if (round && SetWindowRgn(h, round.Get(), TRUE)) round.Release();  // the window owns it now
         ControlHost::Refresh();
     }
 }
@@ -175,7 +178,6 @@ void Scroll::MouseDown(bool left, POINT p) {
         lastDrag_ = scrollTop_;  // the drag reports from where the thumb stands now
         dragging_ = true;
     }
-    if (AnyFlag() && GetCapture() != hWnd()) SetCapture(hWnd());
     DrawStates();
 }
 
@@ -185,7 +187,7 @@ void Scroll::MouseMove(POINT p) {
     if (dragging_) {
         POINT screen = p;
         ClientToScreen(hWnd(), &screen);
-        scrollTop_ = Narrow16(std::min(std::max(static_cast<int>(screen.y) - dragOffset_, 0), Travel() + 4));
+        scrollTop_ = Narrow16(std::max(std::min(static_cast<int>(screen.y) - dragOffset_, Travel() + 4), 0));
         ScrollTopToValue();
         ControlHost::Refresh();
         if (scrollTop_ != lastDrag_) RaiseChange();

@@ -51,6 +51,8 @@ public:
     int16_t CCPan() const { return ccPan_; }
     void SetCCPan(int16_t v);
 
+    HWND hwnd() const { return hWnd(); }
+
     // The thumb's offset in px from its topmost place; set moves the thumb without an event.
     int16_t ScrollTop() const { return scrollTop_; }
     void SetScrollTop(int16_t v);

@@ -69,7 +69,10 @@ void SkinToggle::OnSurfaceMouse(MouseEvent e, forms::MouseArgs& a) {
     }
 }
 
-void SkinToggle::UserControl_MouseDown(forms::MouseArgs&) { Down(); }
+void SkinToggle::UserControl_MouseDown(forms::MouseArgs& a) {
+    TakeFocusOnPress(a);
+    Down();
+}
 
 void SkinToggle::UserControl_MouseMove(forms::MouseArgs& a) {
     if (pressed_) return;

@@ -27,8 +27,6 @@ public:
     void Move(double left, double top, double width, double height) override;
     // Whether a point of the control (twips) counts as the box; all bounds inclusive.
     bool HitTest(double xTw, double yTw) const;
-    // The cell on show (0 to 5), for the owner's and the tests' eyes.
-    int ShownCell() const { return cell_; }
 
     // Raised when the user changes the box (and on every CheckBox.Value set).
     std::function<void()> Click;

@@ -90,6 +90,7 @@ void ucButton3::OnSurfaceMouse(MouseEvent e, forms::MouseArgs& a) {
 }
 
 void ucButton3::UserControl_MouseDown(forms::MouseArgs& a) {
+    TakeFocusOnPress(a);
     if (!m_Enabled || a.Button != forms::vbLeftButton) return;
     pressed_ = true;
     Show(Pressed);

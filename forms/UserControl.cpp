@@ -13,6 +13,10 @@ void UserControl::SetFocus() {
 
 bool UserControl::HasFocus() const { return IsCreated() && GetFocus() == hWnd(); }
 
+void UserControl::TakeFocusOnPress(const MouseArgs& a) {
+    if (a.Button == vbLeftButton && IsCreated() && !HasFocus()) ::SetFocus(hWnd());
+}
+
 void UserControl::UserControl_GotFocus() {
     if (GotFocus) GotFocus();
 }

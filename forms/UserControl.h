@@ -32,6 +32,9 @@ protected:
     virtual void UserControl_MouseMove(MouseArgs& a) { (void)a; }
     virtual void UserControl_MouseUp(MouseArgs& a) { (void)a; }
     virtual void UserControl_Click() {}
+    // A control that is pressed with the left button takes the focus, as the platform's own
+    // controls do; a control calls this from its press handling when it wants that.
+    void TakeFocusOnPress(const MouseArgs& a);
 
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnSurfaceMouse(MouseEvent e, MouseArgs& args) override;

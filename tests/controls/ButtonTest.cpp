@@ -1,21 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 
 #include "app/mGlobal.h"
 #include "controls/ucButton3.h"
-#include "tests/controls/Strip.h"
-#include "tests/forms/TestForm.h"
+#include "tests/controls/ControlKit.h"
 
 namespace {
-// A 60 x 24 px button on a pixel form with a five-frame strip, its events noted as words.
-struct ButtonOnForm {
+// A 60 px wide button on a pixel form with a five-frame strip, its events noted as words.
+struct Btn {
     PixelForm form;
     ucButton3 b{form};
     std::string events;
-    explicit ButtonOnForm(int heightPx = 24) {
+    explicit Btn(int heightPx = 24) {
         form.Show();
         b.Move(10, 10, 60, heightPx);
         b.LoadSkin(Strip(60, ucButton3::FramePx, 5));
@@ -24,93 +22,79 @@ struct ButtonOnForm {
         b.MouseOut = [this] { events += "out "; };
         b.Click = [this] { events += "click "; };
     }
-    HWND h() const { return b.hwnd(); }
-    int FrameShown() { return CellAt(b, 30, 12, 5); }
 };
+using A = Act<Btn>;
+A Send(UINT m, int x, int y, WPARAM keys = 0) { return [=](Btn& t) { Mouse(t.b.hwnd(), m, x, y, keys); }; }
+A Press(UINT m, WPARAM code) { return [=](Btn& t) { Key(t.b.hwnd(), m, code); }; }
+A Enable(bool on) { return [=](Btn& t) { t.b.SetEnabled(on); }; }
+const A in = Send(WM_MOUSEMOVE, 30, 12), down = Send(WM_LBUTTONDOWN, 30, 12, MK_LBUTTON),
+        up = Send(WM_LBUTTONUP, 30, 12), focus = [](Btn& t) { Focus(t.b.hwnd()); },
+        enter = Seq<Btn>({Press(WM_KEYDOWN, VK_RETURN), Press(WM_CHAR, '\r'), Press(WM_KEYUP, VK_RETURN)});
 }  // namespace
 
 TEST(ucButton3, FramesAndClicksFollowTheMouseTheKeysAndEnabled) {
-    using Act = std::function<void(ButtonOnForm&)>;
-    auto move = [](int x, int y) { return Act([=](ButtonOnForm& t) { Mouse(t.h(), WM_MOUSEMOVE, x, y); }); };
-    auto seq = [](std::initializer_list<Act> acts) {
-        std::vector<Act> v(acts);
-        return Act([v](ButtonOnForm& t) { for (const Act& a : v) a(t); });
-    };
-    auto msg = [](UINT m, int x, int y, WPARAM k = 0) { return Act([=](ButtonOnForm& t) { Mouse(t.h(), m, x, y, k); }); };
-    auto key = [](UINT m, WPARAM c) { return Act([=](ButtonOnForm& t) { Key(t.h(), m, c); }); };
-    const Act focus = [](ButtonOnForm& t) { Focus(t.h()); };
-    const Act disableOnClick = [](ButtonOnForm& t) { t.b.Click = [&t] { t.events += "click "; t.b.SetEnabled(false); }; };
-    const Act disable = [](ButtonOnForm& t) { t.b.SetEnabled(false); };
-    const Act down = msg(WM_LBUTTONDOWN, 30, 12, MK_LBUTTON), up = msg(WM_LBUTTONUP, 30, 12);
-    struct Case {
+    struct {
         const char* name;
-        Act act;
+        A act;
         int frame;
         const char* events;
     } cases[] = {
-        {"at rest", seq({}), ucButton3::Normal, ""},
-        {"hover", move(30, 12), ucButton3::Hover, ""},
-        {"left press", seq({move(30, 12), down}), ucButton3::Pressed, "down "},
-        {"left click", seq({move(30, 12), down, up}), ucButton3::Hover, "down up click "},
-        {"release outside, focused", seq({focus, move(30, 12), down, msg(WM_MOUSEMOVE, 90, 12, MK_LBUTTON),
-                                          msg(WM_LBUTTONUP, 90, 12)}), ucButton3::Normal, "down up "},
-        {"right click", seq({move(30, 12), msg(WM_RBUTTONDOWN, 30, 12, MK_RBUTTON), msg(WM_RBUTTONUP, 30, 12)}),
+        {"at rest", Seq<Btn>({}), ucButton3::Normal, ""},
+        {"hover", in, ucButton3::Hover, ""},
+        {"left press", Seq<Btn>({in, down}), ucButton3::Pressed, "down "},
+        {"left click", Seq<Btn>({in, down, up}), ucButton3::Hover, "down up click "},
+        {"released outside, focused", Seq<Btn>({in, down, Send(WM_MOUSEMOVE, 90, 12, MK_LBUTTON),
+                                                Send(WM_LBUTTONUP, 90, 12)}), ucButton3::Normal, "down up "},
+        {"right click", Seq<Btn>({in, Send(WM_RBUTTONDOWN, 30, 12, MK_RBUTTON), Send(WM_RBUTTONUP, 30, 12)}),
          ucButton3::Hover, "up "},
-        {"double click", seq({move(30, 12), down, up, msg(WM_LBUTTONDBLCLK, 30, 12, MK_LBUTTON), up}),
-         ucButton3::Hover, "down up click up click "},
-        {"pointer leaves", seq({move(30, 12), move(30, 30)}), ucButton3::Normal, "out "},
+        {"double click", Seq<Btn>({in, down, up, Send(WM_LBUTTONDBLCLK, 30, 12, MK_LBUTTON), up}), ucButton3::Hover,
+         "down up click up click "},
+        {"pointer leaves below the outline", Seq<Btn>({in, Send(WM_MOUSEMOVE, 30, 30)}), ucButton3::Normal, "out "},
         {"focus", focus, ucButton3::Focused, ""},
-        {"space held", seq({focus, key(WM_KEYDOWN, VK_SPACE)}), ucButton3::Pressed, ""},
-        {"space", seq({focus, key(WM_KEYDOWN, VK_SPACE), key(WM_CHAR, ' '), key(WM_KEYUP, VK_SPACE)}),
+        {"space held", Seq<Btn>({focus, Press(WM_KEYDOWN, VK_SPACE)}), ucButton3::Pressed, ""},
+        {"space", Seq<Btn>({focus, Press(WM_KEYDOWN, VK_SPACE), Press(WM_CHAR, ' '), Press(WM_KEYUP, VK_SPACE)}),
          ucButton3::Focused, "click "},
-        {"enter clicks twice", seq({focus, key(WM_KEYDOWN, VK_RETURN), key(WM_CHAR, '\r'), key(WM_KEYUP, VK_RETURN)}),
-         ucButton3::Focused, "click click "},
-        {"enter whose keys a hook ate", seq({focus, key(WM_CHAR, '\r')}), ucButton3::Focused, "click "},
-        {"enter, click disables", seq({focus, disableOnClick, key(WM_KEYDOWN, VK_RETURN), key(WM_CHAR, '\r'),
-                                       key(WM_KEYUP, VK_RETURN)}), ucButton3::Disabled, "click "},
-        {"disabled", seq({disable, move(30, 12), down, up, key(WM_KEYDOWN, VK_RETURN), key(WM_CHAR, '\r')}),
-         ucButton3::Disabled, ""},
-        {"enabled again", seq({focus, disable, [](ButtonOnForm& t) { t.b.SetEnabled(true); }}), ucButton3::Focused,
-         ""},
+        {"enter clicks on the character and again on key up", Seq<Btn>({focus, enter}), ucButton3::Focused,
+         "click click "},
+        {"enter whose keys a hook ate", Seq<Btn>({focus, Press(WM_CHAR, '\r')}), ucButton3::Focused, "click "},
+        {"enter, the click disables", Seq<Btn>({focus, [](Btn& t) { t.b.Click = [&t] { t.b.SetEnabled(false); }; },
+                                                enter}), ucButton3::Disabled, ""},
+        {"disabled", Seq<Btn>({Enable(false), in, down, up, enter}), ucButton3::Disabled, ""},
+        {"enabled again with the focus", Seq<Btn>({focus, Enable(false), Enable(true)}), ucButton3::Focused, ""},
+        {"strip of two frames", Seq<Btn>({[](Btn& t) { t.b.LoadSkin(Strip(60, 24, 2)); }, Enable(false)}), 1, ""},
     };
-    for (const Case& c : cases) {
-        ButtonOnForm t;
+    for (const auto& c : cases) {
+        Btn t;
         c.act(t);
-        EXPECT_EQ(t.FrameShown(), c.frame) << c.name;
-        EXPECT_EQ(t.b.ShownFrame(), c.frame) << c.name;
+        EXPECT_EQ(CellAt(t.b, 30, 12), c.frame) << c.name;
         EXPECT_EQ(t.events, c.events) << c.name;
     }
 }
 
 TEST(ucButton3, OneFocusFrameAtATimeAndADisabledButtonPassesTheFocusOn) {
-    PixelForm form;
-    form.Show();
-    auto a = std::make_unique<ucButton3>(form);
-    ucButton3 b(form), c(form);
-    for (ucButton3* x : {a.get(), &b, &c}) x->Move(0, 30.0 * (x == &b) + 60.0 * (x == &c), 60, 24);
+    Btn t;
+    auto a = std::make_unique<ucButton3>(t.form);
+    ucButton3 c(t.form);
+    a->Move(0, 40, 60, 24);
+    c.Move(0, 70, 60, 24);
     Focus(a->hwnd());
-    EXPECT_EQ(mGlobal::CurrentButton, a.get());
-    Focus(b.hwnd());
+    in(t), down(t), up(t);  // a press takes the focus
     EXPECT_EQ(a->ShownFrame(), ucButton3::Normal);
-    EXPECT_EQ(b.ShownFrame(), ucButton3::Focused);
-    EXPECT_EQ(mGlobal::CurrentButton, &b);
-
-    bool raised = false;
-    c.Click = [&] { raised = true; };
-    c.GotFocus = [&] { raised = true; };
+    EXPECT_EQ(mGlobal::CurrentButton, &t.b);
+    c.Click = [&] { t.events += "c "; };
     c.SetEnabled(false);
-    Focus(c.hwnd());  // the focus lands on c and moves on to the next tab stop
-    EXPECT_EQ(GetFocus(), a->hwnd());
-    EXPECT_FALSE(raised);
-    EXPECT_EQ(mGlobal::CurrentButton, a.get());
+    Focus(c.hwnd());  // lands on c and moves on to the next tab stop
+    EXPECT_EQ(GetFocus(), t.b.hwnd());
+    EXPECT_EQ(t.events, "down up click ");
+    Focus(a->hwnd());
     a.reset();
     EXPECT_EQ(mGlobal::CurrentButton, nullptr);
 }
 
 TEST(ucButton3, OnlyTheRoundedTop24PixelsShowAndAreHit) {
-    ButtonOnForm t(40);
+    Btn t(40);
     RECT box{};
-    ASSERT_NE(GetWindowRgnBox(t.h(), &box), ERROR);
+    ASSERT_NE(GetWindowRgnBox(t.b.hwnd(), &box), ERROR);
     EXPECT_GE(box.bottom, ucButton3::FramePx - 1);  // the platform's round rectangles end a pixel short
     EXPECT_LE(box.bottom, ucButton3::FramePx);
     struct {
@@ -122,33 +106,6 @@ TEST(ucButton3, OnlyTheRoundedTop24PixelsShowAndAreHit) {
         t.b.SetCC(static_cast<uint8_t>(c.cc));
         EXPECT_EQ(t.b.HitTest(c.x, c.y), c.hit) << c.cc << " " << c.x << "," << c.y;
     }
-    // A press and release below the outline is no click.
-    Mouse(t.h(), WM_LBUTTONDOWN, 30, 12, MK_LBUTTON);
-    Mouse(t.h(), WM_LBUTTONUP, 30, 32);
-    EXPECT_EQ(t.events, "down up ");
-}
-
-TEST(ucButton3, AStripShorterThanItsFramesShowsItsLastFrame) {
-    ButtonOnForm t;
-    t.b.LoadSkin(Strip(60, ucButton3::FramePx, 2));
-    t.b.SetEnabled(false);
-    EXPECT_EQ(t.FrameShown(), 1);
-    t.b.LoadSkin(forms::Picture());
-    t.b.SetEnabled(true);
     t.b.Move(10, 10, 0, 0);  // nothing to show or hit, and no fault
     EXPECT_FALSE(t.b.HitTest(0, 0));
-}
-
-TEST(ucButton3, RepaintsAndHoverChangesKeepTheGdiCountFlat) {
-    ButtonOnForm t;
-    auto round = [&] {
-        Mouse(t.h(), WM_MOUSEMOVE, 30, 12);
-        RedrawWindow(t.h(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        Mouse(t.h(), WM_MOUSEMOVE, 30, 40);
-        RedrawWindow(t.h(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    };
-    round();
-    const int before = LiveGdiObjects();
-    for (int i = 0; i < 2000; ++i) round();
-    EXPECT_EQ(LiveGdiObjects(), before);
 }

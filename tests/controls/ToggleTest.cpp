@@ -1,168 +1,149 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "controls/CheckBox.h"
 #include "controls/OptionBox.h"
+#include "controls/ucButton3.h"
 #include "forms/Frame.h"
-#include "tests/controls/Strip.h"
-#include "tests/forms/TestForm.h"
+#include "tests/controls/ControlKit.h"
 
 namespace {
-// Three radio buttons in a row, the third inside a frame, all on one pixel form.
-struct Options {
+// Three radio buttons on one pixel form, the third inside a frame, and a check box; the middle
+// radio button and the check box count their clicks.
+struct Boxes {
     PixelForm form{300, 100};
     forms::Frame frame{form};
-    OptionBox box[3]{OptionBox(form), OptionBox(form), OptionBox(frame)};
-    int clicks[3] = {};
-    Options() {
+    OptionBox opt[3]{OptionBox(form), OptionBox(form), OptionBox(frame)};
+    CheckBox check{form};
+    int optClicks = 0, checkClicks = 0;
+    Boxes() {
         form.Show();
         frame.Move(100, 0, 100, 50);
         for (int i = 0; i < 3; ++i) {
-            box[i].Move(i == 2 ? 10 : 10 + 40 * i, 10, 1, 1);
-            box[i].SetSkin(Strip(15, OptionBox::CellPx, 6));
-            box[i].Click = [this, i] { ++clicks[i]; };
+            opt[i].Move(10 + 40 * (i % 2), 10, 1, 1);
+            opt[i].SetSkin(Strip(15, OptionBox::CellPx, 6));
         }
+        opt[1].Click = [this] { ++optClicks; };
+        check.Move(10, 50, 1, 1);
+        check.SetSkin(Strip(13, CheckBox::CellPx, 6));
+        check.Click = [this] { ++checkClicks; };
     }
     std::string Values() const {
         std::string s;
-        for (const OptionBox& b : box) s += b.Value() ? '1' : '0';
+        for (const OptionBox& b : opt) s += b.Value() ? '1' : '0';
         return s;
     }
 };
+using A = Act<Boxes>;
+A Send(UINT m, int x, int y, WPARAM k = 0) { return [=](Boxes& o) { Mouse(o.opt[1].Handle(), m, x, y, k); }; }
+A Press(UINT m, WPARAM code) { return [=](Boxes& o) { Key(o.opt[1].Handle(), m, code); }; }
+const A in = Send(WM_MOUSEMOVE, 7, 7), down = Send(WM_LBUTTONDOWN, 7, 7, MK_LBUTTON), up = Send(WM_LBUTTONUP, 7, 7),
+        pick0 = [](Boxes& o) { o.opt[0].Checked(); }, pick2 = [](Boxes& o) { o.opt[2].Checked(); },
+        wide = [](Boxes& o) { o.opt[1].SetAddWidth(600); };
+
+A CheckSend(UINT m, int x, int y, WPARAM k = 0) { return [=](Boxes& o) { Mouse(o.check.Handle(), m, x, y, k); }; }
+A CheckKey(UINT m, WPARAM code) { return [=](Boxes& o) { Key(o.check.Handle(), m, code); }; }
+A CheckValue(bool v) { return [=](Boxes& o) { o.check.SetValue(v); }; }
+const A checkIn = CheckSend(WM_MOUSEMOVE, 6, 6), checkDown = CheckSend(WM_LBUTTONDOWN, 6, 6, MK_LBUTTON),
+        checkFocus = [](Boxes& o) { Focus(o.check.Handle()); };
 }  // namespace
 
 TEST(OptionBox, SelectionIsExclusiveOverTheFormAndFollowsMouseKeysAndLabels) {
-    using Act = std::function<void(Options&)>;
-    auto mouse = [](UINT m, int x, int y, WPARAM k = 0) {
-        return Act([=](Options& o) { Mouse(o.box[1].Handle(), m, x, y, k); });
-    };
-    auto seq = [](std::initializer_list<Act> acts) {
-        std::vector<Act> v(acts);
-        return Act([v](Options& o) { for (const Act& a : v) a(o); });
-    };
-    const Act in = mouse(WM_MOUSEMOVE, 7, 7), down = mouse(WM_LBUTTONDOWN, 7, 7, MK_LBUTTON),
-              up = mouse(WM_LBUTTONUP, 7, 7);
-    const Act pick0 = [](Options& o) { o.box[0].Checked(); };
-    const Act pick2 = [](Options& o) { o.box[2].Checked(); };  // the box inside the frame
-    struct Case {
+    struct {
         const char* name;
-        Act act;
+        A act;
         const char* values;
-        int clicks;  // of the middle box
-        int cell;    // of the middle box
+        int clicks, cell;  // of the middle box
     } cases[] = {
-        {"left click", seq({pick0, in, down, up}), "010", 1, 3},
-        {"left click on the selected box", seq({in, down, up, in, down, up}), "010", 2, 3},
-        {"right click", seq({pick0, in, mouse(WM_RBUTTONDOWN, 7, 7, MK_RBUTTON), mouse(WM_RBUTTONUP, 7, 7)}), "100",
-         0, 1},
-        {"released outside", seq({in, down, mouse(WM_LBUTTONUP, 7, 40)}), "000", 0, 0},
-        {"pressed", seq({in, down}), "000", 0, 4},
-        {"space", seq({pick2, [](Options& o) { Key(o.box[1].Handle(), WM_KEYDOWN, VK_SPACE); },
-                       [](Options& o) { Key(o.box[1].Handle(), WM_KEYUP, VK_SPACE); }}), "010", 1, 3},
-        {"label: Checked", seq({pick0, [](Options& o) { o.box[1].Checked(); }}), "010", 1, 2},
-        {"label: Down then Moved", seq({[](Options& o) { o.box[1].Down(); }, [](Options& o) { o.box[1].Moved(); }}),
-         "000", 0, 4},
-        {"label: Up then Moved", seq({[](Options& o) { o.box[1].Down(); o.box[1].Up(); o.box[1].Moved(); }}), "000",
-         0, 1},
-        {"Value set", seq({pick0, [](Options& o) { o.box[1].SetValue(true); }}), "110", 0, 2},
-        {"caption beside the box, AddWidth", seq({[](Options& o) { o.box[1].SetAddWidth(600); }, in,
-                                                  mouse(WM_MOUSEMOVE, 50, 7), mouse(WM_LBUTTONDOWN, 50, 7, MK_LBUTTON),
-                                                  mouse(WM_LBUTTONUP, 50, 7)}), "010", 1, 3},
-        {"beyond AddWidth", seq({[](Options& o) { o.box[1].SetAddWidth(600); }, in, mouse(WM_MOUSEMOVE, 60, 7)}),
-         "000", 0, 0},
+        {"left click", Seq<Boxes>({pick0, in, down, up}), "010", 1, 3},
+        {"left click on the selected box", Seq<Boxes>({in, down, up, in, down, up}), "010", 2, 3},
+        {"right click", Seq<Boxes>({pick0, in, Send(WM_RBUTTONDOWN, 7, 7, MK_RBUTTON), Send(WM_RBUTTONUP, 7, 7)}),
+         "100", 0, 1},
+        {"released outside", Seq<Boxes>({in, down, Send(WM_LBUTTONUP, 7, 40)}), "000", 0, 0},
+        {"pressed", Seq<Boxes>({in, down}), "000", 0, 4},
+        {"space, clearing the box in the frame", Seq<Boxes>({pick2, Press(WM_KEYDOWN, VK_SPACE),
+                                                             Press(WM_KEYUP, VK_SPACE)}), "010", 1, 3},
+        {"label: Checked", Seq<Boxes>({pick0, [](Boxes& o) { o.opt[1].Checked(); }}), "010", 1, 2},
+        {"label: Down, Moved", Seq<Boxes>({[](Boxes& o) { o.opt[1].Down(); o.opt[1].Moved(); }}), "000", 0, 4},
+        {"label: Down, Up, Moved", Seq<Boxes>({[](Boxes& o) { o.opt[1].Down(); o.opt[1].Up(); o.opt[1].Moved(); }}),
+         "000", 0, 1},
+        {"Value set", Seq<Boxes>({pick0, [](Boxes& o) { o.opt[1].SetValue(true); }}), "110", 0, 2},
+        {"click on the caption, AddWidth", Seq<Boxes>({wide, in, Send(WM_MOUSEMOVE, 50, 7),
+                                                       Send(WM_LBUTTONDOWN, 50, 7, MK_LBUTTON),
+                                                       Send(WM_LBUTTONUP, 50, 7)}), "010", 1, 3},
+        {"beyond AddWidth", Seq<Boxes>({wide, in, Send(WM_MOUSEMOVE, 56, 7)}), "000", 0, 0},
     };
-    for (const Case& c : cases) {
-        Options o;
+    for (const auto& c : cases) {
+        Boxes o;
         c.act(o);
         EXPECT_EQ(o.Values(), c.values) << c.name;
-        EXPECT_EQ(o.clicks[1], c.clicks) << c.name;
-        EXPECT_EQ(CellAt(o.box[1], 7, 7), c.cell) << c.name;
+        EXPECT_EQ(o.optClicks, c.clicks) << c.name;
+        EXPECT_EQ(CellAt(o.opt[1], 7, 7), c.cell) << c.name;
+        EXPECT_EQ(o.opt[1].Width(), 15) << c.name;
         ReleaseCapture();
     }
-}
-
-TEST(OptionBox, IsForcedToItsSizeAndRoundAndDrawsItsCaptionOnTheParent) {
-    PixelForm form;
-    form.Show();
-    OptionBox b(form);
-    b.Move(10, 10, 100, 100);
-    EXPECT_EQ(b.Width(), 15);
-    RECT box{};
-    ASSERT_NE(GetWindowRgnBox(b.Handle(), &box), ERROR);
-    EXPECT_EQ(box.left, 1);
-    b.SetCaption(L"WWW");
-    HDC screen = GetDC(nullptr);
-    forms::MemDC dc(screen, 200, 100);
-    ReleaseDC(nullptr, screen);
-    RECT all{0, 0, 200, 100};
-    FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    b.UserControl_Paint(dc.Get());
-    int inked = 0;
-    for (int x = 28; x < 70; ++x)
-        for (int y = 10; y < 25; ++y) inked += GetPixel(dc.Get(), x, y) != RGB(255, 255, 255);
-    EXPECT_GT(inked, 10);
-    EXPECT_EQ(GetPixel(dc.Get(), 20, 5), RGB(255, 255, 255));
 }
 
 TEST(CheckBox, InvertsOnClickAndKeysAndClicksOnEveryValueSet) {
-    struct Box {
-        PixelForm form;
-        CheckBox b{form};
-        int clicks = 0;
-        Box() {
-            form.Show();
-            b.Move(10, 10, 1, 1);
-            b.SetSkin(Strip(13, CheckBox::CellPx, 6));
-            b.Click = [this] { ++clicks; };
-        }
-        void Send(UINT m, int x, int y, WPARAM k = 0) { Mouse(b.Handle(), m, x, y, k); }
-    };
-    using Act = std::function<void(Box&)>;
-    struct Case {
+    struct {
         const char* name;
-        Act act;
+        A act;
         bool value;
-        int clicks;
-        int cell;
+        int clicks, cell;
     } cases[] = {
-        {"left click", [](Box& t) { t.Send(WM_MOUSEMOVE, 6, 6); t.Send(WM_LBUTTONDOWN, 6, 6, MK_LBUTTON);
-                                    t.Send(WM_LBUTTONUP, 6, 6); }, true, 1, 3},
-        {"enter switches off", [](Box& t) { t.b.SetValue(true); Focus(t.b.Handle());
-                                            Key(t.b.Handle(), WM_KEYDOWN, VK_RETURN);
-                                            Key(t.b.Handle(), WM_KEYUP, VK_RETURN); }, false, 2, 1},
-        {"Value set to its own value", [](Box& t) { t.b.SetValue(false); }, false, 1, 0},
-        {"focused, pointer leaves", [](Box& t) { Focus(t.b.Handle()); t.Send(WM_MOUSEMOVE, 6, 6);
-                                                 t.Send(WM_MOUSEMOVE, 60, 6); }, false, 0, 1},
-        {"released outside", [](Box& t) { t.Send(WM_MOUSEMOVE, 6, 6); t.Send(WM_LBUTTONDOWN, 6, 6, MK_LBUTTON);
-                                          t.Send(WM_LBUTTONUP, 60, 6); }, false, 0, 0},
-        {"right click", [](Box& t) { t.Send(WM_MOUSEMOVE, 6, 6); t.Send(WM_RBUTTONDOWN, 6, 6, MK_RBUTTON);
-                                     t.Send(WM_RBUTTONUP, 6, 6); }, false, 0, 1},
+        {"left click", Seq<Boxes>({checkIn, checkDown, CheckSend(WM_LBUTTONUP, 6, 6)}), true, 1, 3},
+        {"enter switches off", Seq<Boxes>({CheckValue(true), checkFocus, CheckKey(WM_KEYDOWN, VK_RETURN),
+                                           CheckKey(WM_KEYUP, VK_RETURN)}), false, 2, 1},
+        {"Value set to its own value", CheckValue(false), false, 1, 0},
+        {"focused, pointer leaves", Seq<Boxes>({checkFocus, checkIn, CheckSend(WM_MOUSEMOVE, 60, 6)}), false, 0, 1},
+        {"released outside", Seq<Boxes>({checkIn, checkDown, CheckSend(WM_LBUTTONUP, 60, 6)}), false, 0, 0},
+        {"right click", Seq<Boxes>({checkIn, CheckSend(WM_RBUTTONDOWN, 6, 6, MK_RBUTTON),
+                                    CheckSend(WM_RBUTTONUP, 6, 6)}), false, 0, 1},
     };
-    for (const Case& c : cases) {
-        Box t;
-        c.act(t);
-        EXPECT_EQ(t.b.Value(), c.value) << c.name;
-        EXPECT_EQ(t.clicks, c.clicks) << c.name;
-        EXPECT_EQ(CellAt(t.b, 6, 6), c.cell) << c.name;
-        EXPECT_EQ(t.b.Width(), 13) << c.name;
+    for (const auto& c : cases) {
+        Boxes o;
+        c.act(o);
+        EXPECT_EQ(o.check.Value(), c.value) << c.name;
+        EXPECT_EQ(o.checkClicks, c.clicks) << c.name;
+        EXPECT_EQ(CellAt(o.check, 6, 6), c.cell) << c.name;
+        EXPECT_EQ(o.check.Width(), 13) << c.name;
         ReleaseCapture();
     }
 }
 
-TEST(SkinToggle, HoverChangesAndRepaintsKeepTheGdiCountFlat) {
-    Options o;
-    CheckBox check(o.form);
+TEST(OptionBox, IsRoundAndWritesItsCaptionBesideItselfOnTheParent) {
+    Boxes o;
+    RECT box{};
+    ASSERT_NE(GetWindowRgnBox(o.opt[0].Handle(), &box), ERROR);
+    EXPECT_EQ(box.left, 1);
+    o.opt[0].SetCaption(L"WWW");
+    HDC screen = GetDC(nullptr);
+    forms::MemDC dc(screen, 200, 100);
+    ReleaseDC(nullptr, screen);
+    PatBlt(dc.Get(), 0, 0, 200, 100, WHITENESS);
+    o.opt[0].UserControl_Paint(dc.Get());
+    int inked = 0;
+    for (int x = 0; x < 200; ++x)
+        for (int y = 0; y < 100; ++y)
+            if (GetPixel(dc.Get(), x, y) != RGB(255, 255, 255)) inked += x >= 28 && y >= 10 && y < 25 ? 1 : 1000;
+    EXPECT_GT(inked, 10);
+    EXPECT_LT(inked, 1000);  // nothing outside the caption's place
+}
+
+TEST(SkinnedControls, HoverChangesAndRepaintsKeepTheGdiCountFlat) {
+    Boxes o;
+    ucButton3 b(o.form);
+    b.Move(100, 60, 60, 24);
+    o.opt[0].SetCaption(L"caption");
     auto round = [&] {
-        for (HWND h : {o.box[0].Handle(), check.Handle()}) {
+        for (HWND h : {o.opt[0].Handle(), o.check.Handle(), b.hwnd()}) {
             Mouse(h, WM_MOUSEMOVE, 5, 5);
             RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-            Mouse(h, WM_MOUSEMOVE, 50, 5);
+            Mouse(h, WM_MOUSEMOVE, 50, 40);
             RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         }
     };
-    o.box[0].SetCaption(L"caption");
     round();
     const int before = LiveGdiObjects();
     for (int i = 0; i < 1000; ++i) round();

@@ -1,0 +1,188 @@
+// The skinned scroll bar on a real form, driven with the mouse messages the system sends it.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "controls/Scroll.h"
+#include "forms/SelectGuard.h"
+#include "tests/forms/GdiProbe.h"
+#include "tests/forms/TestForm.h"
+
+namespace {
+
+// Piece p's frame for look s has a colour of its own.
+COLORREF Look(int piece, int s) { return RGB(10 + 30 * piece, 20 + 60 * s, 77); }
+enum Piece { Top, Low, Bg, MidUp, MidDown, Mid, MidTop, MidLow };
+
+// A strip whose frame s fills rows tops[s] .. tops[s] + h with piece's colour of look s.
+forms::Picture Strip(int piece, int h, std::initializer_list<int> tops) {
+    HDC screen = GetDC(nullptr);
+    forms::GdiObj<HBITMAP> bmp(CreateCompatibleBitmap(screen, 25, *(tops.end() - 1) + h));
+    {
+        forms::MemDC dc(screen);
+        forms::SelectGuard sel(dc.Get(), bmp.Get());
+        int s = 0;
+        for (int top : tops) {
+            forms::GdiObj<HBRUSH> b(CreateSolidBrush(Look(piece, s++)));
+            RECT r{0, top, 25, top + h};
+            FillRect(dc.Get(), &r, b.Get());
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return forms::Picture::FromBitmap(std::move(bmp));
+}
+
+// A bar of the given height (track = height - 48) on a pixel form, with the event journal.
+struct Bar {
+    explicit Bar(int heightPx = 248, int16_t max = 20) : form(100, 300) {
+        form.Show();
+        bar.Move(10, 10, 25, heightPx);
+        bar.LoadPicture(Strip(Top, 24, {0, 24, 48, 72}), Strip(Low, 24, {0, 24, 48, 72}), SolidPicture(25, 110, Look(Bg, 0)),
+                        Strip(MidUp, 6, {0, 8, 16, 25}), Strip(MidDown, 6, {1, 9, 17, 26}),
+                        Strip(Mid, 39, {0, 41, 82, 123}), Strip(MidTop, 20, {1, 21, 41, 61}),
+                        Strip(MidLow, 20, {1, 21, 41, 61}));
+        bar.SetMax_Value(max);
+        bar.Pressed = [this] { log << "P "; };
+        bar.Change = [this](int16_t& top, int16_t& size) { log << "C" << top << "/" << size << " "; };
+    }
+    ~Bar() { form.Hide(); }
+    // "d30 m500 u500 r240": left down, move, up (any button), right down at bar pixel (12, y).
+    void Drive(const std::string& script) {
+        std::istringstream in(script);
+        std::string step;
+        while (in >> step) {
+            const int y = std::stoi(step.substr(1));
+            const UINT msg = step[0] == 'd' ? WM_LBUTTONDOWN : step[0] == 'r' ? WM_RBUTTONDOWN
+                           : step[0] == 'u' ? WM_LBUTTONUP : WM_MOUSEMOVE;
+            Mouse(bar.hWnd(), msg, step[0] == 'o' ? 200 : 12, y, step[0] == 'd' ? MK_LBUTTON : 0);
+        }
+    }
+    PixelForm form;
+    controls::Scroll bar{form};
+    std::ostringstream log;
+};
+
+struct StepCase {
+    const char* what;
+    int heightPx;
+    int16_t max;
+    int16_t scrollTopFirst;  // set before the script; 0 leaves it
+    const char* script;
+    int16_t value, scrollTop, scrollHeight;
+    const char* events;
+};
+
+// Track 200 px unless said otherwise; with Max 20 the thumb is 17 px, the travel 183.
+const StepCase kSteps[] = {
+    {"one range: the thumb fills the track, a press still reports", 248, 0, 0, "d5 u5", 0, 0, 0, "P C0/-4 "},
+    {"three presses on the down button", 248, 20, 0, "d240 u240 d240 u240 d240 u240", 3, 28, 187,
+     "P C9/183 P C19/183 P C28/183 "},
+    {"a press on the boundary of the up button", 248, 20, 0, "d24 u24", 0, 0, 187, "P "},
+    {"track below the thumb steps down", 248, 20, 0, "d100 u100", 1, 9, 187, "P C9/183 "},
+    // The thumb steps up to where Value puts it and then lies above the press: one press, two steps.
+    {"track above a thumb set by ScrollTop steps from Value", 248, 20, 100, "d50 u50", 1, 9, 187, "P C0/183 C9/183 "},
+    {"thumb dragged to the middle", 248, 20, 0, "d30 m123 u123", 10, 93, 187, "P C93/183 "},
+    {"thumb dragged past the bottom, then the down button", 248, 20, 0, "d30 m600 o600 u600 d240 u240", 20, 187, 187,
+     "P C187/183 P C187/183 "},
+    {"thumb dragged above the top", 248, 20, 50, "d79 m-200 u-200", 0, 0, 187, "P C0/183 "},
+    {"a drag back to where an earlier drag ended still reports", 248, 20, 0, "d30 m60 u60 d240 u240 d70 m63 u63",
+     3, 30, 187, "P C30/183 P C37/183 P C30/183 "},
+    {"the right button only raises Pressed", 248, 20, 0, "r240 u240", 0, 0, 187, "P "},
+    {"ScrollTop above the largest is clamped", 248, 20, 500, "", 0, 187, 187, ""},
+    {"ScrollTop below the track is clamped", 248, 20, -5, "", 0, 0, 187, ""},
+    {"a bar shorter than its thumb keeps working", 40, 0, 0, "d39 u39 d10 m30 u30", 0, 0, -21,
+     "P C0/-25 P C0/-25 "},
+    {"a zero range drags without dividing by zero", 248, 0, 0, "d100 m150 u150", 0, 0, 0, "P "},
+};
+
+void PrintTo(const StepCase& c, std::ostream* os) { *os << c.what; }
+class ScrollSteps : public testing::TestWithParam<StepCase> {};
+
+TEST_P(ScrollSteps, MovesAndReports) {
+    const StepCase& c = GetParam();
+    Bar b(c.heightPx, c.max);
+    if (c.scrollTopFirst) b.bar.SetScrollTop(c.scrollTopFirst);
+    b.Drive(c.script);
+    EXPECT_EQ(b.bar.Value(), c.value);
+    EXPECT_EQ(b.bar.ScrollTop(), c.scrollTop);
+    EXPECT_EQ(b.bar.ScrollHeight(), c.scrollHeight);
+    EXPECT_EQ(b.log.str(), c.events);
+}
+INSTANTIATE_TEST_SUITE_P(Table, ScrollSteps, testing::ValuesIn(kSteps));
+
+// Looks: with Max 1 the thumb is 104 px at the top (rows 22..125): caps, fillers and grip show.
+struct LookCase {
+    const char* what;
+    const char* script;
+    bool enabled;
+    int up, thumb, down;  // the look each part shows
+    bool captured;
+};
+const LookCase kLooks[] = {
+    {"first display", "", true, 0, 0, 0, false},
+    {"pointer on the up button", "m10", true, 1, 0, 0, true},
+    {"pointer on the thumb", "m60", true, 0, 1, 0, true},
+    {"pointer left the bar", "m10 o10", true, 0, 0, 0, false},
+    {"down button held", "m240 d240", true, 0, 0, 2, true},
+    {"thumb held", "m60 d60", true, 0, 2, 0, true},
+    {"released outside", "m60 d60 o300 u300", true, 0, 0, 0, false},
+    {"disabled, pointer on the track", "m200", false, 3, 3, 3, false},
+};
+
+void PrintTo(const LookCase& c, std::ostream* os) { *os << c.what; }
+class ScrollLooks : public testing::TestWithParam<LookCase> {};
+
+TEST_P(ScrollLooks, ShowTheFrameOfEachPartsState) {
+    const LookCase& c = GetParam();
+    Bar b(248, 1);
+    b.bar.SetEnabled(c.enabled);
+    b.Drive(c.script);
+    const int t = 22 + b.bar.ScrollTop();
+    EXPECT_EQ(Mismatches(Snapshot(b.bar), {{12, 12, Look(Top, c.up)}, {12, 236, Look(Low, c.down)},
+                                            {12, t + 2, Look(MidUp, c.thumb)}, {12, t + 15, Look(MidTop, c.thumb)},
+                                            {12, t + 50, Look(Mid, c.thumb)}, {12, t + 80, Look(MidLow, c.thumb)},
+                                            {12, t + 99, Look(MidDown, c.thumb)}, {12, t > 100 ? 60 : 200, Look(Bg, 0)},
+                                            {0, t, Look(Bg, 0)}}),  // the thumb's rounded corner
+              "")
+        << c.what;
+    EXPECT_EQ(GetCapture() == b.bar.hWnd(), c.captured) << c.what;
+    Mouse(b.bar.hWnd(), WM_LBUTTONUP, 200, 300);
+}
+INSTANTIATE_TEST_SUITE_P(Table, ScrollLooks, testing::ValuesIn(kLooks));
+
+TEST(Scroll, LetsGoOfTheMouseWhenDisabledOrWhenAnotherWindowTakesIt) {
+    Bar b;
+    b.Drive("m10");
+    b.bar.SetEnabled(false);
+    EXPECT_NE(GetCapture(), b.bar.hWnd());
+    b.bar.SetEnabled(true);
+    b.Drive("m30 d30");           // the thumb held ...
+    SetCapture(b.form.hWnd());    // ... until another window takes the mouse
+    b.Drive("m130 u130");         // so the pointer coming back drags nothing
+    EXPECT_EQ(b.bar.ScrollTop(), 0);
+    EXPECT_EQ(b.log.str(), "P ");
+    ReleaseCapture();
+}
+
+TEST(Scroll, KeepsTheGdiCountFlatOverThousandsOfHoversStepsAndRepaints) {
+    Bar b;
+    const int before = LiveGdiObjects();
+    for (int i = 0; i < 1000; ++i) {  // thousands of look changes and steps, a thousand repaints
+        b.Drive(i % 2 ? "m10 d240 u240" : "m60 o300");
+        RedrawWindow(b.bar.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+    EXPECT_EQ(LiveGdiObjects(), before);
+}
+
+TEST(Scroll, SnapsToTwentyFivePixelsWithRoundedCorners) {
+    Bar b(248, 20);
+    b.bar.SetWidth(80);
+    EXPECT_EQ(b.bar.RectPx().right - b.bar.RectPx().left, 25);
+    forms::GdiObj<HRGN> rgn(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(b.bar.hWnd(), rgn.Get()), ERROR);
+    EXPECT_FALSE(PtInRegion(rgn.Get(), 0, 0));
+    EXPECT_TRUE(PtInRegion(rgn.Get(), 12, 0));
+    EXPECT_TRUE(PtInRegion(rgn.Get(), 12, 240));
+}
+
+}  // namespace
