@@ -49,7 +49,9 @@ TEST_F(PopUp, KeysLightTheItemsInTurnAndEnterRunsTheLitOne) {
         p.PrevContr = 2;
         p.Show();
         for (int k : c.keys) {
-            if (k == VK_RETURN || k == VK_SPACE) EXPECT_EQ(StripTopPx(), c.hot == 2 ? -59 : c.hot == 1 ? -118 : 0);
+            if (k == VK_RETURN || k == VK_SPACE) {
+                EXPECT_EQ(StripTopPx(), c.hot == 2 ? -59 : c.hot == 1 ? -118 : 0);
+            }
             Key(k);
         }
         EXPECT_EQ(p.HotItem(), c.hot);
