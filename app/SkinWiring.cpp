@@ -17,7 +17,7 @@ void Install() {
         if (!filled) {
             filled = true;
             AddWindowsSkinTargets(table);
-            AddOptionsSkinTargets(table, fOptions());
+            AddOptionsSkinTargets(table, []() -> fOptionsForm& { return fOptions(); });
         }
         return table;
     });

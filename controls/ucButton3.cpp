@@ -71,6 +71,9 @@ void ucButton3::LoadSkin(forms::Picture NewPicture) {
 void ucButton3::SetEnabled(bool v) {
     m_Enabled = v;
     Show(v ? RestFrame() : Disabled);
+    // A disabled button ignores the mouse, so it would never let go of the hover capture (a
+    // button that disables itself in its Click keeps it): the rest of the window would go deaf.
+    if (!v && IsCreated() && GetCapture() == hWnd()) ReleaseCapture();
 }
 
 void ucButton3::SetCC(uint8_t v) {

@@ -21,12 +21,6 @@ constexpr int kWidthPx = 425;
 constexpr int kHeightPx = 250;
 const forms::FontSpec kArial{L"Arial", 8.25};
 
-std::wstring Wide(const std::string& ansi) {
-    const std::u16string w = AnsiToUtf16(ansi);
-    return std::wstring(w.begin(), w.end());
-}
-std::string Ansi(const std::wstring& wide) { return Utf16ToAnsi(std::u16string(wide.begin(), wide.end())); }
-
 void PlaceLabel(forms::Label& l, double left, double top, double width, const wchar_t* caption,
                 bool bold = false) {
     l.Move(left, top, width, 15);
@@ -37,6 +31,15 @@ void PlaceLabel(forms::Label& l, double left, double top, double width, const wc
     l.SetTransparent(true);
 }
 }  // namespace
+
+std::wstring fOptionsForm::Wide(const std::string& ansi) {
+    const std::u16string w = AnsiToUtf16(ansi);
+    return std::wstring(w.begin(), w.end());
+}
+
+std::string fOptionsForm::Ansi(const std::wstring& wide) {
+    return Utf16ToAnsi(std::u16string(wide.begin(), wide.end()));
+}
 
 fOptionsForm::fOptionsForm() {
     SetScaleMode(forms::ScaleMode::Pixels);
@@ -50,6 +53,9 @@ forms::WndCreate fOptionsForm::CreateOptions() {
     o.caption = L"Quillmate Options";
     o.widthPx = kWidthPx;
     o.heightPx = kHeightPx;
+    // First shown in the middle of the screen; afterwards where the user dragged it.
+    o.xPx = (GetSystemMetrics(SM_CXSCREEN) - kWidthPx) / 2;
+    o.yPx = (GetSystemMetrics(SM_CYSCREEN) - kHeightPx) / 2;
     return o;
 }
 
@@ -154,6 +160,10 @@ void fOptionsForm::WireEvents() {
     for (int n = 1; n <= 3; ++n) {
         const Slider s = SliderOf(n);
         s.sprite.MouseMove = [this, n](forms::MouseArgs&) { Sprite_MouseMove(n); };
+        // A press that lands on the sprite before any move over it gave the thumb the mouse (the
+        // pointer came from a control that held it) still grabs the thumb.
+        s.sprite.MouseDown = [this, n](forms::MouseArgs& a) { Thumb_MouseDown(n, OnThumb(n, a)); };
+        s.sprite.MouseUp = [this, n](forms::MouseArgs& a) { Thumb_MouseUp(n, OnThumb(n, a)); };
         s.thumb.MouseDown = [this, n](forms::MouseArgs& a) { Thumb_MouseDown(n, a); };
         s.thumb.MouseMove = [this, n](forms::MouseArgs& a) { Thumb_MouseMove(n, a); };
         s.thumb.MouseUp = [this, n](forms::MouseArgs& a) { Thumb_MouseUp(n, a); };

@@ -157,6 +157,8 @@ private:
         int thumbTopPx;
     };
     Slider SliderOf(int n);
+    // A sprite's mouse position as the thumb frame sees it.
+    forms::MouseArgs OnThumb(int n, forms::MouseArgs a);
     void Design();
     void WireEvents();
     void ShowPage(int page);
@@ -169,6 +171,9 @@ private:
     // The pointer in the dialog's pixels, halves to even.
     POINT PointerPx() const;
     void CloseSkinList();
+    // Settings hold names in the ANSI code page; the dialog's labels hold wide text.
+    static std::wstring Wide(const std::string& ansi);
+    static std::string Ansi(const std::wstring& wide);
     void LayRows(double firstTopPx);
 
     forms::Picture selP_, notSelP_, picture_;

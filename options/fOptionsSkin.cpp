@@ -5,10 +5,12 @@
 namespace {
 using mdlSkin::SizeProp;
 using mdlSkin::SkinTargetTable;
+using Dialog = std::function<fOptionsForm&()>;
 
 // A push button placed by the size table: left, top, width (pixels of the dialog) and corner.
-SkinTargetTable::Geometry ButtonGeometry(ucButton3& b) {
-    return {[&b](SizeProp p, double v) {
+SkinTargetTable::Geometry ButtonGeometry(std::function<ucButton3&()> button) {
+    return {[button](SizeProp p, double v) {
+                ucButton3& b = button();
                 switch (p) {
                 case SizeProp::Left: b.SetLeft(v); break;
                 case SizeProp::Top: b.SetTop(v); break;
@@ -17,7 +19,8 @@ SkinTargetTable::Geometry ButtonGeometry(ucButton3& b) {
                 default: break;
                 }
             },
-            [&b](SizeProp p) -> double {
+            [button](SizeProp p) -> double {
+                ucButton3& b = button();
                 switch (p) {
                 case SizeProp::Left: return b.Left();
                 case SizeProp::Top: return b.Top();
@@ -27,71 +30,83 @@ SkinTargetTable::Geometry ButtonGeometry(ucButton3& b) {
                 }
             }};
 }
+
+// A picture entry that reaches the dialog only when the skin hands the picture over.
+void Picture(SkinTargetTable& t, const char* name, Dialog dialog, void (*apply)(fOptionsForm&, const forms::Picture&)) {
+    t.AddPicture(name, [dialog, apply](const forms::Picture& p) { apply(dialog(), p); });
+}
 }  // namespace
 
-void AddOptionsSkinTargets(SkinTargetTable& t, fOptionsForm& f) {
-    t.AddPicture("fOptions", [&f](const forms::Picture& p) { f.SetPicture(p); });
-    t.AddPicture("fOptions.BackPict", [&f](const forms::Picture& p) { f.BackPict.SetPicture(p); });
-    t.AddPicture("fOptions.imgButtons", [&f](const forms::Picture& p) { f.imgButtons.SetPicture(p); });
-    t.AddPicture("fOptions.iTab", [&f](const forms::Picture& p) {
+void AddOptionsSkinTargets(SkinTargetTable& t, Dialog dialog) {
+    Picture(t, "fOptions", dialog, [](fOptionsForm& f, const forms::Picture& p) { f.SetPicture(p); });
+    Picture(t, "fOptions.BackPict", dialog, [](fOptionsForm& f, const forms::Picture& p) { f.BackPict.SetPicture(p); });
+    Picture(t, "fOptions.imgButtons", dialog,
+            [](fOptionsForm& f, const forms::Picture& p) { f.imgButtons.SetPicture(p); });
+    Picture(t, "fOptions.iTab", dialog, [](fOptionsForm& f, const forms::Picture& p) {
         f.iTab.SetPicture(p);
         f.iTab2.SetPicture(f.iTab.Picture());
     });
-    t.AddPicture("fOptions.SelP", [&f](const forms::Picture& p) { f.SetSelP(p); });
-    t.AddPicture("fOptions.NotSelP", [&f](const forms::Picture& p) {
+    Picture(t, "fOptions.SelP", dialog, [](fOptionsForm& f, const forms::Picture& p) { f.SetSelP(p); });
+    Picture(t, "fOptions.NotSelP", dialog, [](fOptionsForm& f, const forms::Picture& p) {
         f.SetNotSelP(p);
         f.Skin.SetPicture(f.NotSelP());
     });
-    t.AddPicture("fOptions.Image1", [&f](const forms::Picture& p) {
+    Picture(t, "fOptions.Image1", dialog, [](fOptionsForm& f, const forms::Picture& p) {
         f.Image1.SetPicture(p);
         f.Image2.SetPicture(f.Image1.Picture());
         f.Image3.SetPicture(f.Image1.Picture());
     });
-    t.AddPicture("fOptions.cLine", [&f](const forms::Picture& p) {
+    Picture(t, "fOptions.cLine", dialog, [](fOptionsForm& f, const forms::Picture& p) {
         f.cLine.SetPicture(p);
         f.cLine2.SetPicture(f.cLine.Picture());
         f.cLine3.SetPicture(f.cLine.Picture());
     });
-    t.AddPicture("fOptions.OptionBox1", [&f](const forms::Picture& p) {
+    Picture(t, "fOptions.OptionBox1", dialog, [](fOptionsForm& f, const forms::Picture& p) {
         f.OptionBox1.SetSkin(p);
         f.OptionBox2.SetSkin(f.OptionBox1.GetSkin());
         f.OptionBox3.SetSkin(f.OptionBox1.GetSkin());
     });
-    t.AddPicture("fOptions.CheckBox1", [&f](const forms::Picture& p) {
+    Picture(t, "fOptions.CheckBox1", dialog, [](fOptionsForm& f, const forms::Picture& p) {
         f.CheckBox1.SetSkin(p);
         f.CheckBox2.SetSkin(f.CheckBox1.GetSkin());
         f.CheckBox3.SetSkin(f.CheckBox1.GetSkin());
     });
-    const std::pair<const char*, ucButton3*> buttons[] = {
-        {"fOptions.bClose", &f.bClose}, {"fOptions.bChoose", &f.bChoose}, {"fOptions.bCancel", &f.bCancel},
-        {"fOptions.bOK", &f.bOK},       {"fOptions.bApply", &f.bApply}};
-    for (auto [name, b] : buttons) {
-        t.AddPicture(name, [b](const forms::Picture& p) { b->LoadSkin(p); });
-        t.AddGeometry(name, ButtonGeometry(*b));
+    const std::pair<const char*, ucButton3 fOptionsForm::*> buttons[] = {
+        {"fOptions.bClose", &fOptionsForm::bClose}, {"fOptions.bChoose", &fOptionsForm::bChoose},
+        {"fOptions.bCancel", &fOptionsForm::bCancel}, {"fOptions.bOK", &fOptionsForm::bOK},
+        {"fOptions.bApply", &fOptionsForm::bApply}};
+    for (auto [name, member] : buttons) {
+        std::function<ucButton3&()> button = [dialog, member]() -> ucButton3& { return dialog().*member; };
+        t.AddPicture(name, [button](const forms::Picture& p) { button().LoadSkin(p); });
+        t.AddGeometry(name, ButtonGeometry(button));
     }
-    t.AddScroll("fOptions.Scroll", [&f](const mdlSkin::ScrollPictures& s) {
-        f.Scroll.LoadPicture(s.pTop, s.pLow, s.pBG, s.pMidUp, s.pMidDown, s.pMid, s.pMidTop, s.pMidLow);
+    t.AddScroll("fOptions.Scroll", [dialog](const mdlSkin::ScrollPictures& s) {
+        dialog().Scroll.LoadPicture(s.pTop, s.pLow, s.pBG, s.pMidUp, s.pMidDown, s.pMid, s.pMidTop, s.pMidLow);
     });
 
-    t.AddCaption("fOptions", [&f](const std::wstring& c) { f.SetCaption(c); });
-    const std::pair<const char*, forms::Label*> labels[] = {
-        {"fOptions.lblSkin", &f.lblSkin},   {"fOptions.lblTr1", &f.lblTr1},
-        {"fOptions.lblTr2", &f.lblTr2},     {"fOptions.lblSpeed", &f.lblSpeed},
-        {"fOptions.Label1", &f.Label1},     {"fOptions.Label3(1)", &f.Label3[1]},
-        {"fOptions.Label3(2)", &f.Label3[2]}, {"fOptions.Label3(3)", &f.Label3[3]},
-        {"fOptions.Label3(4)", &f.Label3[4]}, {"fOptions.Label3(5)", &f.Label3[5]},
-        {"fOptions.Label3(6)", &f.Label3[6]}};
-    for (auto [name, l] : labels) t.AddCaption(name, [l](const std::wstring& c) { l->SetCaption(c); });
+    t.AddCaption("fOptions", [dialog](const std::wstring& c) { dialog().SetCaption(c); });
+    const std::pair<const char*, forms::Label fOptionsForm::*> labels[] = {
+        {"fOptions.lblSkin", &fOptionsForm::lblSkin},   {"fOptions.lblTr1", &fOptionsForm::lblTr1},
+        {"fOptions.lblTr2", &fOptionsForm::lblTr2},     {"fOptions.lblSpeed", &fOptionsForm::lblSpeed},
+        {"fOptions.Label1", &fOptionsForm::Label1}};
+    for (auto [name, member] : labels)
+        t.AddCaption(name, [dialog, member](const std::wstring& c) { (dialog().*member).SetCaption(c); });
+    for (int i = 1; i <= 6; ++i)
+        t.AddCaption("fOptions.Label3(" + std::to_string(i) + ")",
+                     [dialog, i](const std::wstring& c) { dialog().Label3[i].SetCaption(c); });
 
-    t.AddGeometry("fOptions", {[&f](SizeProp p, double v) {
-                                   if (p == SizeProp::Width) f.SetWidth(v);
-                                   if (p == SizeProp::Height) f.SetHeight(v);
+    t.AddGeometry("fOptions", {[dialog](SizeProp p, double v) {
+                                   if (p == SizeProp::Width) dialog().SetWidth(v);
+                                   if (p == SizeProp::Height) dialog().SetHeight(v);
                                },
-                               [&f](SizeProp p) -> double {
+                               [dialog](SizeProp p) -> double {
+                                   fOptionsForm& f = dialog();
                                    return p == SizeProp::Width ? f.Width() : p == SizeProp::Height ? f.Height() : 0;
                                }});
-    t.AddGeometry("fOptions.lblMove", {[&f](SizeProp p, double v) {
-                                           if (p == SizeProp::Width) f.lblMove.SetWidth(v);
+    t.AddGeometry("fOptions.lblMove", {[dialog](SizeProp p, double v) {
+                                           if (p == SizeProp::Width) dialog().lblMove.SetWidth(v);
                                        },
-                                       [&f](SizeProp p) -> double { return p == SizeProp::Width ? f.lblMove.Width() : 0; }});
+                                       [dialog](SizeProp p) -> double {
+                                           return p == SizeProp::Width ? dialog().lblMove.Width() : 0;
+                                       }});
 }

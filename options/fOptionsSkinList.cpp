@@ -7,7 +7,6 @@
 #include "options/OptionsValues.h"
 #include "options/fOptions.h"
 #include "skin/SkinEnvironment.h"
-#include "support/AnsiText.h"
 
 using OptionsValues::RoundEven;
 
@@ -18,11 +17,6 @@ constexpr int kListWidthPx = 149;
 constexpr int kHitWidthPx = 150;
 
 bool SameText(const std::wstring& a, const wchar_t* b) { return _wcsicmp(a.c_str(), b) == 0; }
-
-std::wstring Wide(const std::string& ansi) {
-    const std::u16string w = AnsiToUtf16(ansi);
-    return std::wstring(w.begin(), w.end());
-}
 }  // namespace
 
 POINT fOptionsForm::PointerPx() const {

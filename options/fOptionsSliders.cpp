@@ -20,6 +20,13 @@ fOptionsForm::Slider fOptionsForm::SliderOf(int n) {
     }
 }
 
+forms::MouseArgs fOptionsForm::OnThumb(int n, forms::MouseArgs a) {
+    const Slider s = SliderOf(n);
+    a.X += s.sprite.Left();
+    a.Y += s.sprite.Top();
+    return a;
+}
+
 void fOptionsForm::PlaceThumb(int n) {
     const Slider s = SliderOf(n);
     s.thumb.SetLeft(OptionsValues::ThumbLeft(n, s.value.Caption()));

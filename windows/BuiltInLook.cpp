@@ -97,12 +97,17 @@ namespace {
 // Normal, hover, pressed, disabled.
 const COLORREF kFace[4] = {RGB(64, 98, 150), RGB(88, 132, 200), RGB(36, 60, 102), RGB(92, 96, 108)};
 
+enum class Mark { None, ArrowUp, ArrowDown, Grip };
+
 // Four looks stacked in one strip: look s starts at row tops[s] and is h rows high.
-forms::Picture Looks(int h, const int (&tops)[4], bool arrowUp = false, bool arrow = false) {
+forms::Picture Looks(int h, const int (&tops)[4], Mark mark = Mark::None) {
     return Drawn(25, tops[3] + h, [&](HDC dc) {
         for (int s = 0; s < 4; ++s) {
             FillIn(dc, RECT{0, tops[s], 25, tops[s] + h}, kFace[s]);
-            if (!arrow) continue;
+            if (mark == Mark::Grip)
+                for (int y : {15, 19, 23}) FillIn(dc, RECT{8, tops[s] + y, 17, tops[s] + y + 2}, RGB(200, 214, 236));
+            if (mark != Mark::ArrowUp && mark != Mark::ArrowDown) continue;
+            const bool arrowUp = mark == Mark::ArrowUp;
             forms::GdiObj<HBRUSH> ink(CreateSolidBrush(RGB(232, 238, 248)));
             forms::GdiObj<HPEN> pen(CreatePen(PS_SOLID, 1, RGB(232, 238, 248)));
             forms::SelectGuard b(dc, ink.Get()), p(dc, pen.Get());
@@ -140,10 +145,10 @@ forms::Picture ButtonStrip(int widthPx, const wchar_t* caption) {
 
 void ScrollPieces(controls::Scroll& bar) {
     static const int buttons[4] = {0, 24, 48, 72};
-    const forms::Picture up = Looks(24, buttons, true, true), down = Looks(24, buttons, false, true);
+    const forms::Picture up = Looks(24, buttons, Mark::ArrowUp), down = Looks(24, buttons, Mark::ArrowDown);
     const forms::Picture track = Drawn(25, 110, [](HDC dc) { FillIn(dc, RECT{0, 0, 25, 110}, RGB(30, 44, 66)); });
     const forms::Picture capTop = Looks(6, {0, 8, 16, 25}), capLow = Looks(6, {1, 9, 17, 26});
-    const forms::Picture grip = Looks(39, {0, 41, 82, 123});
+    const forms::Picture grip = Looks(39, {0, 41, 82, 123}, Mark::Grip);
     const forms::Picture filler = Looks(20, {1, 21, 41, 61});
     bar.LoadPicture(up, down, track, capTop, capLow, grip, filler, filler);
 }

@@ -156,9 +156,8 @@ void fMainForm::Set_Height(int16_t NewHeight) {
     int newHeight = NewHeight;
     const bool empty = newHeight < kMinHeightTw;
     if (empty) newHeight = kMinHeightTw;
-    Paste.SetEnabled(!empty);
-    Save.SetEnabled(!empty);
-    Delete.SetEnabled(!empty);
+    for (ucButton3* b : {&Paste, &Save, &Delete})
+        if (b->Enabled() != !empty) b->SetEnabled(!empty);
     const int oldBottom = RoundTw(Top() + Height());
     if (Height() != newHeight - PxX(2)) {
         // Tiles every 37 px from 64 px down cover the middle; tiles once made stay where they are.
@@ -173,18 +172,21 @@ void fMainForm::Set_Height(int16_t NewHeight) {
             y += 37;
             if (y > limitPx) break;
         }
-        iLow.SetTop(newHeight - PxY(49));
-        // The bottom piece lies over the tiles, the empty-history text over both.
-        iLow.ZOrder(0);
-        lblEmpty.ZOrder(0);
+        if (iLow.Top() != newHeight - PxY(49)) {
+            iLow.SetTop(newHeight - PxY(49));
+            // The bottom piece lies over the tiles, the empty-history text over both.
+            iLow.ZOrder(0);
+            lblEmpty.ZOrder(0);
+        }
     }
+    // Loading a long history calls this once per clip: what is already so is not set again.
     const int count = mGlobal::History.ClipCount();
-    Scroll.SetHeight(newHeight - 700);
-    Scroll.SetMax_Value(static_cast<int16_t>(std::nearbyint(count / 5.0)));
-    Scroll.SetEnabled(count >= 6);
-    if (count < 6) Scroll.SetMax_Value(0);
-    SetHeight(newHeight);
-    fStart().SetHeight(newHeight + PxX(34));
+    if (Scroll.Height() != newHeight - 700) Scroll.SetHeight(newHeight - 700);
+    const auto maxValue = static_cast<int16_t>(count >= 6 ? std::nearbyint(count / 5.0) : 0);
+    if (Scroll.Max_Value() != maxValue) Scroll.SetMax_Value(maxValue);
+    if (Scroll.Enabled() != (count >= 6)) Scroll.SetEnabled(count >= 6);
+    if (Height() != newHeight) SetHeight(newHeight);
+    if (fStart().Height() != newHeight + PxX(34)) fStart().SetHeight(newHeight + PxX(34));
     if (mGlobal::DockY == 2) {
         // Docked at the bottom edge, the pair grows upward: the window's bottom stays put.
         fStart().SetTop(oldBottom - Height() - PxY(36));

@@ -24,8 +24,7 @@ struct Export : ::testing::Test {
     void SetUp() override {
         mGlobal::History.Delete_All();
         mGlobal::LastClipText.clear();
-        for (auto t : {u"oldest", u"middle\r\n", u"newest"})
-            mGlobal::History.AddClip(t, u"", u"", false, mGlobal::LastClipText);
+        for (auto t : {u"oldest", u"middle\r\n", u"newest"}) fMain().AddClip(t);
     }
     void TearDown() override {
         mGlobal::History.Delete_All();

@@ -124,3 +124,11 @@ qm_click_row() {
 }
 
 qm_clipboard() { xclip -selection clipboard -o 2>/dev/null; }
+
+# qm_with_keys "VK..." COMMAND...: holds the keys down (as the keyboard would) while COMMAND runs.
+qm_with_keys() {
+  local k keys=$1; shift
+  for k in $keys; do wine "$QM_PROBE" key "$k" down; done
+  "$@"
+  for k in $keys; do wine "$QM_PROBE" key "$k" up; done
+}

@@ -11,24 +11,17 @@ expect_clipboard() {
   qm_wait_until 10 bash -c '[ "$(xclip -selection clipboard -o 2>/dev/null)" = "$1" ]' _ "$1" \
     || qm_fail "$2: clipboard holds '$(qm_clipboard)', expected '$1'"
 }
-# with_keys "VK..." COMMAND...: holds the keys down while COMMAND runs.
-with_keys() {
-  local k keys=$1; shift
-  for k in $keys; do wine "$QM_PROBE" key "$k" down; done
-  "$@"
-  for k in $keys; do wine "$QM_PROBE" key "$k" up; done
-}
 nl=$'\n'
 qm_click_row 1
 expect_clipboard "clip F" "plain click"
-with_keys 16 qm_click_row 3
+qm_with_keys 16 qm_click_row 3
 expect_clipboard "clip F${nl}clip E${nl}clip D" "Shift click"
-with_keys 17 qm_click_row 2
+qm_with_keys 17 qm_click_row 2
 expect_clipboard "clip F${nl}clip D" "Ctrl click"
-with_keys "17 16" qm_click_row 1      # drops F from the order, keeps it selected
+qm_with_keys "17 16" qm_click_row 1      # drops F from the order, keeps it selected
 qm_click_row 4                        # so a plain click, which clears the clips the order names, keeps F
 expect_clipboard "clip F${nl}clip C" "plain click after Ctrl+Shift"
-with_keys 16 qm_click_row 2           # a Shift click upward from the anchor C
+qm_with_keys 16 qm_click_row 2           # a Shift click upward from the anchor C
 expect_clipboard "clip F${nl}clip E${nl}clip D${nl}clip C" "Shift click upward"
 qm_log_has "Clip7 added." && qm_fail "a selection became a clip"
 
@@ -37,6 +30,15 @@ read -r L T R B < <(wine "$QM_PROBE" rect QuillmateMain | tr -d '\r')
 xdotool mousemove $((L + 150)) $((T + 100)) click 5
 qm_click_row 0
 expect_clipboard "clip F" "click after a wheel turn"
+
+# Dragged by its background, the window takes the start bar along (243 px right, 36 px up). The
+# window reads the pointer when it handles the press, so the hand moves at a person's pace.
+xdotool mousemove $((L + 4)) $((T + 50)) mousedown 1 sleep 0.1 mousemove $((L + 24)) $((T + 60)) \
+  sleep 0.1 mousemove $((L + 44)) $((T + 80)) sleep 0.1 mouseup 1
+read -r L2 T2 R2 B2 < <(wine "$QM_PROBE" rect QuillmateMain | tr -d '\r')
+read -r SL ST SR SB < <(wine "$QM_PROBE" rect QuillmateStart | tr -d '\r')
+[ "$((L2 - L)) $((T2 - T)) $((SL - L2)) $((T2 - ST))" = "40 30 243 36" ] \
+  || qm_fail "drag: main from $L,$T to $L2,$T2, start bar at $SL,$ST"
 
 # menu BUTTON_LEFT_PX ITEM: opens the menu under the button at that x and clicks item 0 (upper) or 1.
 menu() {
@@ -50,8 +52,8 @@ menu() {
 # Save, lower item: every clip through the save dialog, typed as a person would.
 out=$QM_DIR/export
 menu 121 1
-qm_wait_until 10 bash -c 'xdotool search --name "^Save As$" >/dev/null' || qm_fail "no save dialog"
-dlg=$(xdotool search --name "^Save As$" | head -n1)
+qm_wait_until 10 bash -c 'xdotool search --onlyvisible --name "^Save As$" >/dev/null' || qm_fail "no save dialog"
+dlg=$(xdotool search --onlyvisible --name "^Save As$" | head -n1)
 xdotool windowfocus --sync "$dlg"
 xdotool type "$(winepath -w "$out")"
 xdotool key Return

@@ -23,10 +23,10 @@ qm_exit
 
 qm_start
 qm_log_has "Clip2 added." && ! qm_log_has "Clip3 added." || qm_fail "not the three saved clips came back"
-# Row 0 is the newest, row 2 the oldest: selecting both joins them newest first.
+# Row 0 is the newest, row 2 the oldest: selecting both (Ctrl adds) joins them newest first.
 qm_click_row 0
 qm_wait_until 10 bash -c '[ "$(xclip -selection clipboard -o 2>/dev/null)" = "third text" ]' || qm_fail "row 0: '$(qm_clipboard)'"
-qm_click_row 2
+qm_with_keys 17 qm_click_row 2
 qm_wait_until 10 bash -c '[ "$(xclip -selection clipboard -o 2>/dev/null)" = $'"'"'third text\nfirst text'"'"' ]' \
   || qm_fail "rows 0 and 2 hold '$(qm_clipboard)'"
 qm_exit

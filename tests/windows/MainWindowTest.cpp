@@ -128,3 +128,27 @@ TEST_F(MainWindow, ABottomDockedWindowGrowsUpward) {
     EXPECT_EQ(after.bottom - after.top, 117);  // 1755 twips
     EXPECT_EQ(std::lround(fStart().Top() / 15), after.top - 36);
 }
+
+// Ctrl+A selects every clip and copies them joined; Delete then empties the window.
+TEST_F(MainWindow, CtrlASelectsAllAndDeleteRemovesTheSelection) {
+    Reset(3);
+    w.KeyDown(VK_CONTROL);
+    w.KeyDown('A');
+    w.KeyUp(VK_CONTROL);
+    EXPECT_EQ(mGlobal::LastClipText, u"clip C\r\nclip B\r\nclip A");
+    EXPECT_EQ(w.txt[1].Caption(), L"clip B");
+    w.KeyDown('A');  // without Ctrl: nothing
+    w.imgClipBack_Click(1);
+    w.KeyDown(VK_DELETE);
+    EXPECT_EQ(mGlobal::History.ClipCount(), 2);
+    EXPECT_EQ(w.imgClipBack.Count(), 2);
+    EXPECT_EQ(HeightPx() * 15, 2805);
+    w.KeyDown(VK_CONTROL);
+    w.KeyDown('A');
+    w.KeyDown(VK_DELETE);
+    w.KeyUp(VK_CONTROL);
+    EXPECT_EQ(mGlobal::History.ClipCount(), 0);
+    EXPECT_FALSE(w.ClipsFrame.Visible());
+    EXPECT_EQ(HeightPx() * 15, 1620);
+    EXPECT_FALSE(w.Delete.Enabled());
+}

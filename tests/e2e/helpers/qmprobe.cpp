@@ -235,6 +235,22 @@ int main(int argc, char** argv) {
         EnumChildWindows(w, PrintChild, 0);
         return 0;
     }
+    if (cmd == "settled" && argc > 4) {
+        // Exit 0 when the thread of the window of class argv[2] holds no mouse capture, or holds it
+        // in a window under the point (argv[3], argv[4]): a click there now reaches that point.
+        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
+        HWND w = FindWindowW(cls.c_str(), nullptr);
+        GUITHREADINFO gi{};
+        gi.cbSize = sizeof gi;
+        if (!w || !GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &gi)) return 1;
+        RECT r{};
+        const POINT pt{std::atoi(argv[3]), std::atoi(argv[4])};
+        if (!gi.hwndCapture || (GetWindowRect(gi.hwndCapture, &r) && PtInRect(&r, pt))) return 0;
+        wchar_t held[128] = {};
+        GetClassNameW(gi.hwndCapture, held, 127);
+        std::printf("%s %ld %ld %ld %ld\n", Utf8(held).c_str(), r.left, r.top, r.right, r.bottom);
+        return 1;
+    }
     if (cmd == "alpha" && argc > 2) {
         // The layered alpha of the window of class argv[2]; -1 when it is not layered.
         std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
