@@ -1,6 +1,5 @@
 #include "windows/WindowsSkin.h"
 
-#include <cmath>
 #include <stdexcept>
 #include <type_traits>
 
