@@ -158,7 +158,7 @@ TEST_F(SkinLoad, BrokenSkinOffersTheDefaultSkin) {
         for (int cancel = 0; cancel < 2; ++cancel) {
             SCOPED_TRACE(c.step + (cancel ? " cancel" : " ok"));
             AddSkin("Blue", c.changes);
-            DeleteFileA((program + "\\Log.txt").c_str());
+            mdlLog::DeleteLog();
             targets = Recorder();
             boxes.clear();
             ended = 0;
