@@ -122,6 +122,7 @@ bool Main() {
     mdlLog::WriteLog("\r\n", true);
     mdlLog::WriteLog("->Programm is ready to start", true);
     mdlLog::WriteLog("\r\n", true);
+    fTips().SetVisible(true);
     ShowStartWindows();
     return true;
 }

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <utility>
 
 #include "app/mGlobal.h"
@@ -121,7 +122,12 @@ void SendIcon(HWND hWnd, int cxMetric, int cyMetric, WPARAM which) {
 
 }  // namespace
 
-float FadeStep(double delta, int16_t speed) { return static_cast<float>(delta / 1000.0 * speed); }
+float FadeStep(double delta, int16_t speed) {
+    // A speed typed into the settings file by hand may be as low as 1: a thousand 30 ms steps, half
+    // a minute with the thread blocked. Nothing fades slower than the options slider's slowest.
+    if (speed != 0 && std::abs(speed) < kSlowestFadeSpeed) speed = speed < 0 ? -kSlowestFadeSpeed : kSlowestFadeSpeed;
+    return static_cast<float>(delta / 1000.0 * speed);
+}
 
 std::vector<uint8_t> FadeAlphas(float from, float to, float step) {
     std::vector<uint8_t> alphas;
@@ -167,6 +173,15 @@ void SetWindowAlpha(HWND hWnd, COLORREF colorKey, uint8_t alpha) {
     SetLayeredWindowAttributes(hWnd, colorKey, alpha, LWA_COLORKEY | LWA_ALPHA);
 }
 
+// A window gone from sight keeps no hold on the mouse: a skinned button that held it for its hover
+// look would otherwise take the next click meant for whatever now lies under the pointer.
+namespace {
+void DropCaptureOf(HWND h) {
+    HWND holder = GetCapture();
+    if (holder && (holder == h || IsChild(h, holder))) ReleaseCapture();
+}
+}  // namespace
+
 void FadeForm(forms::Form& frm, int16_t speed, bool modal) {
     frm.Load();
     HWND h = frm.hWnd();
@@ -191,6 +206,7 @@ void FadeForm(forms::Form& frm, int16_t speed, bool modal) {
             SetWindowAlpha(h, mGlobal::TransparentColor, alpha);
         }
         frm.SetVisible(false);
+        DropCaptureOf(h);
     }
 }
 

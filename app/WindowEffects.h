@@ -32,7 +32,10 @@ void DragMainWindows(forms::Form& main, forms::Form& start, bool& startMoving);
 
 // --- The arithmetic behind the effects, free of any window so it can be checked alone. ---
 
-// One fade's step: delta / 1000 * speed, held as a 32-bit float like the fade's counter.
+// The slowest speed the options dialog offers: a fade of about 34 steps, one second.
+constexpr int16_t kSlowestFadeSpeed = 30;
+// One fade's step: delta / 1000 * speed, held as a 32-bit float like the fade's counter; a speed
+// nearer 0 than kSlowestFadeSpeed (but not 0) counts as that speed.
 float FadeStep(double delta, int16_t speed);
 // The alphas a fade sets, one after each 30 ms wait: a counter runs from `from` by `step` while it
 // has not passed `to`, and each value is cut to its integer part. A step of 0 sets nothing (it

@@ -74,6 +74,24 @@ bool ReadSettingsFile() {
     }
 }
 
+// A file that holds something, but none of the program's sections, is nothing the program can
+// read (garbage, another program's file). It is kept for the user before the defaults take its
+// place; false when it could not be kept, and then it is not overwritten either.
+bool KeepUnreadableSettings() {
+    if (Ini().SectionExists(u"Global") || Ini().SectionExists(u"Options")) return true;
+    const FileFlags flags = FlagsOf(SettingsPath());
+    if (!flags.exists || flags.size == 0) return true;  // a first start
+    const std::string bad = SettingsPath() + ".bad";
+    if (!CopyFileA(SettingsPath().c_str(), bad.c_str(), FALSE)) {
+        mdlLog::WriteLog(">>> The settings file holds no settings and could not be kept as " + bad +
+                             "; it is left as it is.", true);
+        return false;
+    }
+    mdlLog::WriteLog(">>> The settings file holds no settings Quillmate can read; it was kept as " + bad +
+                         " and the defaults were written.", true);
+    return true;
+}
+
 SettingsValues CurrentValues() {
     SettingsValues v;
     v.FastExit = mGlobal::FastExit;
@@ -108,7 +126,7 @@ void LoadSettings() {
     mdlLog::WriteLog("Start Input");
     mdlLog::WriteLog("Open INI file. Path: " + SettingsPath());
     if (!FolderExists(DataFolder())) CreateFolder(DataFolder());
-    const bool readWhole = ReadSettingsFile();
+    const bool readWhole = ReadSettingsFile() && KeepUnreadableSettings();
 
     SettingsValues v = CurrentValues();
     v.SkinName = u"Default";

@@ -15,6 +15,14 @@ std::string Upper(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return s;
 }
+
+// Only the hidden window of a running Quillmate: its window class and its exact caption. An
+// editor showing "QUILLMATE.txt" is no Quillmate and must not stop this one from starting.
+bool IsQuillmateWindow(HWND w, const std::string& title, const std::string& caption) {
+    char cls[64] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    return title == caption && std::string(cls) == "QuillmateForm";
+}
 }  // namespace
 
 BOOL CALLBACK EnumWindowsProc(HWND hWnd, LPARAM) {
@@ -31,10 +39,9 @@ bool ActivatePrevInstance(const std::string& titlePart) {
     WindowTitles.assign(1, std::string());
     WindowHandles.assign(1, nullptr);
     EnumWindows(&EnumWindowsProc, 0);
-    const std::string part = Upper(titlePart);
     int count = 0;
     for (size_t i = 0; i < WindowTitles.size(); ++i) {
-        if (Upper(WindowTitles[i]).find(part) == std::string::npos) continue;
+        if (!IsQuillmateWindow(WindowHandles[i], WindowTitles[i], titlePart)) continue;
         HWND w = WindowHandles[i];
         WINDOWPLACEMENT wp{};
         wp.length = sizeof wp;

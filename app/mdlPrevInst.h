@@ -1,13 +1,13 @@
 #pragma once
-// mdlPrevInst: finds a running Quillmate by its window titles and brings it forward.
+// mdlPrevInst: finds a running Quillmate by its hidden window and brings it forward.
 #include <windows.h>
 
 #include <string>
 
 namespace mdlPrevInst {
 
-// Brings every top-level window whose title contains titlePart (case ignored) to the front;
-// true when there was at least one.
+// Brings every top-level Quillmate window (the program's window class) titled exactly titlePart
+// to the front; true when there was at least one.
 bool ActivatePrevInstance(const std::string& titlePart);
 BOOL CALLBACK EnumWindowsProc(HWND hWnd, LPARAM lParam);
 

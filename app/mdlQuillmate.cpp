@@ -34,16 +34,82 @@ private:
     HGLOBAL h_;
 };
 
+// Timers of the hidden window that the chain's procedure serves itself.
+constexpr UINT_PTR kRetryTimer = 0x5101;  // reads the clipboard again while another program holds it
+constexpr UINT_PTR kWatchTimer = 0x5102;  // notices a chain that no longer reaches this window
+constexpr UINT kRetryEveryMs = 20;
+constexpr DWORD kRetryForMs = 500;
+constexpr UINT kWatchEveryMs = 100;
+constexpr DWORD kChainSilentMs = 400;
+// A viewer that hangs must not hang this one: how long a notification may take to pass on.
+constexpr UINT kPassOnTimeoutMs = 250;
+
+DWORD RetryStart = 0;
+DWORD SeenSequence = 0;   // the clipboard's sequence number when this window last heard of it
+DWORD SilentSince = 0;    // when the number was first seen to move without a notification; 0: not
+
 bool PassOnTo(HWND next) { return next && next != ChainWndHandle && IsWindow(next); }
 
-void OnDrawClipboard() {
-    ChainText.clear();
-    if (!mGlobal::SettingClipboard) ChainText = GetClipboardText();
+void PassOn(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (PassOnTo(NextChainWndHandle))
+        SendMessageTimeoutW(NextChainWndHandle, msg, wParam, lParam, SMTO_ABORTIFHUNG, kPassOnTimeoutMs, nullptr);
+}
+
+// Opens the clipboard and reads its text; false, and nothing logged, when it cannot be opened.
+bool TryReadClipboard(ClipText& result);
+
+void TakeChainText() {
+    SeenSequence = GetClipboardSequenceNumber();
     if (ChainText != mGlobal::LastClipText && !ChainText.empty() && ChainText != u" ") {
         fMain().AddClip(ChainText, u"", u"");
         fMain().RefreshViewedClips();
         mdlInput::SaveClips();
     }
+}
+
+void OnDrawClipboard() {
+    ChainText.clear();
+    SeenSequence = GetClipboardSequenceNumber();
+    SilentSince = 0;
+    KillTimer(ChainWndHandle, kRetryTimer);
+    if (!mGlobal::SettingClipboard && !TryReadClipboard(ChainText)) {
+        // Another program still holds the clipboard open: try again shortly, without waiting here.
+        RetryStart = GetTickCount();
+        SetTimer(ChainWndHandle, kRetryTimer, kRetryEveryMs, nullptr);
+        return;
+    }
+    TakeChainText();
+}
+
+void OnRetryTimer() {
+    if (TryReadClipboard(ChainText)) {
+        KillTimer(ChainWndHandle, kRetryTimer);
+        TakeChainText();
+    } else if (GetTickCount() - RetryStart >= kRetryForMs) {
+        KillTimer(ChainWndHandle, kRetryTimer);
+        mdlLog::WriteLog(">>> Can't open clipboard!");
+    }
+}
+
+// A viewer that joined after this window and ended without leaving, or hangs, keeps every later
+// notification from arriving. The clipboard's sequence number still moves: when it has moved,
+// nobody holds the clipboard open and no notification came for a while, join again and take the
+// missed text. The window after this one stays as it was: the silent viewer is left out, so that
+// it cannot pass a notification round in a circle should it wake up.
+void OnWatchTimer() {
+    const DWORD sequence = GetClipboardSequenceNumber();
+    if (sequence == SeenSequence || GetOpenClipboardWindow() || mGlobal::SettingClipboard) {
+        SilentSince = 0;
+        return;
+    }
+    const DWORD now = GetTickCount();
+    if (!SilentSince) SilentSince = now | 1;
+    if (now - SilentSince < kChainSilentMs) return;
+    mdlLog::WriteLog(">>> Clipboard notifications stopped: the viewer chain was broken. Joined it again.");
+    const HWND next = NextChainWndHandle;
+    SetClipboardViewer(ChainWndHandle);  // its notification usually takes the missed text at once
+    NextChainWndHandle = next;
+    if (GetClipboardSequenceNumber() != SeenSequence) OnDrawClipboard();
 }
 }  // namespace
 
@@ -56,11 +122,22 @@ void JoinClipboardChain(HWND hWnd) {
     // Installed after joining, so the text already on the clipboard at start-up is no clip.
     OldWndProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChainWndProc)));
+    SeenSequence = GetClipboardSequenceNumber();
+    SetTimer(hWnd, kWatchTimer, kWatchEveryMs, nullptr);
 }
 
 void RestoreWndProc(HWND hWnd) {
     if (!ChainWndHandle) return;
-    ChangeClipboardChain(ChainWndHandle, NextChainWndHandle);
+    KillTimer(hWnd, kWatchTimer);
+    KillTimer(hWnd, kRetryTimer);
+    // Leaving tells the first viewer when this window is not the first. The system sends that
+    // notice without a time limit, so a hung first viewer would hang the exit: send it here.
+    const HWND first = GetClipboardViewer();
+    if (first == ChainWndHandle || !first)
+        ChangeClipboardChain(ChainWndHandle, NextChainWndHandle);
+    else if (IsWindow(first))
+        SendMessageTimeoutW(first, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(ChainWndHandle),
+                            reinterpret_cast<LPARAM>(NextChainWndHandle), SMTO_ABORTIFHUNG, 1000, nullptr);
     SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldWndProc));
     ChainWndHandle = nullptr;
 }
@@ -69,24 +146,26 @@ LRESULT CALLBACK ChainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam
     switch (uMsg) {
         case WM_DRAWCLIPBOARD:
             OnDrawClipboard();
-            if (PassOnTo(NextChainWndHandle)) PostMessageW(NextChainWndHandle, uMsg, wParam, lParam);
+            PassOn(uMsg, wParam, lParam);
             return 0;
         case WM_CHANGECBCHAIN:
             if (reinterpret_cast<HWND>(wParam) == NextChainWndHandle)
                 NextChainWndHandle = reinterpret_cast<HWND>(lParam);
-            else if (PassOnTo(NextChainWndHandle))
-                PostMessageW(NextChainWndHandle, uMsg, wParam, lParam);
+            else
+                PassOn(uMsg, wParam, lParam);
             return 0;
+        case WM_TIMER:
+            if (wParam == kRetryTimer) return OnRetryTimer(), 0;
+            if (wParam == kWatchTimer) return OnWatchTimer(), 0;
+            break;
     }
     return CallWindowProcW(OldWndProc, hWnd, uMsg, wParam, lParam);
 }
 
-ClipText GetClipboardText() {
-    if (!OpenClipboard(fClipboard().hWnd())) {
-        mdlLog::WriteLog(">>> Can't open clipboard!");
-        return {};
-    }
-    ClipText result;
+namespace {
+bool TryReadClipboard(ClipText& result) {
+    result.clear();
+    if (!OpenClipboard(fClipboard().hWnd())) return false;
     if (!IsClipboardFormatAvailable(CF_HDROP)) {
         if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
             const size_t maxChars = GlobalSize(h) / sizeof(wchar_t);
@@ -106,6 +185,13 @@ ClipText GetClipboardText() {
         }
     }
     CloseClipboard();
+    return true;
+}
+}  // namespace
+
+ClipText GetClipboardText() {
+    ClipText result;
+    if (!TryReadClipboard(result)) mdlLog::WriteLog(">>> Can't open clipboard!");
     return result;
 }
 

@@ -7,11 +7,10 @@ if(NOT TARGET gtest)
 endif()
 include(GoogleTest)
 
-# qm_add_test(name SOURCES ... [LIBS ...] [GUI] [LOCK resource] [TIMEOUT s])
-# GUI tests touch the clipboard, focus or the screen and therefore never run in parallel; LOCK
-# names another shared resource the test must have to itself.
+# qm_add_test(name SOURCES ... [LIBS ...] [GUI] [TIMEOUT s])
+# GUI tests touch the clipboard, focus or the screen and therefore never run in parallel.
 function(qm_add_test name)
-  cmake_parse_arguments(T "GUI" "TIMEOUT;LOCK" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
   if(WIN32)
@@ -23,8 +22,6 @@ function(qm_add_test name)
   set(props TIMEOUT ${T_TIMEOUT})
   if(T_GUI)
     list(APPEND props RESOURCE_LOCK display)
-  elseif(T_LOCK)
-    list(APPEND props RESOURCE_LOCK ${T_LOCK})
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES ${props})

@@ -3,6 +3,7 @@
 #include "forms/KeyEvents.h"
 
 #include <cmath>
+#include <utility>
 
 #include "forms/Screen.h"
 
@@ -48,6 +49,16 @@ void Form::OnSurfaceMouse(MouseEvent e, MouseArgs& a) {
         case MouseEvent::DblClick: Form_DblClick(); break;
     }
     ControlHost::OnSurfaceMouse(e, a);
+}
+
+void Form::SetPicture(forms::Picture p) {
+    picture_ = std::move(p);
+    if (IsCreated()) Refresh();
+}
+
+void Form::PaintBackground(HDC dc, const RECT& clientPx) {
+    ControlHost::PaintBackground(dc, clientPx);
+    picture_.Draw(dc, 0, 0, clientPx.right, clientPx.bottom);
 }
 
 void Form::OnPaint(HDC backBuffer) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "forms/ControlHost.h"
+#include "forms/Picture.h"
 
 namespace forms {
 
@@ -37,6 +38,10 @@ public:
     std::wstring Caption();
     void SetCaption(const std::wstring& text);
 
+    // The skin's background: drawn at the top-left corner over BackColor, under everything else.
+    const forms::Picture& Picture() const { return picture_; }
+    void SetPicture(forms::Picture p);
+
 protected:
     // How the window is created; a form overrides it to set its caption, style and size.
     virtual WndCreate CreateOptions();
@@ -59,10 +64,12 @@ protected:
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnSurfaceMouse(MouseEvent e, MouseArgs& args) override;
     void OnPaint(HDC backBuffer) override;
+    void PaintBackground(HDC backBuffer, const RECT& clientPx) override;
 
 private:
     RECT WindowRectPx();
     bool loading_ = false;
+    forms::Picture picture_;
 };
 
 }  // namespace forms

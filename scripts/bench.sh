@@ -17,6 +17,8 @@ QM_BUILD_NATIVE=$REL bash bench/store/run.sh
 
 source scripts/wine-env.sh
 qm_start_display_and_wine
+echo "== start-up and exit against the fade speed (under Wine)"
+QM_BIN=$WIN/bin QM_PROBE=$WIN/tests/e2e/qmprobe.exe bash bench/e2e/fade_speed.sh
 echo "== capture latency (xclip to the history, under Wine)"
 QM_BIN=$WIN/bin QM_PROBE=$WIN/tests/e2e/qmprobe.exe bash bench/e2e/capture_latency.sh
 echo "== main window: from a capture to the new row painted (under Wine)"

@@ -1,6 +1,30 @@
 #include "skin/clsInstall.h"
 
+#include "app/mdlLog.h"
+#include "skin/SkinFolder.h"
+#include "support/PlainFiles.h"
+
+namespace {
+// Whatever is at the destination before unpacking was not unpacked by this run: a folder left by a
+// killed run, files someone put there, or a link to another folder. False when something there
+// could not be cleared away (a link that cannot be removed safely): the package is not unpacked
+// through it.
+bool ClearStaleDestination(const std::string& destin) {
+    const bool link = mdlSkin::IsLink(destin);
+    const size_t stale = mdlSkin::RemoveTree(destin);
+    if (link)
+        mdlLog::WriteLog(">>> The skin folder " + destin + " is a link to another folder; only the link is removed.");
+    else if (stale)
+        mdlLog::WriteLog(">>> The skin folder " + destin + " held " + std::to_string(stale) +
+                         " files Quillmate did not unpack; they were deleted.");
+    if (!PathExists(destin)) return true;
+    mdlLog::WriteLog(">>> Can't clear the skin folder " + destin + " of a link; no skin is unpacked through it.");
+    return false;
+}
+}  // namespace
+
 void clsInstall::Go_Instaling(const std::string& Source, const std::string& Destin) {
+    if (!ClearStaleDestination(Destin)) return;
     objRWUnrar = std::make_unique<CRWUnrar>();
     CRWUnrar& w = *objRWUnrar;
     w.MissingFile = [this](std::string& a, std::string& b) { objRWUnrar_MissingFile(a, b); };
@@ -12,6 +36,12 @@ void clsInstall::Go_Instaling(const std::string& Source, const std::string& Dest
     // Only a package that tests clean is extracted, so a broken one leaves the folder untouched.
     if (w.TestRarFiles(Source, "")) w.ExtractRarFiles(Source, Destin, "");
     objRWUnrar.reset();
+    // Nobody reads the collected messages: a package that did not unpack is logged.
+    if (Result.empty() && FolderExists(Destin)) return;
+    std::string why = Result;
+    for (char& c : why)
+        if (c == '\r' || c == '\n') c = ' ';
+    mdlLog::WriteLog(">>> Skin package " + Source + " could not be unpacked." + why);
 }
 
 uint8_t clsInstall::Condition() const {

@@ -11,7 +11,8 @@ public:
     // Messages gathered from the wrapper's events; nothing reads them but Condition.
     std::string Result;
 
-    // Tests the package, then extracts it below Destin.
+    // Clears Destin of anything already there (never through a link), tests the package, then
+    // extracts it below Destin; a package that did not unpack is logged.
     void Go_Instaling(const std::string& Source, const std::string& Destin);
     // 0 none, 1 success, 2 completed with errors, 3 failed.
     uint8_t Condition() const;

@@ -1,7 +1,6 @@
 #include "skin/mdlSkin.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cctype>
@@ -12,18 +11,26 @@
 #include "forms/MsgBox.h"
 #include "skin/SkinEnvironment.h"
 #include "skin/clsInstall.h"
+#include "skin/SkinFolder.h"
 
 namespace mdlSkin {
 namespace {
 
 constexpr const char* kTitle = "Quillmate";
 
-// Only normal files count: hidden and system files, folders and names with wildcards are absent.
+// Only a normal file right in the Skins folder counts: hidden and system files, folders, and skin
+// names that reach another folder or a device ("..\\x", "CON") are absent. A missing package is
+// logged with the fall-back to Default that follows it.
 bool PackageExists(const std::string& path) {
-    if (path.find_first_of("*?") != std::string::npos) return false;
-    DWORD attr = GetFileAttributesA(path.c_str());
-    if (attr == INVALID_FILE_ATTRIBUTES) return false;
-    return !(attr & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY));
+    const std::string skins = ProgramFolder() + "\\Skins\\";
+    const bool inSkins = path.size() > skins.size() + 4 && path.starts_with(skins) && path.ends_with(".skn");
+    const std::string name = inSkins ? path.substr(skins.size(), path.size() - skins.size() - 4) : std::string();
+    const DWORD attr = PlainSkinName(name) ? GetFileAttributesA(path.c_str()) : INVALID_FILE_ATTRIBUTES;
+    if (attr != INVALID_FILE_ATTRIBUTES && !(attr & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY)))
+        return true;
+    const bool isDefault = _stricmp(name.c_str(), "Default") == 0;
+    mdlLog::WriteLog(">>> Skin package " + path + " was not found" + (isDefault ? "." : "; using the skin Default."));
+    return false;
 }
 
 std::string Upper(std::string s) {
@@ -58,14 +65,9 @@ void UnpackSkin() {
 void ApplySkin() {}
 
 void DeleteSkinFolder() {
-    std::string from = ProgramFolder() + "\\Skin";
-    from.push_back('\0');  // the list ends with two NULs; c_str() adds the second
-    SHFILEOPSTRUCTA op{};
-    op.hwnd = OwnerWindow();
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_SILENT | FOF_NOCONFIRMATION;  // no recycle bin: FOF_ALLOWUNDO is not set
-    SHFileOperationA(&op);
+    // Not the shell's delete: it reaches through a link into the folder the link names, and gives
+    // up on paths longer than MAX_PATH, leaving a deep package's folders behind.
+    RemoveTree(ProgramFolder() + "\\Skin");
 }
 
 }  // namespace mdlSkin

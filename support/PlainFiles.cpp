@@ -29,6 +29,25 @@ bool ReplaceFileWith(const std::string& from, const std::string& to) {
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+FileFlags FlagsOf(const std::string& path) {
+    FileFlags f;
+    WIN32_FILE_ATTRIBUTE_DATA d;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d)) return f;
+    const DWORD a = d.dwFileAttributes;
+    f.exists = true;
+    f.folder = a & FILE_ATTRIBUTE_DIRECTORY;
+    f.readOnly = a & FILE_ATTRIBUTE_READONLY;
+    f.hidden = a & FILE_ATTRIBUTE_HIDDEN;
+    f.system = a & FILE_ATTRIBUTE_SYSTEM;
+    f.size = (static_cast<unsigned long long>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+    return f;
+}
+
+bool SetHiddenFlag(const std::string& path) {
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && SetFileAttributesA(path.c_str(), a | FILE_ATTRIBUTE_HIDDEN);
+}
+
 std::string ExecutablePath() {
     char buf[MAX_PATH * 2] = {};
     const DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
@@ -92,6 +111,19 @@ bool ReplaceFileWith(const std::string& from, const std::string& to) {
     }
     return true;
 }
+
+FileFlags FlagsOf(const std::string& path) {
+    FileFlags f;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return f;
+    f.exists = true;
+    f.folder = S_ISDIR(st.st_mode);
+    f.readOnly = (st.st_mode & S_IWUSR) == 0;
+    f.size = static_cast<unsigned long long>(st.st_size);
+    return f;
+}
+
+bool SetHiddenFlag(const std::string&) { return true; }
 
 std::vector<std::string> ListFiles(const std::string& folder) {
     std::vector<std::string> names;

@@ -19,6 +19,14 @@ bool RemoveFile(const std::string& path);
 bool ReplaceFileWith(const std::string& from, const std::string& to);
 // Flushes the stream and asks the system to put its data on disk before it returns.
 bool FlushToDisk(std::FILE* f);
+// What a rewrite of a file must know and keep about it.
+struct FileFlags {
+    bool exists = false, folder = false, readOnly = false, hidden = false, system = false;
+    unsigned long long size = 0;
+};
+FileFlags FlagsOf(const std::string& path);
+// Gives a file the hidden attribute (nothing where files have none).
+bool SetHiddenFlag(const std::string& path);
 // The names of the files (not folders) in a folder whose path ends with a separator.
 std::vector<std::string> ListFiles(const std::string& folder);
 

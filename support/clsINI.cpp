@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
+#include <string_view>
 
 #include "support/AnsiText.h"
 #include "support/PlainFiles.h"
@@ -16,6 +17,55 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+std::u16string FromUtf8(std::string_view b) {
+    std::u16string out;
+    for (size_t i = 0; i < b.size();) {
+        const auto c = static_cast<unsigned char>(b[i]);
+        const size_t len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        char32_t cp = len == 1 ? c : len == 2 ? c & 0x1F : len == 3 ? c & 0x0F : c & 0x07;
+        bool ok = len != 0 && i + len <= b.size();
+        for (size_t k = 1; ok && k < len; ++k) {
+            const auto t = static_cast<unsigned char>(b[i + k]);
+            ok = (t & 0xC0) == 0x80;
+            cp = (cp << 6) | (t & 0x3F);
+        }
+        if (!ok || cp > 0x10FFFF) {
+            out += u'\uFFFD';
+            ++i;
+            continue;
+        }
+        if (cp >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+        i += len;
+    }
+    return out;
+}
+
+std::u16string FromUtf16(std::string_view b, bool bigEndian) {
+    std::u16string out(b.size() / 2, u'\0');
+    for (size_t i = 0; i < out.size(); ++i) {
+        const auto lo = static_cast<unsigned char>(b[2 * i + (bigEndian ? 1 : 0)]);
+        const auto hi = static_cast<unsigned char>(b[2 * i + (bigEndian ? 0 : 1)]);
+        out[i] = static_cast<char16_t>(lo | (hi << 8));
+    }
+    return out;
+}
+
+// Settings files saved by an editor may be UTF-8 or UTF-16 with a byte-order mark (or UTF-16
+// without one): read them as the text they hold. Anything else is the ANSI code page.
+std::u16string DecodeFileText(const std::string& bytes) {
+    const std::string_view b = bytes;
+    if (b.starts_with("\xEF\xBB\xBF")) return FromUtf8(b.substr(3));
+    if (b.starts_with("\xFF\xFE")) return FromUtf16(b.substr(2), false);
+    if (b.starts_with("\xFE\xFF")) return FromUtf16(b.substr(2), true);
+    if (b.size() >= 2 && b.size() % 2 == 0 && b[0] != 0 && b[1] == 0) return FromUtf16(b, false);
+    return AnsiToUtf16(bytes);
+}
 }  // namespace
 
 clsINI::IniSection* clsINI::FindSection(const Text& section) {
@@ -132,18 +182,22 @@ void clsINI::ParseLine(Text line, size_t& current) {
     sections_[current - 1].Values.push_back({line.substr(0, eq), line.substr(eq + 1)});
 }
 
-void clsINI::Parse(const std::string& ansiText) {
-    // A line ends at CR or CR LF; a lone LF is part of the line.
+void clsINI::Parse(const std::string& ansiText) { ParseText(AnsiToUtf16(ansiText)); }
+
+void clsINI::ParseText(const Text& text) {
+    // A line ends at CR or CR LF; a lone LF is part of the line, unless the text holds no CR at
+    // all: a file written with LF line ends reads as its lines.
+    const char16_t end = text.find(u'\r') == Text::npos ? u'\n' : u'\r';
     size_t start = 0;
-    const size_t n = ansiText.size();
+    const size_t n = text.size();
     // Lines before the text's first header belong to no section, whatever the model held.
     size_t current = 0;
     while (start < n) {
-        size_t cr = ansiText.find('\r', start);
-        if (cr == std::string::npos) cr = n;
-        ParseLine(AnsiToUtf16(ansiText.substr(start, cr - start)), current);
+        size_t cr = text.find(end, start);
+        if (cr == Text::npos) cr = n;
+        ParseLine(text.substr(start, cr - start), current);
         start = cr + 1;
-        if (cr < n && start < n && ansiText[start] == '\n') ++start;
+        if (cr < n && start < n && text[start] == u'\n') ++start;
     }
 }
 
@@ -160,7 +214,9 @@ std::string clsINI::Serialize() const {
 void clsINI::SetFileName(const std::string& vData) {
     fileName_ = vData;
     sections_.clear();
-    if (!NormalFileExists(vData)) return;
+    // A hidden file is still the user's settings; a system file or a folder is none.
+    const FileFlags flags = FlagsOf(vData);
+    if (!flags.exists || flags.folder || flags.system) return;
     FilePtr f(std::fopen(vData.c_str(), "rb"));
     if (!f) throw std::runtime_error("cannot open " + vData);
     std::string bytes;
@@ -169,7 +225,7 @@ void clsINI::SetFileName(const std::string& vData) {
     while ((got = std::fread(buf, 1, sizeof buf, f.get())) > 0) bytes.append(buf, got);
     const bool failed = std::ferror(f.get()) != 0;
     // Whatever was read before a failure is kept, as the lines would have been one by one.
-    Parse(bytes);
+    ParseText(DecodeFileText(bytes));
     if (failed) throw std::runtime_error("cannot read " + vData);
 }
 
@@ -178,10 +234,12 @@ bool clsINI::UpdateFile() {
     // Written beside the file and moved over it, so that a full disk or a crash mid-write leaves
     // the previous settings rather than half a file.
     const std::string temp = fileName_ + ".tmp";
-    // A hidden or system file loads as absent; a move would silently put defaults in its place,
-    // where opening it for writing is refused.
-    if (PathExists(fileName_) && !NormalFileExists(fileName_))
-        throw std::runtime_error("cannot replace hidden or system file " + fileName_);
+    // A system file loads as absent; a move would silently put defaults in its place, where opening
+    // it for writing is refused. A read-only file is the user's to change, not ours.
+    const FileFlags kept = FlagsOf(fileName_);
+    if (kept.exists && (kept.folder || kept.system))
+        throw std::runtime_error("cannot replace system file " + fileName_);
+    if (kept.readOnly) throw std::runtime_error("the file is read-only: " + fileName_);
     const std::string bytes = Serialize();
     {
         std::FILE* f = std::fopen(temp.c_str(), "wb");
@@ -198,5 +256,6 @@ bool clsINI::UpdateFile() {
         RemoveFile(temp);
         throw std::runtime_error("cannot replace " + fileName_);
     }
+    if (kept.hidden) SetHiddenFlag(fileName_);
     return true;
 }

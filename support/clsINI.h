@@ -14,7 +14,8 @@ public:
     bool RemoveSection(const Text& section);
     bool SectionExists(const Text& section) const;
     // Writes the whole model to FileName; false, and nothing written, without a file name.
-    // Throws std::runtime_error when the file cannot be written; the previous file then stays.
+    // Throws std::runtime_error when the file cannot be written or is read-only; the previous file
+    // then stays. A hidden file stays hidden.
     bool UpdateFile();
     bool ValueExists(const Text& section, const Text& valueName) const;
     Text ValueName(const Text& section, int32_t index) const;
@@ -26,7 +27,8 @@ public:
     Text SectionName(int32_t index) const;
     bool AddSection(const Text& section);
     int32_t SectionsCount() const { return static_cast<int32_t>(sections_.size()); }
-    // Empties the model and loads the file when it exists (a path in the ANSI code page).
+    // Empties the model and loads the file when it exists (a path in the ANSI code page): ANSI
+    // text, or UTF-8 or UTF-16 text after a byte-order mark; hidden files too, not system files.
     // Throws std::runtime_error when an existing file cannot be read; the model then holds what
     // was read before the failure.
     void SetFileName(const std::string& vData);
@@ -36,6 +38,7 @@ public:
     std::string Serialize() const;
     // Appends what the lines of `ansiText` declare, as loading a file does.
     void Parse(const std::string& ansiText);
+    void ParseText(const Text& text);
 
 private:
     struct IniValue {

@@ -5,9 +5,4 @@
 class PlainForm : public forms::Form {};
 
 // The windows that have no behaviour of their own yet.
-class fAboutForm : public PlainForm {};
-class fExitForm : public PlainForm {};
-class fTipsForm : public PlainForm {};
 class fOptionsForm : public PlainForm {};
-class fInsertForm : public PlainForm {};
-class fHideForm : public PlainForm {};

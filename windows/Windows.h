@@ -1,10 +1,15 @@
 #pragma once
 // The program's windows: one instance each, created and loaded on first use, kept for the run.
 #include "windows/PlainForm.h"
+#include "windows/fAbout.h"
 #include "windows/fClipboard.h"
+#include "windows/fExit.h"
+#include "windows/fHide.h"
+#include "windows/fInsert.h"
 #include "windows/fMain.h"
 #include "windows/fPopUp.h"
 #include "windows/fStart.h"
+#include "windows/fTips.h"
 #include "windows/fTray.h"
 #include "windows/fUninstall.h"
 

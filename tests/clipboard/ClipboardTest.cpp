@@ -3,6 +3,8 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <initializer_list>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -10,20 +12,46 @@
 #include "app/Paste.h"
 #include "app/mGlobal.h"
 #include "app/mdlQuillmate.h"
+#include "forms/DoEvents.h"
 #include "windows/Windows.h"
 
 namespace {
-// Puts raw formats on the clipboard the way another program would.
-void PutRaw(UINT format, const void* bytes, size_t size) {
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, size);
-    std::memcpy(GlobalLock(h), bytes, size);
-    GlobalUnlock(h);
+// Puts formats on the clipboard together, the way another program would.
+void Put(std::initializer_list<std::pair<UINT, std::string>> formats) {
     ASSERT_TRUE(OpenClipboard(fClipboard().hWnd()));
     EmptyClipboard();
-    SetClipboardData(format, h);
+    for (const auto& [format, bytes] : formats) {
+        HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        std::memcpy(GlobalLock(h), bytes.data(), bytes.size());
+        GlobalUnlock(h);
+        SetClipboardData(format, h);
+    }
     CloseClipboard();
 }
-void PutText(const std::wstring& w) { PutRaw(CF_UNICODETEXT, w.c_str(), (w.size() + 1) * sizeof(wchar_t)); }
+std::string Bytes(const void* p, size_t size) { return std::string(static_cast<const char*>(p), size); }
+std::string TextBytes(const std::wstring& w) { return Bytes(w.c_str(), (w.size() + 1) * sizeof(wchar_t)); }
+void PutText(const std::wstring& w) { Put({{CF_UNICODETEXT, TextBytes(w)}}); }
+
+// A plain viewer window that counts what reaches it.
+struct CountingViewer {
+    static inline int draws = 0;
+    static inline int changes = 0;
+    HWND hwnd = nullptr;
+    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+        if (m == WM_DRAWCLIPBOARD) return ++draws, 0;
+        if (m == WM_CHANGECBCHAIN) return ++changes, 0;
+        return DefWindowProcW(h, m, w, l);
+    }
+    CountingViewer() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"QmCountingViewer";
+        RegisterClassW(&wc);
+        hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
+    }
+    ~CountingViewer() { DestroyWindow(hwnd); }
+};
 }  // namespace
 
 TEST(Clipboard, TextRoundTripsExactlyAndIsRemembered) {
@@ -37,11 +65,11 @@ TEST(Clipboard, TextRoundTripsExactlyAndIsRemembered) {
 
 TEST(Clipboard, ReadStopsAtTheFirstNulAndNeverPastTheBlock) {
     const wchar_t withNul[] = L"abc\0def";
-    PutRaw(CF_UNICODETEXT, withNul, sizeof withNul);
+    Put({{CF_UNICODETEXT, Bytes(withNul, sizeof withNul)}});
     EXPECT_EQ(mdlQuillmate::GetClipboardText(), u"abc");
     // A block whose owner forgot the terminator.
     const wchar_t unterminated[] = {L'x', L'y', L'z'};
-    PutRaw(CF_UNICODETEXT, unterminated, sizeof unterminated);
+    Put({{CF_UNICODETEXT, Bytes(unterminated, sizeof unterminated)}});
     // The system may cut the last character to make room for a terminator; nothing past the
     // block's three characters may appear.
     const ClipText got = mdlQuillmate::GetClipboardText();
@@ -56,18 +84,7 @@ TEST(Clipboard, AFileDropListGivesNoTextEvenWithTextBesideIt) {
     df->pFiles = sizeof(DROPFILES);
     df->fWide = TRUE;
     std::memcpy(drop.data() + sizeof(DROPFILES), files.c_str(), files.size() * sizeof(wchar_t));
-    HGLOBAL hd = GlobalAlloc(GMEM_MOVEABLE, drop.size());
-    std::memcpy(GlobalLock(hd), drop.data(), drop.size());
-    GlobalUnlock(hd);
-    const std::wstring text = L"C:\\a.txt";
-    HGLOBAL ht = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * 2);
-    std::memcpy(GlobalLock(ht), text.c_str(), (text.size() + 1) * 2);
-    GlobalUnlock(ht);
-    ASSERT_TRUE(OpenClipboard(fClipboard().hWnd()));
-    EmptyClipboard();
-    SetClipboardData(CF_HDROP, hd);
-    SetClipboardData(CF_UNICODETEXT, ht);
-    CloseClipboard();
+    Put({{CF_HDROP, drop}, {CF_UNICODETEXT, TextBytes(files)}});
     EXPECT_EQ(mdlQuillmate::GetClipboardText(), u"");
 }
 
@@ -107,5 +124,53 @@ TEST(Paste, DoesNothingWithoutATargetOrWithAnEmptyHistory) {
     mGlobal::LastForegroundWnd = nullptr;
     Func::PasteToLastWindow(u"new text");  // nothing was in front yet
     EXPECT_EQ(mdlQuillmate::GetClipboardText(), u"untouched");
+    mGlobal::History.Delete_All();
+}
+
+// One walk through the life of the chain, as the program lives it: join, capture, pass on, leave.
+TEST(Chain, CapturesPassesOnAndLeavesCleanly) {
+    TestLog log;
+    mGlobal::History.Delete_All();
+    mGlobal::LastClipText.clear();
+    CountingViewer viewer;
+    HWND before = SetClipboardViewer(viewer.hwnd);  // the viewer joins first, so it comes after us
+    HWND hidden = fClipboard().hWnd();
+    const LONG_PTR ownProc = GetWindowLongPtrW(hidden, GWLP_WNDPROC);
+
+    PutText(L"already there");
+    forms::DoEvents();
+    mdlQuillmate::JoinClipboardChain(hidden);
+    EXPECT_EQ(mdlQuillmate::NextChainWnd(), viewer.hwnd);
+    EXPECT_EQ(GetClipboardViewer(), hidden);
+    forms::DoEvents();
+    EXPECT_EQ(mGlobal::History.ClipCount(), 0) << "the text present when joining became a clip";
+
+    CountingViewer::draws = 0;
+    PutText(L"copied elsewhere");
+    SendMessageW(hidden, WM_DRAWCLIPBOARD, 0, 0);
+    ASSERT_EQ(mGlobal::History.ClipCount(), 1);
+    EXPECT_EQ(mGlobal::History.Clip(0).Text, u"copied elsewhere");
+    forms::DoEvents();
+    EXPECT_GE(CountingViewer::draws, 1) << "the viewer after us was not told";
+
+    // Someone else leaving is passed on; the window after us leaving is taken in.
+    CountingViewer::changes = 0;
+    SendMessageW(hidden, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(HWND(0x1234)), 0);
+    forms::DoEvents();
+    EXPECT_EQ(CountingViewer::changes, 1);
+    EXPECT_EQ(mdlQuillmate::NextChainWnd(), viewer.hwnd);
+    SendMessageW(hidden, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(viewer.hwnd), reinterpret_cast<LPARAM>(before));
+    EXPECT_EQ(mdlQuillmate::NextChainWnd(), before);
+    forms::DoEvents();
+    EXPECT_EQ(CountingViewer::changes, 1) << "the leaving window's own notice was passed on";
+
+    // Other messages still reach the window's own procedure while it is in the chain.
+    EXPECT_EQ(SendMessageW(hidden, WM_GETTEXTLENGTH, 0, 0), 9);
+
+    mdlQuillmate::RestoreWndProc(hidden);
+    EXPECT_EQ(mdlQuillmate::ChainWnd(), nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(hidden, GWLP_WNDPROC), ownProc);
+    EXPECT_NE(GetClipboardViewer(), hidden);
+    EXPECT_NE(log.Text().find("Clip0 added."), std::string::npos);
     mGlobal::History.Delete_All();
 }

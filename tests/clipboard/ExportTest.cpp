@@ -38,22 +38,22 @@ struct Export : ::testing::Test {
 };
 }  // namespace
 
-TEST_F(Export, WritesTheJoinedClipsNewestFirstWithOneLineEnd) {
-    mGlobal::Combination = 2;
-    SaveAllTo(dir + "qm_export_a.txt");
-    EXPECT_EQ(ReadBytes(dir + "qm_export_a.txt"), "newestmiddle\r\noldest\r\n");
-    mGlobal::Combination = 3;
-    SaveAllTo(dir + "qm_export_b.txt");
-    EXPECT_EQ(ReadBytes(dir + "qm_export_b.txt"), "newest\r\nmiddle\r\noldest\r\n");
-    const std::string text = log.Text();
-    EXPECT_NE(text.find("Start saving all clips...\r\nSaved.\r\n"), std::string::npos);
-}
-
-TEST_F(Export, TheExtensionTestIsCaseSensitive) {
-    SaveAllTo(dir + "qm_export_c.TXT");
-    EXPECT_FALSE(ReadBytes(dir + "qm_export_c.TXT.txt").empty());
-    SaveAllTo(dir + "qm_export_d");
-    EXPECT_FALSE(ReadBytes(dir + "qm_export_d.txt").empty());
+TEST_F(Export, WritesTheJoinedClipsNewestFirstWithOneLineEndToATxtFile) {
+    struct Case {
+        int32_t combination;
+        std::string chosen, written, content;
+    };
+    // The ".txt" test is case-sensitive: any other ending gets ".txt" added.
+    const Case cases[] = {{2, "a.txt", "a.txt", "newestmiddle\r\noldest\r\n"},
+                          {3, "b.txt", "b.txt", "newest\r\nmiddle\r\noldest\r\n"},
+                          {3, "c.TXT", "c.TXT.txt", "newest\r\nmiddle\r\noldest\r\n"},
+                          {3, "d", "d.txt", "newest\r\nmiddle\r\noldest\r\n"}};
+    for (const Case& c : cases) {
+        mGlobal::Combination = c.combination;
+        SaveAllTo(dir + "qm_export_" + c.chosen);
+        EXPECT_EQ(ReadBytes(dir + "qm_export_" + c.written), c.content) << c.chosen;
+    }
+    EXPECT_NE(log.Text().find("Start saving all clips...\r\nSaved.\r\n"), std::string::npos);
 }
 
 TEST_F(Export, SelectedOnlyNeedsASelectionAndAnUnknownJoinGivesALineEnd) {

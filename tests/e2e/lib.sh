@@ -55,12 +55,30 @@ qm_log_count() { [ -f "$QM_DIR/Log.txt" ] && grep -cF -- "$1" "$QM_DIR/Log.txt" 
 qm_wait_log() { qm_wait_until "${2:-20}" qm_log_has "$1" || qm_fail "no log line '$1'"; }
 qm_viewer_is_quillmate() { [ "$(wine "$QM_PROBE" viewer-title 2>/dev/null | tr -d '\r')" = "Quillmate" ]; }
 
-# qm_start ARGS...: starts Quillmate and waits until it is ready (in the viewer chain unless /noview).
-qm_start() {
-  rm -f "$QM_DIR/Log.txt"   # the program deletes it too, but a stale one would fool the wait below
+# qm_launch ARGS...: starts Quillmate without waiting for anything.
+qm_launch() {
+  rm -f "$QM_DIR/Log.txt"   # the program deletes it too, but a stale one would fool a wait for a line
   (cd "$QM_DIR" && exec wine Quillmate.exe "$@" >/dev/null 2>&1) &
   QM_PID=$!
   QM_PIDS+=("$QM_PID")
+}
+
+# qm_dialog TITLE: true while a message box with that title is shown.
+qm_dialog() { [ "$(wine "$QM_PROBE" window-title "$1" 2>/dev/null | tr -d '\r')" = 1 ]; }
+
+# qm_end: ends Quillmate whatever it is doing (running, or showing a message box), then waits for it.
+qm_end() {
+  for _ in $(seq 50); do
+    [ -d "/proc/$QM_PID" ] || return 0
+    wine "$QM_PROBE" press-enter Quillmate >/dev/null 2>&1 || wine "$QM_PROBE" close >/dev/null 2>&1 || true
+    sleep 0.2
+  done
+  qm_fail "Quillmate did not end"
+}
+
+# qm_start ARGS...: starts Quillmate and waits until it is ready (in the viewer chain unless /noview).
+qm_start() {
+  qm_launch "$@"
   qm_wait_log "Parsing comand..." 30
   case " $* " in
     *" /noview "*) ;;

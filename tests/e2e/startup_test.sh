@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Start-up writes its log in order, starts the updater with the version, and without Skin.dll
-# the program refuses to run with its critical message, writing nothing.
+# Start-up writes its log in order and starts the updater with the version; another program's
+# window with "quillmate" in its title stops nothing; a second start ends at once, brings the
+# first one forward and leaves its log alone; without Skin.dll the program refuses to run with its
+# critical message, writing nothing.
 source "$(dirname "$0")/lib.sh"
 cp "$QM_PROBE" "$QM_DIR/Updater.exe"
 echo "stale line from the last run" > "$QM_DIR/Log.txt"
+wine "$QM_PROBE" edit-target "$QM_DIR/editor.txt" "QUILLMATE.txt - Editor" >/dev/null 2>&1 &
+QM_HELPERS+=($!)
+qm_wait_until 10 test -s "$QM_DIR/editor.txt" || qm_fail "no editor window"
 qm_start
 qm_wait_until 10 test -s "$QM_DIR/updater-args.txt" || qm_fail "the updater was not started"
 grep -q 'Updater.exe /version:1\.0\.1' "$QM_DIR/updater-args.txt" || qm_fail "updater got: $(cat "$QM_DIR/updater-args.txt")"
@@ -13,19 +18,35 @@ printf '%s' "$expected" | cmp -s -n ${#expected} - "$QM_DIR/Log.txt" || qm_fail 
 grep -qE '^[0-2][0-9]:[0-5][0-9]:[0-5][0-9] \|\| Run updater\.\.\.'$'\r''$' "$QM_DIR/Log.txt" || qm_fail "no stamped updater line"
 ready=$'Data was loaded\r\n\r\n\r\n->Programm is ready to start\r\n\r\n\r\n'
 grep -qzF "$ready" "$QM_DIR/Log.txt" || qm_fail "no ready block"
+
+before=$(md5sum < "$QM_DIR/Log.txt")
+(cd "$QM_DIR" && exec wine Quillmate.exe >/dev/null 2>&1) &
+second=$!
+qm_wait_until 20 bash -c "! [ -d /proc/$second ]" || qm_fail "the second instance kept running"
+wait "$second" || qm_fail "the second instance failed"
+[ "$(md5sum < "$QM_DIR/Log.txt")" = "$before" ] || qm_fail "the second instance touched the log"
+[ -d "/proc/$QM_PID" ] || qm_fail "the first instance ended"
+qm_wait_until 5 bash -c '[ "$(wine "$QM_PROBE" foreground | tr -d "\r")" = QuillmateStart ]' \
+  || qm_fail "the first instance's start bar is not in front"
+qm_copy_and_wait "after second start" 0   # the first instance still captures
 qm_exit
 tail_expected=$'\r\n\r\n->Programm is unload\r\n'
 tail -c ${#tail_expected} "$QM_DIR/Log.txt" | cmp -s - <(printf '%s' "$tail_expected") || qm_fail "log does not end with the unload line"
 grep -qzF $'\r\n\r\n->Programm is prepering to exit\r\n\r\n\r\n' "$QM_DIR/Log.txt" || qm_fail "no exit block"
 
+# The slowest fade speed the settings file can hold (1) still starts and ends in moments; the
+# figures are in bench/e2e/fade_speed.sh.
+sed -i 's/^PaiseSpeed=.*/PaiseSpeed=1\r/' "$QM_DATA/Data.INI"
+qm_start
+qm_log_has "Raise speed: 1" || qm_fail "the speed from the file was not used"
+qm_exit
+
 # Without the library: the critical message, then the end; no log is written.
-rm -f "$QM_DIR/Skin.dll" "$QM_DIR/Log.txt"
-(cd "$QM_DIR" && exec wine Quillmate.exe >/dev/null 2>&1) &
-pid=$!
-QM_PIDS+=("$pid")
-qm_wait_until 20 bash -c '[ "$(wine "$QM_PROBE" window-title "Critical Error" | tr -d "\r")" = 1 ]' || qm_fail "no critical message"
-[ -d "/proc/$pid" ] || qm_fail "ended before the message was answered"
+rm -f "$QM_DIR/Skin.dll"
+qm_launch
+qm_wait_until 20 qm_dialog "Critical Error" || qm_fail "no critical message"
+[ -d "/proc/$QM_PID" ] || qm_fail "ended before the message was answered"
 wine "$QM_PROBE" press-enter "Critical Error"
-qm_wait_until 20 bash -c "! [ -d /proc/$pid ]" || qm_fail "did not end after the message"
+qm_wait_until 20 bash -c "! [ -d /proc/$QM_PID ]" || qm_fail "did not end after the message"
 [ -f "$QM_DIR/Log.txt" ] && qm_fail "a log was written without the library"
 echo "startup: ok"

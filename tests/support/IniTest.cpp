@@ -8,10 +8,6 @@
 #include "support/PlainFiles.h"
 #include "support/clsINI.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace {
 const std::u16string kNone = clsINI::NotFound;
 }  // namespace
@@ -27,8 +23,14 @@ TEST(IniLoad, LinesBecomeSectionsAndValuesAsWritten) {
         // CR LF, a lone CR and a last line without a line end all end lines; names ignore case.
         {"[Global]\r\nTop=120\r[Options]\r\nSkinName=Default", "[Global]\r\nTop=120\r\n\r\n[Options]\r\nSkinName=Default\r\n\r\n",
          {{u"global", u"TOP", u"120"}, {u"OPTIONS", u"skinname", u"Default"}}},
-        // A lone LF does not end a line: all after "]" is ignored.
-        {"[A]\nx=1\ny=2\n", "[A]\r\n\r\n", {{u"A", u"x", kNone}}},
+        // A lone LF in a text with CRs does not end a line; a text without any CR is read by LFs.
+        {"[A]\r\nx=1\ny=2\r\n", "[A]\r\nx=1\ny=2\r\n\r\n", {{u"A", u"x", u"1\ny=2"}}},
+        {"[A]\nx=1\ny=2\n", "[A]\r\nx=1\r\ny=2\r\n\r\n", {{u"A", u"y", u"2"}}},
+        // Text after a UTF-8 or UTF-16 byte-order mark, and UTF-16 without one, is read as such.
+        {"\xEF\xBB\xBF[S]\r\nName=caf\xC3\xA9\r\n", "[S]\r\nName=caf\xE9\r\n\r\n", {{u"S", u"Name", u"caf\u00E9"}}},
+        {std::string("\xFF\xFE[\0S\0]\0\r\0\n\0N\0=\0\xE9\0", 18), "[S]\r\nN=\xE9\r\n\r\n", {{u"S", u"N", u"\u00E9"}}},
+        {std::string("\xFE\xFF\0[\0S\0]\0\n\0N\0=\0x", 16), "[S]\r\nN=x\r\n\r\n", {{u"S", u"N", u"x"}}},
+        {std::string("[\0S\0]\0\r\0N\0=\0x\0", 14), "[S]\r\nN=x\r\n\r\n", {{u"S", u"N", u"x"}}},
         {"[S]\r\nEmpty=\r\n", "[S]\r\nEmpty=\r\n\r\n",
          {{u"S", u"Empty", u""}, {u"S", u"Other", kNone}, {u"Missing", u"Empty", kNone}}},
         // Only U+0020 is trimmed, and only at the line's ends; blanks before a comment stay.
@@ -106,18 +108,3 @@ TEST(IniFile, UpdateFileWritesTheWholeModelOrRaises) {
     unnamed.SetFileName(TempPath("_no_folder/x.ini"));
     EXPECT_THROW(unnamed.UpdateFile(), std::runtime_error);
 }
-
-#ifdef _WIN32
-TEST(IniFile, AHiddenFileIsNeitherLoadedNorReplaced) {
-    const std::string path = TempPath(".ini");
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    WriteBytes(path, "[S]\r\nk=saved\r\n");
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
-    clsINI ini;
-    ini.SetFileName(path);
-    ini.AddValue(u"S", u"k", u"default");
-    EXPECT_THROW(ini.UpdateFile(), std::runtime_error);
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(ReadBytes(path), "[S]\r\nk=saved\r\n");
-}
-#endif

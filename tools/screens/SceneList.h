@@ -24,4 +24,7 @@ private:
 
 // One per area, each in tools/screens/Scenes<Area>.cpp.
 void AddScenesControls(SceneList& list);
+void AddScenesStart(SceneList& list);
+void AddScenesTray(SceneList& list);
+void AddScenesDialogs(SceneList& list);
 void AddScenesMain(SceneList& list);

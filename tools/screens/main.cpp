@@ -15,6 +15,9 @@ namespace {
 SceneList AllScenes() {
     SceneList list;
     AddScenesControls(list);
+    AddScenesStart(list);
+    AddScenesTray(list);
+    AddScenesDialogs(list);
     AddScenesMain(list);
     return list;
 }

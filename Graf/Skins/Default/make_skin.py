@@ -8,6 +8,10 @@ import os
 import struct
 import sys
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import popup_art  # noqa: E402  (the drawn pictures of the start bar, tray menu and quick insert)
+import dialog_art  # noqa: E402  (the drawn pictures of the dialogs, tips and About)
+
 MAGENTA = (255, 0, 255)  # the transparent colour of every skinned window
 
 # file: (width, height, fill colour); button strips hold four frames stacked vertically.
@@ -154,9 +158,17 @@ def main():
         os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "wb") as f:
             f.write(bmp(w, h, colour))
+    for name in popup_art.ART:
+        with open(os.path.join(out, *name.split("/")), "wb") as f:
+            f.write(popup_art.bmp(name))
+    popup_art.ART.update(dialog_art.ART)
+    popup_art.SIZES.update(dialog_art.SIZES)
+    for name in dialog_art.ART:
+        with open(os.path.join(out, *name.split("/")), "wb") as f:
+            f.write(popup_art.bmp(name))
     # Both tables are ANSI text with CR LF line ends.
     with open(os.path.join(out, "Sizes.dat"), "wb") as f:
-        f.write(SIZES.replace("\n", "\r\n").encode("cp1252"))
+        f.write(popup_art.resize(SIZES).replace("\n", "\r\n").encode("cp1252"))
     with open(os.path.join(out, "Language.dat"), "wb") as f:
         f.write("\r\n".join(LANGUAGE).encode("cp1252") + b"\r\n")
 

@@ -8,15 +8,20 @@
 //   close-helpers           close every viewer, target and file-copier window of this tool
 //   focus-target            bring the edit-target window to the front again
 //   leave-viewer            close a running cbviewer
-//   edit-target FILE        show a window "QM target" with an edit box; write the edit's handle to FILE
+//   edit-target FILE [TITLE] show a window "QM target" (or TITLE) with an edit box; write its handle to FILE
 //   gettext HWND            print the text of that window (WM_GETTEXT), UTF-8
+//   cbviewer FILE die       join the viewer chain, then end without leaving it
+//   cbviewer FILE hang      join the viewer chain, then serve no message until FILE.go exists
+//   copy N PREFIX [MS]      put "PREFIX 1" to "PREFIX N" on the clipboard back to back, then hold
+//                           the clipboard open for MS ms
 //   copy-files TEXT FILE    put a file-drop list and TEXT on the clipboard together; then write FILE
-//   window-title TITLE      print 1 when a top-level window with exactly that title exists
+//   window-title TITLE      print 1 when a message box with exactly that title exists
 //   press-enter TITLE       answer the message box with that title with OK
 //   (as Updater.exe)        append its own command line to updater-args.txt beside it
 //   foreground              print the class of the foreground window
 //   rect CLASS              print the screen rectangle of a top-level window of that class
 //   key VK down|up          press or release a key as the keyboard would (SendInput)
+//   children CLASS          print the screen rectangle of each visible child window of it, one a line
 #include <windows.h>
 
 #include <shlobj.h>
@@ -24,7 +29,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 namespace {
 HWND g_next = nullptr;
@@ -90,6 +97,28 @@ int Loop() {
 
 HWND Hidden() { return FindWindowW(L"QuillmateForm", L"Quillmate"); }
 
+// Puts formats on the clipboard together, as another program would; false when it stayed busy.
+bool PutFormats(HWND owner, std::initializer_list<std::pair<UINT, std::string>> formats) {
+    for (int i = 0; i < 500 && !OpenClipboard(owner); ++i) Sleep(2);
+    if (GetOpenClipboardWindow() != owner) return false;
+    EmptyClipboard();
+    for (const auto& [format, bytes] : formats) {
+        HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        std::memcpy(GlobalLock(h), bytes.data(), bytes.size());
+        GlobalUnlock(h);
+        SetClipboardData(format, h);
+    }
+    CloseClipboard();
+    return true;
+}
+
+// UTF-8 text as the bytes of its NUL-terminated UTF-16 form.
+std::string TextBytes(const std::string& utf8) {
+    std::wstring w(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, w.data(), static_cast<int>(w.size()));
+    return std::string(reinterpret_cast<const char*>(w.data()), w.size() * sizeof(wchar_t));
+}
+
 std::string Utf8(const std::wstring& w) {
     int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
     std::string s(static_cast<size_t>(n), '\0');
@@ -117,13 +146,13 @@ int main(int argc, char** argv) {
     }
     if (cmd == "close") return PostMessageW(Hidden(), WM_CLOSE, 0, 0) ? 0 : 1;
     if (cmd == "window-title" && argc > 2) {
-        HWND w = FindWindowA(nullptr, argv[2]);
+        HWND w = FindWindowA("#32770", argv[2]);
         std::printf("%d\n", w ? 1 : 0);
         return 0;
     }
     if (cmd == "press-enter" && argc > 2) {
         // Answers a message box titled argv[2] with its default button.
-        HWND w = FindWindowA(nullptr, argv[2]);
+        HWND w = FindWindowA("#32770", argv[2]);
         if (!w) return 1;
         return PostMessageW(w, WM_COMMAND, IDOK, 0) ? 0 : 1;
     }
@@ -138,22 +167,12 @@ int main(int argc, char** argv) {
         // A file manager's copy: a drop list, and a text beside it, as some file managers add.
         HWND owner = MakeWindow(L"QMFiles", L"QM files", DefWindowProcW, WS_OVERLAPPED, 10, 10);
         const std::wstring files = L"C:\\windows\\win.ini";
-        const std::wstring text(argv[2], argv[2] + std::strlen(argv[2]));
-        const SIZE_T dropBytes = sizeof(DROPFILES) + (files.size() + 2) * sizeof(wchar_t);
-        HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, dropBytes);
-        auto* df = static_cast<DROPFILES*>(GlobalLock(drop));
+        std::string drop(sizeof(DROPFILES) + (files.size() + 2) * sizeof(wchar_t), '\0');
+        auto* df = reinterpret_cast<DROPFILES*>(drop.data());
         df->pFiles = sizeof(DROPFILES);
         df->fWide = TRUE;
-        std::memcpy(reinterpret_cast<char*>(df) + sizeof(DROPFILES), files.c_str(), files.size() * sizeof(wchar_t));
-        GlobalUnlock(drop);
-        HGLOBAL txt = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-        std::memcpy(GlobalLock(txt), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-        GlobalUnlock(txt);
-        if (!OpenClipboard(owner)) return 1;
-        EmptyClipboard();
-        SetClipboardData(CF_HDROP, drop);
-        SetClipboardData(CF_UNICODETEXT, txt);
-        CloseClipboard();
+        std::memcpy(drop.data() + sizeof(DROPFILES), files.c_str(), files.size() * sizeof(wchar_t));
+        if (!PutFormats(owner, {{CF_HDROP, drop}, {CF_UNICODETEXT, TextBytes(argv[2])}})) return 1;
         AppendLine(argv[3], "set");
         // Stay alive as the file manager would, until another program takes the clipboard.
         for (int i = 0; i < 500 && IsWindow(owner) && GetClipboardOwner() == owner; ++i) {
@@ -178,12 +197,36 @@ int main(int argc, char** argv) {
         in.ki.dwFlags = std::strcmp(argv[3], "up") == 0 ? KEYEVENTF_KEYUP : 0;
         return SendInput(1, &in, sizeof in) == 1 ? 0 : 1;
     }
+    if (cmd == "children" && argc > 2) {
+        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
+        HWND top = FindWindowW(cls.c_str(), nullptr);
+        if (!top) return 1;
+        for (HWND c = GetWindow(top, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            RECT r{};
+            if (IsWindowVisible(c) && GetWindowRect(c, &r))
+                std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        }
+        return 0;
+    }
     if (cmd == "cbviewer" && argc > 2) {
         g_file = argv[2];
         HWND h = MakeWindow(L"QMViewer", L"QM viewer", ViewerProc, WS_OVERLAPPED, 10, 10);
         g_next = SetClipboardViewer(h);
         AppendLine(g_file, "joined");
+        const std::string how = argc > 3 ? argv[3] : "";
+        if (how == "die") ExitProcess(0);
+        if (how == "hang")
+            while (GetFileAttributesA((g_file + ".go").c_str()) == INVALID_FILE_ATTRIBUTES) Sleep(50);
         return Loop();
+    }
+    if (cmd == "copy" && argc > 3) {
+        HWND owner = MakeWindow(L"QMFiles", L"QM copier", DefWindowProcW, WS_OVERLAPPED, 10, 10);
+        for (int i = 1; i <= std::atoi(argv[2]); ++i)
+            if (!PutFormats(owner, {{CF_UNICODETEXT, TextBytes(std::string(argv[3]) + " " + std::to_string(i))}}))
+                return 1;
+        if (argc > 4 && OpenClipboard(owner)) Sleep(static_cast<DWORD>(std::atoi(argv[4])));
+        CloseClipboard();
+        return 0;
     }
     if (cmd == "close-helpers") {
         // Ends every helper window of these tests the way a user would close them.
@@ -195,7 +238,8 @@ int main(int argc, char** argv) {
     if (cmd == "focus-target") return SetForegroundWindow(FindWindowW(L"QMTarget", nullptr)) ? 0 : 1;
     if (cmd == "leave-viewer") return PostMessageW(FindWindowW(L"QMViewer", nullptr), WM_CLOSE, 0, 0) ? 0 : 1;
     if (cmd == "edit-target" && argc > 2) {
-        HWND top = MakeWindow(L"QMTarget", L"QM target", TargetProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 120);
+        const std::wstring title = argc > 3 ? std::wstring(argv[3], argv[3] + std::strlen(argv[3])) : L"QM target";
+        HWND top = MakeWindow(L"QMTarget", title.c_str(), TargetProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 120);
         g_edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 280, 80, top, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
         SetForegroundWindow(top);
@@ -210,6 +254,20 @@ int main(int argc, char** argv) {
         wchar_t t[4096] = {};
         SendMessageW(w, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(t));
         std::printf("%s", Utf8(t).c_str());
+        return 0;
+    }
+    if (cmd == "type" && argc > 3) {
+        // Types the UTF-8 text of file argv[3] into the edit field of the window of class argv[2].
+        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
+        HWND edit = FindWindowExW(FindWindowW(cls.c_str(), nullptr), nullptr, L"EDIT", nullptr);
+        std::FILE* f = std::fopen(argv[3], "rb");
+        if (!edit || !f) return 1;
+        char bytes[1024] = {};
+        const size_t n = std::fread(bytes, 1, sizeof bytes, f);
+        std::fclose(f);
+        wchar_t text[1024] = {};
+        const int units = MultiByteToWideChar(CP_UTF8, 0, bytes, static_cast<int>(n), text, 1024);
+        for (int i = 0; i < units; ++i) SendMessageW(edit, WM_CHAR, text[i], 1);
         return 0;
     }
     if (cmd == "foreground") {

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/WindowEffects.h"
+#include "app/mGlobal.h"
+#include "windows/Windows.h"
+
+namespace {
+void SetClips(int count) {  // clip i reads "clip i"; clip 0 is the newest
+    mGlobal::History.Delete_All();
+    for (int i = count - 1; i >= 0; --i) fMain().AddClip(u"clip " + std::u16string(1, char16_t(u'a' + i)), u"", u"");
+}
+std::vector<std::wstring> Rows() {
+    std::vector<std::wstring> rows;
+    for (int i = 0; i < 5; ++i)
+        if (fInsert().txt[i].Visible()) rows.push_back(fInsert().txt[i].Caption());
+    return rows;
+}
+void Press(HWND h, int x, int y) {
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+}  // namespace
+
+// Twelve clips: the bar's down button twice shows the last five; after deleting down to six the
+// list keeps five real clips instead of rows with texts of clips that are gone.
+TEST(InsertWindow, ScrollsToTheOldestClipsAndNeverShowsStaleRows) {
+    Func::SetFadeWait([](uint32_t) {});
+    auto& w = fInsert();
+    SetClips(12);
+    w.Refresh_Clips();
+    EXPECT_EQ(w.Height(), 403 * 15.0);  // 6050 twips
+    EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"clip a", L"clip b", L"clip c", L"clip d", L"clip e"}));
+    const HWND bar = w.Scroll1.hWnd();
+    RECT r;
+    GetClientRect(bar, &r);
+    Press(bar, 12, r.bottom - 5);
+    Press(bar, 12, r.bottom - 5);
+    EXPECT_EQ(w.FirstClip(), 7);
+    EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"clip h", L"clip i", L"clip j", L"clip k", L"clip l"}));
+    SetClips(6);
+    w.Refresh_Clips();
+    EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"clip b", L"clip c", L"clip d", L"clip e", L"clip f"}));
+}
+
+// The pointer moving from row 2 to row 3 moves the highlight with it.
+TEST(InsertWindow, HoverHighlightsTheRowUnderThePointer) {
+    auto& w = fInsert();
+    SetClips(5);
+    w.SelPict = forms::Picture::FromBitmap(forms::GdiObj<HBITMAP>(CreateBitmap(4, 4, 1, 32, nullptr)));
+    w.NotSelPict = forms::Picture::FromBitmap(forms::GdiObj<HBITMAP>(CreateBitmap(4, 4, 1, 32, nullptr)));
+    w.Refresh_Clips();
+    for (int row : {2, 3}) {
+        SendMessageW(w.Frame.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, row * 70 + 30));
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(w.BackPict[i].Picture() == w.SelPict, i == row) << "row " << i;
+    }
+}
+
