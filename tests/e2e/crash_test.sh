@@ -35,7 +35,7 @@ check_state() {
 start_and_capture() {
   rm -rf "$CLIPS"
   cp -r "$FIXTURE" "$CLIPS"
-  qm_start
+  qm_start /noicon   # a killed program's tray icon would stay and take the next test's tray clicks
   qm_log_has "Clip$((N - 2)) added." || qm_fail "the fixture did not load"
   qm_copy "$1"
   qm_wait_log "Clip$((N - 1)) added." 20
@@ -69,7 +69,7 @@ for round in $(seq "$ROUNDS"); do
   if [ -e "$CLIPS/Clips.journal" ]; then moment="committed, not yet applied"; mid=$((mid + 1))
   elif [ -n "$(find "$CLIPS" -name '*.tmp' -print -quit)" ]; then moment="new texts half written"; mid=$((mid + 1)); fi
   # The restart completes or drops the interrupted save before it loads.
-  qm_start
+  qm_start /noicon
   state=$(check_state "$text") || qm_fail "round $round: $state"
   if [ "$state" = new ]; then want=$((N - 1)); else want=$((N - 2)); fi
   qm_log_has "Clip$want added." && ! qm_log_has "Clip$((want + 1)) added." \
