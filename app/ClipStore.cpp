@@ -1,43 +1,49 @@
 #include "app/ClipStore.h"
 
-#include <cstdlib>
+#include <algorithm>
+#include <map>
+
+#include "app/ClipStoreRecords.h"
 
 namespace {
-const ClipText kJournalTag = u"Quillmate clip journal 1";
+using ClipStoreRecords::kMaxNumber;
 
-ClipText Digits(int n) {
-    const std::string s = std::to_string(n);
-    return ClipText(s.begin(), s.end());
+bool EndsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-bool ParseNumber(const ClipText& t, int& out) {
-    if (t.empty() || t.size() > 9) return false;
+std::string Lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+// The number of a clip file's name ("Clip" digits ".qms", in any case, as the platform matches
+// names); 0 for any other name.
+int ClipNumberOf(const std::string& name) {
+    const std::string n = Lower(name);
+    if (n.size() < 9 || n.compare(0, 4, "clip") != 0 || !EndsWith(n, ".qms")) return 0;
+    const std::string digits = n.substr(4, n.size() - 8);
+    if (digits.size() > 5 || digits[0] == '0') return 0;
     int v = 0;
-    for (char16_t c : t) {
-        if (c < u'0' || c > u'9') return false;
-        v = v * 10 + (c - u'0');
+    for (char c : digits) {
+        if (c < '0' || c > '9') return 0;
+        v = v * 10 + (c - '0');
     }
-    out = v;
-    return true;
+    return v <= kMaxNumber ? v : 0;
 }
 
-// The journal is our own small text: the tag and three numbers, one per line.
-ClipText FormatJournal(int first, int count, int oldCount) {
-    return kJournalTag + u"\r\n" + Digits(first) + u"\r\n" + Digits(count) + u"\r\n" + Digits(oldCount) + u"\r\n";
+using ClipFiles = std::map<int, const FolderEntry*>;
+
+ClipFiles ClipFilesOf(const std::vector<FolderEntry>& listing) {
+    ClipFiles files;
+    for (const auto& e : listing)
+        if (const int n = ClipNumberOf(e.Name)) files[n] = &e;
+    return files;
 }
 
-bool ParseJournal(const ClipText& text, int& first, int& count, int& oldCount) {
-    std::vector<ClipText> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find(u"\r\n", start);
-        if (end == ClipText::npos) return false;
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines.size() == 4 && lines[0] == kJournalTag && ParseNumber(lines[1], first) &&
-           ParseNumber(lines[2], count) && ParseNumber(lines[3], oldCount) && first >= 1 &&
-           first <= count + 1;
+bool Listed(const std::vector<FolderEntry>& listing, const std::string& name) {
+    return std::any_of(listing.begin(), listing.end(), [&](const FolderEntry& e) { return e.Name == name; });
 }
 }  // namespace
 
@@ -45,196 +51,315 @@ ClipStore::ClipStore(ClipStoreFileSystem& fs, std::string folder) : fs_(fs), fol
 
 std::string ClipStore::ClipFileName(int number) { return "Clip" + std::to_string(number) + ".qms"; }
 
-int ClipStore::CountOnDisk() {
-    int n = 0;
-    while (n < 32767 && fs_.Exists(ClipPath(n + 1))) ++n;
-    return n;
+void ClipStore::DropTemporaryFiles(const std::vector<FolderEntry>& listing) {
+    for (const auto& e : listing)
+        if (EndsWith(e.Name, ".qms.tmp") || e.Name == "Clips.journal.tmp" || e.Name == "Clips.cache.tmp")
+            fs_.Remove(folder_ + e.Name);
 }
 
-void ClipStore::DropTemporaryFiles() {
-    for (const auto& name : fs_.List(folder_)) {
-        const bool clipTemp = name.size() > 8 && name.compare(name.size() - 8, 8, ".qms.tmp") == 0;
-        if (clipTemp || name == "Clips.journal.tmp") fs_.Remove(folder_ + name);
+std::optional<ClipJournal> ClipStore::ReadJournal(const std::vector<FolderEntry>& listing,
+                                                  std::vector<std::string>& problems) {
+    const auto content = fs_.Read(JournalPath());
+    auto j = content ? ClipStoreRecords::ParseJournal(content->Text) : std::nullopt;
+    if (j) {
+        // A committed save keeps every number it does not write: those files must be there.
+        const ClipFiles files = ClipFilesOf(listing);
+        std::set<int> written(j->Frozen.begin(), j->Frozen.end());
+        for (const auto& e : j->Entries) written.insert(e.first);
+        for (int n = 1; n <= j->Count && j; ++n)
+            if (!written.count(n) && !files.count(n)) j.reset();
+    }
+    if (!j) {
+        problems.push_back(">>> Clip journal ignored, it does not prove a committed save: " + JournalPath());
+        fs_.Remove(JournalPath());
+    }
+    return j;
+}
+
+std::vector<ClipText> ClipStore::Load(std::vector<std::string>& problems) {
+    slots_.clear();
+    frozen_.clear();
+    beyondGap_.clear();
+    journalOnDisk_ = cacheCurrent_ = false;
+    loaded_ = true;
+    const std::vector<FolderEntry> listing = fs_.List(folder_);
+    const ClipFiles files = ClipFilesOf(listing);
+    const auto journal = Listed(listing, "Clips.journal") ? ReadJournal(listing, problems) : std::nullopt;
+    DropTemporaryFiles(listing);
+    std::optional<ClipCache> cache;
+    if (Listed(listing, "Clips.cache")) {
+        const auto content = fs_.Read(CachePath());
+        if (content) cache = ClipStoreRecords::ParseCache(content->Text);
+        if (!cache) problems.push_back(">>> Clip cache ignored, every clip file is read: " + CachePath());
+    }
+    std::map<int, const ClipText*> committed;
+    if (journal) {
+        problems.push_back(">>> Completing an interrupted save of the clip files");
+        for (const auto& [n, text] : journal->Entries) committed[n] = &text;
+        for (int n : journal->Frozen)
+            if (n > journal->Count) frozen_.insert(n);
+    }
+
+    std::vector<ClipText> texts;
+    const int last = journal ? journal->Count : kMaxNumber;
+    for (int n = 1; n <= last; ++n) {
+        Slot s;
+        if (const auto c = committed.find(n); c != committed.end()) {
+            s.Text = *c->second;  // the file may not hold it yet
+            s.Dirty = true;
+            texts.push_back(*s.Text);
+            slots_.push_back(std::move(s));
+            continue;
+        }
+        const auto f = files.find(n);
+        if (f == files.end() && journal) {
+            // A file the committed save left alone, gone since: its number takes the next text.
+            slots_.emplace_back();
+            continue;
+        }
+        if (f == files.end()) break;
+        const FolderEntry& e = *f->second;
+        if (!e.Normal) {
+            problems.push_back(">>> The history ends before " + ClipPath(n) + ": a hidden file or a folder has its name");
+            break;
+        }
+        const size_t i = static_cast<size_t>(n - 1);
+        if (cache && i < cache->Clips.size() && cache->Clips[i].Stamp == e.Stamp) {
+            s.Text = std::move(cache->Clips[i].Text);
+        } else if (auto content = fs_.Read(ClipPath(n))) {
+            if (content->OddSize) problems.push_back(">>> Clip file has an odd size: " + ClipPath(n));
+            s.Text = std::move(content->Text);
+        } else {
+            problems.push_back(">>> Cannot read clip file, left as it is until it can be read at a later start: " +
+                               ClipPath(n));
+            frozen_.insert(n);
+            slots_.emplace_back();
+            continue;
+        }
+        s.Stamp = e.Stamp;
+        texts.push_back(*s.Text);
+        slots_.push_back(std::move(s));
+    }
+    count_ = static_cast<int>(slots_.size());
+    // Numbers a committed save still has to remove lie right above the new history.
+    if (journal)
+        while (static_cast<int>(slots_.size()) < journal->OldCount && files.count(static_cast<int>(slots_.size()) + 1))
+            slots_.emplace_back();
+    for (const auto& [n, e] : files)
+        if (n > static_cast<int>(slots_.size()) && !frozen_.count(n)) beyondGap_.insert(n);
+    journalOnDisk_ = journalCovers_ = journal.has_value();
+    return texts;
+}
+
+void ClipStore::StartFromListing() {
+    // Whatever the folder holds now: the numbers are known, their texts are not.
+    const std::vector<FolderEntry> listing = fs_.List(folder_);
+    const ClipFiles files = ClipFilesOf(listing);
+    slots_.clear();
+    beyondGap_.clear();
+    for (int n = 1;; ++n) {
+        const auto f = files.find(n);
+        if (f == files.end() || !f->second->Normal) break;
+        slots_.push_back(Slot{std::nullopt, f->second->Stamp, false});
+    }
+    count_ = static_cast<int>(slots_.size());
+    for (const auto& [n, e] : files)
+        if (n > count_ && !frozen_.count(n)) beyondGap_.insert(n);
+    loaded_ = true;
+    cacheCurrent_ = false;
+}
+
+std::vector<ClipText> ClipStore::CurrentTexts() const {
+    std::vector<ClipText> texts;
+    for (int n = 1; n <= count_; ++n)
+        if (!Frozen(n) && slots_[static_cast<size_t>(n - 1)].Text) texts.push_back(*slots_[static_cast<size_t>(n - 1)].Text);
+    return texts;
+}
+
+void ClipStore::SetAside(int n, std::vector<std::string>& problems) {
+    // A file past a gap (a hidden one makes the gap) was never loaded; once the history grows up
+    // to it, it would be written over or join the history. Renamed, it stays on disk out of the
+    // numbering; one that cannot be renamed keeps its number and the history goes around it.
+    beyondGap_.erase(n);
+    const std::string aside = ClipPath(n) + ".stray";
+    if (fs_.Replace(ClipPath(n), aside)) {
+        problems.push_back(">>> Stray clip file set aside: " + aside);
+    } else {
+        problems.push_back(">>> Cannot set aside stray clip file, left as it is: " + ClipPath(n));
+        frozen_.insert(n);
     }
 }
 
-bool ClipStore::Apply(const Journal& j, std::vector<std::string>& problems) {
-    for (int k = j.First; k <= j.Count; ++k) {
-        // A missing temporary file was moved into place before the interruption.
-        if (!fs_.Exists(TempPath(k))) continue;
-        if (!fs_.Replace(TempPath(k), ClipPath(k))) {
-            problems.push_back(">>> Cannot move clip file into place: " + ClipPath(k));
+std::vector<const ClipText*> ClipStore::Layout(const std::vector<ClipText>& texts, std::vector<std::string>& problems) {
+    std::vector<const ClipText*> layout;
+    size_t i = 0;
+    int n = 1;
+    for (; i < texts.size() && n <= kMaxNumber; ++n) {
+        if (beyondGap_.count(n) && n > static_cast<int>(slots_.size())) SetAside(n, problems);
+        layout.push_back(Frozen(n) ? nullptr : &texts[i++]);
+    }
+    // Files right above the new history would join it at the next load.
+    for (; beyondGap_.count(n) && n > static_cast<int>(slots_.size()); ++n) SetAside(n, problems);
+    return layout;
+}
+
+bool ClipStore::WriteOne(int n, const ClipText& text, std::vector<std::string>& problems) {
+    const std::string temp = ClipPath(n) + ".tmp";
+    if (!fs_.WriteDurably(temp, text) || !fs_.Replace(temp, ClipPath(n))) {
+        problems.push_back(">>> Cannot write clip file: " + ClipPath(n));
+        fs_.Remove(temp);
+        return false;
+    }
+    if (n > static_cast<int>(slots_.size())) slots_.resize(static_cast<size_t>(n));
+    At(n) = Slot{text, std::nullopt, false};
+    return true;
+}
+
+bool ClipStore::Commit(const std::vector<const ClipText*>& layout, const std::vector<int>& changed,
+                       std::vector<std::string>& problems) {
+    ClipJournal j;
+    j.Count = static_cast<int>(layout.size());
+    j.OldCount = static_cast<int>(slots_.size());
+    j.Frozen.assign(frozen_.begin(), frozen_.end());
+    for (int n : changed) j.Entries.emplace_back(n, *layout[static_cast<size_t>(n - 1)]);
+    const std::string temp = JournalPath() + ".tmp";
+    if (!fs_.WriteDurably(temp, ClipStoreRecords::FormatJournal(j)) || !fs_.Replace(temp, JournalPath())) {
+        problems.push_back(">>> Cannot write the clip journal: " + JournalPath());
+        fs_.Remove(temp);
+        return false;
+    }
+    journalOnDisk_ = true;
+    return true;
+}
+
+bool ClipStore::Save(const std::vector<ClipText>& texts, std::vector<std::string>& problems, const Yield& yield) {
+    lastOps_ = 0;
+    if (!loaded_) StartFromListing();
+    const std::vector<const ClipText*> layout = Layout(texts, problems);
+    const int count = static_cast<int>(layout.size());
+    std::vector<int> changed, removals;
+    bool textsChange = count != count_;
+    for (int n = 1; n <= count; ++n) {
+        const ClipText* want = layout[static_cast<size_t>(n - 1)];
+        if (!want) continue;
+        const bool known = n <= static_cast<int>(slots_.size()) && At(n).Text && *At(n).Text == *want;
+        if (!known) textsChange = true;
+        if (!known || At(n).Dirty) changed.push_back(n);
+    }
+    for (int n = static_cast<int>(slots_.size()); n > count; --n)
+        if (!Frozen(n)) removals.push_back(n);
+    lastOps_ = static_cast<int>(changed.size() + removals.size());
+    if (lastOps_ == 0) {
+        if (journalOnDisk_ && !fs_.Remove(JournalPath())) return false;
+        journalOnDisk_ = false;
+        return true;
+    }
+    fs_.CreateFolder(folder_);  // fails harmlessly when it exists
+    cacheCurrent_ = false;
+
+    if (!journalOnDisk_ && lastOps_ == 1) {
+        // One file changes: moving it into place (or removing the newest) is the whole step.
+        if (!changed.empty()) {
+            if (!WriteOne(changed[0], *layout[static_cast<size_t>(changed[0] - 1)], problems)) return false;
+        } else if (!fs_.Remove(ClipPath(removals[0]))) {
+            problems.push_back(">>> Cannot delete clip file: " + ClipPath(removals[0]));
             return false;
         }
+        slots_.resize(static_cast<size_t>(count));
+        count_ = count;
+        return true;
+    }
+
+    // A journal already on disk covers every dirty number as long as no text changed since.
+    if (!(journalOnDisk_ && journalCovers_ && !textsChange) && !Commit(layout, changed, problems)) return false;
+    journalCovers_ = true;
+    // Committed: from here on the new history is what the folder loads as.
+    if (count > static_cast<int>(slots_.size())) slots_.resize(static_cast<size_t>(count));
+    for (int n : changed) At(n) = Slot{*layout[static_cast<size_t>(n - 1)], std::nullopt, true};
+    count_ = count;
+    for (int n : changed) {
+        if (yield && yield()) return true;
+        if (!fs_.WriteDurably(ClipPath(n), *At(n).Text)) {
+            problems.push_back(">>> Cannot write clip file: " + ClipPath(n));
+            return false;
+        }
+        At(n).Dirty = false;
     }
     // From the top down, so that even without the journal no gap opens below a kept number.
-    for (int k = j.OldCount; k > j.Count; --k)
-        if (fs_.Exists(ClipPath(k)) && !fs_.Remove(ClipPath(k))) {
-            problems.push_back(">>> Cannot delete clip file: " + ClipPath(k));
+    for (int n : removals) {
+        if (yield && yield()) return true;
+        if (!fs_.Remove(ClipPath(n))) {
+            problems.push_back(">>> Cannot delete clip file: " + ClipPath(n));
             return false;
         }
+        slots_.resize(static_cast<size_t>(n - 1));
+    }
+    slots_.resize(static_cast<size_t>(count));
     if (!fs_.Remove(JournalPath())) {
         problems.push_back(">>> Cannot delete the clip journal: " + JournalPath());
         return false;
     }
+    journalOnDisk_ = false;
     return true;
 }
 
-std::optional<ClipStore::Journal> ClipStore::ReadJournal(std::vector<std::string>& problems) {
-    if (!fs_.Exists(JournalPath())) return std::nullopt;
-    Journal j;
-    const auto text = fs_.Read(JournalPath());
-    if (text && ParseJournal(text->Text, j.First, j.Count, j.OldCount)) return j;
-    // It only ever comes into place whole, so this is damage from outside; the clip files
-    // themselves are left as they are.
-    problems.push_back(">>> Unreadable clip journal ignored: " + JournalPath());
-    fs_.Remove(JournalPath());
-    return std::nullopt;
-}
-
-bool ClipStore::Recover(std::vector<std::string>& problems) {
-    if (const auto j = ReadJournal(problems)) {
-        problems.push_back(">>> Completing an interrupted save of the clip files");
-        if (!Apply(*j, problems)) {
-            journalPending_ = true;
-            return false;
-        }
-    }
-    journalPending_ = false;
-    DropTemporaryFiles();
-    return true;
-}
-
-std::vector<ClipText> ClipStore::Load(std::vector<std::string>& problems) {
-    std::vector<ClipText> texts;
-    mirror_.clear();
-    mirrorKnown_ = false;
-    const auto journal = ReadJournal(problems);
-    bool pending = false;
-    if (journal) {
-        problems.push_back(">>> Completing an interrupted save of the clip files");
-        pending = !Apply(*journal, problems);
-    }
-    if (!pending) DropTemporaryFiles();
-    // While a committed save cannot be completed, its new texts still wait under temporary
-    // names: they are the history.
-    auto pathOf = [&](int n) {
-        if (pending && n >= journal->First && fs_.Exists(TempPath(n))) return TempPath(n);
-        return ClipPath(n);
-    };
-    const int last = pending ? journal->Count : 32767;
-    for (int n = 1; n <= last && fs_.Exists(pathOf(n)); ++n) {
-        auto content = fs_.Read(pathOf(n));
-        if (!content) {
-            problems.push_back(">>> Cannot read clip file: " + pathOf(n));
-            texts.emplace_back();
-            mirror_.emplace_back();
+bool ClipStore::Verify(std::vector<std::string>& problems) {
+    const std::vector<FolderEntry> listing = fs_.List(folder_);
+    const ClipFiles files = ClipFilesOf(listing);
+    bool same = true;
+    for (int n = 1; n <= count_; ++n) {
+        if (Frozen(n)) continue;
+        Slot& s = At(n);
+        const auto f = files.find(n);
+        if (f == files.end() || !f->second->Normal) {
+            problems.push_back(">>> Clip file removed from outside, written again: " + ClipPath(n));
+        } else if (!s.Stamp) {
+            s.Stamp = f->second->Stamp;  // our own write, seen for the first time
             continue;
+        } else if (*s.Stamp == f->second->Stamp) {
+            continue;
+        } else {
+            problems.push_back(">>> Clip file changed from outside, written again: " + ClipPath(n));
         }
-        if (content->OddSize) problems.push_back(">>> Clip file has an odd size: " + pathOf(n));
-        texts.push_back(content->Text);
-        mirror_.emplace_back(std::move(content->Text));
+        s.Dirty = true;
+        s.Stamp.reset();
+        same = false;
     }
-    mirrorKnown_ = true;
-    journalPending_ = pending;
-    return texts;
+    if (!same) journalCovers_ = false;
+    return same;
 }
 
-bool ClipStore::Commit(const std::vector<const ClipText*>& wanted, size_t first,
-                       std::vector<std::string>& problems) {
-    const int count = static_cast<int>(wanted.size());
-    const int oldCount = static_cast<int>(mirror_.size());
-    const int writes = count - static_cast<int>(first);
-    const int removes = oldCount > count ? oldCount - count : 0;
-    lastOps_ = writes + removes;
-    if (lastOps_ == 0) return true;
-    fs_.CreateFolder(folder_);  // fails harmlessly when it exists
-    if (count > oldCount) SetAsideStrays(oldCount, count, problems);
-
-    auto dropTemps = [&](int upTo) {
-        for (int k = static_cast<int>(first) + 1; k <= upTo; ++k) fs_.Remove(TempPath(k));
-    };
-    for (int k = static_cast<int>(first) + 1; k <= count; ++k)
-        if (!fs_.WriteDurably(TempPath(k), *wanted[static_cast<size_t>(k - 1)])) {
-            problems.push_back(">>> Cannot write clip file: " + TempPath(k));
-            dropTemps(k);
-            return false;
-        }
-
-    if (lastOps_ == 1) {
-        // One file changes: moving it into place (or removing the newest) is the whole step.
-        if (writes == 1) {
-            if (!fs_.Replace(TempPath(count), ClipPath(count))) {
-                problems.push_back(">>> Cannot move clip file into place: " + ClipPath(count));
-                fs_.Remove(TempPath(count));
-                return false;
-            }
-        } else if (!fs_.Remove(ClipPath(oldCount))) {
-            problems.push_back(">>> Cannot delete clip file: " + ClipPath(oldCount));
-            return false;
-        }
-    } else {
-        const std::string journalTemp = JournalPath() + ".tmp";
-        if (!fs_.WriteDurably(journalTemp, FormatJournal(static_cast<int>(first) + 1, count, oldCount)) ||
-            !fs_.Replace(journalTemp, JournalPath())) {
-            problems.push_back(">>> Cannot write the clip journal: " + JournalPath());
-            fs_.Remove(journalTemp);
-            dropTemps(count);
-            return false;
-        }
-        // Committed: from here on the new history is what the folder loads as.
-        mirror_.resize(first);
-        for (size_t i = first; i < wanted.size(); ++i) mirror_.emplace_back(*wanted[i]);
-        if (!Apply({static_cast<int>(first) + 1, count, oldCount}, problems)) {
-            journalPending_ = true;
-            return false;
-        }
-        return true;
+bool ClipStore::WriteCache(std::vector<std::string>& problems) {
+    ClipCache c;
+    for (int n = 1; n <= count_; ++n) {
+        const Slot& s = At(n);
+        if (Frozen(n) || !s.Text || !s.Stamp || s.Dirty) c.Clips.push_back({FileStamp{UINT64_MAX, UINT64_MAX}, {}});
+        else c.Clips.push_back({*s.Stamp, *s.Text});
     }
-    mirror_.resize(std::min(first, wanted.size()));
-    for (size_t i = first; i < wanted.size(); ++i) mirror_.emplace_back(*wanted[i]);
+    const std::string temp = CachePath() + ".tmp";
+    if (!fs_.WriteDurably(temp, ClipStoreRecords::FormatCache(c)) || !fs_.Replace(temp, CachePath())) {
+        problems.push_back(">>> Cannot write the clip cache: " + CachePath());
+        fs_.Remove(temp);
+        return false;
+    }
+    cacheCurrent_ = true;
     return true;
 }
 
-void ClipStore::SetAsideStrays(int oldCount, int count, std::vector<std::string>& problems) {
-    // Files at and beyond a gap were never loaded (a hidden one makes the gap); once the history
-    // grows up to them they would be overwritten or join it as its newest clips. Renamed, they
-    // stay on disk, out of the numbering.
-    for (int n = oldCount + 1; n <= 32767 && (n <= count || fs_.Occupied(ClipPath(n))); ++n) {
-        if (!fs_.Occupied(ClipPath(n))) continue;
-        const std::string aside = ClipPath(n) + ".stray";
-        if (!fs_.Replace(ClipPath(n), aside)) {
-            problems.push_back(">>> Cannot set aside stray clip file: " + ClipPath(n));
-            return;
-        }
-        problems.push_back(">>> Stray clip file set aside: " + aside);
+bool ClipStore::Settle(std::vector<std::string>& problems) {
+    if (!loaded_) return true;
+    for (int round = 0; round < 3; ++round) {
+        const bool unsettled = journalOnDisk_ || static_cast<int>(slots_.size()) > count_ ||
+                               std::any_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.Dirty; });
+        if (unsettled && !Save(CurrentTexts(), problems)) return false;
+        if (Verify(problems)) return cacheCurrent_ || WriteCache(problems);
     }
-}
-
-bool ClipStore::Save(const std::vector<ClipRecord>& oldestFirst, std::vector<std::string>& problems) {
-    lastOps_ = 0;
-    if (!mirrorKnown_ || journalPending_) {
-        if (!Recover(problems)) return false;
-        if (!mirrorKnown_) {
-            // Never loaded: the numbers on disk are known, their texts are not.
-            mirror_.assign(static_cast<size_t>(CountOnDisk()), std::nullopt);
-            mirrorKnown_ = true;
-        }
-    }
-    std::vector<const ClipText*> wanted;  // oldest first, as the files are numbered
-    wanted.reserve(oldestFirst.size());
-    for (const auto& clip : oldestFirst) wanted.push_back(&clip.Text);
-    size_t first = 0;
-    const size_t common = std::min(wanted.size(), mirror_.size());
-    while (first < common && mirror_[first] && *mirror_[first] == *wanted[first]) ++first;
-    return Commit(wanted, first, problems);
+    return false;  // the files keep changing under us: the next settling tries again
 }
 
 bool ClipStore::DeleteAll(std::vector<std::string>& problems) {
-    lastOps_ = 0;
-    if (!Recover(problems)) return false;
-    // Whatever the folder holds now, not what the last load saw.
-    mirror_.assign(static_cast<size_t>(CountOnDisk()), std::nullopt);
-    mirrorKnown_ = true;
-    return Commit({}, 0, problems);
+    StartFromListing();
+    if (!Save({}, problems)) return false;
+    fs_.Remove(CachePath());  // it holds copies of the texts
+    return true;
 }

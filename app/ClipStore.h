@@ -1,21 +1,32 @@
 #pragma once
 // ClipStore: the clip history as one file per clip, "Clip1.qms" the oldest, numbered without
-// gaps. It remembers what the folder holds, so a save writes only the files whose text changes,
-// and it never leaves the folder in a state that loads as anything but the previous complete
+// gaps. The clip files are the truth; the store remembers what they hold, so a save writes only
+// the numbers whose text changes, and the folder never loads as anything but the previous whole
 // history or the new one, whenever the process dies.
 //
 // How a save stays whole: a save that touches one file writes it under a temporary name and
-// moves it over the real one. A save that touches several first writes every new text under a
-// temporary name, then commits by moving a small journal ("Clips.journal") into place, then
-// moves the texts over their numbers, removes surplus numbers from the top down, and removes the
-// journal. Loading finishes a committed journal first and drops uncommitted temporary files.
-#include <cstdint>
+// moves it over the real one (or removes the newest file). A save that touches more first
+// commits by moving a journal ("Clips.journal") into place that holds the new texts of every
+// number that changes; then it writes those numbers in place, removes surplus numbers from the
+// top down, and removes the journal. A load obeys a valid journal, so whatever the writing left
+// half done is written again. Because the journal carries the texts, a renumbering of thousands
+// of files is committed by one file write, can be carried out bit by bit, and a newer save
+// simply commits a journal that covers whatever is still unwritten.
+//
+// A start reads "Clips.cache" (every text with the size and write time of its file, written
+// when the store settles) and trusts it for each file the folder listing shows unchanged; only
+// the others are opened. A file that cannot be read keeps its number and is never written,
+// moved over or removed: the history goes on around it until it can be read at a later start.
+#include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app/ClipRecord.h"
 #include "app/ClipStoreFileSystem.h"
+
+struct ClipJournal;
 
 class ClipStore {
 public:
@@ -26,42 +37,59 @@ public:
     std::string ClipPath(int number) const { return folder_ + ClipFileName(number); }
     const std::string& Folder() const { return folder_; }
 
-    // The stored texts, oldest first, read from number 1 up to the first missing number. A file
-    // that cannot be read gives an empty text. Lines for the log go to `problems`.
+    // The stored texts, oldest first: a committed journal first, then every number from 1 up to
+    // the first missing one. Lines for the log go to `problems`.
     std::vector<ClipText> Load(std::vector<std::string>& problems);
-    // Makes the folder hold the history given oldest first (the oldest becomes number 1). False when the folder could not be
-    // brought there; it then still loads as the previous history (or, when the journal was
-    // already committed, as the new one once the next load or save completes it).
-    bool Save(const std::vector<ClipRecord>& oldestFirst, std::vector<std::string>& problems);
-    // Removes every clip file from number 1 up to the first missing number, as one step.
+
+    // Asked between file writes: true when the caller has a newer history to save, so the rest of
+    // a committed change can wait for that save (which covers it).
+    using Yield = std::function<bool()>;
+    // Makes the folder hold the history given oldest first. False when it could not: the folder
+    // then loads as the previous history, or as the new one once it was committed.
+    bool Save(const std::vector<ClipText>& oldestFirst, std::vector<std::string>& problems, const Yield& yield = {});
+    // For when nothing else waits: finishes a committed change, writes again every clip file
+    // that was removed or changed from outside, and brings the cache up to date.
+    bool Settle(std::vector<std::string>& problems);
+    // Removes every clip file of the history, and the cache with its copies of the texts.
     bool DeleteAll(std::vector<std::string>& problems);
 
     // Files written or removed by the last save: what a save costs.
     int LastSaveOperations() const { return lastOps_; }
+    // A committed change is not yet wholly in the clip files.
+    bool Pending() const { return journalOnDisk_; }
 
 private:
-    struct Journal {
-        int First = 0;     // first number whose text is new
-        int Count = 0;     // numbers in the new history
-        int OldCount = 0;  // numbers in the previous history
+    struct Slot {
+        std::optional<ClipText> Text;    // nothing while the file's text is not known
+        std::optional<FileStamp> Stamp;  // as a listing showed it; nothing right after our write
+        bool Dirty = false;              // the file may not hold Text yet
     };
-    std::string TempPath(int number) const { return ClipPath(number) + ".tmp"; }
     std::string JournalPath() const { return folder_ + "Clips.journal"; }
-    int CountOnDisk();
-    std::optional<Journal> ReadJournal(std::vector<std::string>& problems);
-    bool Recover(std::vector<std::string>& problems);
-    bool Apply(const Journal& j, std::vector<std::string>& problems);
-    void DropTemporaryFiles();
-    void SetAsideStrays(int oldCount, int count, std::vector<std::string>& problems);
-    // Moves the folder from the mirror to `wanted` (oldest first); `first` is the first 0-based
-    // number whose text changes.
-    bool Commit(const std::vector<const ClipText*>& wanted, size_t first, std::vector<std::string>& problems);
+    std::string CachePath() const { return folder_ + "Clips.cache"; }
+    bool Frozen(int n) const { return frozen_.count(n) != 0; }
+    Slot& At(int n) { return slots_[static_cast<size_t>(n - 1)]; }
+    std::optional<ClipJournal> ReadJournal(const std::vector<FolderEntry>& listing, std::vector<std::string>& problems);
+    void DropTemporaryFiles(const std::vector<FolderEntry>& listing);
+    void StartFromListing();
+    std::vector<ClipText> CurrentTexts() const;
+    // Number by number, the texts' places: nothing where a frozen file stays.
+    void SetAside(int n, std::vector<std::string>& problems);
+    std::vector<const ClipText*> Layout(const std::vector<ClipText>& texts, std::vector<std::string>& problems);
+    bool WriteOne(int n, const ClipText& text, std::vector<std::string>& problems);
+    bool Commit(const std::vector<const ClipText*>& layout, const std::vector<int>& changed,
+                std::vector<std::string>& problems);
+    bool Verify(std::vector<std::string>& problems);  // true when every file is as written
+    bool WriteCache(std::vector<std::string>& problems);
 
     ClipStoreFileSystem& fs_;
     std::string folder_;
-    // What the folder holds, oldest first; nothing for a file whose text is not known.
-    std::vector<std::optional<ClipText>> mirror_;
-    bool mirrorKnown_ = false;
-    bool journalPending_ = false;
+    std::vector<Slot> slots_;  // number n at n - 1; beyond count_: files still to remove
+    int count_ = 0;            // numbers in the history, frozen ones among them
+    std::set<int> frozen_;     // files that could not be read
+    std::set<int> beyondGap_;  // clip files found past the first gap: not part of the history
+    bool loaded_ = false;
+    bool journalOnDisk_ = false;
+    bool journalCovers_ = false;  // the journal on disk names every dirty number
+    bool cacheCurrent_ = false;
     int lastOps_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "app/ClipStoreDisk.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "support/PlainFiles.h"
 
@@ -29,8 +30,6 @@ ClipFileContent DecodeClipFile(const std::string& bytes) {
     return out;
 }
 
-bool ClipStoreDisk::Exists(const std::string& path) { return NormalFileExists(path); }
-bool ClipStoreDisk::Occupied(const std::string& path) { return PathExists(path); }
 
 std::optional<ClipFileContent> ClipStoreDisk::Read(const std::string& path) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
@@ -59,4 +58,17 @@ bool ClipStoreDisk::Replace(const std::string& from, const std::string& to) { re
 bool ClipStoreDisk::Remove(const std::string& path) { return RemoveFile(path); }
 bool ClipStoreDisk::CreateFolder(const std::string& path) { return ::CreateFolder(path); }
 
-std::vector<std::string> ClipStoreDisk::List(const std::string& folder) { return ListFiles(folder); }
+std::vector<FolderEntry> ClipStoreDisk::List(const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::vector<FolderEntry> entries;
+    std::error_code ec;
+    for (fs::directory_iterator it(fs::path(folder), ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code e1, e2;
+        const bool regular = it->is_regular_file(e1);
+        const uint64_t size = regular ? static_cast<uint64_t>(it->file_size(e1)) : 0;
+        const auto time = it->last_write_time(e2).time_since_epoch().count();
+        entries.push_back(FolderEntry{it->path().filename().string(), FileStamp{size, static_cast<uint64_t>(time)},
+                                      regular && !e1});
+    }
+    return entries;
+}

@@ -10,12 +10,10 @@ ClipFileContent DecodeClipFile(const std::string& bytes);
 
 class ClipStoreDisk : public ClipStoreFileSystem {
 public:
-    bool Exists(const std::string& path) override;
-    bool Occupied(const std::string& path) override;
     std::optional<ClipFileContent> Read(const std::string& path) override;
     bool WriteDurably(const std::string& path, const ClipText& text) override;
     bool Replace(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
     bool CreateFolder(const std::string& path) override;
-    std::vector<std::string> List(const std::string& folder) override;
+    std::vector<FolderEntry> List(const std::string& folder) override;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // ClipStoreFileSystem: the file operations the clip store stands on. The store's promise that a
 // crash never loses a saved clip rests on two of them: a durable write and an atomic replace.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,13 +13,24 @@ struct ClipFileContent {
     bool OddSize = false;  // the file had a byte that makes no whole code unit
 };
 
+// What a folder listing tells of a file without opening it: enough to notice a change.
+struct FileStamp {
+    uint64_t Size = 0;
+    uint64_t WriteTime = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+struct FolderEntry {
+    std::string Name;
+    FileStamp Stamp;
+    bool Normal = true;  // a file that is neither hidden, system nor a folder
+};
+
 class ClipStoreFileSystem {
 public:
     virtual ~ClipStoreFileSystem() = default;
-    // A normal file (not a folder, not hidden) exists at path.
-    virtual bool Exists(const std::string& path) = 0;
-    // Anything has that name: also a hidden or system file, which Exists does not count.
-    virtual bool Occupied(const std::string& path) = 0;
+    // Everything in the folder (whose path ends with a separator), folders and hidden files too.
+    virtual std::vector<FolderEntry> List(const std::string& folder) = 0;
     // The file's UTF-16LE text; nothing when it cannot be opened or read.
     virtual std::optional<ClipFileContent> Read(const std::string& path) = 0;
     // Creates or replaces the file with exactly `text` and returns only once it is on disk.
@@ -27,6 +39,4 @@ public:
     virtual bool Replace(const std::string& from, const std::string& to) = 0;
     virtual bool Remove(const std::string& path) = 0;
     virtual bool CreateFolder(const std::string& path) = 0;
-    // The names (not paths) of the files in a folder.
-    virtual std::vector<std::string> List(const std::string& folder) = 0;
 };

@@ -8,8 +8,6 @@ namespace {
 HANDLE AsHandle(int32_t h) { return reinterpret_cast<HANDLE>(static_cast<intptr_t>(h)); }
 }  // namespace
 
-bool ClipStoreWin32::Exists(const std::string& path) { return NormalFileExists(path); }
-bool ClipStoreWin32::Occupied(const std::string& path) { return PathExists(path); }
 
 std::optional<ClipFileContent> ClipStoreWin32::Read(const std::string& path) {
     if (!ClipFile.OpenFile(path, clsFile::kRead)) return std::nullopt;
@@ -34,4 +32,20 @@ bool ClipStoreWin32::WriteDurably(const std::string& path, const ClipText& text)
 bool ClipStoreWin32::Replace(const std::string& from, const std::string& to) { return ReplaceFileWith(from, to); }
 bool ClipStoreWin32::Remove(const std::string& path) { return RemoveFile(path); }
 bool ClipStoreWin32::CreateFolder(const std::string& path) { return ::CreateFolder(path); }
-std::vector<std::string> ClipStoreWin32::List(const std::string& folder) { return ListFiles(folder); }
+std::vector<FolderEntry> ClipStoreWin32::List(const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return entries;
+    const DWORD unusual = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    do {
+        const std::string name = fd.cFileName;
+        if (name == "." || name == "..") continue;
+        const FileStamp stamp{(static_cast<uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow,
+                              (static_cast<uint64_t>(fd.ftLastWriteTime.dwHighDateTime) << 32) |
+                                  fd.ftLastWriteTime.dwLowDateTime};
+        entries.push_back(FolderEntry{name, stamp, (fd.dwFileAttributes & unusual) == 0});
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return entries;
+}

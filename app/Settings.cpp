@@ -41,11 +41,14 @@ auto CombinationOf = [](const std::u16string& t, int32_t& v) {
     v = *r;
     return true;
 };
-// A fade divides by the speed and a negative one turns a fade-in into a fade-out.
+// A negative speed turns a fade-in into a fade-out. 0 is no bad value (older settings hold it for
+// "no fade"), but every fade takes its direction from the sign of the speed, so a 0 would hide the
+// windows it should show: it is taken as 1000, the speed without animation.
+constexpr int16_t kNoFadeSpeed = 1000;
 auto SpeedOf = [](const std::u16string& t, int16_t& v) {
     const auto r = SettingsText::ToInt16(t);
-    if (!r || *r < 1) return false;
-    v = *r;
+    if (!r || *r < 0) return false;
+    v = *r == 0 ? kNoFadeSpeed : *r;
     return true;
 };
 auto TextOf = [](const std::u16string& t, std::u16string& v) {

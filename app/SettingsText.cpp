@@ -87,9 +87,11 @@ std::u16string FromInt(int64_t value) {
 }
 
 std::u16string FromSingle(float value) {
-    char buf[64];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
-    (void)ec;  // 64 characters always hold a float
+    // Fixed notation: the shortest text would write 100000 as "1e+05", which no reader of a
+    // position in twips expects.
+    char buf[128];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    (void)ec;  // 128 characters hold any float in fixed notation
     return std::u16string(buf, end);
 }
 

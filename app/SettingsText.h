@@ -19,6 +19,6 @@ std::optional<float> ToSingle(const std::u16string& text);
 
 std::u16string FromBool(bool value);  // "True" / "False"
 std::u16string FromInt(int64_t value);
-std::u16string FromSingle(float value);  // the shortest text that reads back as the same float
+std::u16string FromSingle(float value);  // the shortest plain decimal that reads back as the same float
 
 }  // namespace SettingsText

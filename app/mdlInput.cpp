@@ -10,6 +10,7 @@
 
 #include "app/ClipStore.h"
 #include "app/ClipStoreWin32.h"
+#include "app/ClipStoreWorker.h"
 #include "app/Settings.h"
 #include "app/SettingsText.h"
 #include "app/mGlobal.h"
@@ -46,11 +47,18 @@ ClipStore& Store() {
     return store;
 }
 
-bool ClipFilesBusy = false;
-
 void LogProblems(const std::vector<std::string>& problems) {
     for (const auto& p : problems) mdlLog::WriteLog(p, true);
 }
+
+// Saves run on the worker's thread from the load on; the window thread only hands over the
+// history, so neither a capture nor a deletion waits for the disk.
+ClipStoreWorker& Worker() {
+    static ClipStoreWorker worker(Store(), LogProblems);
+    return worker;
+}
+
+bool ClipFilesBusy = false;
 
 // The file is written only while it was read whole: a settings file that could not be read is
 // left for the user rather than replaced by defaults.
@@ -119,6 +127,7 @@ void LoadAll() {
 void SaveAll() {
     SaveSettings();
     SaveClips();
+    Worker().Finish();  // every clip file as the history has it, and the cache
     mdlLog::WriteLog("Information was saved", mGlobal::Exiting);
 }
 
@@ -190,23 +199,24 @@ void LoadClips() {
     for (const auto& text : texts) fMain().AddClip(text, u"", u"");
     mGlobal::LastClipText = mdlQuillmate::GetClipboardText();
     fMain().RefreshViewedClips();
+    Worker().Start();
     ClipFilesBusy = false;
 }
 
 void SaveClips() {
     WaitWhileBusy();
     CreateClipsFolder();
-    ClipFilesBusy = true;
-    // Only the files whose text changed are written, each complete before it takes its number.
-    std::vector<std::string> problems;
-    Store().Save(mGlobal::History.OldestFirst(), problems);
-    LogProblems(problems);
-    ClipFilesBusy = false;
+    std::vector<ClipText> texts;
+    texts.reserve(mGlobal::History.OldestFirst().size());
+    for (const auto& clip : mGlobal::History.OldestFirst()) texts.push_back(clip.Text);
+    Worker().Post(std::move(texts));
+    Worker().Start();  // again after an exit's save was cancelled with the session's end
 }
 
 void DeleteClipFiles() {
     WaitWhileBusy();
     CreateClipsFolder();
+    Worker().Finish();
     ClipFilesBusy = true;
     std::vector<std::string> problems;
     Store().DeleteAll(problems);

@@ -1,7 +1,17 @@
 #include "app/mdlLog.h"
 
+#include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <mutex>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace mdlLog {
 namespace {
@@ -9,12 +19,107 @@ std::string& LogPath() {
     static std::string path;
     return path;
 }
+
+// The log stays open between lines: opening it for each line cost more than the rest of a
+// start-up with a long history. Every line still goes to the system unbuffered before WriteLog
+// returns, so a killed process loses none (as with opening and closing, a line is not forced
+// onto the disk one by one: the system's crash is not what the log guards against), other
+// programs may read and write it meanwhile, and a log that has gone is created again (a removal
+// that would only take effect when the handle closes is refused: the lines written meanwhile
+// would go with the file).
+class LogHandle {
+public:
+    ~LogHandle() { Close(); }
+    bool Append(const std::string& path, const std::string& bytes) {
+        // Asking costs more than the line itself, so a long history's start would pay for it
+        // thousands of times a second: asked at most every fifth of a second.
+        const auto now = std::chrono::steady_clock::now();
+        if (IsOpen() && now - checked_ > std::chrono::milliseconds(200)) {
+            checked_ = now;
+            if (Gone()) Close();
+        }
+        if (!IsOpen()) Open(path);
+        return IsOpen() && Write(bytes);
+    }
+    void Close();
+
+private:
+    std::chrono::steady_clock::time_point checked_{};
+#ifdef _WIN32
+    HANDLE h_ = INVALID_HANDLE_VALUE;
+    bool IsOpen() const { return h_ != INVALID_HANDLE_VALUE; }
+    void Open(const std::string& path) {
+        // No delete sharing: a delete would only be pending while the handle is open, and every
+        // line written meanwhile would vanish with the file. Another program's delete is refused.
+        h_ = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    bool Gone() const {
+        // Removed by a means that takes the name away at once: the file has no name left.
+        struct StandardInformation {
+            LARGE_INTEGER AllocationSize, EndOfFile;
+            ULONG NumberOfLinks;
+            BOOLEAN DeletePending, Directory;
+        } info{};
+        struct StatusBlock {
+            LONG_PTR Status;
+            ULONG_PTR Information;
+        } io{};
+        using QueryFn = LONG(WINAPI*)(HANDLE, StatusBlock*, void*, ULONG, int);
+        static const auto query = reinterpret_cast<QueryFn>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
+        constexpr int kFileStandardInformation = 5;
+        if (!query || query(h_, &io, &info, sizeof info, kFileStandardInformation) < 0) return false;
+        return info.NumberOfLinks == 0 || info.DeletePending;
+    }
+    bool Write(const std::string& bytes) {
+        DWORD done = 0;
+        return WriteFile(h_, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) && done == bytes.size();
+    }
+#else
+    int fd_ = -1;
+    bool IsOpen() const { return fd_ >= 0; }
+    void Open(const std::string& path) { fd_ = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0666); }
+    bool Gone() const {
+        struct stat st {};
+        return ::fstat(fd_, &st) != 0 || st.st_nlink == 0;
+    }
+    bool Write(const std::string& bytes) { return ::write(fd_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()); }
+#endif
+};
+
+void LogHandle::Close() {
+#ifdef _WIN32
+    if (IsOpen()) CloseHandle(h_);
+    h_ = INVALID_HANDLE_VALUE;
+#else
+    if (IsOpen()) ::close(fd_);
+    fd_ = -1;
+#endif
+}
+
+LogHandle& Handle() {
+    static LogHandle handle;
+    return handle;
+}
+
+// The clip store's thread logs too: one line at a time, whole.
+std::mutex& LogMutex() {
+    static std::mutex m;
+    return m;
+}
 }  // namespace
 
-void SetLogFile(const std::string& path) { LogPath() = path; }
+void SetLogFile(const std::string& path) {
+    std::lock_guard lock(LogMutex());
+    Handle().Close();
+    LogPath() = path;
+}
 const std::string& LogFile() { return LogPath(); }
 
 void DeleteLog() {
+    std::lock_guard lock(LogMutex());
+    Handle().Close();
     if (!LogPath().empty()) std::remove(LogPath().c_str());
 }
 
@@ -26,21 +131,23 @@ std::string FormatLogLine(const std::string& text, bool plain, int hour, int min
 }
 
 void WriteLog(const std::string& text, bool plain) {
+    std::lock_guard lock(LogMutex());
     if (LogPath().empty()) return;
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
+    // The local time is worked out once a second: a long history logs thousands of lines in one.
+    static std::time_t last = -1;
+    static std::tm local{};
+    const std::time_t now = std::time(nullptr);
+    if (!plain && now != last) {
+        last = now;
 #ifdef _WIN32
-    localtime_s(&local, &now);
+        localtime_s(&local, &now);
 #else
-    localtime_r(&now, &local);
+        localtime_r(&now, &local);
 #endif
-    // Each line opens and closes the file, so the log is complete even if the process is killed.
-    std::FILE* f = std::fopen(LogPath().c_str(), "ab");
-    if (!f) return;
+    }
     std::string line = FormatLogLine(text, plain, local.tm_hour, local.tm_min, local.tm_sec);
     line += "\r\n";
-    std::fwrite(line.data(), 1, line.size(), f);
-    std::fclose(f);
+    Handle().Append(LogPath(), line);
 }
 
 }  // namespace mdlLog

@@ -1,13 +1,20 @@
-// Prints what saving the clip files costs after one capture, next to rewriting every file (what
-// each capture cost before), and what loading a stored history costs at start-up.
+// Prints the clip store's figures on a folder of real clip files that the caller seeded:
+//   bench_store floor FOLDER      the platform's own cost: listing the folder, opening and reading each file
+//   bench_store load FOLDER       loading the history without the cache, settling, loading with the cache
+//   bench_store ops FOLDER        captures and deletions: the time until the call returns to the user,
+//                                 and the time until the disk has followed
+//   bench_store log FOLDER        20,000 log lines, as a start with 10,000 clips writes
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/ClipHistory.h"
 #include "app/ClipStore.h"
+#include "app/ClipStoreWorker.h"
+#include "app/mdlLog.h"
 #ifdef _WIN32
 #include "app/ClipStoreWin32.h"
 using RealFiles = ClipStoreWin32;
@@ -20,82 +27,141 @@ namespace {
 using Clock = std::chrono::steady_clock;
 double MsSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
 
-ClipText TextOf(int i) {
-    // About 80 characters, as a copied sentence or a path would be.
-    const std::string s = "clip number " + std::to_string(i) + ": the quick brown fox jumps over the lazy dog, twice.";
-    return ClipText(s.begin(), s.end());
+void Floor(const std::string& folder) {
+    RealFiles fs;
+    auto t = Clock::now();
+    const auto entries = fs.List(folder);
+    const double listMs = MsSince(t);
+    t = Clock::now();
+    size_t files = 0;
+    std::vector<char> buf(1 << 16);
+    for (const auto& e : entries) {
+        if (!e.Normal) continue;
+        if (std::FILE* f = std::fopen((folder + e.Name).c_str(), "rb")) {
+            while (std::fread(buf.data(), 1, buf.size(), f) > 0) {
+            }
+            std::fclose(f);
+            ++files;
+        }
+    }
+    const double readMs = MsSince(t);
+    std::printf("floor: %zu files; listing %.1f ms (%.1f us a file); open + read %.1f ms (%.3f ms a file)\n",
+                entries.size(), listMs, 1000 * listMs / static_cast<double>(std::max<size_t>(1, entries.size())),
+                readMs, readMs / static_cast<double>(std::max<size_t>(1, files)));
 }
 
-// The way every capture was saved before: delete every file, then write every file again.
-double FullRewriteMs(ClipStoreFileSystem& fs, ClipStore& paths, const std::vector<ClipRecord>& history) {
+void Load(const std::string& folder) {
+    RealFiles fs;
+    std::vector<std::string> problems;
+    ClipStore cold(fs, folder);
+    auto t = Clock::now();
+    const size_t n = cold.Load(problems).size();
+    const double coldMs = MsSince(t);
+    t = Clock::now();
+    cold.Settle(problems);
+    const double settleMs = MsSince(t);
+    ClipStore warm(fs, folder);
+    t = Clock::now();
+    const size_t again = warm.Load(problems).size();
+    const double warmMs = MsSince(t);
+    std::printf("load of %zu clips: every file read %.1f ms; settling (listing, cache written) %.1f ms; "
+                "with the cache %.1f ms%s\n",
+                n, coldMs, settleMs, warmMs, again == n && problems.empty() ? "" : "  (MISMATCH)");
+}
+
+// One user action on the history, then the save the program makes: how long until the call
+// returns, and until the disk has followed.
+void Measure(const char* what, ClipHistory& h, ClipStoreWorker& worker, const std::function<void()>& act) {
+    auto t = Clock::now();
+    act();
+    std::vector<ClipText> texts;
+    texts.reserve(h.OldestFirst().size());
+    for (const auto& c : h.OldestFirst()) texts.push_back(c.Text);
+    worker.Post(std::move(texts));
+    const double returnMs = MsSince(t);
+    worker.WaitSettled();
+    std::printf("%-36s returns in %8.2f ms; disk follows in %9.1f ms\n", what, returnMs, MsSince(t));
+}
+
+void Ops(const std::string& folder) {
+    RealFiles fs;
+    ClipStore store(fs, folder);
+    std::vector<std::string> problems;
+    ClipHistory h;
+    ClipText last;
+    for (const auto& text : store.Load(problems)) h.AddClip(text, u"", u"", false, last);
+    const int count = h.ClipCount();
+    int serial = 0;
+    auto capture = [&] {
+        const std::string s = "captured text " + std::to_string(++serial);
+        h.AddClip(ClipText(s.begin(), s.end()), u"", u"", false, last);
+    };
+    const std::string at = " at " + std::to_string(count);
+    if (count < ClipHistory::kMaxClips) {
+        // The capture's own file on disk, before the settling that follows it.
+        store.Settle(problems);
+        capture();
+        std::vector<ClipText> texts;
+        for (const auto& c : h.OldestFirst()) texts.push_back(c.Text);
+        const auto t = Clock::now();
+        store.Save(texts, problems);
+        std::printf("%-36s its file on disk in %7.2f ms\n", ("capture" + at).c_str(), MsSince(t));
+    }
+    ClipStoreWorker worker(store, [](const std::vector<std::string>& p) {
+        for (const auto& line : p) std::fprintf(stderr, "%s\n", line.c_str());
+    }, std::chrono::milliseconds(1));
+    worker.Start();
+    worker.WaitSettled();
+    if (count >= ClipHistory::kMaxClips) {
+        Measure(("capture" + at + " (the limit)").c_str(), h, worker, capture);
+        Measure("second capture at the limit", h, worker, capture);
+        worker.Finish();
+        return;
+    }
+    Measure(("capture" + at).c_str(), h, worker, capture);
+    if (count < 1000) {
+        worker.Finish();
+        return;
+    }
+    Measure(("delete oldest" + at).c_str(), h, worker, [&] {
+        h.SetSelected(h.ClipCount() - 1, true);
+        h.Delete_Selected();
+    });
+    Measure(("delete selected (10 spread)" + at).c_str(), h, worker, [&] {
+        for (int i = 0; i < 10; ++i) h.SetSelected(i * (h.ClipCount() / 10), true);
+        h.Delete_Selected();
+    });
+    Measure(("delete all" + at).c_str(), h, worker, [&] { h.Delete_All(); });
+    worker.Finish();
+}
+
+void Log(const std::string& folder) {
+    mdlLog::SetLogFile(folder + "Log.txt");
+    mdlLog::DeleteLog();
     const auto t = Clock::now();
-    for (int n = 1; fs.Exists(paths.ClipPath(n)); ++n) fs.Remove(paths.ClipPath(n));
-    int n = 0;
-    for (const auto& clip : history) fs.WriteDurably(paths.ClipPath(++n), clip.Text);
-    return MsSince(t);
-}
-
-void Clear(ClipStoreFileSystem& fs, const std::string& folder) {
-    for (const auto& name : fs.List(folder)) fs.Remove(folder + name);
+    for (int i = 0; i < 10000; ++i) {
+        mdlLog::WriteLog("Start adding clip.");
+        mdlLog::WriteLog("Clip" + std::to_string(i) + " added.");
+    }
+    const double ms = MsSince(t);
+    mdlLog::DeleteLog();
+    std::printf("log: 20000 lines in %.1f ms (%.1f us a line)\n", ms, ms * 1000 / 20000);
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string folder = (argc > 1 ? std::string(argv[1]) : std::string("qm_store_bench")) + "/";
-    RealFiles fs;
-    fs.CreateFolder(folder);
-    std::printf("%8s %14s %14s %9s %12s %12s %14s %14s\n", "clips", "capture ms", "rewrite ms", "ratio",
-                "del new ms", "del old ms", "load files ms", "load+model ms");
-    for (int count : {100, 1000, 10000}) {
-        Clear(fs, folder);
-        std::vector<ClipRecord> history;
-        for (int i = 1; i <= count; ++i) history.push_back(ClipRecord{1, TextOf(i), u"", u"", false});
-        std::vector<std::string> problems;
-        {
-            ClipStore seed(fs, folder);
-            seed.Save(history, problems);
-        }
-
-        // Start-up: the files alone, then the files handed to the history model one by one.
-        ClipStore store(fs, folder);
-        auto t = Clock::now();
-        const std::vector<ClipText> texts = store.Load(problems);
-        const double loadMs = MsSince(t);
-        t = Clock::now();
-        ClipHistory model;
-        ClipText last;
-        for (const auto& text : ClipStore(fs, folder).Load(problems)) model.AddClip(text, u"", u"", false, last);
-        const double loadModelMs = MsSince(t);
-        if (static_cast<int>(texts.size()) != count || model.ClipCount() != count) {
-            std::fprintf(stderr, "loaded %zu of %d clips\n", texts.size(), count);
-            return 1;
-        }
-
-        // Captures, each followed by the save the program makes.
-        const int captures = 20;
-        double captureMs = 0;
-        for (int c = 0; c < captures; ++c) {
-            history.push_back(ClipRecord{1, TextOf(count + 1 + c), u"", u"", false});
-            t = Clock::now();
-            store.Save(history, problems);
-            captureMs += MsSince(t) / captures;
-        }
-
-        // Deletes: the newest clip (one file goes) and the oldest (every number moves down).
-        history.pop_back();
-        t = Clock::now();
-        store.Save(history, problems);
-        const double delNewMs = MsSince(t);
-        history.erase(history.begin());
-        t = Clock::now();
-        store.Save(history, problems);
-        const double delOldMs = MsSince(t);
-
-        const double rewriteMs = FullRewriteMs(fs, store, history);
-        std::printf("%8d %14.3f %14.1f %8.0fx %12.3f %12.1f %14.1f %14.1f\n", count, captureMs, rewriteMs,
-                    rewriteMs / captureMs, delNewMs, delOldMs, loadMs, loadModelMs);
-        if (!problems.empty()) std::fprintf(stderr, "%s\n", problems.front().c_str());
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: bench_store floor|load|ops FOLDER\n");
+        return 2;
     }
-    Clear(fs, folder);
+    std::string folder = argv[2];
+    const char separator = folder.find('\\') != std::string::npos ? '\\' : '/';
+    if (folder.back() != separator) folder += separator;
+    const std::string mode = argv[1];
+    if (mode == "floor") Floor(folder);
+    else if (mode == "load") Load(folder);
+    else if (mode == "ops") Ops(folder);
+    else if (mode == "log") Log(folder);
+    else return 2;
     return 0;
 }

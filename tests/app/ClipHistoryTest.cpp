@@ -12,57 +12,51 @@ struct History : ::testing::Test {
         for (int i = 0; i < h.ClipCount(); ++i) v.push_back(h.Clip(i).Text);
         return v;
     }
+    void AddFive() {
+        for (auto t : {u"e", u"d", u"c", u"b", u"a"}) Add(t);  // a is index 0
+    }
 };
 }  // namespace
 
-TEST_F(History, NewestFirstAndOneClipForTheSameTextTwice) {
-    EXPECT_TRUE(Add(u"a"));
-    EXPECT_FALSE(Add(u"a"));
-    EXPECT_TRUE(Add(u"b"));
-    EXPECT_TRUE(Add(u"a"));  // only the last text is compared, not the whole history
-    EXPECT_EQ(Texts(), (std::vector<ClipText>{u"a", u"b", u"a"}));
-    EXPECT_EQ(h.ClipCount(), 3);
-    EXPECT_EQ(last, u"a");
+// Only the last text is compared, also after trimming; a rejected text leaves the last text alone.
+TEST_F(History, BlankTextsAndTheLastTextAgainAreRejectedNewestFirst) {
+    struct {
+        const char16_t* text;
+        bool remExtra, added;
+        const char16_t* last;
+    } steps[] = {
+        {u"a", false, true, u"a"},   {u"a", false, false, u"a"}, {u"b", false, true, u"b"},
+        {u"a", false, true, u"a"},   {u"", false, false, u"a"},  {u" ", false, false, u"a"},
+        {u"\r\n", false, false, u"a"}, {u"  ", false, true, u"  "},  // two blanks are a clip
+        {u"  word  ", true, true, u"  word  "}, {u"word", true, true, u"word"},
+        {u" word ", true, false, u"word"},      {u"   ", true, false, u"word"},  // trims to nothing
+        {u"   ", false, true, u"   "},
+    };
+    std::vector<int> counts;
+    h.Added = [&](int16_t before) { counts.push_back(before); };
+    for (const auto& s : steps) {
+        EXPECT_EQ(Add(s.text, s.remExtra), s.added) << &s - steps;
+        EXPECT_EQ(last, s.last) << &s - steps;
+    }
+    EXPECT_EQ(Texts(), (std::vector<ClipText>{u"   ", u"word", u"word", u"  ", u"a", u"b", u"a"}));
+    EXPECT_EQ(counts, (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
 }
 
-TEST_F(History, BlankTextsAreRejectedButTwoBlanksAreAClip) {
-    EXPECT_FALSE(Add(u""));
-    EXPECT_FALSE(Add(u" "));
-    EXPECT_FALSE(Add(u"\r\n"));
-    EXPECT_TRUE(Add(u"  "));
-    EXPECT_EQ(h.ClipCount(), 1);
-}
-
-TEST_F(History, TrimmingStoresTheBareTextAndRemembersThePaddedOne) {
-    EXPECT_TRUE(Add(u"  word  ", true));
-    EXPECT_EQ(h.Clip(0).Text, u"word");
-    EXPECT_EQ(last, u"  word  ");
-    EXPECT_TRUE(Add(u"word", true));  // differs from the remembered padded text
-    EXPECT_EQ(h.ClipCount(), 2);
-    EXPECT_FALSE(Add(u"   ", true));  // trims to nothing
-    EXPECT_TRUE(Add(u"   ", false));
-}
-
-TEST_F(History, TrimmedTextEqualToLastIsRejected) {
-    Add(u"x");
-    EXPECT_FALSE(Add(u" x ", true));
-    EXPECT_EQ(last, u"x");  // a rejected text leaves the last text alone
-}
-
-TEST_F(History, SelectionFollowsItsClipsAsNewOnesArrive) {
-    for (auto t : {u"e", u"d", u"c", u"b", u"a"}) Add(t);  // a is index 0
+TEST_F(History, SelectionFollowsItsClipsAsNewOnesArriveAndJoinsNewestFirst) {
+    AddFive();
     h.SetSelected(3, true);  // "d"
     h.SetSelected(1, true);  // "b"
     EXPECT_EQ(h.GetSelectedClipsText(1), u"b\r\nd");  // index order, not selection order
-    Add(u"new");
+    Add(u"new\r\n");
     EXPECT_EQ(h.PrevIndex(), (std::vector<int16_t>{4, 2}));
     EXPECT_TRUE(h.Clip(4).Selected);
     EXPECT_EQ(h.Clip(4).Text, u"d");
     EXPECT_EQ(h.GetSelectedClipsText(2), u"bd");
+    EXPECT_EQ(h.GetAllClipsText(3), u"new\r\na\r\nb\r\nc\r\nd\r\ne");
 }
 
-TEST_F(History, DeleteSelectedKeepsTheOthersInOrder) {
-    for (auto t : {u"e", u"d", u"c", u"b", u"a"}) Add(t);
+TEST_F(History, DeletingTheSelectedKeepsTheOthersInOrderAndDeleteAllEmptiesEverything) {
+    AddFive();
     h.SetSelected(1, true);
     h.SetSelected(3, true);
     int removed = 0;
@@ -71,29 +65,19 @@ TEST_F(History, DeleteSelectedKeepsTheOthersInOrder) {
     EXPECT_EQ(Texts(), (std::vector<ClipText>{u"a", u"c", u"e"}));
     EXPECT_TRUE(h.PrevIndex().empty());
     EXPECT_EQ(removed, 1);
-    for (int i = 0; i < h.ClipCount(); ++i) h.SetSelected(i, true);
-    h.Delete_Selected();
-    EXPECT_EQ(h.ClipCount(), 0);
-    EXPECT_EQ(h.GetSelectedClipsText(3), u"");
-}
-
-TEST_F(History, DeleteAllEmptiesHistoryAndSelection) {
-    Add(u"a");
-    Add(u"b");
     h.SetSelected(0, true);
     h.Delete_All();
     EXPECT_EQ(h.ClipCount(), 0);
     EXPECT_TRUE(h.PrevIndex().empty());
-    EXPECT_TRUE(Add(u"c"));
-    EXPECT_EQ(h.Clip(0).Text, u"c");
+    EXPECT_EQ(h.GetSelectedClipsText(3), u"");
+    EXPECT_TRUE(Add(u"new"));
+    EXPECT_EQ(Texts(), std::vector<ClipText>{u"new"});
 }
 
 TEST_F(History, AtTheCountLimitTheOldestClipGivesWay) {
     int dropped = 0;
     h.OldestDropped = [&] { ++dropped; };
     for (int i = 0; i < ClipHistory::kMaxClips; ++i) ASSERT_TRUE(Add(u"clip" + ClipText(1, char16_t(u'0' + i % 10)) + char16_t(i)));
-    EXPECT_EQ(h.ClipCount(), ClipHistory::kMaxClips);
-    const ClipText oldest = h.Clip(ClipHistory::kMaxClips - 1).Text;
     const ClipText secondOldest = h.Clip(ClipHistory::kMaxClips - 2).Text;
     h.SetSelected(ClipHistory::kMaxClips - 1, true);
     h.SetSelected(5, true);
@@ -102,24 +86,7 @@ TEST_F(History, AtTheCountLimitTheOldestClipGivesWay) {
     EXPECT_EQ(dropped, 1);
     EXPECT_EQ(h.Clip(0).Text, u"one more");
     EXPECT_EQ(h.Clip(ClipHistory::kMaxClips - 1).Text, secondOldest);
-    EXPECT_NE(h.Clip(ClipHistory::kMaxClips - 1).Text, oldest);
     EXPECT_EQ(h.PrevIndex(), (std::vector<int16_t>{6}));  // the dropped clip's selection went with it
-}
-
-TEST_F(History, AllClipsJoinNewestFirst) {
-    Add(u"old\r\n");
-    Add(u"new");
-    EXPECT_EQ(h.GetAllClipsText(3), u"new\r\nold\r\n");
-    EXPECT_EQ(h.GetAllClipsText(2), u"newold\r\n");
-}
-
-TEST_F(History, AddedAnnouncesTheCountBefore) {
-    std::vector<int> seen;
-    h.Added = [&](int16_t before) { seen.push_back(before); };
-    Add(u"a");
-    Add(u"a");
-    Add(u"b");
-    EXPECT_EQ(seen, (std::vector<int>{0, 1}));
 }
 
 // Click sequences on a history of eight clips: which clips end selected, and the order list.

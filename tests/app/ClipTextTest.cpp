@@ -4,54 +4,37 @@
 
 using Func::TrimClipText;
 
-TEST(TrimClipText, DropsSpacesAndCrLfPairsAtBothEnds) {
-    EXPECT_EQ(TrimClipText(u"\r\n a b \r\n\r\n"), u"a b");
-    EXPECT_EQ(TrimClipText(u" \r\n "), u"");
-    EXPECT_EQ(TrimClipText(u"x "), u"x");
-    EXPECT_EQ(TrimClipText(u"  word  "), u"word");
-    EXPECT_EQ(TrimClipText(u""), u"");
-    EXPECT_EQ(TrimClipText(u" "), u"");
-    EXPECT_EQ(TrimClipText(u"   "), u"");
-}
-
-TEST(TrimClipText, KeepsLoneCrLoneLfAndTabs) {
-    EXPECT_EQ(TrimClipText(u"abc\r"), u"abc\r");
-    EXPECT_EQ(TrimClipText(u"\nabc"), u"\nabc");
-    EXPECT_EQ(TrimClipText(u"\tabc\t"), u"\tabc\t");
-    // A CR LF hidden behind a tab is not at the end.
-    EXPECT_EQ(TrimClipText(u"a\r\n\t"), u"a\r\n\t");
-    // A lone LF before CR LF: only the pair goes.
-    EXPECT_EQ(TrimClipText(u"a\n\r\n"), u"a\n");
-}
-
-TEST(TrimClipText, HandlesAHugePaddedTextInLinearTime) {
-    std::u16string padded(2'000'000, u' ');
+TEST(ClipText, TrimDropsSpacesAndCrLfPairsAtTheEndsAndOnlyEmptySpaceAndCrLfAreBlank) {
+    struct {
+        const char16_t* text;
+        const char16_t* trimmed;
+        bool blank;
+    } cases[] = {
+        {u"", u"", true}, {u" ", u"", true}, {u"\r\n", u"", true}, {u"  ", u"", false}, {u"\n", u"\n", false},
+        {u"\r\n a b \r\n\r\n", u"a b", false}, {u" \r\n ", u"", false}, {u"  word  ", u"word", false},
+        {u"abc\r", u"abc\r", false}, {u"\tabc\t", u"\tabc\t", false},
+        {u"a\r\n\t", u"a\r\n\t", false},  // a CR LF hidden behind a tab is not at the end
+        {u"a\n\r\n", u"a\n", false},      // a lone LF before CR LF: only the pair goes
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TrimClipText(c.text), c.trimmed) << &c - cases;
+        EXPECT_EQ(IsBlankClipText(c.text), c.blank) << &c - cases;
+    }
+    std::u16string padded(2'000'000, u' ');  // in linear time: a quadratic trim never ends here
     padded += u"core";
     padded.append(2'000'000, u' ');
     EXPECT_EQ(TrimClipText(padded), u"core");
 }
 
-namespace {
-std::u16string Join(std::initializer_list<std::u16string> items, int combination) {
-    std::u16string j;
-    for (const auto& x : items) JoinStep(j, x, combination);
-    return j;
-}
-}  // namespace
-
 TEST(JoinRule, EachCombinationJoinsInItsOwnWay) {
-    EXPECT_EQ(Join({u"A", u"B\r\n", u"C"}, 1), u"A\r\nB\r\n\r\nC");
-    EXPECT_EQ(Join({u"A", u"B\r\n", u"C"}, 2), u"AB\r\nC");
-    EXPECT_EQ(Join({u"A", u"B\r\n", u"C"}, 3), u"A\r\nB\r\nC");
-    EXPECT_EQ(Join({u"A", u"B\r\n", u"C"}, 0), u"");
-    EXPECT_EQ(Join({u"A", u"B\r\n", u"C"}, 4), u"");
-    EXPECT_EQ(Join({u"only"}, 1), u"only");
-}
-
-TEST(BlankClipText, OnlyEmptySpaceAndCrLfAreBlank) {
-    EXPECT_TRUE(IsBlankClipText(u""));
-    EXPECT_TRUE(IsBlankClipText(u" "));
-    EXPECT_TRUE(IsBlankClipText(u"\r\n"));
-    EXPECT_FALSE(IsBlankClipText(u"  "));
-    EXPECT_FALSE(IsBlankClipText(u"\n"));
+    auto join = [](std::initializer_list<std::u16string> items, int combination) {
+        std::u16string j;
+        for (const auto& x : items) JoinStep(j, x, combination);
+        return j;
+    };
+    EXPECT_EQ(join({u"A", u"B\r\n", u"C"}, 1), u"A\r\nB\r\n\r\nC");
+    EXPECT_EQ(join({u"A", u"B\r\n", u"C"}, 2), u"AB\r\nC");
+    EXPECT_EQ(join({u"A", u"B\r\n", u"C"}, 3), u"A\r\nB\r\nC");
+    EXPECT_EQ(join({u"A", u"B\r\n", u"C"}, 4), u"");
+    EXPECT_EQ(join({u"only"}, 1), u"only");
 }

@@ -7,22 +7,15 @@
 #include <initializer_list>
 #include <vector>
 
-#include "forms/SelectGuard.h"
 #include "tests/forms/GdiProbe.h"
 #include "tests/forms/TestForm.h"
 
 inline COLORREF CellColour(int k) { return RGB(40 * k + 20, 200 - 30 * k, 60 + 25 * k); }
 
 inline forms::Picture Strip(int widthPx, int cellPx, int cells) {
-    forms::Picture p = SolidPicture(widthPx, cellPx * cells, 0);
-    forms::MemDC dc(nullptr);
-    forms::SelectGuard sel(dc.Get(), p.Handle());
-    for (int k = 0; k < cells; ++k) {
-        forms::GdiObj<HBRUSH> brush(CreateSolidBrush(CellColour(k)));
-        RECT r{0, k * cellPx, widthPx, (k + 1) * cellPx};
-        FillRect(dc.Get(), &r, brush.Get());
-    }
-    return p;
+    std::vector<Band> bands;
+    for (int k = 0; k < cells; ++k) bands.push_back({k * cellPx, cellPx, CellColour(k)});
+    return BandPicture(widthPx, cellPx * cells, bands);
 }
 
 // The cell a control shows at (x, y), or -1 when the colour is none of a strip's.

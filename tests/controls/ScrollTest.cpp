@@ -3,10 +3,11 @@
 
 #include <sstream>
 
+#include "controls/CheckBox.h"
+#include "controls/OptionBox.h"
 #include "controls/Scroll.h"
-#include "forms/SelectGuard.h"
-#include "tests/forms/GdiProbe.h"
-#include "tests/forms/TestForm.h"
+#include "controls/ucButton3.h"
+#include "tests/controls/ControlKit.h"
 
 namespace {
 
@@ -16,20 +17,9 @@ enum Piece { Top, Low, Bg, MidUp, MidDown, Mid, MidTop, MidLow };
 
 // A strip whose frame s fills rows tops[s] .. tops[s] + h with piece's colour of look s.
 forms::Picture Strip(int piece, int h, std::initializer_list<int> tops) {
-    HDC screen = GetDC(nullptr);
-    forms::GdiObj<HBITMAP> bmp(CreateCompatibleBitmap(screen, 25, *(tops.end() - 1) + h));
-    {
-        forms::MemDC dc(screen);
-        forms::SelectGuard sel(dc.Get(), bmp.Get());
-        int s = 0;
-        for (int top : tops) {
-            forms::GdiObj<HBRUSH> b(CreateSolidBrush(Look(piece, s++)));
-            RECT r{0, top, 25, top + h};
-            FillRect(dc.Get(), &r, b.Get());
-        }
-    }
-    ReleaseDC(nullptr, screen);
-    return forms::Picture::FromBitmap(std::move(bmp));
+    std::vector<Band> bands;
+    for (int top : tops) bands.push_back({top, h, Look(piece, static_cast<int>(bands.size()))});
+    return BandPicture(25, *(tops.end() - 1) + h, bands);
 }
 
 // A bar of the given height (track = height - 48) on a pixel form, with the event journal.
@@ -164,13 +154,31 @@ TEST(Scroll, LetsGoOfTheMouseWhenDisabledOrWhenAnotherWindowTakesIt) {
     ReleaseCapture();
 }
 
-TEST(Scroll, KeepsTheGdiCountFlatOverThousandsOfHoversStepsAndRepaints) {
+// A thousand rounds of look changes, steps and repaints of every skinned control leave no GDI object.
+TEST(SkinnedControls, HoversStepsAndRepaintsKeepTheGdiCountFlat) {
     Bar b;
-    const int before = LiveGdiObjects();
-    for (int i = 0; i < 1000; ++i) {  // thousands of look changes and steps, a thousand repaints
+    ucButton3 button(b.form);
+    button.Move(40, 10, 60, 24);
+    button.LoadSkin(::Strip(60, ucButton3::FramePx, 5));
+    OptionBox option(b.form);
+    option.Move(40, 40, 1, 1);
+    option.SetSkin(::Strip(15, OptionBox::CellPx, 6));
+    option.SetCaption(L"caption");
+    CheckBox check(b.form);
+    check.Move(40, 60, 1, 1);
+    check.SetSkin(::Strip(13, CheckBox::CellPx, 6));
+    auto round = [&](int i) {
         b.Drive(i % 2 ? "m10 d240 u240" : "m60 o300");
-        RedrawWindow(b.bar.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    }
+        for (HWND h : {b.bar.hWnd(), option.Handle(), check.Handle(), button.hwnd()}) {
+            Mouse(h, WM_MOUSEMOVE, 5, 5);
+            RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            Mouse(h, WM_MOUSEMOVE, 50, 40);
+            RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        }
+    };
+    round(0);
+    const int before = LiveGdiObjects();
+    for (int i = 0; i < 1000; ++i) round(i);
     EXPECT_EQ(LiveGdiObjects(), before);
 }
 

@@ -4,7 +4,6 @@
 
 #include "controls/CheckBox.h"
 #include "controls/OptionBox.h"
-#include "controls/ucButton3.h"
 #include "forms/Frame.h"
 #include "tests/controls/ControlKit.h"
 
@@ -129,23 +128,4 @@ TEST(OptionBox, IsRoundAndWritesItsCaptionBesideItselfOnTheParent) {
             if (GetPixel(dc.Get(), x, y) != RGB(255, 255, 255)) inked += x >= 28 && y >= 10 && y < 25 ? 1 : 1000;
     EXPECT_GT(inked, 10);
     EXPECT_LT(inked, 1000);  // nothing outside the caption's place
-}
-
-TEST(SkinnedControls, HoverChangesAndRepaintsKeepTheGdiCountFlat) {
-    Boxes o;
-    ucButton3 b(o.form);
-    b.Move(100, 60, 60, 24);
-    o.opt[0].SetCaption(L"caption");
-    auto round = [&] {
-        for (HWND h : {o.opt[0].Handle(), o.check.Handle(), b.hwnd()}) {
-            Mouse(h, WM_MOUSEMOVE, 5, 5);
-            RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-            Mouse(h, WM_MOUSEMOVE, 50, 40);
-            RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        }
-    };
-    round();
-    const int before = LiveGdiObjects();
-    for (int i = 0; i < 1000; ++i) round();
-    EXPECT_EQ(LiveGdiObjects(), before);
 }

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Killing Quillmate (kill -9) at random moments while it saves a large history never loses or
-# damages a clip: after each restart the folder holds the whole previous history or the whole new
-# one. The save is made large on purpose: the stored history starts with two equal texts, of which
-# the program keeps one, so the first capture moves every later clip down one number.
+# Killing Quillmate (kill -9) at random moments while it saves a large history in the background
+# never loses or damages a clip: each restart loads the whole previous history or the whole new
+# one, and once it has settled the folder holds exactly that. The save is made large on purpose:
+# the stored history starts with two equal texts, of which the program keeps one, so the first
+# capture renumbers every later clip; the kills fall into its commit, its renumbering and the
+# writing of the cache that follows.
 source "$(dirname "$0")/lib.sh"
-N=${QM_CRASH_CLIPS:-1500}
-ROUNDS=${QM_CRASH_ROUNDS:-10}
+N=${QM_CRASH_CLIPS:-1000}
+ROUNDS=${QM_CRASH_ROUNDS:-8}
 CLIPS=$QM_DATA/Clips
 FIXTURE=$QM_DIR/fixture
 
@@ -20,7 +22,7 @@ check_state() {
   perl -e 'my ($dir, $fix, $n, $new) = @ARGV;
     sub slurp { open(my $f, "<:raw", $_[0]) or return undef; local $/; scalar <$f> }
     opendir(my $dh, $dir) or die "no folder\n"; my @names = grep { !/^\.\.?$/ } readdir $dh;
-    my %want = map { ("Clip$_.qms" => 1) } 1 .. $n;
+    my %want = map { ("Clip$_.qms" => 1) } 1 .. $n; $want{"Clips.cache"} = 1; @names = grep { $_ ne "Clips.cache" } @names;
     $want{$_} or die "unexpected file $_\n" for @names; @names == $n or die "expected $n files, found ".@names."\n";
     my @old = map { slurp("$fix/Clip$_.qms") } 1 .. $n;
     my @new = (@old[0, 2 .. $n - 1], join "", map { pack("v", ord) } split //, $new);
@@ -46,36 +48,46 @@ kill9() { kill -9 "$QM_PID"; wait "$QM_PID" 2>/dev/null || true; }
 make_fixture "$FIXTURE"
 qm_start && qm_exit  # first start: writes the settings file
 
-# Calibration: one save left to finish shows how long a save of this history takes.
+settled() { ! [ -e "$CLIPS/Clips.journal" ] && [ -z "$(find "$CLIPS" -name '*.tmp' -print -quit)" ] &&
+  [ "$CLIPS/Clips.cache" -nt "$CLIPS/Clip$N.qms" ]; }
+
+# Calibration: one save and settling left to finish show how long they take with this history.
 start_and_capture "calibration"
 t0=$(date +%s%N)
-qm_wait_until 120 bash -c '[ "$(iconv -f UTF-16LE -t UTF-8 "$1" 2>/dev/null)" = calibration ] && ! [ -e "$2" ]' \
-  _ "$CLIPS/Clip$N.qms" "$CLIPS/Clips.journal" || qm_fail "the calibration save did not finish"
+qm_wait_until 120 settled || qm_fail "the calibration save did not settle"
 save_ms=$(( ($(date +%s%N) - t0) / 1000000 ))
 kill9
 [ "$(check_state calibration)" = new ] || qm_fail "the finished save is not the new history"
-echo "a save of $N clips takes about $save_ms ms"
+echo "a save and settling of $N clips take about $save_ms ms"
 
 mid=0
-for round in $(seq "$ROUNDS"); do
+for round in $(seq 0 "$ROUNDS"); do
   text="captured in round $round"
   start_and_capture "$text"
-  # A random moment in the round's own slice of the save (and a little beyond), so that the rounds
-  # together cover the writing of the new texts, the commit and the moves into place.
-  sleep "$(awk -v m="$save_ms" -v r="$RANDOM" -v i="$round" -v n="$ROUNDS" \
-    'BEGIN { printf "%.3f", m * 1.6 / 1000 * (i - 1 + r / 32768) / n }')"
+  if [ "$round" = 0 ]; then
+    # The moment the cache begins to be written, after the renumbering.
+    end=$((SECONDS + 120))  # polled without pause: the writing takes milliseconds
+    until [ -e "$CLIPS/Clips.cache.tmp" ]; do [ "$SECONDS" -lt "$end" ] || qm_fail "the cache was never written"; done
+  else
+    # A random moment in the round's own slice of the save and settling (and a little beyond),
+    # so that the rounds together cover the commit, the renumbering and the writing of the cache.
+    sleep "$(awk -v m="$save_ms" -v r="$RANDOM" -v i="$round" -v n="$ROUNDS" \
+      'BEGIN { printf "%.3f", m * 1.3 / 1000 * (i - 1 + r / 32768) / n }')"
+  fi
   kill9
   moment="outside a save"
-  if [ -e "$CLIPS/Clips.journal" ]; then moment="committed, not yet applied"; mid=$((mid + 1))
-  elif [ -n "$(find "$CLIPS" -name '*.tmp' -print -quit)" ]; then moment="new texts half written"; mid=$((mid + 1)); fi
-  # The restart completes or drops the interrupted save before it loads.
+  if [ -e "$CLIPS/Clips.journal" ]; then moment="committed, renumbering under way"; mid=$((mid + 1))
+  elif [ -e "$CLIPS/Clips.journal.tmp" ]; then moment="writing the journal"; mid=$((mid + 1))
+  elif [ -e "$CLIPS/Clips.cache.tmp" ]; then moment="writing the cache"; mid=$((mid + 1)); fi
+  # The restart loads the old history, or the new one through the journal, and then settles.
   qm_start /noicon
+  if qm_log_has "Clip$((N - 1)) added."; then loaded=new; else loaded=old; fi
+  qm_log_has "Clip$((N - 2)) added." && ! qm_log_has "Clip$N added." || qm_fail "round $round: no whole history loaded"
+  qm_wait_until 120 settled || qm_fail "round $round: the restart did not settle"
   state=$(check_state "$text") || qm_fail "round $round: $state"
-  if [ "$state" = new ]; then want=$((N - 1)); else want=$((N - 2)); fi
-  qm_log_has "Clip$want added." && ! qm_log_has "Clip$((want + 1)) added." \
-    || qm_fail "round $round: the program did not load the $state history whole"
+  [ "$state" = "$loaded" ] || qm_fail "round $round: loaded the $loaded history, the files hold the $state one"
   kill9
   echo "round $round: killed $moment; loaded the $state history"
 done
-[ "$mid" -ge 1 ] || qm_fail "no kill landed inside a save; the test proved nothing"
-echo "crash: ok ($mid of $ROUNDS kills landed inside a save)"
+[ "$mid" -ge 2 ] || qm_fail "too few kills landed inside a save; the test proved little"
+echo "crash: ok ($mid of $((ROUNDS + 1)) kills landed inside a save or the cache's writing)"

@@ -9,7 +9,7 @@ click_in() {  # click_in CLASS X Y: a point of that window
   local l t; read -r l t _ < <(rect "$1"); xdotool mousemove $((l + $2)) $((t + $3)); xdotool click 1
 }
 ask_exit() {
-  xdotool mousemove 12 32 click 3
+  qm_click_tray_icon 3
   qm_wait_until 5 visible QuillmateTray 1 || qm_fail "no tray menu"
   click_in QuillmateTray 86 112   # Exit, the fourth row
 }

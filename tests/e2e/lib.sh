@@ -86,6 +86,14 @@ qm_start() {
   esac
 }
 
+# qm_click_tray_icon XDOTOOL-CLICK-ARGS...: clicks the program's tray icon (the first one of Wine's
+# tray window) once that window is on the screen: it appears some moments after the first icon.
+qm_click_tray_icon() {
+  qm_wait_until 10 bash -c 'xdotool search --onlyvisible --name "Wine System Tray" >/dev/null 2>&1' ||
+    qm_fail "no system tray window"
+  xdotool mousemove 12 32 click "$@"
+}
+
 # qm_exit: ends Quillmate through its own exit path and waits for the process.
 qm_exit() {
   wine "$QM_PROBE" close >/dev/null 2>&1 || qm_fail "no hidden Quillmate window to close"

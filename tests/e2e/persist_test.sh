@@ -13,7 +13,9 @@ qm_log_has "Paste style: 3" || qm_fail "no parameter block in the log"
 qm_copy_and_wait "first text" 0
 qm_copy_and_wait "second — ünï ✓" 1
 qm_copy_and_wait "third text" 2
-# Each capture is on disk at once, oldest first.
+# Each capture reaches the disk within moments, oldest first.
+qm_wait_until 10 bash -c '[ "$(iconv -f UTF-16LE -t UTF-8 "$1" 2>/dev/null)" = "third text" ]' _ "$CLIPS/Clip3.qms" \
+  || qm_fail "Clip3 was not saved"
 [ "$(od -An -tx1 -N4 "$CLIPS/Clip1.qms" | tr -d ' \n')" = "66006900" ] || qm_fail "Clip1 is not UTF-16LE"
 [ "$(clip_text 2)|$(clip_text 3)" = "second — ünï ✓|third text" ] || qm_fail "Clip2, Clip3: $(clip_text 2), $(clip_text 3)"
 qm_exit

@@ -57,7 +57,7 @@ qm_wait_until 5 pair_at $((bl + 100)) $dock || qm_fail "opened, the pair is not 
 click $(button 2)
 qm_wait_until 5 visible QuillmateStart 0 || qm_fail "bClose did not hide the bar"
 visible QuillmateMain 0 || qm_fail "bClose did not hide the main window"
-xdotool mousemove 12 32 click --repeat 2 --delay 80 1
+qm_click_tray_icon --repeat 2 --delay 80 1
 qm_wait_until 5 visible QuillmateMain 1 || qm_fail "a double click on the icon did not bring the pair back"
 pair_at $((bl + 100)) $dock || qm_fail "the pair came back elsewhere"
 qm_exit

@@ -5,7 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 qm_start
 tray_visible() { [ "$(wine "$QM_PROBE" visible QuillmateTray | tr -d '\r')" = "$1" ]; }
-right_click_icon() { xdotool mousemove 12 32 click 3; }
+right_click_icon() { qm_click_tray_icon 3; }
 
 right_click_icon
 qm_wait_until 5 tray_visible 1 || qm_fail "no tray menu after a right press on the icon"

@@ -4,25 +4,31 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "forms/MemDC.h"
 #include "forms/Picture.h"
+#include "forms/SelectGuard.h"
 
-// A picture of one colour.
-inline forms::Picture SolidPicture(int w, int h, COLORREF colour) {
+// A picture w x h px, black but for bands of rows top .. top + height in their colours.
+struct Band {
+    int top, height;
+    COLORREF colour;
+};
+inline forms::Picture BandPicture(int w, int h, const std::vector<Band>& bands) {
     HDC screen = GetDC(nullptr);
     forms::GdiObj<HBITMAP> bmp(CreateCompatibleBitmap(screen, w, h));
-    {
-        forms::MemDC dc(screen);
-        HGDIOBJ old = SelectObject(dc.Get(), bmp.Get());
-        forms::GdiObj<HBRUSH> brush(CreateSolidBrush(colour));
-        RECT r{0, 0, w, h};
-        FillRect(dc.Get(), &r, brush.Get());
-        SelectObject(dc.Get(), old);
-    }
     ReleaseDC(nullptr, screen);
+    forms::MemDC dc(nullptr);
+    forms::SelectGuard sel(dc.Get(), bmp.Get());
+    for (const Band& b : bands) {
+        forms::GdiObj<HBRUSH> brush(CreateSolidBrush(b.colour));
+        RECT r{0, b.top, w, b.top + b.height};
+        FillRect(dc.Get(), &r, brush.Get());
+    }
     return forms::Picture::FromBitmap(std::move(bmp));
 }
+inline forms::Picture SolidPicture(int w, int h, COLORREF colour) { return BandPicture(w, h, {{0, h, colour}}); }
 
 // The process's live GDI objects. The platform's count where it keeps one; under Wine, whose
 // count is a stub, every handle slot is asked whether it holds an object.

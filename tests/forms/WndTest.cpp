@@ -20,21 +20,10 @@ protected:
 };
 }  // namespace
 
-// A class of the same name registered by other code would route the window elsewhere; the form
-// refuses it instead of running its load on a window it does not own.
-TEST(Wnd, AClassNameTakenByAnotherProcedureIsRefused) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"QmForeignClass";
-    ASSERT_TRUE(RegisterClassW(&wc));
-    CountingForm f(L"QmForeignClass");
-    f.Load();
-    EXPECT_FALSE(f.IsLoaded());
-    EXPECT_EQ(f.loads, 0);
-}
-
-TEST(Wnd, UnloadRunsFormUnloadAndTheNextAccessLoadsAgain) {
+// Unload runs Form_Unload once and the next access loads again. A class of the same name registered by
+// other code would route the window elsewhere; the form refuses it instead of running its load on a
+// window it does not own.
+TEST(Wnd, UnloadAndReloadRunTheirEventsAndAClassNameTakenByAnotherProcedureIsRefused) {
     CountingForm f;
     f.SetWidth(3000);
     EXPECT_EQ(f.loads, 1);
@@ -45,4 +34,14 @@ TEST(Wnd, UnloadRunsFormUnloadAndTheNextAccessLoadsAgain) {
     EXPECT_FALSE(f.IsLoaded());
     f.Caption();
     EXPECT_EQ(f.loads, 2);
+
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"QmForeignClass";
+    ASSERT_TRUE(RegisterClassW(&wc));
+    CountingForm foreign(L"QmForeignClass");
+    foreign.Load();
+    EXPECT_FALSE(foreign.IsLoaded());
+    EXPECT_EQ(foreign.loads, 0);
 }

@@ -52,23 +52,6 @@ TEST(MTimer, AStrayTickIsKilledOnlyWhileNoTimerWasEverRegistered) {
     EXPECT_EQ(MTimer::TimerCount(), 1);
 }
 
-TEST(CTimer, ChangingTheIntervalReplacesTheSystemTimerAndTheSameValueKeepsIt) {
-    auto t = CTimer::Create();
-    t->SetInterval(1000);
-    const uintptr_t first = t->TimerID();
-    t->SetInterval(500);
-    const uintptr_t second = t->TimerID();
-    EXPECT_NE(first, 0u);
-    EXPECT_NE(second, 0u);
-    EXPECT_FALSE(WasRunning(first));
-    t->SetInterval(500);
-    EXPECT_EQ(t->TimerID(), second);
-    EXPECT_EQ(t->Interval(), 500);
-    EXPECT_GT(SlotOf(t), 0);
-    t->SetInterval(0);
-    EXPECT_FALSE(WasRunning(second));
-}
-
 // The 101st running timer fails; a stopped timer empties its slot for the next while the count
 // of slots ever filled stays.
 TEST(CTimer, TheHundredAndFirstRunningTimerFailsAndStoppingOneFreesItsSlot) {
@@ -95,16 +78,23 @@ TEST(CTimer, TheHundredAndFirstRunningTimerFailsAndStoppingOneFreesItsSlot) {
     EXPECT_EQ(SlotOf(extra), freed);
 }
 
-TEST(CTimer, TicksRaiseThatTimeAndARunningTimerLivesOnInTheTable) {
+// A new interval replaces the system timer, the same one keeps it; stopping from inside its own
+// tick ends the timer once the tick is over, while a running timer lives on in the table.
+TEST(CTimer, IntervalChangesReplaceTheSystemTimerAndTicksRaiseThatTime) {
     int ticks = 0;
     std::weak_ptr<CTimer> watch = Running::Start(CTimer::Create());
     ASSERT_FALSE(watch.expired());
+    const uintptr_t first = watch.lock()->TimerID();
+    watch.lock()->SetInterval(500);
     const uintptr_t id = watch.lock()->TimerID();
+    EXPECT_FALSE(WasRunning(first));
+    watch.lock()->SetInterval(500);
+    EXPECT_EQ(watch.lock()->TimerID(), id);
+    EXPECT_GT(SlotOf(watch.lock()), 0);
     watch.lock()->ThatTime = [&] { ++ticks; };
     Tick(id);
     Tick(id);
     EXPECT_EQ(ticks, 2);
-    // Stopping from inside its own tick ends the timer once the tick is over.
     watch.lock()->ThatTime = [&] {
         ++ticks;
         watch.lock()->SetInterval(0);
@@ -119,12 +109,9 @@ TEST(CTimer, ARealSystemTickArrivesThroughTheMessageLoop) {
     auto t = CTimer::Create();
     int ticks = 0;
     t->ThatTime = [&] { ++ticks; };
-    t->SetItem(42);
     t->SetInterval(10);
     const DWORD giveUp = GetTickCount() + 5000;
-    MSG m;
-    while (ticks == 0 && GetTickCount() < giveUp && GetMessageW(&m, nullptr, 0, 0) > 0) DispatchMessageW(&m);
+    for (MSG m; ticks == 0 && GetTickCount() < giveUp && GetMessageW(&m, nullptr, 0, 0) > 0;) DispatchMessageW(&m);
     EXPECT_GE(ticks, 1);
-    EXPECT_EQ(std::any_cast<int>(t->Item()), 42);
     t->SetInterval(0);
 }

@@ -1,24 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <tuple>
 
 #include "MemoryFileSystem.h"
 #include "app/ClipStore.h"
 #include "app/ClipStoreDisk.h"
+#include "app/ClipStoreRecords.h"
+#include "app/ClipStoreWorker.h"
 #include "support/AnsiText.h"
 
 namespace {
 const std::string kFolder = "/data/Clips/";
+const std::string kJournal = kFolder + "Clips.journal";
 using Texts = std::vector<ClipText>;  // oldest first, as the files are numbered
+using Problems = std::vector<std::string>;
 
 std::string Path(int n) { return kFolder + ClipStore::ClipFileName(n); }
-
-std::vector<ClipRecord> HistoryOf(const Texts& texts) {
-    std::vector<ClipRecord> h;
-    for (const auto& t : texts) h.push_back(ClipRecord{1, t, u"", u"", false});
-    return h;
-}
 
 Texts Numbered(int n, const std::string& prefix = "clip ") {
     Texts t;
@@ -27,33 +24,39 @@ Texts Numbered(int n, const std::string& prefix = "clip ") {
 }
 
 Texts LoadFresh(MemoryFileSystem& fs) {
-    std::vector<std::string> problems;
+    Problems problems;
     return ClipStore(fs, kFolder).Load(problems);
 }
 
 // Nothing but clip files 1..count in the folder (a load of `count` texts proves 1..count exist).
 bool OnlyClipFiles(MemoryFileSystem& fs, size_t count) { return fs.List(kFolder).size() == count; }
 
+bool Logged(const Problems& problems, const std::string& part) {
+    for (const auto& p : problems)
+        if (p.starts_with(">>> ") && p.find(part) != std::string::npos) return true;
+    return false;
+}
+
 // Clip files 1..n holding `seed`, less the numbers in `gaps`, with `hidden` ones, loaded by a store as at start.
 struct Loaded {
     MemoryFileSystem fs;
     ClipStore store{fs, kFolder};
-    std::vector<std::string> problems;
+    Problems problems;
     Texts texts;
     explicit Loaded(const Texts& seed, const std::vector<int>& gaps = {}, const std::vector<int>& hidden = {}) {
-        for (size_t i = 0; i < seed.size(); ++i) fs.files[Path(static_cast<int>(i) + 1)] = seed[i];
+        for (size_t i = 0; i < seed.size(); ++i) fs.Edit(Path(static_cast<int>(i) + 1), seed[i]);
         for (int g : gaps) fs.files.erase(Path(g));
         for (int h : hidden) fs.hidden.insert(Path(h));
         texts = store.Load(problems);
     }
-    bool Save(const Texts& t) { return store.Save(HistoryOf(t), problems); }
+    bool Save(const Texts& t) { return store.Save(t, problems); }
 };
 }  // namespace
 
 TEST(ClipStoreOrder, LoadingStopsAtAGapAndFilesBeyondItAreNeverOverwritten) {
     struct Case {
         Texts seed;
-        std::vector<int> gaps, hidden;  // a hidden file makes a gap too
+        std::vector<int> gaps, hidden;  // a hidden file makes a gap too, and is logged
         Texts loaded;
         std::vector<Texts> saves;  // the last one grows the history up to or past the gap
         std::vector<std::pair<int, ClipText>> setAside;
@@ -67,14 +70,15 @@ TEST(ClipStoreOrder, LoadingStopsAtAGapAndFilesBeyondItAreNeverOverwritten) {
     for (const auto& c : cases) {
         Loaded s(c.seed, c.gaps, c.hidden);
         EXPECT_EQ(s.texts, c.loaded);
+        EXPECT_EQ(Logged(s.problems, "hidden"), !c.hidden.empty());
         for (const auto& saved : c.saves) ASSERT_TRUE(s.Save(saved));
         EXPECT_EQ(LoadFresh(s.fs), c.saves.back());
         for (const auto& [n, text] : c.setAside) EXPECT_EQ(s.fs.files[Path(n) + ".stray"], text) << n;
-        EXPECT_EQ(s.problems.back().substr(0, 4), ">>> ");
+        EXPECT_TRUE(Logged(s.problems, "set aside"));
     }
 }
 
-TEST(ClipStoreCost, ASaveWritesOnlyWhatChanged) {
+TEST(ClipStoreCost, ASaveWritesOnlyWhatChangedAndRenumberingIsOneCommit) {
     auto without = [](Texts t, size_t i) { return t.erase(t.begin() + static_cast<std::ptrdiff_t>(i)), t; };
     auto with = [](Texts t) { return t.push_back(u"new"), t; };
     struct Case {
@@ -84,20 +88,21 @@ TEST(ClipStoreCost, ASaveWritesOnlyWhatChanged) {
     };
     const Case cases[] = {
         // A capture writes the text under a temporary name and moves it, whatever the history.
-        {0, with({}), 1, 2}, {1, with(Numbered(1)), 1, 2}, {3000, with(Numbered(3000)), 1, 2},
-        {1000, Numbered(1000), 0, 0},
-        // 990..999 move down and 1000 goes: ten texts, the journal, ten moves, a removal, the journal.
-        {1000, without(Numbered(1000), 989), 11, 24},
-        {1000, Numbered(999), 1, 1},                    // the newest alone: one removal
+        {0, with({}), 1, 2}, {3000, with(Numbered(3000)), 1, 2}, {1000, Numbered(1000), 0, 0},
+        // 990..999 move down and 1000 goes: the journal and its move, ten writes, a removal, the journal.
+        {1000, without(Numbered(1000), 989), 11, 14},
+        {1000, Numbered(999), 1, 1},  // the newest alone: one removal
+        // The limit: the oldest gives way, every number changes, and still one journal.
+        {3000, with(without(Numbered(3000), 0)), 3000, 3003},
     };
     for (const auto& c : cases) {
         Loaded s(Numbered(c.count));
         s.fs.changes = 0;
         ASSERT_TRUE(s.Save(c.after));
-        EXPECT_EQ(s.store.LastSaveOperations(), c.operations) << c.count << " to " << c.after.size();
-        EXPECT_EQ(s.fs.changes, c.changes) << c.count << " to " << c.after.size();
+        EXPECT_EQ(std::pair(s.store.LastSaveOperations(), s.fs.changes), std::pair(c.operations, c.changes))
+            << c.count << " to " << c.after.size();
         EXPECT_EQ(LoadFresh(s.fs), c.after);
-        EXPECT_EQ(s.fs.List(kFolder).size(), c.after.size());
+        EXPECT_TRUE(OnlyClipFiles(s.fs, c.after.size()));
     }
 }
 
@@ -109,8 +114,7 @@ TEST(ClipStoreFailures, AFullDiskKeepsThePreviousHistoryAndLeavesNoDebris) {
         else after.push_back(u"new");
         s.fs.diskFull = true;
         EXPECT_FALSE(s.Save(after));
-        ASSERT_FALSE(s.problems.empty());
-        EXPECT_EQ(s.problems.back().substr(0, 4), ">>> ");
+        EXPECT_TRUE(Logged(s.problems, "Cannot write"));
         EXPECT_EQ(LoadFresh(s.fs), Numbered(20));
         EXPECT_TRUE(OnlyClipFiles(s.fs, 20));
         s.fs.diskFull = false;  // once there is room again the same store catches up
@@ -119,42 +123,96 @@ TEST(ClipStoreFailures, AFullDiskKeepsThePreviousHistoryAndLeavesNoDebris) {
     }
 }
 
-TEST(ClipStoreFailures, UnreadableAndOddFilesDoNotStopTheOthers) {
+TEST(ClipStoreFailures, AFileThatCannotBeReadIsNeverTouchedAndComesBackOnceReadable) {
     Loaded seeded(Numbered(4));
     MemoryFileSystem& fs = seeded.fs;
-    fs.unreadable.insert(Path(2));
+    fs.unreadable.insert(Path(2));  // held open by another program
     fs.oddSized.insert(Path(3));
     ClipStore store(fs, kFolder);
-    std::vector<std::string> problems;
-    EXPECT_EQ(store.Load(problems), (Texts{u"clip 1", u"", u"clip 3", u"clip 4"}));
-    ASSERT_EQ(problems.size(), 2u);
-    EXPECT_NE(problems[0].find("Clip2.qms"), std::string::npos);
-    EXPECT_NE(problems[1].find("Clip3.qms"), std::string::npos);
-    // The history took 1, 3 and 4: the number whose text was unknown is written again.
+    Problems problems;
+    EXPECT_EQ(store.Load(problems), (Texts{u"clip 1", u"clip 3", u"clip 4"}));
+    EXPECT_TRUE(Logged(problems, "Cannot read clip file, left as it is") && Logged(problems, "Clip3.qms"));
+    // Deleting the oldest and capturing renumber around it; removing everything leaves it too.
+    ASSERT_TRUE(store.Save({u"clip 3", u"clip 4"}, problems));
+    ASSERT_TRUE(store.Save({u"clip 3", u"clip 4", u"new"}, problems));
+    ASSERT_TRUE(store.Settle(problems));
+    EXPECT_EQ(fs.files[Path(2)], u"clip 2");
+    EXPECT_EQ(LoadFresh(fs), (Texts{u"clip 3", u"clip 4", u"new"}));
     fs.unreadable.clear();
-    const Texts kept{u"clip 1", u"clip 3", u"clip 4"};
-    ASSERT_TRUE(store.Save(HistoryOf(kept), problems));
-    EXPECT_EQ(LoadFresh(fs), kept);
+    EXPECT_EQ(LoadFresh(fs), (Texts{u"clip 3", u"clip 2", u"clip 4", u"new"}));
+    fs.unreadable.insert(Path(2));
+    ClipStore again(fs, kFolder);
+    again.Load(problems);
+    ASSERT_TRUE(again.DeleteAll(problems));
+    EXPECT_EQ(fs.files.count(Path(2)), 1u);
 }
 
 TEST(ClipStoreFailures, ACommittedSaveThatCannotFinishLoadsAsTheNewHistory) {
     Loaded s(Numbered(5));
     const Texts after{u"clip 1", u"clip 3", u"clip 4", u"clip 5"};
-    s.fs.unmovable.insert(Path(3) + ".tmp");
+    s.fs.unwritable.insert(Path(3));
     EXPECT_FALSE(s.Save(after));
-    EXPECT_EQ(LoadFresh(s.fs), after);  // through the texts still waiting under temporary names
+    EXPECT_EQ(LoadFresh(s.fs), after);  // through the journal's texts
     EXPECT_EQ(LoadFresh(s.fs), after);  // and again: nothing was thrown away meanwhile
-    s.fs.unmovable.clear();
-    ASSERT_TRUE(s.Save(after));
+    s.fs.unwritable.clear();
+    ASSERT_TRUE(s.store.Settle(s.problems));
     EXPECT_EQ(LoadFresh(s.fs), after);
-    EXPECT_TRUE(OnlyClipFiles(s.fs, after.size()));
-    // A journal damaged from outside is ignored, and leftovers go.
-    s.fs.files[kFolder + "Clips.journal"] = u"garbage";
-    s.fs.files[Path(2) + ".tmp"] = u"half";
-    ClipStore again(s.fs, kFolder);
-    EXPECT_EQ(again.Load(s.problems), after);
-    EXPECT_TRUE(OnlyClipFiles(s.fs, after.size()));
-    EXPECT_NE(s.problems.back().find("journal"), std::string::npos);
+    EXPECT_TRUE(OnlyClipFiles(s.fs, after.size() + 1));  // and the cache
+}
+
+TEST(ClipStoreFailures, AJournalThatProvesNoCommittedSaveIsIgnored) {
+    ClipJournal dropAll{0, 6, {}, {}};
+    ClipJournal claimsKept{8, 6, {}, {{8, u"x"}}};  // 7 was never written
+    ClipText sound = ClipStoreRecords::FormatJournal({6, 6, {}, {{6, u"six"}}});
+    ClipText flipped = sound;
+    flipped[flipped.size() / 2] = u'#';
+    const ClipText crafted[] = {u"garbage", u"Quillmate clip journal 1\r\n1\r\n0\r\n6\r\n",
+                                ClipStoreRecords::FormatJournal(dropAll).substr(1), flipped,
+                                ClipStoreRecords::FormatJournal(claimsKept),
+                                u"Quillmate clip journal 2\r\n99999999999\r\n0\r\n0\r\n0\r\n0\r\n"};
+    for (const auto& journal : crafted) {
+        Loaded s(Numbered(6), {}, {});
+        s.fs.files[kJournal] = journal;
+        s.fs.files[Path(2) + ".tmp"] = u"half";
+        EXPECT_EQ(LoadFresh(s.fs), Numbered(6));
+        EXPECT_TRUE(OnlyClipFiles(s.fs, 6));
+    }
+    Loaded s(Numbered(6));
+    s.fs.files[kJournal] = sound;  // the same journal, whole, is obeyed
+    EXPECT_EQ(s.store.Load(s.problems).back(), u"six");
+    EXPECT_TRUE(Logged(s.problems, "interrupted save"));
+}
+
+TEST(ClipStoreFiles, FilesChangedFromOutsideAreWrittenAgainAndTheCacheSparesTheReads) {
+    Loaded s({u"a", u"b", u"c"});
+    s.fs.files.erase(Path(2));                     // a cleaner removes Clip2
+    ASSERT_TRUE(s.Save({u"a", u"b", u"c", u"d"}));  // copy d
+    ASSERT_TRUE(s.store.Settle(s.problems));
+    EXPECT_TRUE(Logged(s.problems, "removed from outside"));
+    EXPECT_EQ(LoadFresh(s.fs), (Texts{u"a", u"b", u"c", u"d"}));
+    s.fs.Edit(Path(3), u"edited");
+    ASSERT_TRUE(s.store.Settle(s.problems));
+    EXPECT_EQ(s.fs.files[Path(3)], u"c");
+    // A start reads the cache and only the files whose stamp it does not know.
+    struct Case {
+        std::function<void(MemoryFileSystem&)> meanwhile;
+        Texts loaded;
+        int reads;
+    };
+    const Case cases[] = {
+        {[](MemoryFileSystem&) {}, {u"a", u"b", u"c", u"d"}, 1},
+        {[](MemoryFileSystem& fs) { fs.Edit(Path(2), u"B!"); }, {u"a", u"B!", u"c", u"d"}, 2},
+        {[](MemoryFileSystem& fs) { fs.files[Path(2)] = u"xy"; }, {u"a", u"xy", u"c", u"d"}, 2},  // same time, new size
+        {[](MemoryFileSystem& fs) { fs.files.erase(Path(3)); }, {u"a", u"b"}, 1},
+        {[](MemoryFileSystem& fs) { fs.files[kFolder + "Clips.cache"] = u"damaged"; }, {u"a", u"b", u"c", u"d"}, 5},
+    };
+    for (const auto& c : cases) {
+        MemoryFileSystem fs = s.fs;
+        c.meanwhile(fs);
+        fs.reads = 0;
+        EXPECT_EQ(LoadFresh(fs), c.loaded);
+        EXPECT_EQ(fs.reads, c.reads);
+    }
 }
 
 namespace {
@@ -178,28 +236,31 @@ int KillAtEachChange(const MemoryFileSystem& fs, Op op, AfterKill afterKill) {
 
 struct Change {
     const char* name;
-    Texts before, after;
+    Texts before, between, after;  // `between` is saved first and handed over to `after` at once
 };
 
-// Every kill of the save, and every kill of the load that completes it after a restart, leaves
-// the whole previous or the whole new history, and a later save still reaches the new one.
+// Every kill of the save and settling, and every kill of the load that completes it after a
+// restart, leaves the whole previous or the whole new history, and a later save still gets there.
 void ExpectEveryKillLeavesOldOrNew(const Change& c) {
-    auto oldOrNew = [&](const Texts& got) { return got == c.before || got == c.after; };
+    auto oldOrNew = [&](const Texts& got) { return got == c.before || got == c.between || got == c.after; };
     auto save = [&](MemoryFileSystem& fs) {
         ClipStore store(fs, kFolder);
-        std::vector<std::string> problems;
+        Problems problems;
         store.Load(problems);
-        EXPECT_TRUE(store.Save(HistoryOf(c.after), problems)) << c.name;
+        bool handOver = !c.between.empty();
+        if (handOver) EXPECT_TRUE(store.Save(c.between, problems, [&] { return std::exchange(handOver, false); }));
+        EXPECT_TRUE(store.Save(c.after, problems)) << c.name;
+        EXPECT_TRUE(store.Settle(problems)) << c.name;
     };
     const int kills = KillAtEachChange(Loaded(c.before).fs, save, [&](MemoryFileSystem& killed, int k) {
         KillAtEachChange(killed, LoadFresh, [&](MemoryFileSystem& again, int j) {
             EXPECT_TRUE(oldOrNew(LoadFresh(again))) << c.name << " kill " << k << " then " << j;
         });
         ClipStore restarted(killed, kFolder);
-        std::vector<std::string> problems;
+        Problems problems;
         const Texts got = restarted.Load(problems);
-        EXPECT_TRUE(oldOrNew(got) && OnlyClipFiles(killed, got.size())) << c.name << " kill " << k;
-        ASSERT_TRUE(restarted.Save(HistoryOf(c.after), problems));
+        EXPECT_TRUE(oldOrNew(got)) << c.name << " kill " << k;
+        ASSERT_TRUE(restarted.Save(c.after, problems));
         EXPECT_EQ(LoadFresh(killed), c.after) << c.name << " kill " << k;
     });
     EXPECT_GT(kills, 0) << c.name;
@@ -213,15 +274,18 @@ TEST(ClipStoreCrash, EveryKillLeavesThePreviousOrTheNewHistory) {
     Texts shifted = withoutOldest;  // the limit reached: the oldest gives way to a new clip
     shifted.push_back(u"new");
     appended.push_back(u"new");
+    Texts shiftedTwice(shifted.begin() + 1, shifted.end());
+    shiftedTwice.push_back(u"newer");
     const Change changes[] = {
-        {"capture", ten, appended},
-        {"capture into empty", {}, {u"only"}},
-        {"delete oldest", ten, withoutOldest},
-        {"delete middle", ten, withoutMiddle},
-        {"delete newest", ten, Texts(ten.begin(), ten.end() - 1)},
-        {"delete all", ten, {}},
-        {"shift at the limit", ten, shifted},
-        {"same length, new texts", ten, Numbered(10, "other ")},
+        {"capture", ten, {}, appended},
+        {"capture into empty", {}, {}, {u"only"}},
+        {"delete oldest", ten, {}, withoutOldest},
+        {"delete middle", ten, {}, withoutMiddle},
+        {"delete newest", ten, {}, Texts(ten.begin(), ten.end() - 1)},
+        {"delete all", ten, {}, {}},
+        {"same length, new texts", ten, {}, Numbered(10, "other ")},
+        // A renumbering handed over half done to the next capture at the limit.
+        {"two captures at the limit", ten, shifted, shiftedTwice},
     };
     for (const auto& c : changes) ExpectEveryKillLeavesOldOrNew(c);
 }
@@ -229,7 +293,7 @@ TEST(ClipStoreCrash, EveryKillLeavesThePreviousOrTheNewHistory) {
 TEST(ClipStoreCrash, DeleteAllIsOneStepAndStopsAtTheFirstGap) {
     Loaded s(Numbered(6), {5});
     auto deleteAll = [](MemoryFileSystem& fs) {
-        std::vector<std::string> problems;
+        Problems problems;
         EXPECT_TRUE(ClipStore(fs, kFolder).DeleteAll(problems));
     };
     EXPECT_GT(KillAtEachChange(s.fs, deleteAll, [](MemoryFileSystem& killed, int k) {
@@ -238,21 +302,40 @@ TEST(ClipStoreCrash, DeleteAllIsOneStepAndStopsAtTheFirstGap) {
     }), 0);
     deleteAll(s.fs);
     EXPECT_TRUE(LoadFresh(s.fs).empty());
-    EXPECT_TRUE(s.fs.Exists(Path(6)));  // beyond the gap: not part of the history
+    EXPECT_TRUE(s.fs.files.count(Path(6)));  // beyond the gap: not part of the history
+}
+
+TEST(ClipStoreWorker, SavesTheLatestHistoryOffTheCallersThread) {
+    MemoryFileSystem fs;
+    ClipStore store(fs, kFolder);
+    Problems logged;
+    store.Load(logged);
+    ClipStoreWorker worker(store, [&](const Problems& p) { logged.insert(logged.end(), p.begin(), p.end()); },
+                           std::chrono::milliseconds(1));
+    worker.Start();
+    for (int n = 1; n <= 50; ++n) worker.Post(Numbered(n));
+    worker.Post(Numbered(50, "renumbered "));
+    worker.WaitSettled();
+    EXPECT_EQ(LoadFresh(fs), Numbered(50, "renumbered "));
+    worker.Post({u"last"});
+    worker.Finish();
+    EXPECT_EQ(LoadFresh(fs), Texts{u"last"});
+    EXPECT_TRUE(logged.empty());
 }
 
 TEST(ClipStoreDisk, RealFilesTakeTheHistoryAndTemporaryLeftoversGo) {
     ClipStoreDisk disk;
     const std::string folder = ::testing::TempDir() + "qm_clips_disk/";
-    for (const auto& name : disk.List(folder)) disk.Remove(folder + name);
+    for (const auto& e : disk.List(folder)) disk.Remove(folder + e.Name);
     disk.CreateFolder(folder);
-    std::vector<std::string> problems;
+    Problems problems;
     const Texts texts{u"abc", u"\u0416\U0001F600", u"z"};
-    ASSERT_TRUE(ClipStore(disk, folder).Save(HistoryOf(texts), problems));
+    ClipStore first(disk, folder);
+    ASSERT_TRUE(first.Save(texts, problems) && first.Settle(problems));
     std::ofstream(folder + "Clip9.qms.tmp") << "left by a killed save";
     ClipStore again(disk, folder);
     EXPECT_EQ(again.Load(problems), texts);
-    ASSERT_TRUE(again.Save(HistoryOf({u"z"}), problems));
-    EXPECT_EQ(disk.List(folder), std::vector<std::string>{"Clip1.qms"});
-    EXPECT_EQ(ClipStore(disk, folder).Load(problems), Texts{u"z"});
+    ASSERT_TRUE(again.DeleteAll(problems));
+    EXPECT_TRUE(disk.List(folder).empty());
+    EXPECT_TRUE(problems.empty());
 }

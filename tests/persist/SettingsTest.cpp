@@ -26,6 +26,7 @@ TEST(SettingsText, TextsBecomeValuesOrNothingAndValuesTheirShortestText) {
     EXPECT_EQ(FromSingle(1500.0f), u"1500");
     EXPECT_EQ(FromSingle(-5.0f), u"-5");
     EXPECT_EQ(FromSingle(0.1f), u"0.1");
+    EXPECT_EQ(FromSingle(100000.0f), u"100000");
     for (float v : {0.1f, 1234.5f, 123456792.0f, -0.375f, 3.4e38f}) EXPECT_EQ(ToSingle(FromSingle(v)), v);
 }
 
@@ -39,7 +40,7 @@ TEST(SettingsFile, MissingKeysAreAddedKnownOnesKeptAndBadOnesRepaired) {
         const char16_t *section, *key, *text, *repaired;
     };
     const Key bad[] = {{u"Options", u"Combination", u"seven", u"3"}, {u"Options", u"RestoreClips", u"maybe", u"True"},
-                       {u"Options", u"PaiseSpeed", u"0", u"1000"}, {u"Global", u"Left", u"far", u"7000"}};
+                       {u"Options", u"PaiseSpeed", u"-1", u"1000"}, {u"Global", u"Left", u"far", u"7000"}};
     for (const auto& k : bad) ini.SetValue(k.section, k.key, k.text);
     Settings::EnsureKeys(ini, SettingsValues{});
     EXPECT_EQ(std::pair(ini.ValuesCount(u"Options"), ini.ValuesCount(u"Global")), std::pair(7, 4));
@@ -56,6 +57,9 @@ TEST(SettingsFile, MissingKeysAreAddedKnownOnesKeptAndBadOnesRepaired) {
     EXPECT_NE(problems[0].find("seven"), std::string::npos);
     for (const auto& k : bad) EXPECT_EQ(ini.Value(k.section, k.key), k.repaired);
     EXPECT_EQ(ini.Value(u"Options", u"InactiveTransparent"), u"200");
+    ini.SetValue(u"Options", u"PaiseSpeed", u"0");  // no fade, not bad: a 0 would hide every shown window
+    Settings::Read(ini, v, problems);
+    EXPECT_EQ(std::pair(v.PaiseSpeed, problems.size()), std::pair(int16_t{1000}, size_t{4}));
     // The saver writes over the model and leaves keys it does not know.
     Settings::Write(ini, SettingsValues{});
     EXPECT_EQ(ini.Value(u"Mine", u"Hand"), u"written");

@@ -28,11 +28,13 @@ void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::vector<std::string> WriteVolumes(const fs::path& base, const std::vector<std::vector<uint8_t>>& volumes) {
+std::vector<std::string> WriteVolumes(const fs::path& base, const std::vector<std::vector<uint8_t>>& volumes,
+                                      bool oldNaming) {
     std::vector<std::string> names;
     for (size_t i = 0; i < volumes.size(); ++i) {
         fs::path p = base;
-        p += volumes.size() == 1 ? ".rar" : ".part" + std::to_string(i + 1) + ".rar";
+        if (volumes.size() == 1 || (oldNaming && i == 0)) p += ".rar";
+        else p += oldNaming ? (i < 11 ? ".r0" : ".r") + std::to_string(i - 1) : ".part" + std::to_string(i + 1) + ".rar";
         WriteBytes(p, volumes[i]);
         names.push_back(p.string());
     }

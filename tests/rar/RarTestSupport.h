@@ -30,11 +30,13 @@ void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes);
 inline std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 inline fs::path Utf8Path(const std::string& s) { return fs::path(std::u8string(s.begin(), s.end())); }
 
-// Writes the volumes as base + ".part1.rar", ".part2.rar"... (or base + ".rar" for one); returns the names.
-std::vector<std::string> WriteVolumes(const fs::path& base, const std::vector<std::vector<uint8_t>>& volumes);
+// Writes the volumes as base + ".part1.rar", ".part2.rar"... (or base + ".rar" for one; with old naming
+// base + ".rar", ".r00", ".r01"...); returns the names.
+std::vector<std::string> WriteVolumes(const fs::path& base, const std::vector<std::vector<uint8_t>>& volumes,
+                                      bool oldNaming = false);
 inline std::vector<std::string> WriteRar(const fs::path& base, const std::vector<qmrar::WriterEntry>& entries,
                                          const qmrar::WriterOptions& options = {}) {
-    return WriteVolumes(base, qmrar::WriteArchive(options, entries));
+    return WriteVolumes(base, qmrar::WriteArchive(options, entries), options.oldNaming);
 }
 qmrar::WriterEntry Entry(const std::string& name, const std::string& data = "");
 qmrar::WriterOptions Options(qmrar::ArchiveFormat format, uint64_t volumeSize = 0, const std::string& comment = "");

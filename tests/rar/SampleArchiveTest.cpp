@@ -42,12 +42,26 @@ protected:
 
 }  // namespace
 
-TEST_F(SampleArchives, EverySampleEndsCleanlyWithinItsDestination) {
-    std::vector<fs::path> samples;
+// Stored archives (and the first volumes of stored sets) extract completely; every other sample ends with
+// a code the reader is allowed to give, and only what it extracts whole against the archiver's CRC.
+TEST_F(SampleArchives, EverySampleEndsCleanlyWithinItsDestinationAndStoredOnesExtractCompletely) {
+    // archive (after "test_read_format_", or whole) -> number of entries reported
+    std::map<std::string, size_t> stored = {
+        {"test_rar_multivolume_single_file.part1.rar", 1}, {"test_rar_multivolume_multiple_files.part1.rar", 2},
+        {"test_rar_multivolume_uncompressed_files.part01.rar", 16}, {"test_read_splitted_rar.rar", 5},
+        {"test_splitted_rar_seek_support.rar", 1}};
+    for (auto [name, count] : std::map<std::string, size_t>{
+             {"rar", 5}, {"rar_windows", 5}, {"rar_noeof", 1}, {"rar_subblock", 1}, {"rar5_stored", 1},
+             {"rar5_stored_manyfiles", 3}, {"rar5_fileattr", 8}, {"rar5_hardlink", 2}, {"rar5_symlink", 4},
+             {"rar5_unicode", 3}, {"rar5_owner", 3}, {"rar5_zip_in_rar", 3}, {"rar5_main_block_extra_bytes", 1},
+             {"rar5_skip_block_extra_bytes", 1}})
+        stored["test_read_format_" + name + ".rar"] = count;
+    std::vector<fs::path> samples = {Joined("test_read_splitted_rar", tmp.Path()),
+                                     Joined("test_splitted_rar_seek_support", tmp.Path())};
     for (auto& e : fs::directory_iterator(SampleDir()))
         if (e.path().filename() != "README.md" && e.path().filename() != "COPYING") samples.push_back(e.path());
-    std::sort(samples.begin(), samples.end());
     static const std::set<int> allowed = {0, 10, 12, 13, 14, 15, 22};
+    size_t complete = 0;
     for (const fs::path& sample : samples) {
         SCOPED_TRACE(sample.filename().string());
         TempDir run;
@@ -58,6 +72,13 @@ TEST_F(SampleArchives, EverySampleEndsCleanlyWithinItsDestination) {
         ASSERT_EQ(std::distance(fs::directory_iterator(run.Path()), fs::directory_iterator()), 1);
         EXPECT_TRUE(allowed.count(r.open)) << r.open;
         EXPECT_TRUE(allowed.count(r.end)) << r.end;
+        if (auto s = stored.find(sample.filename().string()); s != stored.end()) {
+            ++complete;
+            EXPECT_EQ(r.open, qmrar::kSuccess);
+            EXPECT_EQ(r.end, qmrar::kEndArchive);
+            EXPECT_EQ(r.entries.size(), s->second);
+            for (const auto& e : r.entries) EXPECT_EQ(e.code, qmrar::kSuccess) << e.name;
+        }
         for (const auto& e : r.entries) {
             SCOPED_TRACE(e.name);
             if (e.entry.encrypted) {
@@ -74,30 +95,7 @@ TEST_F(SampleArchives, EverySampleEndsCleanlyWithinItsDestination) {
             }
         }
     }
-}
-
-TEST_F(SampleArchives, StoredArchivesExtractCompletely) {
-    // archive (after "test_read_format_", or whole) -> number of entries reported
-    std::vector<std::pair<std::string, size_t>> stored = {
-        {"rar", 5}, {"rar_windows", 5}, {"rar_noeof", 1}, {"rar_subblock", 1}, {"rar5_stored", 1},
-        {"rar5_stored_manyfiles", 3}, {"rar5_fileattr", 8}, {"rar5_hardlink", 2}, {"rar5_symlink", 4},
-        {"rar5_unicode", 3}, {"rar5_owner", 3}, {"rar5_zip_in_rar", 3}, {"rar5_main_block_extra_bytes", 1},
-        {"rar5_skip_block_extra_bytes", 1}};
-    for (auto& entry : stored) entry.first = Sample("test_read_format_" + entry.first + ".rar");
-    stored.insert(stored.end(), {{Sample("test_rar_multivolume_single_file.part1.rar"), 1},
-                                 {Sample("test_rar_multivolume_multiple_files.part1.rar"), 2},
-                                 {Sample("test_rar_multivolume_uncompressed_files.part01.rar"), 16},
-                                 {Joined("test_read_splitted_rar", tmp.Path()), 5},
-                                 {Joined("test_splitted_rar_seek_support", tmp.Path()), 1}});
-    for (const auto& [archive, count] : stored) {
-        SCOPED_TRACE(archive);
-        TempDir out;
-        RunResult r = RunArchive(archive, qmrar::Operation::Extract, out.Path());
-        ASSERT_EQ(r.open, qmrar::kSuccess);
-        EXPECT_EQ(r.end, qmrar::kEndArchive);
-        EXPECT_EQ(r.entries.size(), count);
-        for (const auto& e : r.entries) EXPECT_EQ(e.code, qmrar::kSuccess) << e.name;
-    }
+    EXPECT_EQ(complete, stored.size());
 }
 
 TEST_F(SampleArchives, KnownContentsAndNames) {

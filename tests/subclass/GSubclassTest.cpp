@@ -63,45 +63,36 @@ TEST(GSubclass, TheResponsesDecideWhenTheOldProcedureRunsAndWhoseResultCounts) {
     }
 }
 
-TEST(GSubclass, DetachingTheFirstClientRenumbersTheSecond) {
+// Messages without clients pass unchanged; detaching what is not attached does nothing; detaching the
+// first client renumbers the next, which then decides alone; the last detachment puts the procedure
+// back and leaves no property of the engine.
+TEST(GSubclass, DetachingRenumbersTheRestAndTheLastOneRestoresTheProcedureAndLeavesNoProperty) {
     TargetWindow w;
-    Client a("A", w.journal, ISubclass::kRunBefore, 11), b("B", w.journal, ISubclass::kConsume, 22);
-    GSubclass engine;
-    engine.AttachMessage(a, w.h, kMsg);
-    engine.AttachMessage(b, w.h, kMsg);
-    engine.DetachMessage(a, w.h, kMsg);
-    EXPECT_EQ(w.Prop(w.Clients(kMsg)), 1);
-    EXPECT_EQ(w.Prop(w.Clients(kMsg, 1)), reinterpret_cast<intptr_t>(static_cast<ISubclass*>(&b)));
-    EXPECT_EQ(w.Prop(w.Clients(kMsg, 2)), 0);
-    // B now decides alone: consumed, the window's procedure never sees the message.
-    EXPECT_EQ(SendMessageW(w.h, kMsg, 0, 0), 22);
-    EXPECT_EQ(w.journal, (Journal{"B?", "B", "B?"}));
-}
-
-// Messages without clients pass unchanged; detaching what is not attached does nothing; the last
-// detachment puts the procedure back and leaves no property of the engine.
-TEST(GSubclass, TheLastDetachmentRestoresTheProcedureAndLeavesNoProperty) {
-    TargetWindow w;
-    Journal j;
-    Client a("A", j, ISubclass::kConsume), b("B", j, ISubclass::kConsume), stranger("S", j, 0);
+    Client a("A", w.journal, ISubclass::kRunBefore, 11), b("B", w.journal, ISubclass::kConsume, 22),
+        c("C", w.journal, ISubclass::kConsume), stranger("S", w.journal, 0);
     GSubclass engine;
     engine.DetachMessage(a, w.h, kMsg);  // nothing attached at all
     engine.AttachMessage(a, w.h, kMsg);
-    engine.AttachMessage(b, w.h, WM_APP + 2);
+    engine.AttachMessage(b, w.h, kMsg);
+    engine.AttachMessage(c, w.h, WM_APP + 2);
     EXPECT_EQ(SendMessageW(w.h, WM_APP + 9, 0, 0), 7009);
     EXPECT_EQ(engine.CallOldWindowProc(w.h, WM_APP + 3, 0, 0), 7003);
     engine.DetachMessage(stranger, w.h, kMsg);
     engine.DetachMessage(a, w.h, WM_APP + 5);
-    EXPECT_EQ(w.Prop("C" + w.Id()), 2);
+    EXPECT_EQ(w.Prop("C" + w.Id()), 3);
     engine.DetachMessage(a, w.h, kMsg);
+    EXPECT_EQ(w.Prop(w.Clients(kMsg)), 1);
+    EXPECT_EQ(w.Prop(w.Clients(kMsg, 1)), reinterpret_cast<intptr_t>(static_cast<ISubclass*>(&b)));
+    EXPECT_EQ(w.Prop(w.Clients(kMsg, 2)), 0);
+    EXPECT_EQ(SendMessageW(w.h, kMsg, 0, 0), 22);  // consumed: the window's procedure never sees it
+    engine.DetachMessage(b, w.h, kMsg);
     EXPECT_NE(GetWindowLongPtrW(w.h, GWLP_WNDPROC), w.original);
-    engine.DetachMessage(b, w.h, WM_APP + 2);
+    engine.DetachMessage(c, w.h, WM_APP + 2);
     EXPECT_EQ(GetWindowLongPtrW(w.h, GWLP_WNDPROC), w.original);
     EXPECT_TRUE(w.EngineProperties().empty());
     EXPECT_EQ(engine.CallOldWindowProc(w.h, kMsg, 0, 0), 0);
     EXPECT_EQ(SendMessageW(w.h, kMsg, 0, 0), 7001);
-    EXPECT_TRUE(j.empty());
-    EXPECT_EQ(w.journal, (Journal{"prev 9", "prev 3", "prev 1"}));
+    EXPECT_EQ(w.journal, (Journal{"prev 9", "prev 3", "B?", "B", "B?", "prev 1"}));
     HWND gone = w.h;
     DestroyWindow(gone);
     engine.DetachMessage(a, gone, kMsg);

@@ -5,7 +5,8 @@
 //   visible CLASS           print 1 when a visible top-level window of that class exists, else 0
 //   cbviewer FILE           join the viewer chain; append one line to FILE per change notification;
 //                           leave the chain correctly when closed (WM_CLOSE to its window "QM viewer")
-//   close-helpers           close every viewer, target and file-copier window of this tool
+//   close-helpers           close every viewer, target, file-copier and holder window of this tool
+//   hold FILE READY         keep FILE open with no sharing, as a busy program would; write READY once held
 //   focus-target            bring the edit-target window to the front again
 //   leave-viewer            close a running cbviewer
 //   edit-target FILE [TITLE] show a window "QM target" (or TITLE) with an edit box; write its handle to FILE
@@ -230,9 +231,18 @@ int main(int argc, char** argv) {
     }
     if (cmd == "close-helpers") {
         // Ends every helper window of these tests the way a user would close them.
-        for (const wchar_t* cls : {L"QMViewer", L"QMTarget", L"QMFiles"})
+        for (const wchar_t* cls : {L"QMViewer", L"QMTarget", L"QMFiles", L"QMHold"})
             for (HWND w = FindWindowW(cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr))
                 PostMessageW(w, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (cmd == "hold" && argc > 3) {
+        HANDLE f = CreateFileA(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (f == INVALID_HANDLE_VALUE) return 1;
+        MakeWindow(L"QMHold", L"QM hold", TargetProc, WS_OVERLAPPED, 10, 10);
+        AppendLine(argv[3], "held");
+        Loop();
+        CloseHandle(f);
         return 0;
     }
     if (cmd == "focus-target") return SetForegroundWindow(FindWindowW(L"QMTarget", nullptr)) ? 0 : 1;

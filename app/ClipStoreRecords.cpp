@@ -1,0 +1,153 @@
+#include "app/ClipStoreRecords.h"
+
+#include <cstdint>
+#include <string>
+
+namespace ClipStoreRecords {
+namespace {
+const ClipText kJournalTag = u"Quillmate clip journal 2";
+const ClipText kCacheTag = u"Quillmate clip cache 1";
+
+uint64_t Checksum(const char16_t* p, size_t n) {
+    uint64_t h = 1469598103934665603ull;  // FNV-1a over the code units
+    for (size_t i = 0; i < n; ++i) {
+        h ^= static_cast<uint16_t>(p[i]);
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+class Writer {
+public:
+    explicit Writer(const ClipText& tag) { Line(tag); }
+    void Number(uint64_t v) {
+        const std::string s = std::to_string(v);
+        out_.append(s.begin(), s.end());
+        out_ += u"\r\n";
+    }
+    void Text(const ClipText& t) {
+        Number(t.size());
+        out_ += t;
+        out_ += u"\r\n";
+    }
+    ClipText Finish() {
+        const uint64_t sum = Checksum(out_.data(), out_.size());
+        Number(sum);
+        return std::move(out_);
+    }
+
+private:
+    void Line(const ClipText& t) { out_ += t + u"\r\n"; }
+    ClipText out_;
+};
+
+class Reader {
+public:
+    explicit Reader(const ClipText& text) : t_(text) {}
+    bool Tag(const ClipText& tag) { return Take(tag) && Take(u"\r\n"); }
+    bool Number(uint64_t& v, uint64_t max) {
+        v = 0;
+        size_t digits = 0;
+        while (pos_ < t_.size() && t_[pos_] >= u'0' && t_[pos_] <= u'9' && digits < 20) {
+            const uint64_t d = t_[pos_++] - u'0';
+            if (v > (UINT64_MAX - d) / 10) return false;
+            v = v * 10 + d;
+            ++digits;
+        }
+        return digits > 0 && v <= max && Take(u"\r\n");
+    }
+    bool Int(int& v, int max) {
+        uint64_t u = 0;
+        if (!Number(u, static_cast<uint64_t>(max))) return false;
+        v = static_cast<int>(u);
+        return true;
+    }
+    bool Text(ClipText& out) {
+        uint64_t n = 0;
+        if (!Number(n, t_.size() - pos_)) return false;
+        out = t_.substr(pos_, n);
+        pos_ += n;
+        return Take(u"\r\n");
+    }
+    // The checksum line covers everything before it and nothing may follow it.
+    bool End() {
+        const size_t covered = pos_;
+        uint64_t sum = 0;
+        return Number(sum, UINT64_MAX) && pos_ == t_.size() && sum == Checksum(t_.data(), covered);
+    }
+
+private:
+    bool Take(const ClipText& s) {
+        if (t_.compare(pos_, s.size(), s) != 0) return false;
+        pos_ += s.size();
+        return true;
+    }
+    const ClipText& t_;
+    size_t pos_ = 0;
+};
+}  // namespace
+
+ClipText FormatJournal(const ClipJournal& j) {
+    Writer w(kJournalTag);
+    w.Number(static_cast<uint64_t>(j.Count));
+    w.Number(static_cast<uint64_t>(j.OldCount));
+    w.Number(j.Frozen.size());
+    for (int n : j.Frozen) w.Number(static_cast<uint64_t>(n));
+    w.Number(j.Entries.size());
+    for (const auto& [n, text] : j.Entries) {
+        w.Number(static_cast<uint64_t>(n));
+        w.Text(text);
+    }
+    return w.Finish();
+}
+
+std::optional<ClipJournal> ParseJournal(const ClipText& text) {
+    Reader r(text);
+    ClipJournal j;
+    int frozen = 0, entries = 0;
+    if (!r.Tag(kJournalTag) || !r.Int(j.Count, kMaxNumber) || !r.Int(j.OldCount, kMaxNumber) ||
+        !r.Int(frozen, kMaxNumber))
+        return std::nullopt;
+    for (int i = 0; i < frozen; ++i) {
+        int n = 0;
+        if (!r.Int(n, kMaxNumber) || n < 1) return std::nullopt;
+        j.Frozen.push_back(n);
+    }
+    if (!r.Int(entries, j.Count)) return std::nullopt;
+    for (int i = 0; i < entries; ++i) {
+        int n = 0;
+        ClipText t;
+        // Ascending numbers within the new count.
+        if (!r.Int(n, j.Count) || n < 1 || (!j.Entries.empty() && n <= j.Entries.back().first) || !r.Text(t))
+            return std::nullopt;
+        j.Entries.emplace_back(n, std::move(t));
+    }
+    if (!r.End()) return std::nullopt;
+    return j;
+}
+
+ClipText FormatCache(const ClipCache& c) {
+    Writer w(kCacheTag);
+    w.Number(c.Clips.size());
+    for (const auto& e : c.Clips) {
+        w.Number(e.Stamp.Size);
+        w.Number(e.Stamp.WriteTime);
+        w.Text(e.Text);
+    }
+    return w.Finish();
+}
+
+std::optional<ClipCache> ParseCache(const ClipText& text) {
+    Reader r(text);
+    ClipCache c;
+    int count = 0;
+    if (!r.Tag(kCacheTag) || !r.Int(count, kMaxNumber)) return std::nullopt;
+    c.Clips.resize(static_cast<size_t>(count));
+    for (auto& e : c.Clips)
+        if (!r.Number(e.Stamp.Size, UINT64_MAX) || !r.Number(e.Stamp.WriteTime, UINT64_MAX) || !r.Text(e.Text))
+            return std::nullopt;
+    if (!r.End()) return std::nullopt;
+    return c;
+}
+
+}  // namespace ClipStoreRecords

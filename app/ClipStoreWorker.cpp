@@ -1,0 +1,66 @@
+#include "app/ClipStoreWorker.h"
+
+ClipStoreWorker::ClipStoreWorker(ClipStore& store, LogLines log, std::chrono::milliseconds idle)
+    : store_(store), log_(std::move(log)), idle_(idle) {}
+
+void ClipStoreWorker::Start() {
+    if (thread_.joinable()) return;
+    std::lock_guard lock(m_);
+    stop_ = false;
+    settled_ = false;  // a load may have left a committed change to finish
+    thread_ = std::thread([this] { Run(); });
+}
+
+void ClipStoreWorker::Post(std::vector<ClipText> oldestFirst) {
+    std::lock_guard lock(m_);
+    next_ = std::move(oldestFirst);
+    hasNext_ = true;
+    cv_.notify_all();
+}
+
+void ClipStoreWorker::Finish() {
+    if (!thread_.joinable()) return;
+    {
+        std::lock_guard lock(m_);
+        stop_ = true;
+        cv_.notify_all();
+    }
+    thread_.join();
+}
+
+void ClipStoreWorker::WaitSettled() {
+    std::unique_lock lock(m_);
+    cv_.wait(lock, [&] { return !next_ && settled_; });
+}
+
+void ClipStoreWorker::Run() {
+    std::unique_lock lock(m_);
+    for (;;) {
+        std::vector<std::string> problems;
+        if (next_) {
+            std::vector<ClipText> history = std::move(*next_);
+            next_.reset();
+            hasNext_ = false;
+            settled_ = false;
+            lock.unlock();
+            store_.Save(history, problems, [this] { return hasNext_.load(); });
+        } else if (!settled_) {
+            // Settle only after a quiet spell (or at the end): a burst of captures is written
+            // first, and every file write lies well before the listing the cache is checked by.
+            if (!stop_ && cv_.wait_for(lock, idle_, [&] { return next_.has_value() || stop_; })) continue;
+            lock.unlock();
+            store_.Settle(problems);
+            lock.lock();
+            settled_ = true;  // a failure is tried again after the next save
+            cv_.notify_all();
+            lock.unlock();
+        } else if (stop_) {
+            return;
+        } else {
+            cv_.wait(lock, [&] { return next_.has_value() || stop_; });
+            continue;
+        }
+        if (!problems.empty() && log_) log_(problems);
+        lock.lock();
+    }
+}
