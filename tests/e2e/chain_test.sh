@@ -14,7 +14,7 @@ viewer() {  # viewer [die|hang]: a viewer joins the chain in front of whatever i
 }
 draws() { grep -c draw "$viewer_log" || true; }
 draws_reach() { qm_wait_until 10 bash -c "[ \$(grep -c draw '$viewer_log') -ge $1 ]"; }
-clip_count() { ls "$CLIPS" | wc -l; }
+clip_count() { ls "$CLIPS" | grep -c '^Clip[0-9]*\.qms$'; }  # the store keeps other files beside them
 
 viewer
 qm_start /noview /noicon
@@ -39,14 +39,14 @@ wine "$QM_PROBE" leave-viewer
 qm_start
 # Held open while the change is announced: read once the holder lets go.
 wine "$QM_PROBE" copy 1 held 300 || qm_fail "could not copy"
-qm_wait_until 5 bash -c '[ "$(iconv -f UTF-16LE -t UTF-8 "$1/Clip$(ls "$1" | wc -l).qms")" = "held 1" ]' _ "$CLIPS" \
+qm_wait_until 5 bash -c '[ "$(iconv -f UTF-16LE -t UTF-8 "$1/Clip$(ls "$1" | grep -c "^Clip[0-9]*\.qms$").qms")" = "held 1" ]' _ "$CLIPS" \
   || qm_fail "the copy made while the clipboard was held was lost"
 qm_log_has ">>> Can't open clipboard!" && qm_fail "a held clipboard was given up"
 
 # 200 copies back to back: taken in order; only ones replaced before they could be read are missing.
 before=$(clip_count)
 wine "$QM_PROBE" copy 200 burst || qm_fail "could not copy"
-qm_wait_until 10 bash -c '[ "$(iconv -f UTF-16LE -t UTF-8 "$1/Clip$(ls "$1" | wc -l).qms")" = "burst 200" ]' _ "$CLIPS" \
+qm_wait_until 10 bash -c '[ "$(iconv -f UTF-16LE -t UTF-8 "$1/Clip$(ls "$1" | grep -c "^Clip[0-9]*\.qms$").qms")" = "burst 200" ]' _ "$CLIPS" \
   || qm_fail "the last copy was not taken"
 taken=$(for n in $(seq $((before + 1)) "$(clip_count)"); do iconv -f UTF-16LE -t UTF-8 "$CLIPS/Clip$n.qms"; echo; done | cut -d' ' -f2)
 [ "$taken" = "$(sort -n <<< "$taken")" ] || qm_fail "copies taken out of order: $taken"
