@@ -89,22 +89,6 @@ TEST_F(History, AtTheCountLimitTheOldestClipGivesWay) {
     EXPECT_EQ(h.PrevIndex(), (std::vector<int16_t>{6}));  // the dropped clip's selection went with it
 }
 
-TEST_F(History, AllClipsJoinNewestFirst) {
-    Add(u"old\r\n");
-    Add(u"new");
-    EXPECT_EQ(h.GetAllClipsText(3), u"new\r\nold\r\n");
-    EXPECT_EQ(h.GetAllClipsText(2), u"newold\r\n");
-}
-
-TEST_F(History, AddedAnnouncesTheCountBefore) {
-    std::vector<int> seen;
-    h.Added = [&](int16_t before) { seen.push_back(before); };
-    Add(u"a");
-    Add(u"a");
-    Add(u"b");
-    EXPECT_EQ(seen, (std::vector<int>{0, 1}));
-}
-
 // Click sequences on a history of eight clips: which clips end selected, and the order list.
 TEST_F(History, ClickSelectionFollowsTheModifierRules) {
     enum Mod { Plain, Ctrl, Shift, Both, All };

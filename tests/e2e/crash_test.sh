@@ -37,7 +37,7 @@ check_state() {
 start_and_capture() {
   rm -rf "$CLIPS"
   cp -r "$FIXTURE" "$CLIPS"
-  qm_start
+  qm_start /noicon   # a killed program's tray icon would stay and take the next test's tray clicks
   qm_log_has "Clip$((N - 2)) added." || qm_fail "the fixture did not load"
   qm_copy "$1"
   qm_wait_log "Clip$((N - 1)) added." 20
@@ -80,7 +80,7 @@ for round in $(seq 0 "$ROUNDS"); do
   elif [ -e "$CLIPS/Clips.journal.tmp" ]; then moment="writing the journal"; mid=$((mid + 1))
   elif [ -e "$CLIPS/Clips.cache.tmp" ]; then moment="writing the cache"; mid=$((mid + 1)); fi
   # The restart loads the old history, or the new one through the journal, and then settles.
-  qm_start
+  qm_start /noicon
   if qm_log_has "Clip$((N - 1)) added."; then loaded=new; else loaded=old; fi
   qm_log_has "Clip$((N - 2)) added." && ! qm_log_has "Clip$N added." || qm_fail "round $round: no whole history loaded"
   qm_wait_until 120 settled || qm_fail "round $round: the restart did not settle"

@@ -24,5 +24,17 @@ done
 qm_wait_until 10 bash -c '[ "$(wine "$QM_PROBE" gettext "$1")" = "$2" ]' _ "$edit" "$text" \
   || qm_fail "target holds '$(wine "$QM_PROBE" gettext "$edit")'; in front: $(wine "$QM_PROBE" foreground); clipboard: '$(qm_clipboard)'"
 qm_log_has "Clip1 added." && qm_fail "the paste added a clip"
+# The Paste button pastes the selection (the clip the double click selected) once more; as above,
+# a paste lost to the focus race leaves the text single, so trying again cannot hide a fault.
+read -r L T R B < <(wine "$QM_PROBE" rect QuillmateMain | tr -d '\r')
+for attempt in 1 2 3; do
+  wine "$QM_PROBE" focus-target >/dev/null 2>&1
+  sleep 0.2   # the watcher remembers the target again
+  xdotool mousemove $((L + 75)) $((T + 20)) click 1
+  qm_wait_until 3 bash -c '[ "$(wine "$QM_PROBE" gettext "$1")" != "$2" ]' _ "$edit" "$text" && break
+  echo "Paste button attempt $attempt: target unchanged" >&2
+done
+[ "$(wine "$QM_PROBE" gettext "$edit")" = "$text$text" ] \
+  || qm_fail "after Paste the target holds '$(wine "$QM_PROBE" gettext "$edit")'"
 qm_exit
 echo "paste: ok"

@@ -7,6 +7,7 @@
 
 #include "app/WindowEffects.h"
 #include "app/mGlobal.h"
+#include "tests/windows/DefaultSkin.h"
 #include "tools/screens/SceneList.h"
 #include "windows/Windows.h"
 
@@ -32,7 +33,9 @@ void Layered(forms::Form& f) {
     Func::SetWindowAlpha(f.hWnd(), mGlobal::TransparentColor, 255);
 }
 
+// The main window keeps its built-in look; the start bar above it wears the Default skin.
 std::shared_ptr<void> ShowMain(int clips, int selected, bool menu) {
+    ApplyDefaultSkinToStartTrayInsert();
     for (int i = clips - 1; i >= 0; --i) fMain().AddClip(kTexts[i]);
     if (selected >= 0) fMain().imgClipBack_Click(selected);
     fMain().RefreshViewedClips();
