@@ -336,6 +336,8 @@ bool ClipStore::WriteCache(std::vector<std::string>& problems) {
         if (Frozen(n) || !s.Text || !s.Stamp || s.Dirty) c.Clips.push_back({FileStamp{UINT64_MAX, UINT64_MAX}, {}});
         else c.Clips.push_back({*s.Stamp, *s.Text});
     }
+    // A first start with no clip yet has no folder: the cache is what makes it.
+    fs_.CreateFolder(folder_);  // fails harmlessly when it exists
     const std::string temp = CachePath() + ".tmp";
     if (!fs_.WriteDurably(temp, ClipStoreRecords::FormatCache(c)) || !fs_.Replace(temp, CachePath())) {
         problems.push_back(">>> Cannot write the clip cache: " + CachePath());
