@@ -34,25 +34,25 @@ TEST_F(Dialogs, TickBoxTurnsTheDialogOffOnlyThroughOk) {
     struct Case {
         const char* what;
         forms::Form& form;
+        CheckBox& box;
         const forms::Control& label;
         const forms::UserControl& button;
         bool& setting;
         bool settingAfter, boxAfter;
     };
     const Case cases[] = {
-        {"notice, OK", hide, hide.Label2, hide.bOK, mGlobal::FastHide, true, true},
-        {"notice, close", hide, hide.Label2, hide.bClose, mGlobal::FastHide, false, false},
-        {"exit, Cancel", exit, exit.Label1, exit.bCancel, mGlobal::FastExit, false, false},
+        {"notice, OK", hide, hide.CheckBox1, hide.Label2, hide.bOK, mGlobal::FastHide, true, true},
+        {"notice, close", hide, hide.CheckBox1, hide.Label2, hide.bClose, mGlobal::FastHide, false, false},
+        {"exit, Cancel", exit, exit.CheckBox1, exit.Label1, exit.bCancel, mGlobal::FastExit, false, false},
     };
     for (const Case& c : cases) {
         c.setting = false;
         Func::FadeForm(c.form, mGlobal::PaiseSpeed, false);
-        if (&c.form == &exit) exit.CheckBox1.SetValue(false);
-        if (&c.form == &hide) hide.CheckBox1.SetValue(false);
+        c.box.SetValue(false);
         Click(c.form, c.label);
         Click(c.button);
         EXPECT_EQ(c.setting, c.settingAfter) << c.what;
-        EXPECT_EQ(&c.form == &exit ? exit.CheckBox1.Value() : hide.CheckBox1.Value(), c.boxAfter) << c.what;
+        EXPECT_EQ(c.box.Value(), c.boxAfter) << c.what;
         EXPECT_FALSE(c.form.Visible()) << c.what;
     }
 }
@@ -87,7 +87,8 @@ TEST_F(Dialogs, TipsWrapAroundAndEscapeInAboutClosesBoth) {
     EXPECT_FALSE(tips.Visible());
 }
 
-// OK waits for a reason, and for reasons 3 and 4 for a comment too; Enter adds nothing.
+// OK waits for a reason, and for reasons 3 and 4 for a comment too; Enter adds nothing. (The
+// request it sends is checked on its own and end to end.)
 TEST_F(Dialogs, SurveyOkNeedsAReasonAndForThreeAndFourAComment) {
     auto& s = fUninstall();
     const HWND edit = s.Text1.Handle();
@@ -104,7 +105,4 @@ TEST_F(Dialogs, SurveyOkNeedsAReasonAndForThreeAndFourAComment) {
     Click(s.OptionBox2);
     Type(edit, L"a & b\r");
     EXPECT_EQ(s.Text1.Text(), L"a & b");
-    EXPECT_EQ(s.AnswerUrl(), "http://www.quillmate.com/stats/uninstall.php?r=2&d=");
-    Click(s.OptionBox4);
-    EXPECT_EQ(s.AnswerUrl(), "http://www.quillmate.com/stats/uninstall.php?r=4&d=a%20%26%20b");
 }
