@@ -6,14 +6,11 @@
 #include "app/WindowEffects.h"
 #include "app/mGlobal.h"
 #include "support/PlainFiles.h"
+#include "tests/forms/TestForm.h"
 #include "windows/Windows.h"
 
 namespace {
-void Click(HWND h, const RECT& px) {
-    const LPARAM at = MAKELPARAM((px.left + px.right) / 2, (px.top + px.bottom) / 2);
-    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(h, WM_LBUTTONUP, 0, at);
-}
+void Click(HWND h, const RECT& px) { ClickAt(h, (px.left + px.right) / 2, (px.top + px.bottom) / 2); }
 // A windowless label is clicked on its window; a button or box on its own.
 void Click(forms::Form& f, const forms::Control& c) { Click(f.hWnd(), c.RectPx()); }
 void Click(const forms::UserControl& c) { Click(c.hWnd(), {0, 0, 4, 4}); }
