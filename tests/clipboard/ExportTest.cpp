@@ -1,8 +1,5 @@
 #include <windows.h>
 
-#include <fstream>
-#include <sstream>
-
 #include <gtest/gtest.h>
 
 #include "TestLog.h"
@@ -11,13 +8,6 @@
 #include "windows/Windows.h"
 
 namespace {
-std::string ReadBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 struct Export : ::testing::Test {
     TestLog log;
     std::string dir = ::testing::TempDir();
@@ -70,16 +60,14 @@ TEST_F(Export, SelectedOnlyNeedsASelectionAndAnUnknownJoinGivesALineEnd) {
     EXPECT_EQ(ReadBytes(dir + "qm_export_e.txt"), "\r\n");
 }
 
-TEST_F(Export, AFileThatCannotBeWrittenIsLoggedAndChangesNothing) {
+// A file that cannot be written is logged and changes nothing; a cancelled dialog writes nothing.
+TEST_F(Export, AFileThatCannotBeWrittenIsLoggedAndACancelledDialogWritesNothing) {
+    SaveAllTo("");
+    EXPECT_EQ(log.Text().find("Start saving"), std::string::npos);
     SaveAllTo(dir + "no such folder\\x.txt");
     EXPECT_EQ(mGlobal::History.ClipCount(), 3);
     EXPECT_EQ(mGlobal::History.Clip(0).Text, u"newest");
     const std::string text = log.Text();
     EXPECT_NE(text.find(">>> Can't save clips to file: " + dir + "no such folder\\x.txt"), std::string::npos);
     EXPECT_EQ(text.find("Saved."), std::string::npos);
-}
-
-TEST_F(Export, ACancelledDialogWritesNothing) {
-    SaveAllTo("");
-    EXPECT_EQ(log.Text().find("Start saving"), std::string::npos);
 }

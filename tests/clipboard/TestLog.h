@@ -1,5 +1,5 @@
 #pragma once
-// A log file of the test's own, read back whole.
+// A log file of the test's own, read back whole, and the bytes of any file.
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -9,6 +9,13 @@
 
 #include "app/mdlLog.h"
 
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
 struct TestLog {
     std::string path = ::testing::TempDir() + "qm_clipboard_test_log.txt";
     TestLog() {
@@ -16,10 +23,5 @@ struct TestLog {
         mdlLog::SetLogFile(path);
     }
     ~TestLog() { mdlLog::SetLogFile(""); }
-    std::string Text() const {
-        std::ifstream f(path, std::ios::binary);
-        std::stringstream s;
-        s << f.rdbuf();
-        return s.str();
-    }
+    std::string Text() const { return ReadBytes(path); }
 };

@@ -54,8 +54,9 @@ void CALLBACK DuringModal(HWND, UINT, UINT_PTR id, DWORD) {
 
 }  // namespace
 
-// Alpha 0 first, then each step after its wait, then the target on top; Transparent 0 means 240.
-TEST(FadeForm, FadeInSetsZeroThenEveryStepThenTheTargetOnTop) {
+// Fading in sets alpha 0 first, then each step after its wait, then the target on top (Transparent
+// 0 means 240); fading out hides the form, and speed 0 hides it at once.
+TEST(FadeForm, FadeInStepsToTheTargetOnTopAndFadeOutHides) {
     struct Case {
         uint8_t transparent;
         int16_t speed;
@@ -64,32 +65,23 @@ TEST(FadeForm, FadeInSetsZeroThenEveryStepThenTheTargetOnTop) {
     };
     const Case cases[] = {{200, 1000, {0, 0}, 200},
                           {255, 100, {0, 0, 25, 51, 76, 102, 127, 153, 178, 204, 229}, 255},
-                          {0, 1000, {0, 0}, 240}};
+                          {0, 1000, {0, 0}, 240},
+                          {255, -1000, {255, 255}, 0},
+                          {255, 0, {}, 255}};
     for (const Case& c : cases) {
         TestForm f(80, 40, 20, 20);
         f.Load();
         FadeRecorder rec({f.hWnd()});
         mGlobal::Transparent = c.transparent;
+        if (c.speed <= 0) Func::FadeForm(f, 1000, false), rec.alphas.clear();
         Func::FadeForm(f, c.speed, false);
         EXPECT_EQ(rec.alphas, c.atWaits) << c.speed;
-        EXPECT_TRUE(f.Visible());
-        EXPECT_TRUE(GetWindowLongA(f.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-        EXPECT_EQ(LayeredOf(f.hWnd()), std::tuple(mGlobal::TransparentColor, c.final, DWORD{LWA_COLORKEY | LWA_ALPHA}));
-    }
-}
-
-TEST(FadeForm, FadeOutHidesAndSpeedZeroHidesAtOnce) {
-    TestForm f(80, 40, 20, 20);
-    f.Load();
-    for (int16_t speed : {-1000, 0}) {
-        FadeRecorder rec({f.hWnd()});
-        Func::FadeForm(f, 1000, false);
-        rec.alphas.clear();
-        rec.waits = 0;
-        Func::FadeForm(f, speed, false);
-        EXPECT_EQ(rec.alphas, (speed ? std::vector<int>{255, 255} : std::vector<int>{}));
-        EXPECT_EQ(AlphaOf(f.hWnd()), speed ? 0 : 255);
-        EXPECT_FALSE(f.Visible());
+        EXPECT_EQ(f.Visible(), c.speed > 0);
+        EXPECT_EQ(AlphaOf(f.hWnd()), c.final);
+        if (c.speed > 0) {
+            EXPECT_TRUE(GetWindowLongA(f.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+            EXPECT_EQ(LayeredOf(f.hWnd()), std::tuple(mGlobal::TransparentColor, c.final, DWORD{LWA_COLORKEY | LWA_ALPHA}));
+        }
     }
 }
 
@@ -130,17 +122,13 @@ TEST(FadeSwitch, BothWindowsGoInactiveAndBackOnceEach) {
     EXPECT_EQ(watchMain.alphas, (std::vector<int>{100, 100, 115, 130, 145, 160, 175, 190, 205, 220, 235}));
     EXPECT_EQ(AlphaOf(main.hWnd()), 250);
     EXPECT_EQ(AlphaOf(start.hWnd()), 250);
-}
 
-TEST(FadeSwitch, EqualSettingsNeverChangeAnAlpha) {
-    TestForm main(80, 40, 20, 80), start(80, 40, 20, 20);
-    main.Load();
-    start.Load();
-    FadeRecorder rec;
+    // Equal settings never change an alpha.
     mGlobal::Transparent = mGlobal::InactiveTransparent = 180;
     Func::SetWindowAlpha(main.hWnd(), mGlobal::TransparentColor, 77);
+    const int waits = watchMain.waits;
     Func::FadeToInactive(main, start);
     Func::FadeToActive(main, start);
-    EXPECT_EQ(rec.waits, 0);
+    EXPECT_EQ(watchMain.waits, waits);
     EXPECT_EQ(AlphaOf(main.hWnd()), 77);
 }

@@ -29,44 +29,31 @@ TEST(SnapBands, TheCornerMovesThroughTheBandsInTheirOrder) {
     };
     const Case cases[] = {
         // Right screen edge; a screen width that is not whole rounds half to even.
-        {Scene(kBottom), 1191, 300, 1200, 300, 3},
-        {Scene(kBottom), 1209, 300, 1200, 300, 3},
-        {Scene(kBottom), 1190, 300, 1190, 300, 3},
-        {Scene(kBottom), 1210, 300, 1210, 300, 3},
+        {Scene(kBottom), 1191, 300, 1200, 300, 3}, {Scene(kBottom), 1209, 300, 1200, 300, 3},
+        {Scene(kBottom), 1190, 300, 1190, 300, 3}, {Scene(kBottom), 1210, 300, 1210, 300, 3},
         {Scene(kBottom, 6, false, 1366.5), 1280, 300, 1286, 300, 3},
         // The main window's left edge, only while it shows.
-        {Scene(kBottom), 235, 300, 235, 300, 3},
-        {Scene(kBottom, 6, true), 235, 300, 240, 300, 3},
-        {Scene(kBottom, 6, true), 231, 300, 240, 300, 3},
-        {Scene(kBottom, 6, true), 230, 300, 230, 300, 3},
+        {Scene(kBottom), 235, 300, 235, 300, 3}, {Scene(kBottom, 6, true), 235, 300, 240, 300, 3},
+        {Scene(kBottom, 6, true), 231, 300, 240, 300, 3}, {Scene(kBottom, 6, true), 230, 300, 230, 300, 3},
         {Scene(kBottom, 6, true), 250, 300, 250, 300, 3},
         // Top edge.
-        {Scene(kBottom), 500, -15, 500, -6, 1},
-        {Scene(kBottom), 500, 3, 500, -6, 1},
-        {Scene(kBottom), 500, -16, 500, -16, 3},
-        {Scene(kBottom), 500, 4, 500, 4, 3},
+        {Scene(kBottom), 500, -15, 500, -6, 1}, {Scene(kBottom), 500, 3, 500, -6, 1},
+        {Scene(kBottom), 500, -16, 500, -16, 3}, {Scene(kBottom), 500, 4, 500, 4, 3},
         // Bottom edge: a hidden main window puts the bar 41 px above it, an open one of 397 px
         // ends 1 px past it; a fractional height rounds half to even.
-        {Scene(kNone), 500, 750, 500, 759, 2},
-        {Scene(kNone), 500, 749, 500, 749, 3},
-        {Scene(kNone), 500, 769, 500, 769, 3},
-        {Scene(kNone, 397), 500, 370, 500, 368, 2},
+        {Scene(kNone), 500, 750, 500, 759, 2}, {Scene(kNone), 500, 749, 500, 749, 3},
+        {Scene(kNone), 500, 769, 500, 769, 3}, {Scene(kNone, 397), 500, 370, 500, 368, 2},
         {Scene(kNone, 100.5), 500, 660, 500, 664, 2},
         // Above the taskbar's top.
-        {Scene(kBottom), 500, 720, 500, 729, 2},
-        {Scene(kBottom), 500, 719, 500, 719, 3},
+        {Scene(kBottom), 500, 720, 500, 729, 2}, {Scene(kBottom), 500, 719, 500, 719, 3},
         {Scene(kBottom), 500, 739, 500, 739, 3},
         // Below a top taskbar: the dock stays as the edge rows set it, even after row 3 moved it.
-        {Scene({0, 0, 1280, 30}), 500, 20, 500, 24, 3},
-        {Scene({0, 0, 1280, 30}), 500, 0, 500, -6, 1},
+        {Scene({0, 0, 1280, 30}), 500, 20, 500, 24, 3}, {Scene({0, 0, 1280, 30}), 500, 0, 500, -6, 1},
         {Scene({0, 0, 1280, 5}), 500, 0, 500, -1, 1},
         // Beside a side taskbar, with the main window hidden too.
-        {Scene({0, 0, 60, 800}), 291, 300, 300, 300, 3},
-        {Scene({0, 0, 60, 800}), 309, 300, 300, 300, 3},
-        {Scene({0, 0, 60, 800}), 290, 300, 290, 300, 3},
-        {Scene({0, 0, 60, 800}), 310, 300, 310, 300, 3},
-        {Scene({400, 0, 460, 800}), 311, 300, 320, 300, 3},
-        {Scene({400, 0, 460, 800}), 310, 300, 310, 300, 3},
+        {Scene({0, 0, 60, 800}), 291, 300, 300, 300, 3}, {Scene({0, 0, 60, 800}), 309, 300, 300, 300, 3},
+        {Scene({0, 0, 60, 800}), 290, 300, 290, 300, 3}, {Scene({0, 0, 60, 800}), 310, 300, 310, 300, 3},
+        {Scene({400, 0, 460, 800}), 311, 300, 320, 300, 3}, {Scene({400, 0, 460, 800}), 310, 300, 310, 300, 3},
         // The right screen edge first, then left of a taskbar on the right.
         {Scene({1285, 0, 1345, 800}), 1195, 300, 1205, 300, 3},
     };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "forms/ControlArray.h"
 #include "forms/Image.h"
 #include "forms/Label.h"
@@ -14,21 +16,15 @@ TEST(ControlArray, LoadedElementsTakeElementZerosDesignButStartHidden) {
     txt[0].SetTransparent(true);
     txt[0].UseMnemonic = false;
     auto& t1 = txt.Load(1);
-    EXPECT_EQ(t1.Index, 1);
-    EXPECT_FALSE(t1.Visible());
-    EXPECT_EQ(t1.Width(), 3975);
-    EXPECT_EQ(t1.Caption(), L"first");
-    EXPECT_TRUE(t1.Transparent());
-    EXPECT_FALSE(t1.UseMnemonic);
+    EXPECT_EQ(std::tuple(t1.Index, t1.Visible(), t1.Width(), t1.Caption(), t1.Transparent(), t1.UseMnemonic),
+              std::tuple(1, false, 3975.0, std::wstring(L"first"), true, false));
     EXPECT_EQ(&txt.Load(1), &t1);  // loading again returns the element there is
 
     forms::ControlArray<forms::Image> mid(f);
     mid[0].SetStretch(true);
     auto& m3 = mid.Load(3);
     EXPECT_TRUE(m3.Stretch());
-    EXPECT_EQ(mid.Count(), 2);
-    EXPECT_EQ(mid.UBound(), 3);
-    EXPECT_FALSE(mid.Exists(2));
+    EXPECT_EQ(std::tuple(mid.Count(), mid.UBound(), mid.Exists(2)), std::tuple(2, 3, false));
     EXPECT_THROW(mid[2], std::out_of_range);
     // New elements go to the front of the form's windowless controls.
     EXPECT_EQ(f.Controls().back(), &m3);

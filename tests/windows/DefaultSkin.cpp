@@ -12,10 +12,6 @@
 
 namespace fs = std::filesystem;
 
-forms::Picture DefaultSkinPicture(const std::string& relative) {
-    return forms::Picture::Load(std::string(QM_SKIN_FOLDERS) + "\\Default" + relative);
-}
-
 void ApplyBuiltSkin() {
     const char* env = std::getenv("QM_SKIN");
     const std::string name = env && *env ? env : "Default";
@@ -32,5 +28,3 @@ void ApplyBuiltSkin() {
     mdlSkin::SetProgramFolder("");
     fs::remove_all(home, ec);
 }
-
-void ApplyDefaultSkinToStartTrayInsert() { ApplyBuiltSkin(); }

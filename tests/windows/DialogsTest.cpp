@@ -6,14 +6,11 @@
 #include "app/WindowEffects.h"
 #include "app/mGlobal.h"
 #include "support/PlainFiles.h"
+#include "tests/forms/TestForm.h"
 #include "windows/Windows.h"
 
 namespace {
-void Click(HWND h, const RECT& px) {
-    const LPARAM at = MAKELPARAM((px.left + px.right) / 2, (px.top + px.bottom) / 2);
-    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(h, WM_LBUTTONUP, 0, at);
-}
+void Click(HWND h, const RECT& px) { ClickAt(h, (px.left + px.right) / 2, (px.top + px.bottom) / 2); }
 // A windowless label is clicked on its window; a button or box on its own.
 void Click(forms::Form& f, const forms::Control& c) { Click(f.hWnd(), c.RectPx()); }
 void Click(const forms::UserControl& c) { Click(c.hWnd(), {0, 0, 4, 4}); }
@@ -34,25 +31,25 @@ TEST_F(Dialogs, TickBoxTurnsTheDialogOffOnlyThroughOk) {
     struct Case {
         const char* what;
         forms::Form& form;
+        CheckBox& box;
         const forms::Control& label;
         const forms::UserControl& button;
         bool& setting;
         bool settingAfter, boxAfter;
     };
     const Case cases[] = {
-        {"notice, OK", hide, hide.Label2, hide.bOK, mGlobal::FastHide, true, true},
-        {"notice, close", hide, hide.Label2, hide.bClose, mGlobal::FastHide, false, false},
-        {"exit, Cancel", exit, exit.Label1, exit.bCancel, mGlobal::FastExit, false, false},
+        {"notice, OK", hide, hide.CheckBox1, hide.Label2, hide.bOK, mGlobal::FastHide, true, true},
+        {"notice, close", hide, hide.CheckBox1, hide.Label2, hide.bClose, mGlobal::FastHide, false, false},
+        {"exit, Cancel", exit, exit.CheckBox1, exit.Label1, exit.bCancel, mGlobal::FastExit, false, false},
     };
     for (const Case& c : cases) {
         c.setting = false;
         Func::FadeForm(c.form, mGlobal::PaiseSpeed, false);
-        if (&c.form == &exit) exit.CheckBox1.SetValue(false);
-        if (&c.form == &hide) hide.CheckBox1.SetValue(false);
+        c.box.SetValue(false);
         Click(c.form, c.label);
         Click(c.button);
         EXPECT_EQ(c.setting, c.settingAfter) << c.what;
-        EXPECT_EQ(&c.form == &exit ? exit.CheckBox1.Value() : hide.CheckBox1.Value(), c.boxAfter) << c.what;
+        EXPECT_EQ(c.box.Value(), c.boxAfter) << c.what;
         EXPECT_FALSE(c.form.Visible()) << c.what;
     }
 }
@@ -87,7 +84,8 @@ TEST_F(Dialogs, TipsWrapAroundAndEscapeInAboutClosesBoth) {
     EXPECT_FALSE(tips.Visible());
 }
 
-// OK waits for a reason, and for reasons 3 and 4 for a comment too; Enter adds nothing.
+// OK waits for a reason, and for reasons 3 and 4 for a comment too; Enter adds nothing. (The
+// request it sends is checked on its own and end to end.)
 TEST_F(Dialogs, SurveyOkNeedsAReasonAndForThreeAndFourAComment) {
     auto& s = fUninstall();
     const HWND edit = s.Text1.Handle();
@@ -104,7 +102,4 @@ TEST_F(Dialogs, SurveyOkNeedsAReasonAndForThreeAndFourAComment) {
     Click(s.OptionBox2);
     Type(edit, L"a & b\r");
     EXPECT_EQ(s.Text1.Text(), L"a & b");
-    EXPECT_EQ(s.AnswerUrl(), "http://www.quillmate.com/stats/uninstall.php?r=2&d=");
-    Click(s.OptionBox4);
-    EXPECT_EQ(s.AnswerUrl(), "http://www.quillmate.com/stats/uninstall.php?r=4&d=a%20%26%20b");
 }

@@ -5,6 +5,7 @@
 
 #include "app/WindowEffects.h"
 #include "app/mGlobal.h"
+#include "tests/forms/TestForm.h"
 #include "windows/Windows.h"
 
 namespace {
@@ -17,10 +18,6 @@ std::vector<std::wstring> Rows() {
     for (int i = 0; i < 5; ++i)
         if (fInsert().txt[i].Visible()) rows.push_back(fInsert().txt[i].Caption());
     return rows;
-}
-void Press(HWND h, int x, int y) {
-    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 }  // namespace
 
@@ -36,8 +33,8 @@ TEST(InsertWindow, ScrollsToTheOldestClipsAndNeverShowsStaleRows) {
     const HWND bar = w.Scroll1.hWnd();
     RECT r;
     GetClientRect(bar, &r);
-    Press(bar, 12, r.bottom - 5);
-    Press(bar, 12, r.bottom - 5);
+    ClickAt(bar, 12, r.bottom - 5);
+    ClickAt(bar, 12, r.bottom - 5);
     EXPECT_EQ(w.FirstClip(), 7);
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"clip h", L"clip i", L"clip j", L"clip k", L"clip l"}));
     SetClips(6);

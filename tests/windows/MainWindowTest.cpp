@@ -32,10 +32,12 @@ struct MainWindow : ::testing::Test {
         return r.bottom - r.top;
     }
     int TopPx(const forms::Control& c) { return c.RectPx().top; }
+    static std::wstring Shown(int clip) { return L"clip " + std::wstring(1, wchar_t(L'A' + clip)); }
 };
 }  // namespace
 
-// Heights grow by one row per clip up to five; the scroll bar's range follows the clip count.
+// Heights grow by one row per clip up to five; the scroll bar's range follows the clip count; rows
+// sit 70 px apart, the newest clip at the top.
 TEST_F(MainWindow, HeightRowsAndScrollRangeFollowTheClipCount) {
     struct Row { int clips, heightTw, rows, maxValue; bool scrollable; };
     const Row rows[] = {{0, 1620, 1, 0, false},  {1, 1755, 1, 0, false}, {3, 3855, 3, 0, false},
@@ -52,6 +54,10 @@ TEST_F(MainWindow, HeightRowsAndScrollRangeFollowTheClipCount) {
         EXPECT_EQ(w.Scroll.Enabled(), r.scrollable);
         EXPECT_EQ(w.Scroll.Height(), r.heightTw - 700);
         EXPECT_EQ(w.ClipsHe, r.clips * 1050);
+        for (int i = 0; i < r.rows && r.clips; ++i) {
+            EXPECT_EQ(TopPx(w.imgClipBack[i]), 70 * i);
+            EXPECT_EQ(w.txt[i].Caption(), Shown(r.clips - 1 - i));
+        }
     }
 }
 
@@ -68,18 +74,7 @@ TEST_F(MainWindow, BackgroundTilesAndTheBottomPiece) {
     EXPECT_EQ(w.iMid.Count(), 8);
 }
 
-// Rows sit 70 px apart; each shows its clip, and a scrolled view shows later clips.
-TEST_F(MainWindow, RowsShowTheClipsFromTheTopElement) {
-    Reset(7);
-    for (int r = 0; r < 5; ++r) {
-        EXPECT_EQ(TopPx(w.imgClipBack[r]), 70 * r);
-        EXPECT_EQ(w.txt[r].Caption(), std::wstring(L"clip ") + wchar_t(L'G' - r));
-    }
-    w.KeyDown(VK_NEXT);
-    EXPECT_EQ(w.txt[0].Caption(), L"clip E");
-}
-
-// Each key or wheel turn from the top of a history: the view and the thumb that follows it.
+// Each key or wheel turn from the top of a history: the view, its first row and the thumb.
 TEST_F(MainWindow, KeysAndWheelMoveTheViewWithinTheHistory) {
     struct Step { int clips; int key; int wheel; int top; };
     const Step steps[] = {
@@ -94,6 +89,7 @@ TEST_F(MainWindow, KeysAndWheelMoveTheViewWithinTheHistory) {
         if (s.key) w.KeyDown(s.key);
         else w.MouseWheel(keys, rotation, x, y);
         EXPECT_EQ(w.TopElement, s.top);
+        EXPECT_EQ(w.txt[0].Caption(), Shown(s.clips - 1 - s.top));
         const int range = s.clips - 5;
         const int thumb = range > 0 ? static_cast<int>(std::nearbyint(w.Scroll.ScrollHeight() * (s.top / double(range)))) : 0;
         EXPECT_EQ(w.Scroll.ScrollTop(), thumb);

@@ -1,5 +1,0 @@
-#include "tests/windows/DefaultSkinDialogs.h"
-
-#include "tests/windows/DefaultSkin.h"
-
-void ApplyDefaultSkinToDialogs() { ApplyBuiltSkin(); }
