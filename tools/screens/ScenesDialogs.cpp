@@ -6,7 +6,7 @@
 
 #include "app/WindowEffects.h"
 #include "app/mGlobal.h"
-#include "tests/windows/DefaultSkinDialogs.h"
+#include "tools/screens/BuiltSkin.h"
 #include "tools/screens/SceneList.h"
 #include "windows/Windows.h"
 
@@ -19,20 +19,20 @@ void ShowAt(forms::Form& f, int xPx, int yPx) {
 }
 
 std::shared_ptr<void> ShowExit() {
-    ApplyDefaultSkinToDialogs();
+    ApplyBuiltSkin();
     ShowAt(fExit(), 40, 40);
     fExit().Label1_Click();  // ticked, the pointer elsewhere
     return nullptr;
 }
 
 std::shared_ptr<void> ShowHide() {
-    ApplyDefaultSkinToDialogs();
+    ApplyBuiltSkin();
     ShowAt(fHide(), 40, 40);
     return nullptr;
 }
 
 std::shared_ptr<void> ShowTips() {
-    ApplyDefaultSkinToDialogs();
+    ApplyBuiltSkin();
     fTips().SetVisible(true);
     ShowAt(fTips(), 40, 40);
     fTips().NextTip_Click();
@@ -41,7 +41,7 @@ std::shared_ptr<void> ShowTips() {
 
 std::shared_ptr<void> ShowAbout() {
     mGlobal::AppVersion = "1.0.1";
-    ApplyDefaultSkinToDialogs();
+    ApplyBuiltSkin();
     ShowAt(fAbout(), 40, 40);
     return nullptr;
 }

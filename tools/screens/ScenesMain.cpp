@@ -7,7 +7,7 @@
 
 #include "app/WindowEffects.h"
 #include "app/mGlobal.h"
-#include "tests/windows/DefaultSkin.h"
+#include "tools/screens/BuiltSkin.h"
 #include "tools/screens/SceneList.h"
 #include "windows/Windows.h"
 
@@ -35,7 +35,7 @@ void Layered(forms::Form& f) {
 
 // The main window keeps its built-in look; the start bar above it wears the Default skin.
 std::shared_ptr<void> ShowMain(int clips, int selected, bool menu) {
-    ApplyDefaultSkinToStartTrayInsert();
+    ApplyBuiltSkin();
     for (int i = clips - 1; i >= 0; --i) fMain().AddClip(kTexts[i]);
     if (selected >= 0) fMain().imgClipBack_Click(selected);
     fMain().RefreshViewedClips();

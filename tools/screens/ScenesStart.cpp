@@ -5,14 +5,14 @@
 
 #include "app/WindowEffects.h"
 #include "app/mGlobal.h"
-#include "tests/windows/DefaultSkin.h"
+#include "tools/screens/BuiltSkin.h"
 #include "tools/screens/SceneList.h"
 #include "windows/Windows.h"
 
 namespace {
 
 std::shared_ptr<void> ShowBar(bool withMain) {
-    ApplyDefaultSkinToStartTrayInsert();
+    ApplyBuiltSkin();
     auto& start = fStart();
     start.Move(420 * 15.0, 40 * 15.0, start.Width(), start.Height());
     fMain().Move(start.Left() - 243 * 15.0, start.Top() + 36 * 15.0, fMain().Width(), fMain().Height());

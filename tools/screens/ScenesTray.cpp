@@ -6,7 +6,7 @@
 
 #include "app/WindowEffects.h"
 #include "app/mGlobal.h"
-#include "tests/windows/DefaultSkin.h"
+#include "tools/screens/BuiltSkin.h"
 #include "tools/screens/SceneList.h"
 #include "windows/Windows.h"
 
@@ -33,7 +33,7 @@ void AddClips(int count) {
 
 // The menu as a right press at (x, y) opens it; the bar is shown, so it offers Hide.
 void OpenMenuAt(int x, int y) {
-    ApplyDefaultSkinToStartTrayInsert();
+    ApplyBuiltSkin();
     fStart().Move(720 * 15.0, 10 * 15.0, fStart().Width(), fStart().Height());
     Func::FadeForm(fStart(), mGlobal::PaiseSpeed, false);
     SetCursorPos(x, y);

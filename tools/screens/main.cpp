@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tests/windows/DefaultSkin.h"
+#include "tools/screens/BuiltSkin.h"
 #include "tools/screens/SceneList.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/windows/DefaultSkin.h"
+#include "tools/screens/BuiltSkin.h"
 
 #include <windows.h>
 

@@ -1,7 +1,0 @@
-#pragma once
-// The skins the build generates, put on the windows for tests and screenshots the way the program
-// loads a skin (sizes, captions, every bitmap).
-
-// Loads the generated skin named by the environment variable QM_SKIN ("Default" when unset).
-void ApplyBuiltSkin();
-inline void ApplyDefaultSkinToStartTrayInsert() { ApplyBuiltSkin(); }
