@@ -5,11 +5,9 @@
 # and a journal that proves no committed save is ignored with a log line.
 source "$(dirname "$0")/lib.sh"
 CLIPS=$QM_DATA/Clips
-text_of() { iconv -f UTF-16LE -t UTF-8 "$CLIPS/Clip$1.qms" 2>/dev/null; }
-holds() { [ "$(text_of "$1")" = "$2" ]; }
+holds() { [ "$(qm_clip_text "$1")" = "$2" ]; }
 settled() { [ -e "$CLIPS/Clips.cache" ] && [ "$CLIPS/Clips.cache" -nt "$CLIPS/Clip$1.qms" ] && ! [ -e "$CLIPS/Clips.journal" ]; }
 utf16() { printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE; }
-kill9() { kill -9 "$QM_PID"; wait "$QM_PID" 2>/dev/null || true; }
 
 qm_start
 for t in a b c; do qm_copy_and_wait "$t" $(( $(printf '%d' "'$t") - 97 )); done
@@ -22,13 +20,12 @@ qm_wait_log "removed from outside, written again" 10
 qm_wait_until 10 settled 4 || qm_fail "the cache was not written"
 
 # Killed with a current cache, then Clip4 is edited: the start reads the file, not the cache.
-kill9
+qm_kill9
 utf16 "d, edited meanwhile" > "$CLIPS/Clip4.qms"
 qm_start
 qm_log_has "Clip3 added." || qm_fail "the four clips did not load"
 qm_click_row 0
-qm_wait_until 10 bash -c '[ "$(xclip -selection clipboard -o 2>/dev/null)" = "d, edited meanwhile" ]' \
-  || qm_fail "the newest clip is '$(qm_clipboard)', not the edited file"
+qm_expect_clipboard "d, edited meanwhile" "the newest clip"
 qm_exit
 
 # Clip1, just touched by another program (so the cache cannot vouch for it), is held open by
@@ -42,7 +39,7 @@ qm_log_has "Cannot read clip file, left as it is" || qm_fail "the unreadable fil
 qm_log_has "Clip2 added." && ! qm_log_has "Clip3 added." || qm_fail "not the three readable clips were loaded"
 qm_copy_and_wait e 3
 qm_exit
-holds 1 a && holds 5 e || qm_fail "Clip1 '$(text_of 1)', Clip5 '$(text_of 5)'"
+holds 1 a && holds 5 e || qm_fail "Clip1 '$(qm_clip_text 1)', Clip5 '$(qm_clip_text 5)'"
 wine "$QM_PROBE" close-helpers >/dev/null 2>&1
 qm_wait_until 10 bash -c "! [ -d /proc/${QM_HELPERS[-1]} ]" || qm_fail "the holder did not let go"
 qm_start
