@@ -15,7 +15,7 @@ viewer() {  # viewer [die|hang]: a viewer joins the chain in front of whatever i
 draws() { grep -c draw "$viewer_log" || true; }
 draws_reach() { qm_wait_until 10 bash -c "[ \$(grep -c draw '$viewer_log') -ge $1 ]"; }
 clip_count() { ls "$CLIPS" | grep -c '^Clip[0-9]*\.qms$'; }  # the store keeps other files beside them
-newest_is() { [ "$(qm_clip_text "$(clip_count)")" = "$1" ]; }
+newest_is() { qm_clip_is "$(clip_count)" "$1"; }
 
 viewer
 qm_start /noview /noicon

@@ -5,11 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 # label_in CLASS KEY: clicks the label beside the check box placed by KEY.
 label_in() { local l t; IFS=, read -r l t <<<"$(qm_place "$2")"; qm_click_in "$1" $((l + 40)) $((t + 6)); }
-ask_exit() {
-  qm_click_tray_icon 3
-  qm_wait_until 5 qm_visible QuillmateTray || qm_fail "no tray menu"
-  qm_press_in QuillmateTray Tray_Exit
-}
+ask_exit() { qm_tray_menu; qm_press_in QuillmateTray Tray_Exit; }
 exit_dialog() {
   ask_exit
   qm_wait_until 5 qm_visible QuillmateExit || qm_fail "Exit did not ask"

@@ -64,6 +64,7 @@ qm_ended() { qm_wait_until 20 bash -c "! [ -d /proc/$QM_PID ]" || qm_fail "${1:-
 qm_kill9() { kill -9 "$QM_PID"; wait "$QM_PID" 2>/dev/null || true; }
 qm_ini() { tr -d '\r' <"$QM_DATA/Data.INI" | grep "^$1=" | cut -d= -f2; }
 qm_clip_text() { iconv -f UTF-16LE -t UTF-8 "$QM_DATA/Clips/Clip$1.qms" 2>/dev/null; }  # raw UTF-16LE, no BOM
+qm_clip_is() { [ "$(qm_clip_text "$1")" = "$2" ]; }
 
 # qm_launch ARGS...: starts Quillmate without waiting for anything.
 qm_launch() {
@@ -102,6 +103,19 @@ qm_click_tray_icon() {
   qm_wait_until 10 bash -c 'xdotool search --onlyvisible --name "Wine System Tray" >/dev/null 2>&1' ||
     qm_fail "no system tray window"
   xdotool mousemove 12 32 click "$@"
+}
+
+qm_tray_menu() { qm_click_tray_icon 3; qm_wait_until 5 qm_visible QuillmateTray || qm_fail "no tray menu"; }
+
+# qm_craft NAME CHANGE...: packs the default skin's files as NAME.skn after running each CHANGE
+# (a shell command) in the copied folder.
+qm_craft() {
+  local name=$1; shift
+  local dir="$QM_DIR/craft-$name"
+  rm -rf "$dir"; cp -r "$QM_SKIN_FOLDERS/Default" "$dir"
+  for change in "$@"; do (cd "$dir" && eval "$change"); done
+  "$QM_RARPACK" --rar4 "$QM_DIR/Skins/$name.skn" "$dir" >/dev/null || qm_fail "cannot pack $name"
+  rm -rf "$dir"
 }
 
 # qm_exit: ends Quillmate through its own exit path and waits for the process.

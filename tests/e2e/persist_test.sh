@@ -13,8 +13,7 @@ qm_copy_and_wait "first text" 0
 qm_copy_and_wait "second — ünï ✓" 1
 qm_copy_and_wait "third text" 2
 # Each capture reaches the disk within moments, oldest first.
-qm_wait_until 10 bash -c '[ "$(iconv -f UTF-16LE -t UTF-8 "$1" 2>/dev/null)" = "third text" ]' _ "$CLIPS/Clip3.qms" ||
-  qm_fail "Clip3 was not saved"
+qm_wait_until 10 qm_clip_is 3 "third text" || qm_fail "Clip3 was not saved"
 [ "$(od -An -tx1 -N4 "$CLIPS/Clip1.qms" | tr -d ' \n')" = "66006900" ] || qm_fail "Clip1 is not UTF-16LE"
 [ "$(qm_clip_text 2)|$(qm_clip_text 3)" = "second — ünï ✓|third text" ] || qm_fail "Clip2, Clip3: $(qm_clip_text 2), $(qm_clip_text 3)"
 qm_exit

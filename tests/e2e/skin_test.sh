@@ -4,16 +4,6 @@
 # a size table that moves a button moves it on the screen; the log shows every load.
 source "$(dirname "$0")/lib.sh"
 
-# qm_craft NAME CHANGE...: packs the default skin's files as NAME.skn after running each CHANGE
-# (a shell command) in the copied folder.
-qm_craft() {
-  local name=$1; shift
-  local dir="$QM_DIR/craft-$name"
-  rm -rf "$dir"; cp -r "$QM_SKIN_FOLDERS/Default" "$dir"
-  for change in "$@"; do (cd "$dir" && eval "$change"); done
-  "$QM_RARPACK" --rar4 "$QM_DIR/Skins/$name.skn" "$dir" >/dev/null || qm_fail "cannot pack $name"
-  rm -rf "$dir"
-}
 qm_use_skin() { mkdir -p "$QM_DATA"; printf '[Options]\r\nSkinName=%s\r\n' "$1" > "$QM_DATA/Data.INI"; }
 qm_box_says() { [ "$(qm_probe dialog-text Quillmate)" = "$1" ]; }
 answer() {  # answer MESSAGE enter|cancel [SECONDS]: answers the message box once it says MESSAGE

@@ -4,8 +4,7 @@
 # pastes its clip into the program that was in front before.
 source "$(dirname "$0")/lib.sh"
 qm_start
-qm_click_tray_icon 3
-qm_wait_until 5 qm_visible QuillmateTray || qm_fail "no tray menu after a right press on the icon"
+qm_tray_menu
 read -r left top _ < <(qm_probe rect QuillmateTray)
 [ "$left $top" = "12 32" ] || qm_fail "menu at $left,$top, not at the cursor 12,32"
 qm_click_tray_icon 3
@@ -15,8 +14,7 @@ qm_wait_until 5 qm_visible QuillmateTray 0 || qm_fail "a second right press did 
 # 1: leftmost).
 first_child() { qm_probe children "$1" | sort -k"$2" -n | head -n1 | awk '{ print $1, $2 }'; }
 click_insert() {
-  qm_click_tray_icon 3
-  qm_wait_until 5 qm_visible QuillmateTray || qm_fail "no tray menu"
+  qm_tray_menu
   read -r x y < <(first_child QuillmateTray 2)
   xdotool mousemove $((x + 30)) $((y + 10)) click 1
 }
