@@ -35,7 +35,7 @@ qm_exit
 [ "$(qm_probe viewer-title)" = "QM viewer" ] || qm_fail "the chain lost the viewer"
 qm_copy "after exit"
 draws_reach $((base + 4)) || qm_fail "chain broken after exit"
-wine "$QM_PROBE" leave-viewer
+wine "$QM_PROBE" close QMViewer
 
 qm_start
 # Held open while the change is announced: read once the holder lets go.

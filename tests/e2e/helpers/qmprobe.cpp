@@ -1,12 +1,12 @@
 // qmprobe: a small Win32 tool the end-to-end tests use to look at and poke Quillmate from outside.
 //   viewer-title            print the title of the first window of the clipboard viewer chain
-//   close                   ask the hidden "Quillmate" window to close (the program's own exit path)
+//   close [CLASS]           ask the hidden "Quillmate" window (the program's own exit path), or the
+//                           window of that class, to close
 //   cbviewer FILE           join the viewer chain; append one line to FILE per change notification;
 //                           leave the chain correctly when closed (WM_CLOSE to its window "QM viewer")
 //   close-helpers           close every viewer, target, file-copier and holder window of this tool
 //   hold FILE READY         keep FILE open with no sharing, as a busy program would; write READY once held
 //   focus-target            bring the edit-target window to the front again
-//   leave-viewer            close a running cbviewer
 //   edit-target FILE [TITLE] show a window "QM target" (or TITLE) with an edit box; write its handle to FILE
 //   gettext HWND            print the text of that window (WM_GETTEXT), UTF-8
 //   cbviewer FILE die       join the viewer chain, then end without leaving it
@@ -161,7 +161,7 @@ int main(int argc, char** argv) {
         std::printf("%s\n", Utf8(t).c_str());
         return 0;
     }
-    if (cmd == "close") return PostMessageW(Hidden(), WM_CLOSE, 0, 0) ? 0 : 1;
+    if (cmd == "close") return PostMessageW(argc > 2 ? Top(argv[2]) : Hidden(), WM_CLOSE, 0, 0) ? 0 : 1;
     if ((cmd == "press-enter" || cmd == "press-cancel") && argc > 2) {
         HWND w = FindWindowA("#32770", argv[2]);
         return w && PostMessageW(w, WM_COMMAND, cmd == "press-enter" ? IDOK : IDCANCEL, 0) ? 0 : 1;
@@ -288,7 +288,6 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (cmd == "focus-target") return SetForegroundWindow(FindWindowW(L"QMTarget", nullptr)) ? 0 : 1;
-    if (cmd == "leave-viewer") return PostMessageW(FindWindowW(L"QMViewer", nullptr), WM_CLOSE, 0, 0) ? 0 : 1;
     if (cmd == "edit-target" && argc > 2) {
         const std::wstring title = argc > 3 ? std::wstring(argv[3], argv[3] + std::strlen(argv[3])) : L"QM target";
         HWND top = MakeWindow(L"QMTarget", title.c_str(), TargetProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 120);
