@@ -15,17 +15,6 @@ qm_copy_and_wait "  " 1       # two blanks are a clip; it also marks that the on
 [ "$(qm_log_count ' added.')" -eq 2 ] || qm_fail "expected exactly two clips"
 # Each notification was read: one "Start adding clip." per text that reached the history's checks.
 qm_log_has "Clip2 added." && qm_fail "a repeat, a blank or a file list became a clip"
-
-# Non-ASCII text comes back out exactly: copy it in, select the clip, read the clipboard.
-text=$'Привет, мир — 😀 ok\ttab'
-qm_copy_and_wait "$text" 2
-qm_copy_and_wait "marker" 3
-qm_click_row 1
-qm_wait_until 10 bash -c '[ "$(xclip -selection clipboard -o 2>/dev/null)" = "$1" ]' _ "$text" \
-  || qm_fail "clipboard holds '$(qm_clipboard)' instead of the clip"
-# Selecting a clip wrote the clipboard; that write is no new clip.
-sleep 0.3
-qm_log_has "Clip4 added." && qm_fail "the program's own clipboard write became a clip"
 qm_exit
 qm_log_has "->Programm is unload" || qm_fail "no orderly exit"
 echo "capture: ok"

@@ -15,11 +15,12 @@ viewer() {  # viewer [die|hang]: a viewer joins the chain in front of whatever i
 draws() { grep -c draw "$viewer_log" || true; }
 draws_reach() { qm_wait_until 10 bash -c "[ \$(grep -c draw '$viewer_log') -ge $1 ]"; }
 clip_count() { ls "$CLIPS" | grep -c '^Clip[0-9]*\.qms$'; }  # the store keeps other files beside them
+newest_is() { qm_clip_is "$(clip_count)" "$1"; }
 
 viewer
 qm_start /noview /noicon
 qm_log_has "Icon was added" && qm_fail "/noicon still added the tray icon"
-[ "$(wine "$QM_PROBE" viewer-title | tr -d '\r')" = "QM viewer" ] || qm_fail "Quillmate joined the chain"
+[ "$(qm_probe viewer-title)" = "QM viewer" ] || qm_fail "Quillmate joined the chain"
 base=$(draws)
 qm_copy "not captured"
 draws_reach $((base + 1)) || qm_fail "viewer saw no change"
@@ -31,24 +32,22 @@ base=$(draws)
 for i in 0 1 2; do qm_copy_and_wait "chain text $i" $i; done
 draws_reach $((base + 3)) || qm_fail "viewer after Quillmate saw $(( $(draws) - base )) of 3 changes"
 qm_exit
-[ "$(wine "$QM_PROBE" viewer-title | tr -d '\r')" = "QM viewer" ] || qm_fail "the chain lost the viewer"
+[ "$(qm_probe viewer-title)" = "QM viewer" ] || qm_fail "the chain lost the viewer"
 qm_copy "after exit"
 draws_reach $((base + 4)) || qm_fail "chain broken after exit"
-wine "$QM_PROBE" leave-viewer
+wine "$QM_PROBE" close QMViewer
 
 qm_start
 # Held open while the change is announced: read once the holder lets go.
 wine "$QM_PROBE" copy 1 held 300 || qm_fail "could not copy"
-qm_wait_until 5 bash -c '[ "$(iconv -f UTF-16LE -t UTF-8 "$1/Clip$(ls "$1" | grep -c "^Clip[0-9]*\.qms$").qms")" = "held 1" ]' _ "$CLIPS" \
-  || qm_fail "the copy made while the clipboard was held was lost"
+qm_wait_until 5 newest_is "held 1" || qm_fail "the copy made while the clipboard was held was lost"
 qm_log_has ">>> Can't open clipboard!" && qm_fail "a held clipboard was given up"
 
 # 200 copies back to back: taken in order; only ones replaced before they could be read are missing.
 before=$(clip_count)
 wine "$QM_PROBE" copy 200 burst || qm_fail "could not copy"
-qm_wait_until 10 bash -c '[ "$(iconv -f UTF-16LE -t UTF-8 "$1/Clip$(ls "$1" | grep -c "^Clip[0-9]*\.qms$").qms")" = "burst 200" ]' _ "$CLIPS" \
-  || qm_fail "the last copy was not taken"
-taken=$(for n in $(seq $((before + 1)) "$(clip_count)"); do iconv -f UTF-16LE -t UTF-8 "$CLIPS/Clip$n.qms"; echo; done | cut -d' ' -f2)
+qm_wait_until 10 newest_is "burst 200" || qm_fail "the last copy was not taken"
+taken=$(for n in $(seq $((before + 1)) "$(clip_count)"); do qm_clip_text $n; echo; done | cut -d' ' -f2)
 [ "$taken" = "$(sort -n <<< "$taken")" ] || qm_fail "copies taken out of order: $taken"
 echo "took $(wc -l <<< "$taken") of 200 back-to-back copies"
 

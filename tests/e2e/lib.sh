@@ -53,7 +53,18 @@ qm_wait_until() {
 qm_log_has() { [ -f "$QM_DIR/Log.txt" ] && grep -qF -- "$1" "$QM_DIR/Log.txt"; }
 qm_log_count() { [ -f "$QM_DIR/Log.txt" ] && grep -cF -- "$1" "$QM_DIR/Log.txt" || echo 0; }
 qm_wait_log() { qm_wait_until "${2:-20}" qm_log_has "$1" || qm_fail "no log line '$1'"; }
-qm_viewer_is_quillmate() { [ "$(wine "$QM_PROBE" viewer-title 2>/dev/null | tr -d '\r')" = "Quillmate" ]; }
+# qm_probe COMMAND ARGS...: the probe's output without carriage returns.
+qm_probe() { wine "$QM_PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+qm_viewer_is_quillmate() { [ "$(qm_probe viewer-title)" = "Quillmate" ]; }
+# qm_visible CLASS [0|1]: true while a top-level window of that class is shown (or, with 0, is not).
+qm_visible() { local v; v=$(qm_probe rect "$1" | cut -d' ' -f5); [ "${v:-0}" = "${2:-1}" ]; }
+qm_foreground_is() { [ "$(qm_probe foreground)" = "$1" ]; }
+# qm_ended [WHAT]: waits until the Quillmate process has ended.
+qm_ended() { qm_wait_until 20 bash -c "! [ -d /proc/$QM_PID ]" || qm_fail "${1:-Quillmate did not end}"; }
+qm_kill9() { kill -9 "$QM_PID"; wait "$QM_PID" 2>/dev/null || true; }
+qm_ini() { tr -d '\r' <"$QM_DATA/Data.INI" | grep "^$1=" | cut -d= -f2; }
+qm_clip_text() { iconv -f UTF-16LE -t UTF-8 "$QM_DATA/Clips/Clip$1.qms" 2>/dev/null; }  # raw UTF-16LE, no BOM
+qm_clip_is() { [ "$(qm_clip_text "$1")" = "$2" ]; }
 
 # qm_launch ARGS...: starts Quillmate without waiting for anything.
 qm_launch() {
@@ -64,7 +75,7 @@ qm_launch() {
 }
 
 # qm_dialog TITLE: true while a message box with that title is shown.
-qm_dialog() { [ "$(wine "$QM_PROBE" window-title "$1" 2>/dev/null | tr -d '\r')" = 1 ]; }
+qm_dialog() { wine "$QM_PROBE" dialog-text "$1" >/dev/null 2>&1; }
 
 # qm_end: ends Quillmate whatever it is doing (running, or showing a message box), then waits for it.
 qm_end() {
@@ -94,10 +105,23 @@ qm_click_tray_icon() {
   xdotool mousemove 12 32 click "$@"
 }
 
+qm_tray_menu() { qm_click_tray_icon 3; qm_wait_until 5 qm_visible QuillmateTray || qm_fail "no tray menu"; }
+
+# qm_craft NAME CHANGE...: packs the default skin's files as NAME.skn after running each CHANGE
+# (a shell command) in the copied folder.
+qm_craft() {
+  local name=$1; shift
+  local dir="$QM_DIR/craft-$name"
+  rm -rf "$dir"; cp -r "$QM_SKIN_FOLDERS/Default" "$dir"
+  for change in "$@"; do (cd "$dir" && eval "$change"); done
+  "$QM_RARPACK" --rar4 "$QM_DIR/Skins/$name.skn" "$dir" >/dev/null || qm_fail "cannot pack $name"
+  rm -rf "$dir"
+}
+
 # qm_exit: ends Quillmate through its own exit path and waits for the process.
 qm_exit() {
   wine "$QM_PROBE" close >/dev/null 2>&1 || qm_fail "no hidden Quillmate window to close"
-  qm_wait_until 20 bash -c "! [ -d /proc/$QM_PID ]" || qm_fail "Quillmate did not exit"
+  qm_ended "Quillmate did not exit"
 }
 
 # qm_copy TEXT: another program (xclip) puts TEXT on the clipboard, byte for byte.
@@ -114,7 +138,7 @@ qm_copy_and_wait() {
 
 # qm_click_row N [CLICKS]: clicks the main window's row N (0 = top) like a person would.
 qm_click_row() {
-  local r; r=$(wine "$QM_PROBE" rect QuillmateMain | tr -d '\r') || qm_fail "no main window"
+  local r; r=$(qm_probe rect QuillmateMain) || qm_fail "no main window"
   set -- "$1" "${2:-1}" $r
   # Rows are 70 px high in a frame 10 px from the left and 37 px from the top of the window.
   local x=$(( $3 + 150 )) y=$(( $4 + 37 + 70 * $1 + 35 ))
@@ -124,6 +148,49 @@ qm_click_row() {
 }
 
 qm_clipboard() { xclip -selection clipboard -o 2>/dev/null; }
+# qm_expect_clipboard TEXT [WHAT]: waits until the clipboard holds TEXT.
+qm_expect_clipboard() {
+  qm_wait_until 10 bash -c '[ "$(xclip -selection clipboard -o 2>/dev/null)" = "$1" ]' _ "$1" ||
+    qm_fail "${2:-clipboard}: clipboard holds '$(qm_clipboard)', expected '$1'"
+}
+
+# qm_click_in CLASS X Y: clicks the point X,Y of the window of that class.
+qm_click_in() {
+  local l t; read -r l t _ < <(qm_probe rect "$1"); xdotool mousemove $((l + $2)) $((t + $3)) click 1
+}
+# Places from the default skin's size table: qm_place KEY prints "left,top,width,height";
+# qm_press_in CLASS KEY presses the button placed by KEY.
+QM_SIZES="$QM_BIN/../skins/Default/Sizes.dat"
+qm_place() { tr -d '\r' <"$QM_SIZES" | grep -o "^$1\[[0-9,]*\]" | tr -dc '0-9,'; }
+qm_press_in() { local l t w; IFS=, read -r l t w _ <<<"$(qm_place "$2")"; qm_click_in "$1" $((l + w / 2)) $((t + 12)); }
+
+# qm_edit_target: another program in front with an edit box; its handle in QM_EDIT.
+qm_edit_target() {
+  wine "$QM_PROBE" edit-target "$QM_DIR/target.txt" >/dev/null 2>&1 &
+  QM_HELPERS+=($!)
+  qm_wait_until 10 test -s "$QM_DIR/target.txt" || qm_fail "no target window"
+  QM_EDIT=$(head -n1 "$QM_DIR/target.txt")
+  qm_wait_until 5 qm_foreground_is QMTarget || qm_fail "target not in front"
+  sleep 0.2   # two ticks of the 50 ms watcher, which remembers the target
+}
+qm_target_text() { wine "$QM_PROBE" gettext "$QM_EDIT"; }
+qm_target_has() { [ "$(qm_target_text)" = "$1" ]; }
+# qm_paste_until TEXT ACTION...: runs ACTION (a paste) until the target holds TEXT. Under Wine without
+# a window manager the keys sometimes reach the target before its thread has taken the focus back,
+# and the paste is lost. The target keeps its old text then, so trying again cannot hide a paste
+# that lands twice or lands wrong.
+qm_paste_until() {
+  local want=$1 before attempt; shift; before=$(qm_target_text)
+  for attempt in 1 2 3; do
+    "$@"
+    qm_wait_until 3 qm_target_has "$want" && return 0
+    [ "$(qm_target_text)" = "$before" ] || break
+    echo "paste attempt $attempt: target unchanged" >&2
+    wine "$QM_PROBE" focus-target >/dev/null 2>&1
+    sleep 0.2   # the watcher remembers the target again
+  done
+  qm_fail "target holds '$(qm_target_text)'; in front: $(qm_probe foreground); clipboard: '$(qm_clipboard)'"
+}
 
 # qm_with_keys "VK..." COMMAND...: holds the keys down (as the keyboard would) while COMMAND runs.
 qm_with_keys() {

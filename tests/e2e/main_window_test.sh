@@ -7,45 +7,43 @@ qm_start
 for i in 0 1 2 3 4 5 6; do qm_copy_and_wait "clip $(printf "\\x$(printf %x $((65 + i)))")" "$i"; done
 # Rows 0..4 now show clips G F E D C.
 
-expect_clipboard() {
-  qm_wait_until 10 bash -c '[ "$(xclip -selection clipboard -o 2>/dev/null)" = "$1" ]' _ "$1" \
-    || qm_fail "$2: clipboard holds '$(qm_clipboard)', expected '$1'"
-}
+# keys (- for none), row, the clipboard after the click (rows joined by |)
 nl=$'\n'
-qm_click_row 1
-expect_clipboard "clip F" "plain click"
-qm_with_keys 16 qm_click_row 3
-expect_clipboard "clip F${nl}clip E${nl}clip D" "Shift click"
-qm_with_keys 17 qm_click_row 2
-expect_clipboard "clip F${nl}clip D" "Ctrl click"
-qm_with_keys "17 16" qm_click_row 1      # drops F from the order, keeps it selected
-qm_click_row 4                        # so a plain click, which clears the clips the order names, keeps F
-expect_clipboard "clip F${nl}clip C" "plain click after Ctrl+Shift"
-qm_with_keys 16 qm_click_row 2           # a Shift click upward from the anchor C
-expect_clipboard "clip F${nl}clip E${nl}clip D${nl}clip C" "Shift click upward"
+while IFS=' ' read -r keys row want <&3; do
+  if [ "$keys" = - ]; then qm_click_row "$row"; else qm_with_keys "${keys//,/ }" qm_click_row "$row"; fi
+  [ "$want" = - ] || qm_expect_clipboard "${want//|/$nl}" "keys $keys, row $row"
+done 3<<'CASES'
+- 1 clip F
+16 3 clip F|clip E|clip D
+17 2 clip F|clip D
+17,16 1 -
+- 4 clip F|clip C
+16 2 clip F|clip E|clip D|clip C
+CASES
+# (Ctrl+Shift on F drops it from the order and keeps it selected, so the plain click that clears
+# the clips the order names keeps F; the last Shift click goes upward from the anchor C.)
 qm_log_has "Clip7 added." && qm_fail "a selection became a clip"
 
 # One notch of the wheel moves the view one clip down: row 0 shows F.
-read -r L T R B < <(wine "$QM_PROBE" rect QuillmateMain | tr -d '\r')
+read -r L T _ < <(qm_probe rect QuillmateMain)
 xdotool mousemove $((L + 150)) $((T + 100)) click 5
 qm_click_row 0
-expect_clipboard "clip F" "click after a wheel turn"
+qm_expect_clipboard "clip F" "click after a wheel turn"
 
 # Dragged by its background, the window takes the start bar along (243 px right, 36 px up). The
 # window reads the pointer when it handles the press, so the hand moves at a person's pace.
 xdotool mousemove $((L + 4)) $((T + 50)) mousedown 1 sleep 0.1 mousemove $((L + 24)) $((T + 60)) \
   sleep 0.1 mousemove $((L + 44)) $((T + 80)) sleep 0.1 mouseup 1
-read -r L2 T2 R2 B2 < <(wine "$QM_PROBE" rect QuillmateMain | tr -d '\r')
-read -r SL ST SR SB < <(wine "$QM_PROBE" rect QuillmateStart | tr -d '\r')
+read -r L2 T2 _ < <(qm_probe rect QuillmateMain)
+read -r SL ST _ < <(qm_probe rect QuillmateStart)
 [ "$((L2 - L)) $((T2 - T)) $((SL - L2)) $((T2 - ST))" = "40 30 243 36" ] \
   || qm_fail "drag: main from $L,$T to $L2,$T2, start bar at $SL,$ST"
 
 # menu BUTTON_LEFT_PX ITEM: opens the menu under the button at that x and clicks item 0 (upper) or 1.
 menu() {
-  read -r L T R B < <(wine "$QM_PROBE" rect QuillmateMain | tr -d '\r')
-  xdotool mousemove $((L + $1 + 20)) $((T + 20)) click 1
-  qm_wait_until 5 bash -c '[ "$(wine "$QM_PROBE" visible QuillmatePopUp | tr -d "\r")" = 1 ]' || qm_fail "no menu"
-  read -r PL PT PR PB < <(wine "$QM_PROBE" rect QuillmatePopUp | tr -d '\r')
+  qm_click_in QuillmateMain $(($1 + 20)) 20
+  qm_wait_until 5 qm_visible QuillmatePopUp || qm_fail "no menu"
+  read -r PL PT _ < <(qm_probe rect QuillmatePopUp)
   xdotool mousemove $((PL + 40)) $((PT + 10 + 20 * $2)) sleep 0.1 mousemove $((PL + 41)) $((PT + 10 + 20 * $2)) click 1
 }
 
@@ -66,7 +64,7 @@ menu 208 0
 qm_wait_log "Removed." 10
 clips=$QM_DATA/Clips
 qm_wait_until 10 bash -c '! [ -f "$1/Clip7.qms" ]' _ "$clips" || qm_fail "clip files not rewritten"
-texts=$(for n in 1 2 3 4 5 6; do iconv -f UTF-16LE -t UTF-8 "$clips/Clip$n.qms"; echo; done)
+texts=$(for n in 1 2 3 4 5 6; do qm_clip_text $n; echo; done)
 [ "$texts" = "$(printf 'clip A\nclip B\nclip C\nclip D\nclip E\nclip G')" ] || qm_fail "clip files hold: $texts"
 
 # Delete, lower item: all clips go, and their files with them.

@@ -37,9 +37,7 @@ for name in '..\x' 'C:x' CON NUL AUX COM1 'con.x'; do
 done
 
 # A deep package is removed whole after loading, and so is a file someone left in "Skin", with a log line.
-deep=$QM_DIR/deep && cp -r "$QM_SKIN_FOLDERS/Default" "$deep"
-leaf=$deep/$(printf 'd/%.0s' $(seq 200)) && mkdir -p "$leaf" && echo deep > "$leaf/leaf.txt"
-"$QM_RARPACK" --rar4 "$QM_DIR/Skins/Deep.skn" "$deep" >/dev/null
+qm_craft Deep 'leaf=$(printf "d/%.0s" $(seq 200)) && mkdir -p "$leaf" && echo deep > "$leaf/leaf.txt"'
 mkdir "$SKIN" && echo stale > "$SKIN/left.txt"
 set_skin Deep
 qm_start

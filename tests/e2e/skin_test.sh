@@ -4,46 +4,33 @@
 # a size table that moves a button moves it on the screen; the log shows every load.
 source "$(dirname "$0")/lib.sh"
 
-# qm_craft NAME CHANGE...: packs the default skin's files as NAME.skn after running each CHANGE
-# (a shell command) in the copied folder.
-qm_craft() {
-  local name=$1; shift
-  local dir="$QM_DIR/craft-$name"
-  rm -rf "$dir"; cp -r "$QM_SKIN_FOLDERS/Default" "$dir"
-  for change in "$@"; do (cd "$dir" && eval "$change"); done
-  "$QM_RARPACK" --rar4 "$QM_DIR/Skins/$name.skn" "$dir" >/dev/null || qm_fail "cannot pack $name"
-  rm -rf "$dir"
-}
 qm_use_skin() { mkdir -p "$QM_DATA"; printf '[Options]\r\nSkinName=%s\r\n' "$1" > "$QM_DATA/Data.INI"; }
-qm_box_says() { [ "$(wine "$QM_PROBE" dialog-text Quillmate 2>/dev/null | tr -d '\r')" = "$1" ]; }
-qm_launch() {
-  rm -f "$QM_DIR/Log.txt"
-  (cd "$QM_DIR" && exec wine Quillmate.exe "$@" >/dev/null 2>&1) &
-  QM_PID=$!
-  QM_PIDS+=("$QM_PID")
+qm_box_says() { [ "$(qm_probe dialog-text Quillmate)" = "$1" ]; }
+answer() {  # answer MESSAGE enter|cancel [SECONDS]: answers the message box once it says MESSAGE
+  qm_wait_until "${3:-30}" qm_box_says "$1" || qm_fail "no box saying '$1'"
+  wine "$QM_PROBE" "press-$2" Quillmate
 }
+no_skin_folder() { [ -d "$QM_DIR/Skin" ] && qm_fail "the skin folder was left behind" || true; }
 offer=$'Error during load skin\nLoad Default skin?'
 
 # A bitmap missing, Cancel: the program ends and leaves no skin folder behind.
 qm_craft NoExit 'rm Tray/Exit.bmp'
 qm_use_skin NoExit
 qm_launch
-qm_wait_until 30 qm_box_says "$offer" || qm_fail "no offer of the default skin"
-wine "$QM_PROBE" press-cancel Quillmate
-qm_wait_until 20 bash -c "! [ -d /proc/$QM_PID ]" || qm_fail "Cancel did not end the program"
-[ -d "$QM_DIR/Skin" ] && qm_fail "the skin folder was left behind"
+answer "$offer" cancel
+qm_ended "Cancel did not end the program"
+no_skin_folder
 grep -q '>>> Error during loading skin: fTray.bExit' "$QM_DIR/Log.txt" || qm_fail "the missing bitmap is not logged"
 
 # The same, OK: the program runs in the default skin and keeps that setting.
 qm_launch
-qm_wait_until 30 qm_box_says "$offer" || qm_fail "no offer of the default skin"
-wine "$QM_PROBE" press-enter Quillmate
+answer "$offer" enter
 qm_wait_log "Parsing comand..." 30
 sed -e 's/^[0-9:]* || //' -e 's/\r$//' "$QM_DIR/Log.txt" | grep -E '^(Start|End) loading skin|^>>> Error' |
   sed 's/:.*//' | tr '\n' '|' > "$QM_DIR/skinlog"
 [ "$(cat "$QM_DIR/skinlog")" = "Start loading skin|>>> Error during loading skin|Start loading skin|End loading skin|" ] ||
   qm_fail "skin log lines: $(cat "$QM_DIR/skinlog")"
-[ -d "$QM_DIR/Skin" ] && qm_fail "the skin folder was left behind"
+no_skin_folder
 qm_wait_until 10 qm_viewer_is_quillmate || qm_fail "not in the clipboard chain"
 qm_exit
 grep -q '^SkinName=Default' "$QM_DATA/Data.INI" || qm_fail "the setting did not become Default"
@@ -52,8 +39,7 @@ grep -q '^SkinName=Default' "$QM_DATA/Data.INI" || qm_fail "the setting did not 
 qm_craft Short "head -c -2 Language.dat | sed '\$d' > l && mv l Language.dat"
 qm_use_skin Short
 qm_launch
-qm_wait_until 30 qm_box_says $'Error during load skin language\nLoad Default skin?' || qm_fail "no offer for the captions"
-wine "$QM_PROBE" press-enter Quillmate
+answer $'Error during load skin language\nLoad Default skin?' enter
 qm_wait_log "Parsing comand..." 30
 [ "$(qm_log_count 'End loading skin')" = 2 ] || qm_fail "the first load did not go on after the default one"
 qm_exit
@@ -62,8 +48,8 @@ qm_exit
 qm_craft Moved "sed -i 's/^Main_Paste\[.*\]/Main_Paste[60,12,70,8]/' Sizes.dat"
 qm_use_skin Moved
 qm_start
-read -r mx my _ _ < <(wine "$QM_PROBE" rect QuillmateMain | tr -d '\r')
-wine "$QM_PROBE" children QuillmateMain | tr -d '\r' | grep -qx "$((mx + 60)) $((my + 12)) $((mx + 130)) $((my + 37))" ||
+read -r mx my _ _ < <(qm_probe rect QuillmateMain)
+qm_probe children QuillmateMain | grep -qx "$((mx + 60)) $((my + 12)) $((mx + 130)) $((my + 37))" ||
   qm_fail "no button at 60,12 70 wide: $(wine "$QM_PROBE" children QuillmateMain | tr '\r\n' '; ')"
 grep -q '^SkinName=Moved' "$QM_DATA/Data.INI" || qm_fail "the skin was not kept"
 qm_exit
@@ -73,17 +59,14 @@ qm_exit
 qm_craft Broken 'rm Main/i.bmp'
 qm_use_skin Default
 qm_start
-read -r ml mt _ _ < <(wine "$QM_PROBE" rect QuillmateMain | tr -d '\r')
-xdotool mousemove $((ml + 20)) $((mt + 19)) click 1   # the main window's Options button
-qm_wait_until 10 bash -c '[ "$(wine "$QM_PROBE" visible QuillmateOptions | tr -d "\r")" = 1 ]' || qm_fail "no options dialog"
-read -r dx dy _ _ < <(wine "$QM_PROBE" rect QuillmateOptions | tr -d '\r')
-xdotool mousemove $((dx + 225)) $((dy + 95)) click 1     # the skin list, then its first row
-xdotool mousemove $((dx + 130)) $((dy + 116)) click 1
-xdotool mousemove $((dx + 358)) $((dy + 232)) click 1    # Apply
-qm_wait_until 20 qm_box_says "$offer" || qm_fail "no offer after choosing the broken skin"
-wine "$QM_PROBE" press-cancel Quillmate
-qm_wait_until 20 bash -c "! [ -d /proc/$QM_PID ]" || qm_fail "Cancel did not end the program"
+qm_click_in QuillmateMain 20 19   # the main window's Options button
+qm_wait_until 10 qm_visible QuillmateOptions || qm_fail "no options dialog"
+qm_click_in QuillmateOptions 225 95     # the skin list, then its first row
+qm_click_in QuillmateOptions 130 116
+qm_click_in QuillmateOptions 358 232    # Apply
+answer "$offer" cancel 20
+qm_ended "Cancel did not end the program"
 qm_log_has "->Programm is unload" || qm_fail "the program did not end through its exit"
 grep -q '^SkinName=Broken' "$QM_DATA/Data.INI" || qm_fail "the settings were not saved on the way out"
-[ -d "$QM_DIR/Skin" ] && qm_fail "the skin folder was left behind"
+no_skin_folder
 echo "skin: ok"

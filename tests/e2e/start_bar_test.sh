@@ -5,64 +5,60 @@
 # opens; bClose hides both to the tray and a double click on the icon brings them back; without
 # a tray icon bClose ends the program.
 source "$(dirname "$0")/lib.sh"
-rect() { wine "$QM_PROBE" rect "$1" | tr -d '\r'; }
-visible() { [ "$(wine "$QM_PROBE" visible "$1" | tr -d '\r')" = "$2" ]; }
 # The bar's buttons, left to right: Down, then bClose (x y of each centre).
 button() {
-  wine "$QM_PROBE" children QuillmateStart | tr -d '\r' | sort -n | sed -n "$1p" |
+  qm_probe children QuillmateStart | sort -n | sed -n "$1p" |
     awk '{ print int(($1 + $3) / 2), $2 + 10 }'
 }
 click() { xdotool mousemove $1 $2; xdotool click 1; }
+drag_down() {  # holds Down past the 25 ms that tell a drag from a click, moves it by DX DY, lets go
+  local x y; read -r x y < <(button 1)
+  xdotool mousemove $x $y mousedown 1; sleep 0.1
+  xdotool mousemove $((x + $1)) $((y + $2)) mouseup 1
+}
 pair_at() {  # the bar at LEFT TOP, the main window 243 px left of and 36 px below it
   local l t ml mt
-  read -r l t _ < <(rect QuillmateStart); read -r ml mt _ < <(rect QuillmateMain)
+  read -r l t _ < <(qm_probe rect QuillmateStart); read -r ml mt _ < <(qm_probe rect QuillmateMain)
   [ "$l $t $ml $mt" = "$1 $2 $(( $1 - 243 )) $(( $2 + 36 ))" ]
 }
 
 qm_start
-qm_wait_until 5 visible QuillmateMain 1 || qm_fail "main window not shown at start"
+qm_wait_until 5 qm_visible QuillmateMain 1 || qm_fail "main window not shown at start"
 click $(button 1)
-qm_wait_until 5 visible QuillmateMain 0 || qm_fail "Down did not close the main window"
+qm_wait_until 5 qm_visible QuillmateMain 0 || qm_fail "Down did not close the main window"
 click $(button 1)
-qm_wait_until 5 visible QuillmateMain 1 || qm_fail "Down did not open the main window"
+qm_wait_until 5 qm_visible QuillmateMain 1 || qm_fail "Down did not open the main window"
 
-read -r bl bt _ < <(rect QuillmateStart)
-read -r x y < <(button 1)
-xdotool mousemove $x $y mousedown 1
-sleep 0.1   # held past the 25 ms that tell a drag from a click
-xdotool mousemove $((x + 100)) $((y + 150)) mouseup 1
-qm_wait_until 5 pair_at $((bl + 100)) $((bt + 150)) || qm_fail "pair not dragged: $(rect QuillmateStart) / $(rect QuillmateMain)"
-visible QuillmateMain 1 || qm_fail "the click that ended the drag closed the main window"
-read -r x y < <(button 1)
-xdotool mousemove $x $y mousedown 1; sleep 0.1
-xdotool mousemove $x $((y - (bt + 150) + 2)) mouseup 1   # the bar's top 2 px below the screen's
-qm_wait_until 5 pair_at $((bl + 100)) -6 || qm_fail "no snap to the top edge: $(rect QuillmateStart)"
+read -r bl bt _ < <(qm_probe rect QuillmateStart)
+drag_down 100 150
+qm_wait_until 5 pair_at $((bl + 100)) $((bt + 150)) || qm_fail "pair not dragged: $(qm_probe rect QuillmateStart) / $(qm_probe rect QuillmateMain)"
+qm_visible QuillmateMain 1 || qm_fail "the click that ended the drag closed the main window"
+drag_down 0 $((2 - (bt + 150)))   # the bar's top 2 px below the screen's
+qm_wait_until 5 pair_at $((bl + 100)) -6 || qm_fail "no snap to the top edge: $(qm_probe rect QuillmateStart)"
 
 # Near the bottom the main window's foot snaps to 1 px past the screen's edge (35 px below the
 # bar's top band); closed, the bar goes down by the main window's height less 6 px, and back up.
-read -r _ mt _ mb < <(rect QuillmateMain)
+read -r _ mt _ mb _ < <(qm_probe rect QuillmateMain)
 read -r _ screen_h < <(xdotool getdisplaygeometry)
 mh=$((mb - mt)) dock=$((screen_h - (mb - mt) - 35))
-read -r x y < <(button 1)
-xdotool mousemove $x $y mousedown 1; sleep 0.1
-xdotool mousemove $x $((y + 6 + dock + 3)) mouseup 1
-qm_wait_until 5 pair_at $((bl + 100)) $dock || qm_fail "no snap to the bottom edge: $(rect QuillmateStart)"
+drag_down 0 $((6 + dock + 3))
+qm_wait_until 5 pair_at $((bl + 100)) $dock || qm_fail "no snap to the bottom edge: $(qm_probe rect QuillmateStart)"
 click $(button 1)
-qm_wait_until 5 visible QuillmateMain 0 || qm_fail "Down did not close the docked main window"
-read -r _ t _ < <(rect QuillmateStart)
+qm_wait_until 5 qm_visible QuillmateMain 0 || qm_fail "Down did not close the docked main window"
+read -r _ t _ < <(qm_probe rect QuillmateStart)
 [ "$t" = $((dock + mh - 6)) ] || qm_fail "closed, the docked bar is at $t, not $((dock + mh - 6))"
 click $(button 1)
-qm_wait_until 5 pair_at $((bl + 100)) $dock || qm_fail "opened, the pair is not back: $(rect QuillmateStart)"
+qm_wait_until 5 pair_at $((bl + 100)) $dock || qm_fail "opened, the pair is not back: $(qm_probe rect QuillmateStart)"
 
 click $(button 2)
-qm_wait_until 5 visible QuillmateStart 0 || qm_fail "bClose did not hide the bar"
-visible QuillmateMain 0 || qm_fail "bClose did not hide the main window"
+qm_wait_until 5 qm_visible QuillmateStart 0 || qm_fail "bClose did not hide the bar"
+qm_visible QuillmateMain 0 || qm_fail "bClose did not hide the main window"
 qm_click_tray_icon --repeat 2 --delay 80 1
-qm_wait_until 5 visible QuillmateMain 1 || qm_fail "a double click on the icon did not bring the pair back"
+qm_wait_until 5 qm_visible QuillmateMain 1 || qm_fail "a double click on the icon did not bring the pair back"
 pair_at $((bl + 100)) $dock || qm_fail "the pair came back elsewhere"
 qm_exit
 
 qm_start /noicon
 click $(button 2)
-qm_wait_until 20 bash -c "! [ -d /proc/$QM_PID ]" || qm_fail "bClose without a tray icon did not end the program"
+qm_ended "bClose without a tray icon did not end the program"
 echo "start bar: ok"

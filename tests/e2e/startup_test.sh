@@ -30,8 +30,7 @@ wait "$second" || qm_fail "the second instance failed"
 cmp -s -n "$(stat -c%s "$QM_DIR/log-before")" "$QM_DIR/log-before" "$QM_DIR/Log.txt" &&
   [ "$(qm_log_count "Starting Quillmate")" = 1 ] || qm_fail "the second instance touched the log"
 [ -d "/proc/$QM_PID" ] || qm_fail "the first instance ended"
-qm_wait_until 5 bash -c '[ "$(wine "$QM_PROBE" foreground | tr -d "\r")" = QuillmateStart ]' \
-  || qm_fail "the first instance's start bar is not in front"
+qm_wait_until 5 qm_foreground_is QuillmateStart || qm_fail "the first instance's start bar is not in front"
 qm_copy_and_wait "after second start" 0   # the first instance still captures
 qm_exit
 tail_expected=$'\r\n\r\n->Programm is unload\r\n'
@@ -51,6 +50,6 @@ qm_launch
 qm_wait_until 20 qm_dialog "Critical Error" || qm_fail "no critical message"
 [ -d "/proc/$QM_PID" ] || qm_fail "ended before the message was answered"
 wine "$QM_PROBE" press-enter "Critical Error"
-qm_wait_until 20 bash -c "! [ -d /proc/$QM_PID ]" || qm_fail "did not end after the message"
+qm_ended "did not end after the message"
 [ -f "$QM_DIR/Log.txt" ] && qm_fail "a log was written without the library"
 echo "startup: ok"

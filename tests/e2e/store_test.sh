@@ -5,11 +5,8 @@
 # and a journal that proves no committed save is ignored with a log line.
 source "$(dirname "$0")/lib.sh"
 CLIPS=$QM_DATA/Clips
-text_of() { iconv -f UTF-16LE -t UTF-8 "$CLIPS/Clip$1.qms" 2>/dev/null; }
-holds() { [ "$(text_of "$1")" = "$2" ]; }
 settled() { [ -e "$CLIPS/Clips.cache" ] && [ "$CLIPS/Clips.cache" -nt "$CLIPS/Clip$1.qms" ] && ! [ -e "$CLIPS/Clips.journal" ]; }
 utf16() { printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE; }
-kill9() { kill -9 "$QM_PID"; wait "$QM_PID" 2>/dev/null || true; }
 
 qm_start
 for t in a b c; do qm_copy_and_wait "$t" $(( $(printf '%d' "'$t") - 97 )); done
@@ -17,18 +14,17 @@ qm_wait_until 10 settled 3 || qm_fail "the three clips did not settle"
 # A cleaner removes Clip2 while the program runs; the next capture's settling writes it again.
 rm "$CLIPS/Clip2.qms"
 qm_copy_and_wait d 3
-qm_wait_until 10 holds 2 b || qm_fail "Clip2 was not written again"
+qm_wait_until 10 qm_clip_is 2 b || qm_fail "Clip2 was not written again"
 qm_wait_log "removed from outside, written again" 10
 qm_wait_until 10 settled 4 || qm_fail "the cache was not written"
 
 # Killed with a current cache, then Clip4 is edited: the start reads the file, not the cache.
-kill9
+qm_kill9
 utf16 "d, edited meanwhile" > "$CLIPS/Clip4.qms"
 qm_start
 qm_log_has "Clip3 added." || qm_fail "the four clips did not load"
 qm_click_row 0
-qm_wait_until 10 bash -c '[ "$(xclip -selection clipboard -o 2>/dev/null)" = "d, edited meanwhile" ]' \
-  || qm_fail "the newest clip is '$(qm_clipboard)', not the edited file"
+qm_expect_clipboard "d, edited meanwhile" "the newest clip"
 qm_exit
 
 # Clip1, just touched by another program (so the cache cannot vouch for it), is held open by
@@ -42,7 +38,7 @@ qm_log_has "Cannot read clip file, left as it is" || qm_fail "the unreadable fil
 qm_log_has "Clip2 added." && ! qm_log_has "Clip3 added." || qm_fail "not the three readable clips were loaded"
 qm_copy_and_wait e 3
 qm_exit
-holds 1 a && holds 5 e || qm_fail "Clip1 '$(text_of 1)', Clip5 '$(text_of 5)'"
+qm_clip_is 1 a && qm_clip_is 5 e || qm_fail "Clip1 '$(qm_clip_text 1)', Clip5 '$(qm_clip_text 5)'"
 wine "$QM_PROBE" close-helpers >/dev/null 2>&1
 qm_wait_until 10 bash -c "! [ -d /proc/${QM_HELPERS[-1]} ]" || qm_fail "the holder did not let go"
 qm_start
@@ -55,6 +51,6 @@ for journal in $'Quillmate clip journal 1\r\n1\r\n0\r\n5\r\n' $'Quillmate clip j
   qm_start
   qm_log_has "Clip journal ignored" && qm_log_has "Clip4 added." || qm_fail "a crafted journal was obeyed"
   qm_exit
-  holds 1 a && holds 5 e && ! [ -e "$CLIPS/Clips.journal" ] || qm_fail "the clips changed after a crafted journal"
+  qm_clip_is 1 a && qm_clip_is 5 e && ! [ -e "$CLIPS/Clips.journal" ] || qm_fail "the clips changed after a crafted journal"
 done
 echo "store: ok"

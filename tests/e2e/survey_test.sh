@@ -4,24 +4,11 @@
 # OK still ends the program cleanly. The prefix's proxy points at a recording server of our own.
 source "$(dirname "$0")/lib.sh"
 INET='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
-REQUESTS="$QM_DIR/requests.txt"
-: > "$REQUESTS"
-python3 - "$QM_DIR/port" "$REQUESTS" <<'PY' &
-import http.server, sys
-class Recorder(http.server.BaseHTTPRequestHandler):
-    def do_GET(self):
-        with open(sys.argv[2], "a") as f:
-            f.write(self.requestline + "\n")
-        self.send_response(200)
-        self.end_headers()
-        self.wfile.write(b"thanks")
-    def log_message(self, *a):
-        pass
-server = http.server.HTTPServer(("127.0.0.1", 0), Recorder)
-open(sys.argv[1], "w").write(str(server.server_port))
-server.serve_forever()
-PY
+# The server logs each request line to stderr; it serves an empty folder, so every answer is 404.
+mkdir "$QM_DIR/www"
+python3 -u -m http.server --bind 127.0.0.1 --directory "$QM_DIR/www" 0 >"$QM_DIR/port" 2>"$QM_DIR/server.log" &
 SERVER=$!
+requests() { sed -n 's/.*"\(GET [^"]*\)".*/\1/p' "$QM_DIR/server.log"; }
 survey_cleanup() {
   kill "$SERVER" 2>/dev/null || true
   wine reg delete "$INET" /v ProxyEnable /f >/dev/null 2>&1 || true
@@ -29,25 +16,21 @@ survey_cleanup() {
   qm_cleanup
 }
 trap survey_cleanup EXIT
-qm_wait_until 10 test -s "$QM_DIR/port" || qm_fail "the recording server did not start"
+qm_wait_until 10 grep -q 'port [0-9]' "$QM_DIR/port" || qm_fail "the recording server did not start"
 use_proxy() {
   wine reg add "$INET" /v ProxyEnable /t REG_DWORD /d 1 /f >/dev/null 2>&1
   wine reg add "$INET" /v ProxyServer /t REG_SZ /d "127.0.0.1:$1" /f >/dev/null 2>&1
 }
-use_proxy "$(cat "$QM_DIR/port")"
+use_proxy "$(grep -o 'port [0-9]*' "$QM_DIR/port" | cut -d' ' -f2)"
 
-survey_visible() { [ "$(wine "$QM_PROBE" visible QuillmateUninstall | tr -d '\r')" = 1 ]; }
 start_survey() {
-  (cd "$QM_DIR" && exec wine Quillmate.exe /uninstall >/dev/null 2>&1) &
-  QM_PID=$!
-  QM_PIDS+=("$QM_PID")
-  qm_wait_until 20 survey_visible || qm_fail "no survey window"
-  read -r SX SY _ < <(wine "$QM_PROBE" rect QuillmateUninstall | tr -d '\r')
+  qm_launch /uninstall
+  qm_wait_until 20 qm_visible QuillmateUninstall || qm_fail "no survey window"
 }
-click_at() { xdotool mousemove $((SX + $1)) $((SY + $2)) click 1; }
+click_at() { qm_click_in QuillmateUninstall "$@"; }
 reason() { click_at 32 $((66 + 20 * ($1 - 1))); }
 press_ok() { click_at 178 184; }
-wait_end() { qm_wait_until 20 bash -c "! [ -d /proc/$QM_PID ]" || qm_fail "the survey did not end the program"; }
+wait_end() { qm_ended "the survey did not end the program"; }
 
 start_survey
 reason 3
@@ -57,14 +40,14 @@ press_ok
 wait_end
 want='GET http://www.quillmate.com/stats/uninstall.php?r=3&d=Too%20slow%20%26%20big%2C%20%D1%81%D0%BB%D0%B8%D1%88%D0%BA%D0%BE%D0%BC HTTP/1.1'
 # (Wine's proxy request names the default port as well)
-[ "$(sed 's#quillmate.com:80/#quillmate.com/#' "$REQUESTS")" = "$want" ] || qm_fail "server saw: $(cat "$REQUESTS")"
+[ "$(requests | sed 's#quillmate.com:80/#quillmate.com/#')" = "$want" ] || qm_fail "server saw: $(cat "$QM_DIR/server.log")"
 [ -f "$QM_DIR/Log.txt" ] && qm_fail "the survey started the program (a log was written)"
 
 start_survey
 reason 1
 click_at 333 13   # the close button
 wait_end
-[ "$(wc -l < "$REQUESTS")" = 1 ] || qm_fail "closing sent a request: $(tail -1 "$REQUESTS")"
+[ "$(requests | wc -l)" = 1 ] || qm_fail "closing sent a request: $(requests | tail -1)"
 
 kill "$SERVER"
 use_proxy 9   # nothing listens there

@@ -1,14 +1,12 @@
 // qmprobe: a small Win32 tool the end-to-end tests use to look at and poke Quillmate from outside.
 //   viewer-title            print the title of the first window of the clipboard viewer chain
-//   close                   ask the hidden "Quillmate" window to close (the program's own exit path)
-//   activate                bring the hidden "Quillmate" window forward, as a second start would
-//   visible CLASS           print 1 when a visible top-level window of that class exists, else 0
+//   close [CLASS]           ask the hidden "Quillmate" window (the program's own exit path), or the
+//                           window of that class, to close
 //   cbviewer FILE           join the viewer chain; append one line to FILE per change notification;
 //                           leave the chain correctly when closed (WM_CLOSE to its window "QM viewer")
 //   close-helpers           close every viewer, target, file-copier and holder window of this tool
 //   hold FILE READY         keep FILE open with no sharing, as a busy program would; write READY once held
 //   focus-target            bring the edit-target window to the front again
-//   leave-viewer            close a running cbviewer
 //   edit-target FILE [TITLE] show a window "QM target" (or TITLE) with an edit box; write its handle to FILE
 //   gettext HWND            print the text of that window (WM_GETTEXT), UTF-8
 //   cbviewer FILE die       join the viewer chain, then end without leaving it
@@ -16,13 +14,13 @@
 //   copy N PREFIX [MS]      put "PREFIX 1" to "PREFIX N" on the clipboard back to back, then hold
 //                           the clipboard open for MS ms
 //   copy-files TEXT FILE    put a file-drop list and TEXT on the clipboard together; then write FILE
-//   window-title TITLE      print 1 when a message box with exactly that title exists
 //   press-enter TITLE       answer the message box with that title with OK
 //   press-cancel TITLE      answer the message box with that title with Cancel
-//   dialog-text TITLE       print the message of the message box with that title
+//   dialog-text TITLE       print the message of the message box with that title (fails without one)
 //   (as Updater.exe)        append its own command line to updater-args.txt beside it
 //   foreground              print the class of the foreground window
-//   rect CLASS              print the screen rectangle of a top-level window of that class
+//   rect CLASS              print the screen rectangle of a top-level window of that class and
+//                           1 when it is visible, else 0
 //   children CLASS          print the screen rectangle of each visible child window of it, one a line
 //   child-list CLASS        print class, screen rectangle and visibility of every window inside it
 //   alpha CLASS             print the layered alpha of that window (-1 when not layered)
@@ -102,6 +100,11 @@ int Loop() {
 
 HWND Hidden() { return FindWindowW(L"QuillmateForm", L"Quillmate"); }
 
+HWND Top(const char* cls) {
+    const std::wstring name(cls, cls + std::strlen(cls));
+    return FindWindowW(name.c_str(), nullptr);
+}
+
 // Puts formats on the clipboard together, as another program would; false when it stayed busy.
 bool PutFormats(HWND owner, std::initializer_list<std::pair<UINT, std::string>> formats) {
     for (int i = 0; i < 500 && !OpenClipboard(owner); ++i) Sleep(2);
@@ -158,21 +161,10 @@ int main(int argc, char** argv) {
         std::printf("%s\n", Utf8(t).c_str());
         return 0;
     }
-    if (cmd == "close") return PostMessageW(Hidden(), WM_CLOSE, 0, 0) ? 0 : 1;
-    if (cmd == "window-title" && argc > 2) {
+    if (cmd == "close") return PostMessageW(argc > 2 ? Top(argv[2]) : Hidden(), WM_CLOSE, 0, 0) ? 0 : 1;
+    if ((cmd == "press-enter" || cmd == "press-cancel") && argc > 2) {
         HWND w = FindWindowA("#32770", argv[2]);
-        std::printf("%d\n", w ? 1 : 0);
-        return 0;
-    }
-    if (cmd == "press-enter" && argc > 2) {
-        // Answers a message box titled argv[2] with its default button.
-        HWND w = FindWindowA("#32770", argv[2]);
-        if (!w) return 1;
-        return PostMessageW(w, WM_COMMAND, IDOK, 0) ? 0 : 1;
-    }
-    if (cmd == "press-cancel" && argc > 2) {
-        HWND w = FindWindowA("#32770", argv[2]);
-        return w && PostMessageW(w, WM_COMMAND, IDCANCEL, 0) ? 0 : 1;
+        return w && PostMessageW(w, WM_COMMAND, cmd == "press-enter" ? IDOK : IDCANCEL, 0) ? 0 : 1;
     }
     if (cmd == "dialog-text" && argc > 2) {
         // The message is the box's static control with the id 0xFFFF.
@@ -180,13 +172,6 @@ int main(int argc, char** argv) {
         wchar_t t[1024] = {};
         if (!w || !GetDlgItemTextW(w, 0xFFFF, t, 1023)) return 1;
         std::printf("%s\n", Utf8(t).c_str());
-        return 0;
-    }
-    if (cmd == "activate") return SetForegroundWindow(Hidden()) ? 0 : 1;
-    if (cmd == "visible" && argc > 2) {
-        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
-        HWND w = FindWindowW(cls.c_str(), nullptr);
-        std::printf("%d\n", w && IsWindowVisible(w) ? 1 : 0);
         return 0;
     }
     if (cmd == "copy-files" && argc > 3) {
@@ -209,16 +194,14 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (cmd == "rect" && argc > 2) {
-        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
         RECT r{};
-        HWND w = FindWindowW(cls.c_str(), nullptr);
+        HWND w = Top(argv[2]);
         if (!w || !GetWindowRect(w, &r)) return 1;
-        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        std::printf("%ld %ld %ld %ld %d\n", r.left, r.top, r.right, r.bottom, IsWindowVisible(w) ? 1 : 0);
         return 0;
     }
     if (cmd == "children" && argc > 2) {
-        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
-        HWND top = FindWindowW(cls.c_str(), nullptr);
+        HWND top = Top(argv[2]);
         if (!top) return 1;
         for (HWND c = GetWindow(top, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             RECT r{};
@@ -229,8 +212,7 @@ int main(int argc, char** argv) {
     }
     if (cmd == "child-list" && argc > 2) {
         // Every window inside the window of class argv[2]: class, screen rectangle, visibility.
-        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
-        HWND w = FindWindowW(cls.c_str(), nullptr);
+        HWND w = Top(argv[2]);
         if (!w) return 1;
         EnumChildWindows(w, PrintChild, 0);
         return 0;
@@ -238,8 +220,7 @@ int main(int argc, char** argv) {
     if (cmd == "settled" && argc > 4) {
         // Exit 0 when the thread of the window of class argv[2] holds no mouse capture, or holds it
         // in a window under the point (argv[3], argv[4]): a click there now reaches that point.
-        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
-        HWND w = FindWindowW(cls.c_str(), nullptr);
+        HWND w = Top(argv[2]);
         GUITHREADINFO gi{};
         gi.cbSize = sizeof gi;
         if (!w || !GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &gi)) return 1;
@@ -253,8 +234,7 @@ int main(int argc, char** argv) {
     }
     if (cmd == "alpha" && argc > 2) {
         // The layered alpha of the window of class argv[2]; -1 when it is not layered.
-        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
-        HWND w = FindWindowW(cls.c_str(), nullptr);
+        HWND w = Top(argv[2]);
         BYTE alpha = 0;
         DWORD flags = 0;
         if (!w) return 1;
@@ -308,7 +288,6 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (cmd == "focus-target") return SetForegroundWindow(FindWindowW(L"QMTarget", nullptr)) ? 0 : 1;
-    if (cmd == "leave-viewer") return PostMessageW(FindWindowW(L"QMViewer", nullptr), WM_CLOSE, 0, 0) ? 0 : 1;
     if (cmd == "edit-target" && argc > 2) {
         const std::wstring title = argc > 3 ? std::wstring(argv[3], argv[3] + std::strlen(argv[3])) : L"QM target";
         HWND top = MakeWindow(L"QMTarget", title.c_str(), TargetProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 120);
@@ -330,8 +309,7 @@ int main(int argc, char** argv) {
     }
     if (cmd == "type" && argc > 3) {
         // Types the UTF-8 text of file argv[3] into the edit field of the window of class argv[2].
-        std::wstring cls(argv[2], argv[2] + std::strlen(argv[2]));
-        HWND edit = FindWindowExW(FindWindowW(cls.c_str(), nullptr), nullptr, L"EDIT", nullptr);
+        HWND edit = FindWindowExW(Top(argv[2]), nullptr, L"EDIT", nullptr);
         std::FILE* f = std::fopen(argv[3], "rb");
         if (!edit || !f) return 1;
         char bytes[1024] = {};
