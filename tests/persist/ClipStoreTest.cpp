@@ -252,7 +252,7 @@ void ExpectEveryKillLeavesOldOrNew(const Change& c) {
         Problems problems;
         store.Load(problems);
         bool handOver = !c.between.empty();
-        if (handOver) EXPECT_TRUE(store.Save(c.between, problems, [&] { return std::exchange(handOver, false); }));
+        if (handOver) { EXPECT_TRUE(store.Save(c.between, problems, [&] { return std::exchange(handOver, false); })); }
         EXPECT_TRUE(store.Save(c.after, problems)) << c.name;
         EXPECT_TRUE(store.Settle(problems)) << c.name;
     };
