@@ -23,6 +23,14 @@ Texts Numbered(int n, const std::string& prefix = "clip ") {
     return t;
 }
 
+// `t` less its texts first..last-1, or with `text` added as the newest.
+Texts Without(Texts t, size_t first, size_t last) {
+    t.erase(t.begin() + static_cast<std::ptrdiff_t>(first), t.begin() + static_cast<std::ptrdiff_t>(last));
+    return t;
+}
+Texts Without(const Texts& t, size_t i) { return Without(t, i, i + 1); }
+Texts With(Texts t, const ClipText& text = u"new") { return t.push_back(text), t; }
+
 Texts LoadFresh(MemoryFileSystem& fs) {
     Problems problems;
     return ClipStore(fs, kFolder).Load(problems);
@@ -79,8 +87,6 @@ TEST(ClipStoreOrder, LoadingStopsAtAGapAndFilesBeyondItAreNeverOverwritten) {
 }
 
 TEST(ClipStoreCost, ASaveWritesOnlyWhatChangedAndRenumberingIsOneCommit) {
-    auto without = [](Texts t, size_t i) { return t.erase(t.begin() + static_cast<std::ptrdiff_t>(i)), t; };
-    auto with = [](Texts t) { return t.push_back(u"new"), t; };
     struct Case {
         int count;
         Texts after;
@@ -88,12 +94,12 @@ TEST(ClipStoreCost, ASaveWritesOnlyWhatChangedAndRenumberingIsOneCommit) {
     };
     const Case cases[] = {
         // A capture writes the text under a temporary name and moves it, whatever the history.
-        {0, with({}), 1, 2}, {3000, with(Numbered(3000)), 1, 2}, {1000, Numbered(1000), 0, 0},
+        {0, With({}), 1, 2}, {3000, With(Numbered(3000)), 1, 2}, {1000, Numbered(1000), 0, 0},
         // 990..999 move down and 1000 goes: the journal and its move, ten writes, a removal, the journal.
-        {1000, without(Numbered(1000), 989), 11, 14},
+        {1000, Without(Numbered(1000), 989), 11, 14},
         {1000, Numbered(999), 1, 1},  // the newest alone: one removal
         // The limit: the oldest gives way, every number changes, and still one journal.
-        {3000, with(without(Numbered(3000), 0)), 3000, 3003},
+        {3000, With(Without(Numbered(3000), 0)), 3000, 3003},
     };
     for (const auto& c : cases) {
         Loaded s(Numbered(c.count));
@@ -109,9 +115,7 @@ TEST(ClipStoreCost, ASaveWritesOnlyWhatChangedAndRenumberingIsOneCommit) {
 TEST(ClipStoreFailures, AFullDiskKeepsThePreviousHistoryAndLeavesNoDebris) {
     for (bool manyFiles : {false, true}) {
         Loaded s(Numbered(20));
-        Texts after = s.texts;
-        if (manyFiles) after.erase(after.begin());
-        else after.push_back(u"new");
+        const Texts after = manyFiles ? Without(s.texts, 0) : With(s.texts);
         s.fs.diskFull = true;
         EXPECT_FALSE(s.Save(after));
         EXPECT_TRUE(Logged(s.problems, "Cannot write"));
@@ -171,7 +175,7 @@ TEST(ClipStoreFailures, AJournalThatProvesNoCommittedSaveIsIgnored) {
                                 ClipStoreRecords::FormatJournal(claimsKept),
                                 u"Quillmate clip journal 2\r\n99999999999\r\n0\r\n0\r\n0\r\n0\r\n"};
     for (const auto& journal : crafted) {
-        Loaded s(Numbered(6), {}, {});
+        Loaded s(Numbered(6));
         s.fs.files[kJournal] = journal;
         s.fs.files[Path(2) + ".tmp"] = u"half";
         EXPECT_EQ(LoadFresh(s.fs), Numbered(6));
@@ -248,7 +252,7 @@ void ExpectEveryKillLeavesOldOrNew(const Change& c) {
         Problems problems;
         store.Load(problems);
         bool handOver = !c.between.empty();
-        if (handOver) EXPECT_TRUE(store.Save(c.between, problems, [&] { return std::exchange(handOver, false); }));
+        if (handOver) { EXPECT_TRUE(store.Save(c.between, problems, [&] { return std::exchange(handOver, false); })); }
         EXPECT_TRUE(store.Save(c.after, problems)) << c.name;
         EXPECT_TRUE(store.Settle(problems)) << c.name;
     };
@@ -269,23 +273,17 @@ void ExpectEveryKillLeavesOldOrNew(const Change& c) {
 
 TEST(ClipStoreCrash, EveryKillLeavesThePreviousOrTheNewHistory) {
     const Texts ten = Numbered(10);
-    Texts withoutOldest(ten.begin() + 1, ten.end()), withoutMiddle = ten, appended = ten;
-    withoutMiddle.erase(withoutMiddle.begin() + 3, withoutMiddle.begin() + 6);
-    Texts shifted = withoutOldest;  // the limit reached: the oldest gives way to a new clip
-    shifted.push_back(u"new");
-    appended.push_back(u"new");
-    Texts shiftedTwice(shifted.begin() + 1, shifted.end());
-    shiftedTwice.push_back(u"newer");
+    const Texts shifted = With(Without(ten, 0));  // the limit reached: the oldest gives way to a new clip
     const Change changes[] = {
-        {"capture", ten, {}, appended},
+        {"capture", ten, {}, With(ten)},
         {"capture into empty", {}, {}, {u"only"}},
-        {"delete oldest", ten, {}, withoutOldest},
-        {"delete middle", ten, {}, withoutMiddle},
-        {"delete newest", ten, {}, Texts(ten.begin(), ten.end() - 1)},
+        {"delete oldest", ten, {}, Without(ten, 0)},
+        {"delete middle", ten, {}, Without(ten, 3, 6)},
+        {"delete newest", ten, {}, Without(ten, 9)},
         {"delete all", ten, {}, {}},
         {"same length, new texts", ten, {}, Numbered(10, "other ")},
         // A renumbering handed over half done to the next capture at the limit.
-        {"two captures at the limit", ten, shifted, shiftedTwice},
+        {"two captures at the limit", ten, shifted, With(Without(shifted, 0), u"newer")},
     };
     for (const auto& c : changes) ExpectEveryKillLeavesOldOrNew(c);
 }

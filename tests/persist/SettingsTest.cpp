@@ -23,10 +23,8 @@ TEST(SettingsText, TextsBecomeValuesOrNothingAndValuesTheirShortestText) {
     EXPECT_EQ(ToInt16(u"32768"), std::nullopt);
     EXPECT_EQ(ToSingle(u"1e39"), std::nullopt);  // beyond a 32-bit float
     // Positions are written as the shortest text that reads back as the same float.
-    EXPECT_EQ(FromSingle(1500.0f), u"1500");
-    EXPECT_EQ(FromSingle(-5.0f), u"-5");
-    EXPECT_EQ(FromSingle(0.1f), u"0.1");
-    EXPECT_EQ(FromSingle(100000.0f), u"100000");
+    for (auto [v, t] : {std::pair{1500.0f, u"1500"}, {-5.0f, u"-5"}, {0.1f, u"0.1"}, {100000.0f, u"100000"}})
+        EXPECT_EQ(FromSingle(v), t);
     for (float v : {0.1f, 1234.5f, 123456792.0f, -0.375f, 3.4e38f}) EXPECT_EQ(ToSingle(FromSingle(v)), v);
 }
 

@@ -2,17 +2,13 @@
 // paths of a broken skin (the offer of the default skin) and of a broken default skin (the stop).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <optional>
 
 #include "SkinTestSupport.h"
-#include "app/mGlobal.h"
-#include "app/mdlLog.h"
-#include "forms/MsgBox.h"
-#include "skin/SkinEnvironment.h"
 #include "skin/SkinTargets.h"
-#include "skin/mdlSkin.h"
 
 using namespace rartest;
 
@@ -39,30 +35,15 @@ public:
     double Get(const std::string&, mdlSkin::SizeProp) override { return 0; }
 };
 
-using Box = std::tuple<std::string, UINT, std::string>;
+using skintest::Box;
 const UINT kOffer = MB_OKCANCEL | MB_ICONEXCLAMATION, kStop = MB_OK | MB_ICONHAND;
 
-class SkinLoad : public ::testing::Test {
+class SkinLoad : public skintest::SkinFolder {
 protected:
     void SetUp() override {
-        skintest::InstallUnpackLibrary();
-        fs::create_directories(tmp.Path() / "Skins");
-        WriteBytes(tmp.Path() / "Skins/Default.skn", ReadBytes(QM_DEFAULT_SKN));
-        mdlSkin::SetProgramFolder(program);
-        mdlSkin::SetEndProgram([this] { ++ended; });
+        SkinFolder::SetUp();
+        AddPackage("Default");
         mdlSkin::SetSkinTargets([this]() -> mdlSkin::SkinTargets& { return targets; });
-        forms::SetMsgBoxHandler([this](const std::string& text, UINT style, const std::string& title) {
-            boxes.emplace_back(text, style, title);
-            return answer;
-        });
-        mdlLog::SetLogFile(program + "\\Log.txt");
-    }
-    void TearDown() override {
-        forms::SetMsgBoxHandler({});
-        mdlSkin::SetEndProgram({});
-        mdlSkin::SetSkinTargets({});
-        mdlSkin::SetProgramFolder("");
-        mdlLog::SetLogFile("");
     }
     // A package made from the default skin's files with some replaced (or, as nullopt, left out).
     void AddSkin(const std::string& name, const std::map<std::string, std::optional<std::string>>& changes) {
@@ -76,14 +57,7 @@ protected:
                 entries.push_back(Entry(file, *change->second));
             }
         }
-        WriteBytes(tmp.Path() / "Skins" / (name + ".skn"), qmrar::WriteArchive({}, entries)[0]);
-    }
-    // Unpacks, loads and cleans up as the settings load does.
-    void Load(const std::string& skin) {
-        mGlobal::SkinName = skin;
-        mdlSkin::UnpackSkin();
-        mdlSkin::ApplySkin();
-        mdlSkin::DeleteSkinFolder();
+        AddPackage(name, qmrar::WriteArchive({}, entries)[0]);
     }
     // The log's lines from the skin load on, each "T " when time-stamped, else "P ".
     std::vector<std::string> LogLines() {
@@ -101,12 +75,7 @@ protected:
         return lines;
     }
 
-    TempDir tmp;
-    std::string program = tmp.Path().string();
     Recorder targets;
-    std::vector<Box> boxes;
-    int answer = IDOK;
-    int ended = 0;
 };
 
 std::vector<std::string> AllTargets() {
@@ -114,8 +83,6 @@ std::vector<std::string> AllTargets() {
     for (const auto& row : mdlSkin::kBitmapRows) v.push_back(row.target);
     return v;
 }
-
-const std::string kBrokenSizes = "Main_Form[300]\r\nMain_Paste]1,2,3,4[\r\n";
 
 }  // namespace
 
@@ -133,26 +100,17 @@ TEST_F(SkinLoad, DefaultSkinDressesEveryTargetInOrder) {
 TEST_F(SkinLoad, BrokenSkinOffersTheDefaultSkin) {
     struct Case {
         std::map<std::string, std::optional<std::string>> changes;
-        std::string step;          // "", " sizes" or " language"
-        size_t rowsBefore;         // rows applied from the broken skin
+        std::string step;       // "", " sizes" or " language"
+        size_t rowsBefore;      // rows applied from the broken skin
         size_t captionsBefore;
-        std::vector<std::string> log;
     };
-    const std::vector<std::string> nested = {"T Start loading skin", "T End loading skin"};
-    auto rowOf = [](const char* target) {
-        const auto all = AllTargets();
-        return static_cast<size_t>(std::find(all.begin(), all.end(), target) - all.begin());
-    };
+    const auto all = AllTargets();
     const Case cases[] = {
-        {{{"Tray/Exit.bmp", std::nullopt}}, "", rowOf("fTray.bExit"), 18,
-         {"T Start loading skin", "T >>> Error during loading skin", "T Start loading skin", "T End loading skin"}},
-        {{{"Sizes.dat", kBrokenSizes}}, " sizes", 0, 0,
-         {"T Start loading skin", "T >>> Error during loading skin sizes", "T Start loading skin",
-          "T End loading skin", "T End loading skin"}},
-        {{{"Language.dat", std::string("a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nl\r\nm\r\nn\r\no\r\np\r\nq")}},
-         " language", 0, 17,
-         {"T Start loading skin", "T >>> Error during loading skin language", "T Start loading skin",
-          "T End loading skin", "T End loading skin"}},
+        {{{"Tray/Exit.bmp", std::nullopt}}, "",
+         static_cast<size_t>(std::ranges::find(all, "fTray.bExit") - all.begin()), 18},
+        {{{"Sizes.dat", "Main_Form[300]\r\nMain_Paste]1,2,3,4[\r\n"}}, " sizes", 0, 0},
+        {{{"Language.dat", "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nl\r\nm\r\nn\r\no\r\np\r\nq"}},
+         " language", 0, 17},
     };
     for (const Case& c : cases) {
         for (int cancel = 0; cancel < 2; ++cancel) {
@@ -167,14 +125,16 @@ TEST_F(SkinLoad, BrokenSkinOffersTheDefaultSkin) {
             EXPECT_EQ(boxes, (std::vector<Box>{{"Error during load skin" + c.step + "\r\nLoad Default skin?", kOffer,
                                                 "Quillmate"}}));
             EXPECT_EQ(ended, cancel);
-            const auto all = AllTargets();
             auto rows = std::vector<std::string>(all.begin(), all.begin() + c.rowsBefore);
-            auto log = std::vector<std::string>(c.log.begin(), c.log.begin() + 2);
+            std::vector<std::string> log = {"T Start loading skin", "T >>> Error during loading skin" + c.step};
             if (!cancel) {
                 // The default skin is loaded whole; after a failed table the first run goes on with it.
                 rows.insert(rows.end(), all.begin(), all.end());
-                if (!c.step.empty()) rows.insert(rows.end(), all.begin(), all.end());
-                log = c.log;
+                log.insert(log.end(), {"T Start loading skin", "T End loading skin"});
+                if (!c.step.empty()) {
+                    rows.insert(rows.end(), all.begin(), all.end());
+                    log.push_back("T End loading skin");
+                }
             }
             EXPECT_EQ(targets.rows, rows);
             // The nested load sets all 18; after a failed size table the first run sets them again.

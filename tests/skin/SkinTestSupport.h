@@ -1,14 +1,21 @@
 #pragma once
-// Puts Skin.dll where the wrapper looks for it: the system folder, as "QMUnpackDLL.dll". Several test
-// processes may race here; an identical copy already in place is fine.
+// What the skin tests share: Skin.dll where the wrapper looks for it, and a program folder with a
+// "Skins" folder that the skin module works in, its message boxes recorded and its end counted.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include "../rar/RarTestSupport.h"
+#include "app/mGlobal.h"
+#include "app/mdlLog.h"
+#include "forms/MsgBox.h"
+#include "skin/SkinEnvironment.h"
+#include "skin/mdlSkin.h"
 
 namespace skintest {
 
+// The system folder's "QMUnpackDLL.dll". Several test processes may race here; an identical copy
+// already in place is fine.
 inline void InstallUnpackLibrary() {
     char system[MAX_PATH] = {};
     GetSystemDirectoryA(system, MAX_PATH);
@@ -21,5 +28,46 @@ inline void InstallUnpackLibrary() {
     }
     ASSERT_EQ(rartest::ReadBytes(target), wanted) << "could not install " << target;
 }
+
+using Box = std::tuple<std::string, UINT, std::string>;  // text, style, title
+
+class SkinFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InstallUnpackLibrary();
+        rartest::fs::create_directories(tmp.Path() / "Skins");
+        mdlSkin::SetProgramFolder(program);
+        mdlSkin::SetEndProgram([this] { ++ended; });
+        forms::SetMsgBoxHandler([this](const std::string& text, UINT style, const std::string& title) {
+            boxes.emplace_back(text, style, title);
+            return answer;
+        });
+        mdlLog::SetLogFile(program + "\\Log.txt");
+    }
+    void TearDown() override {
+        forms::SetMsgBoxHandler({});
+        mdlSkin::SetEndProgram({});
+        mdlSkin::SetSkinTargets({});
+        mdlSkin::SetProgramFolder("");
+        mdlLog::SetLogFile("");
+    }
+    std::string Package(const std::string& name) { return program + "\\Skins\\" + name + ".skn"; }
+    void AddPackage(const std::string& name, const std::vector<uint8_t>& bytes = rartest::ReadBytes(QM_DEFAULT_SKN)) {
+        rartest::WriteBytes(Package(name), bytes);
+    }
+    // Unpacks, loads and cleans up as the settings load does.
+    static void Load(const std::string& skin) {
+        mGlobal::SkinName = skin;
+        mdlSkin::UnpackSkin();
+        mdlSkin::ApplySkin();
+        mdlSkin::DeleteSkinFolder();
+    }
+
+    rartest::TempDir tmp;
+    std::string program = tmp.Path().string();
+    std::vector<Box> boxes;
+    int answer = IDOK;
+    int ended = 0;
+};
 
 }  // namespace skintest

@@ -5,38 +5,19 @@
 #include <functional>
 
 #include "SkinTestSupport.h"
-#include "app/mGlobal.h"
-#include "forms/MemDC.h"
-#include "forms/MsgBox.h"
-#include "skin/SkinEnvironment.h"
-#include "skin/mdlSkin.h"
 #include "app/SkinWiring.h"
 #include "options/fOptions.h"
+#include "tests/forms/GdiProbe.h"
 #include "windows/Windows.h"
 
 using namespace rartest;
 
 namespace {
 
-// A pixel of a window's own drawing (background and windowless controls), in client pixels.
-COLORREF Sample(forms::Form& f, POINT px) {
-    RECT r{};
-    GetClientRect(f.hWnd(), &r);
-    HDC screen = GetDC(nullptr);
-    COLORREF c;
-    {
-        forms::MemDC dc(screen, r.right, r.bottom);
-        f.PaintTo(dc.Get());
-        c = GetPixel(dc.Get(), px.x, px.y);
-    }
-    ReleaseDC(nullptr, screen);
-    return c;
-}
-
 struct Probe {
     const char* name;
     std::function<forms::Form&()> window;
-    POINT px;  // a point of the window's header or body, inside its outline
+    POINT px;  // of the window's header or body, inside its outline, in the window's own drawing
 };
 
 const Probe kProbes[] = {
@@ -52,30 +33,19 @@ const Probe kProbes[] = {
     {"fAbout", [] -> forms::Form& { return fAbout(); }, {150, 20}},
 };
 
+using SkinWindows = skintest::SkinFolder;
+
 }  // namespace
 
-TEST(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
-    skintest::InstallUnpackLibrary();
-    TempDir tmp;
-    fs::create_directories(tmp.Path() / "Skins");
+TEST_F(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
     for (const char* name : {"Default", "Graphite"})
-        WriteBytes(tmp.Path() / "Skins" / (std::string(name) + ".skn"),
-                   ReadBytes(std::string(QM_SKIN_PACKAGES) + "/" + name + ".skn"));
-    mdlSkin::SetProgramFolder(tmp.Path().string());
+        AddPackage(name, ReadBytes(std::string(QM_SKIN_PACKAGES) + "/" + name + ".skn"));
     SkinWiring::Install();
-    int boxes = 0;
-    forms::SetMsgBoxHandler([&](const std::string&, UINT, const std::string&) { return ++boxes, IDCANCEL; });
-    auto load = [](const char* skin) {
-        mGlobal::SkinName = skin;
-        mdlSkin::UnpackSkin();
-        mdlSkin::ApplySkin();
-        mdlSkin::DeleteSkinFolder();
-    };
-
-    load("Default");
+    answer = IDCANCEL;
+    Load("Default");
     std::vector<COLORREF> before;
     for (const Probe& p : kProbes) {
-        before.push_back(Sample(p.window(), p.px));
+        before.push_back(Snapshot(p.window()).At(p.px.x, p.px.y));
         EXPECT_NE(before.back(), RGB(255, 0, 255)) << p.name << ": the skin drew nothing there";
     }
     // The size table placed the windows and their buttons (the start bar in pixels, the tray in twips).
@@ -91,11 +61,9 @@ TEST(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
     EXPECT_EQ(fExit().Label1.Left(), 32);  // beside its check box
     EXPECT_EQ(fHide().Caption(), L"Hide");
 
-    load("Graphite");
+    Load("Graphite");
     for (size_t i = 0; i < std::size(kProbes); ++i)
-        EXPECT_NE(Sample(kProbes[i].window(), kProbes[i].px), before[i]) << kProbes[i].name;
-    EXPECT_EQ(boxes, 0);
+        EXPECT_NE(Snapshot(kProbes[i].window()).At(kProbes[i].px.x, kProbes[i].px.y), before[i]) << kProbes[i].name;
+    EXPECT_TRUE(boxes.empty());
     EXPECT_FALSE(fs::exists(tmp.Path() / "Skin"));
-    forms::SetMsgBoxHandler({});
-    mdlSkin::SetProgramFolder("");
 }
