@@ -196,7 +196,10 @@ void LoadClips() {
     std::vector<std::string> problems;
     const std::vector<ClipText> texts = Store().Load(problems);
     LogProblems(problems);
-    for (const auto& text : texts) fMain().AddClip(text, u"", u"");
+    {
+        fMainForm::HeightDeferral deferral(fMain());
+        for (const auto& text : texts) fMain().AddClip(text, u"", u"");
+    }
     mGlobal::LastClipText = mdlQuillmate::GetClipboardText();
     fMain().RefreshViewedClips();
     Worker().Start();

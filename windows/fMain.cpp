@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "app/ClipExport.h"
 #include "app/Paste.h"
@@ -222,7 +223,16 @@ void fMainForm::ResetEmptyRows() {
     ClipsHe = 0;
 }
 
+fMainForm::HeightDeferral::~HeightDeferral() {
+    f_.heightDeferred_ = false;
+    if (std::exchange(f_.heightPending_, false)) f_.FrameHeightChanged();
+}
+
 void fMainForm::FrameHeightChanged() {
+    if (heightDeferred_) {
+        heightPending_ = true;
+        return;
+    }
     Set_Height(static_cast<int16_t>(RoundTw(ClipsFrame.Top() + ClipsFrame.Height() + 150)));
 }
 
@@ -231,16 +241,16 @@ void fMainForm::AddClip(const ClipText& Content, const ClipText& CopyDate, const
     auto& h = mGlobal::History;
     const int before = h.ClipCount();
     if (!h.AddClip(Content, CopyDate, CopyTime, mGlobal::RemExtra, mGlobal::LastClipText)) return;
-    {
+    const double frameHeight = ClipsFrame.Height();
+    // Past the fifth row the frame no longer changes: a long history loads without a lock per clip.
+    if (before == 0 || before < kVisibleRows || frameHeight <= 5000) {
         UpdateLock lock(ClipsFrame.Handle());
-        const double frameHeight = ClipsFrame.Height();
         if (before > 0) {
             if (before < kVisibleRows) AddRow(before);
             if (frameHeight > 5000)
                 NotVisible = true;
             else
                 ClipsFrame.SetHeight(frameHeight + imgClipBack[before].Height());
-            ClipsHe += kRowHeightTw;
         } else {
             forms::Image& row = imgClipBack[0];
             txt[0].Move(txt[0].Left(), row.Top() + PxY(6), txt[0].Width(), row.Height() - PxY(11));
@@ -252,7 +262,10 @@ void fMainForm::AddClip(const ClipText& Content, const ClipText& CopyDate, const
             txt[0].SetVisible(true);
             txt[0].ZOrder(0);
         }
+    } else {
+        NotVisible = true;
     }
+    if (before > 0) ClipsHe += kRowHeightTw;
     mdlLog::WriteLog("Clip" + std::to_string(h.ClipCount() - 1) + " added.");
     FrameHeightChanged();
 }

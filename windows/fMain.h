@@ -50,6 +50,18 @@ public:
     void Set_Height(int16_t NewHeight);
     // Adds Content as the newest clip (or rejects it); does not redraw and does not save.
     void AddClip(const ClipText& Content, const ClipText& CopyDate = {}, const ClipText& CopyTime = {});
+    // While one lives, added clips leave the window's height alone; it is set once at its end, to
+    // what one call per clip would have left (a long history loads without a relayout per clip).
+    class HeightDeferral {
+    public:
+        explicit HeightDeferral(fMainForm& f) : f_(f) { f_.heightDeferred_ = true; }
+        ~HeightDeferral();
+        HeightDeferral(const HeightDeferral&) = delete;
+        HeightDeferral& operator=(const HeightDeferral&) = delete;
+
+    private:
+        fMainForm& f_;
+    };
     void MouseWheel(int32_t& MouseKeys, int32_t& Rotation, int32_t& Xpos, int32_t& Ypos);
     ClipText GetSelectedClipsText() const;
 
@@ -113,6 +125,7 @@ private:
     static void Toggle(forms::Form& f);
     void FrameHeightChanged();
 
+    bool heightDeferred_ = false, heightPending_ = false;
     std::unique_ptr<clsMFSC> hook_;
     int32_t clickShift_ = 0;  // the modifier keys held when a row was pressed
 };
