@@ -61,6 +61,7 @@ fUninstallForm::fUninstallForm() {
         labels[i]->Move(44, kReasonTopPx + kReasonStepPx * i, 280, 16);
         labels[i]->SetCaption(reasons[i]);
         StyleDialogLabel(*labels[i]);
+        labels[i]->SetForeColor(RGB(236, 240, 246));  // the survey's own panel is dark, unlike the skins'
     }
     Text1.Move(30, 142, 288, 17);
     forms::FontSpec arial;
