@@ -12,9 +12,13 @@ constexpr int kMainWidthPx = 330;
 const COLORREF kBody = RGB(46, 64, 92);
 const COLORREF kEdge = RGB(28, 40, 60);
 
-// Draws into a fresh screen-compatible bitmap and hands it over as a picture.
-template <class DrawFn>
-forms::Picture Drawn(int widthPx, int heightPx, DrawFn draw) {
+void FillIn(HDC dc, const RECT& r, COLORREF fill) {
+    forms::GdiObj<HBRUSH> brush(CreateSolidBrush(fill));
+    FillRect(dc, &r, brush.Get());
+}
+}  // namespace
+
+forms::Picture Drawn(int widthPx, int heightPx, const std::function<void(HDC)>& draw) {
     HDC screen = GetDC(nullptr);
     forms::GdiObj<HBITMAP> bitmap(CreateCompatibleBitmap(screen, widthPx, heightPx));
     {
@@ -35,12 +39,6 @@ void RoundRectIn(HDC dc, const RECT& r, COLORREF fill, COLORREF edge, int corner
     forms::SelectGuard b(dc, brush.Get()), p(dc, pen.Get());
     RoundRect(dc, r.left, r.top, r.right, r.bottom, cornerPx, cornerPx);
 }
-
-void FillIn(HDC dc, const RECT& r, COLORREF fill) {
-    forms::GdiObj<HBRUSH> brush(CreateSolidBrush(fill));
-    FillRect(dc, &r, brush.Get());
-}
-}  // namespace
 
 forms::Picture Panel(int widthPx, int heightPx, COLORREF fill, COLORREF edge, int cornerPx) {
     return Drawn(widthPx, heightPx,

@@ -2,6 +2,8 @@
 // BuiltInLook: plain pictures the windows show until a skin gives them their own.
 #include <windows.h>
 
+#include <functional>
+
 #include "forms/Picture.h"
 
 namespace controls {
@@ -9,6 +11,11 @@ class Scroll;
 }
 
 namespace BuiltInLook {
+
+// A fresh screen-compatible picture of that size, filled with the colour key, then drawn on by draw.
+forms::Picture Drawn(int widthPx, int heightPx, const std::function<void(HDC)>& draw);
+// A rounded rectangle filled with fill inside a one-pixel edge.
+void RoundRectIn(HDC dc, const RECT& r, COLORREF fill, COLORREF edge, int cornerPx);
 
 // A rounded panel: fill inside a one-pixel edge, the corners in the colour key.
 forms::Picture Panel(int widthPx, int heightPx, COLORREF fill, COLORREF edge, int cornerPx);

@@ -1,37 +1,16 @@
 #include "windows/SurveyArt.h"
 
-#include <functional>
-
 #include "forms/GdiObj.h"
-#include "forms/MemDC.h"
 #include "forms/SelectGuard.h"
+#include "windows/BuiltInLook.h"
 
 namespace SurveyArt {
 namespace {
-constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr COLORREF kInk = RGB(236, 240, 246);
 constexpr COLORREF kFrame = RGB(24, 36, 56);
 
-forms::Picture Draw(int w, int h, const std::function<void(HDC)>& paint) {
-    HDC screen = GetDC(nullptr);
-    forms::GdiObj<HBITMAP> bmp(CreateCompatibleBitmap(screen, w, h));
-    {
-        forms::MemDC dc(screen);
-        forms::SelectGuard keep(dc.Get(), bmp.Get());
-        RECT all{0, 0, w, h};
-        forms::GdiObj<HBRUSH> key(CreateSolidBrush(kMagenta));
-        FillRect(dc.Get(), &all, key.Get());
-        paint(dc.Get());
-    }
-    ReleaseDC(nullptr, screen);
-    return forms::Picture::FromBitmap(std::move(bmp));
-}
-
 void Rounded(HDC dc, const RECT& r, int corner, COLORREF face, COLORREF edge) {
-    forms::GdiObj<HBRUSH> brush(CreateSolidBrush(face));
-    forms::GdiObj<HPEN> pen(CreatePen(PS_SOLID, 1, edge));
-    forms::SelectGuard b(dc, brush.Get()), p(dc, pen.Get());
-    RoundRect(dc, r.left, r.top, r.right, r.bottom, corner, corner);
+    BuiltInLook::RoundRectIn(dc, r, face, edge, corner);
 }
 
 void Text(HDC dc, RECT r, const wchar_t* text, COLORREF ink, int heightPx, bool bold, UINT format) {
@@ -45,7 +24,7 @@ void Text(HDC dc, RECT r, const wchar_t* text, COLORREF ink, int heightPx, bool 
 }  // namespace
 
 forms::Picture Background(int w, int h) {
-    return Draw(w, h, [w, h](HDC dc) {
+    return BuiltInLook::Drawn(w, h, [w, h](HDC dc) {
         Rounded(dc, {0, 0, w, h}, 14, RGB(44, 66, 100), kFrame);
         Rounded(dc, {1, 1, w - 1, 25}, 12, RGB(28, 42, 66), RGB(28, 42, 66));
         Text(dc, {10, 1, w - 30, 25}, L"Uninstall Quillmate", kInk, 13, true, DT_VCENTER | DT_SINGLELINE);
@@ -56,7 +35,7 @@ forms::Picture Background(int w, int h) {
 forms::Picture ButtonStrip(int w, const wchar_t* text) {
     static const COLORREF faces[] = {RGB(78, 114, 168), RGB(92, 132, 192), RGB(104, 148, 212), RGB(40, 64, 104),
                                      RGB(84, 90, 102)};
-    return Draw(w, 120, [w, text](HDC dc) {
+    return BuiltInLook::Drawn(w, 120, [w, text](HDC dc) {
         for (int i = 0; i < 5; ++i) {
             const RECT r{0, 24 * i, w, 24 * i + 24};
             Rounded(dc, r, 8, faces[i], kFrame);
@@ -66,7 +45,7 @@ forms::Picture ButtonStrip(int w, const wchar_t* text) {
 }
 
 forms::Picture OptionStrip() {
-    return Draw(16, 96, [](HDC dc) {
+    return BuiltInLook::Drawn(16, 96, [](HDC dc) {
         for (int cell = 0; cell < 6; ++cell) {
             const bool on = cell == 2 || cell == 3 || cell == 5;
             const bool hover = cell == 1 || cell == 3;
@@ -87,7 +66,7 @@ forms::Picture OptionStrip() {
 }
 
 forms::Picture CommentBackdrop() {
-    return Draw(8, 8, [](HDC dc) {
+    return BuiltInLook::Drawn(8, 8, [](HDC dc) {
         RECT all{0, 0, 8, 8};
         forms::GdiObj<HBRUSH> face(CreateSolidBrush(RGB(232, 236, 244)));
         FillRect(dc, &all, face.Get());
