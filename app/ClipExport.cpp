@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/TextConv.h"
+#include "model/TextConv.h"
 #include "support/AnsiText.h"
 
 bool WriteExportFile(const std::string& path, const ClipText& joined) {

@@ -2,7 +2,7 @@
 // Text export of clips: the file dialog and the file itself.
 #include <string>
 
-#include "app/ClipRecord.h"
+#include "model/ClipRecord.h"
 #include "support/clsCdlgEx.h"
 
 // Writes the joined text in the ANSI code page followed by CR LF, replacing the file.

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "app/mdlQuillmate.h"
 
 namespace Func {

@@ -1,6 +1,6 @@
 #pragma once
 // Pasting into the program that was in front before ours.
-#include "app/ClipRecord.h"
+#include "model/ClipRecord.h"
 
 namespace Func {
 

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandLine.h"
+#include "model/CommandLine.h"
 #include "app/SkinWiring.h"
-#include "app/TextConv.h"
+#include "model/TextConv.h"
 #include "app/WindowEffects.h"
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "app/mdlInput.h"
-#include "app/mdlLog.h"
+#include "support/mdlLog.h"
 #include "app/mdlPrevInst.h"
 #include "app/mdlQuillmate.h"
 #include "app/mdlTray.h"

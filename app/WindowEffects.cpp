@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "forms/Form.h"
 #include "forms/MsgBox.h"
 #include "forms/Screen.h"

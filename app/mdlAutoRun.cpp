@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "app/mdlCode.h"
-#include "app/mdlLog.h"
+#include "support/mdlLog.h"
 
 namespace mdlAutoRun {
 namespace {

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "app/ClipStore.h"
-#include "app/ClipStoreWin32.h"
-#include "app/ClipStoreWorker.h"
-#include "app/Settings.h"
-#include "app/SettingsText.h"
-#include "app/mGlobal.h"
-#include "app/mdlLog.h"
+#include "model/ClipStore.h"
+#include "model/ClipStoreWin32.h"
+#include "model/ClipStoreWorker.h"
+#include "model/Settings.h"
+#include "model/SettingsText.h"
+#include "model/mGlobal.h"
+#include "support/mdlLog.h"
 #include "app/mdlQuillmate.h"
 #include "forms/DoEvents.h"
 #include "forms/Screen.h"

@@ -4,10 +4,10 @@
 #include <string>
 #include <utility>
 
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "app/mdlInput.h"
-#include "app/TextConv.h"
-#include "app/mdlLog.h"
+#include "model/TextConv.h"
+#include "support/mdlLog.h"
 #include "forms/DoEvents.h"
 #include "windows/Windows.h"
 

@@ -2,7 +2,7 @@
 // mdlQuillmate: the clipboard notification chain and the program's only clipboard reader and writer.
 #include <windows.h>
 
-#include "app/ClipRecord.h"
+#include "model/ClipRecord.h"
 
 namespace mdlQuillmate {
 

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "app/mdlLog.h"
+#include "support/mdlLog.h"
 #include "windows/Windows.h"
 
 namespace mdlTray {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "forms/ControlHost.h"
 
 SkinToggle::SkinToggle(forms::ControlHost& parent, int cellPx, int sideTw)

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "forms/GdiObj.h"
 
 namespace {

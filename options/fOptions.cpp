@@ -5,10 +5,10 @@
 #include <algorithm>
 
 #include "app/WindowEffects.h"
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "app/mdlAutoRun.h"
 #include "app/mdlInput.h"
-#include "app/mdlLog.h"
+#include "support/mdlLog.h"
 #include "skin/mdlSkin.h"
 #include "options/OptionsValues.h"
 #include "support/AnsiText.h"

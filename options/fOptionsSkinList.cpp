@@ -3,7 +3,7 @@
 // is handed on to whatever lies under the pointer.
 #include <cmath>
 
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "options/OptionsValues.h"
 #include "options/fOptions.h"
 #include "skin/SkinEnvironment.h"

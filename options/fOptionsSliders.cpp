@@ -1,6 +1,6 @@
 // The three sliders of the options dialog: a thumb follows the pointer on a 25 ms tick while it
 // is held, and its value label takes the value; nothing is applied until Apply.
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "forms/GdiObj.h"
 #include "options/OptionsValues.h"
 #include "options/fOptions.h"

@@ -1,6 +1,6 @@
 #include "skin/RarLibrary.h"
 
-#include "app/mdlLog.h"
+#include "support/mdlLog.h"
 
 namespace MRWUnrar {
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "app/mdlLog.h"
+#include "support/mdlLog.h"
 #include "skin/mParse.h"
 #include "support/AnsiText.h"
 

@@ -1,6 +1,6 @@
 #include "skin/clsInstall.h"
 
-#include "app/mdlLog.h"
+#include "support/mdlLog.h"
 #include "skin/SkinFolder.h"
 #include "support/PlainFiles.h"
 

@@ -10,8 +10,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/mGlobal.h"
-#include "app/mdlLog.h"
+#include "model/mGlobal.h"
+#include "support/mdlLog.h"
 #include "forms/MsgBox.h"
 #include "skin/SkinEnvironment.h"
 #include "skin/SkinTargets.h"

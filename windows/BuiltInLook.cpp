@@ -1,6 +1,6 @@
 #include "windows/BuiltInLook.h"
 
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "controls/Scroll.h"
 #include "forms/GdiObj.h"
 #include "forms/MemDC.h"

@@ -1,7 +1,7 @@
 #include "windows/fAbout.h"
 
 #include "app/WindowEffects.h"
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "forms/GdiObj.h"
 #include "forms/SelectGuard.h"
 #include "windows/DialogLook.h"

@@ -2,7 +2,7 @@
 
 #include "app/Startup.h"
 #include "app/WindowEffects.h"
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "windows/DialogLook.h"
 
 namespace {

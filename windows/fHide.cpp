@@ -1,7 +1,7 @@
 #include "windows/fHide.h"
 
 #include "app/WindowEffects.h"
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "windows/DialogLook.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "app/Paste.h"
 #include "app/WindowEffects.h"
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "windows/InsertLayout.h"
 
 namespace {

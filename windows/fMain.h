@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "app/ClipRecord.h"
+#include "model/ClipRecord.h"
 #include "controls/Scroll.h"
 #include "controls/ucButton3.h"
 #include "forms/ControlArray.h"

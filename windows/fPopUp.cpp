@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/WindowEffects.h"
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "windows/BuiltInLook.h"
 #include "windows/Windows.h"
 

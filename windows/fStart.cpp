@@ -4,7 +4,7 @@
 
 #include "app/Startup.h"
 #include "app/WindowEffects.h"
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "app/mdlTray.h"
 #include "windows/Windows.h"
 

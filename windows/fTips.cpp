@@ -3,10 +3,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/TextConv.h"
-#include "app/TipsFile.h"
+#include "model/TextConv.h"
+#include "model/TipsFile.h"
 #include "app/WindowEffects.h"
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "support/PlainFiles.h"
 #include "windows/DialogLook.h"
 #include "windows/Windows.h"

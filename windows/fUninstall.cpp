@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-#include "app/SurveyRequest.h"
+#include "model/SurveyRequest.h"
 #include "app/WindowEffects.h"
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "forms/Screen.h"
 #include "windows/DialogLook.h"
 #include "windows/SurveyArt.h"

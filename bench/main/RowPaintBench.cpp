@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "app/mdlInput.h"
 #include "windows/Windows.h"
 

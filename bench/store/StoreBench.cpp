@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "app/ClipHistory.h"
-#include "app/ClipStore.h"
-#include "app/ClipStoreWorker.h"
-#include "app/mdlLog.h"
+#include "model/ClipHistory.h"
+#include "model/ClipStore.h"
+#include "model/ClipStoreWorker.h"
+#include "support/mdlLog.h"
 #ifdef _WIN32
-#include "app/ClipStoreWin32.h"
+#include "model/ClipStoreWin32.h"
 using RealFiles = ClipStoreWin32;
 #else
-#include "app/ClipStoreDisk.h"
+#include "model/ClipStoreDisk.h"
 using RealFiles = ClipStoreDisk;
 #endif
 

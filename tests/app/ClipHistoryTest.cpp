@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ClipHistory.h"
+#include "model/ClipHistory.h"
 
 namespace {
 struct History : ::testing::Test {

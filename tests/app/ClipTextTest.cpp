@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ClipText.h"
+#include "model/ClipText.h"
 
 using Func::TrimClipText;
 

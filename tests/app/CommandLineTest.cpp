@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/CommandLine.h"
+#include "model/CommandLine.h"
 
 // A switch matches ignoring case, also inside a word, when the line ends or " ", "-" or "/" follows.
 TEST(HasSwitch, MatchesAtTheEndOrBeforeASeparatorAndALaterGoodMatchWins) {

@@ -1,8 +1,8 @@
 // The texts behind the tips window and the uninstall survey.
 #include <gtest/gtest.h>
 
-#include "app/SurveyRequest.h"
-#include "app/TipsFile.h"
+#include "model/SurveyRequest.h"
+#include "model/TipsFile.h"
 
 TEST(ParseTips, KeepsTrimmedTextLinesNumberedInFileOrder) {
     struct Case {

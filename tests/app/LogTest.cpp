@@ -6,7 +6,7 @@
 #include <regex>
 #include <sstream>
 
-#include "app/mdlLog.h"
+#include "support/mdlLog.h"
 
 namespace {
 std::string ReadAll(const std::string& path) {

@@ -10,7 +10,7 @@
 
 #include "TestLog.h"
 #include "app/Paste.h"
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "app/mdlQuillmate.h"
 #include "forms/DoEvents.h"
 #include "windows/Windows.h"

@@ -4,7 +4,7 @@
 
 #include "TestLog.h"
 #include "app/ClipExport.h"
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "windows/Windows.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/mdlLog.h"
+#include "support/mdlLog.h"
 
 inline std::string ReadBytes(const std::string& path) {
     std::ifstream f(path, std::ios::binary);

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "controls/ucButton3.h"
 #include "tests/controls/ControlKit.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/WindowEffects.h"
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "forms/MsgBox.h"
 
 // A missing file, or a folder of that name, is told with an information box; nothing is opened.

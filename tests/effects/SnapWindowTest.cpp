@@ -4,7 +4,7 @@
 #include <tuple>
 
 #include "app/WindowEffects.h"
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "tests/forms/TestForm.h"
 
 // Near the screen's bottom: a hidden main window counted by its height (300 px) makes room for

@@ -3,10 +3,10 @@
 #include <fstream>
 
 #include "MemoryFileSystem.h"
-#include "app/ClipStore.h"
-#include "app/ClipStoreDisk.h"
-#include "app/ClipStoreRecords.h"
-#include "app/ClipStoreWorker.h"
+#include "model/ClipStore.h"
+#include "model/ClipStoreDisk.h"
+#include "model/ClipStoreRecords.h"
+#include "model/ClipStoreWorker.h"
 #include "support/AnsiText.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <set>
 #include <stdexcept>
 
-#include "app/ClipStoreFileSystem.h"
+#include "model/ClipStoreFileSystem.h"
 
 struct KilledHere : std::exception {};
 

@@ -2,8 +2,8 @@
 
 #include <tuple>
 
-#include "app/Settings.h"
-#include "app/SettingsText.h"
+#include "model/Settings.h"
+#include "model/SettingsText.h"
 
 using namespace SettingsText;
 

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "../rar/RarTestSupport.h"
-#include "app/mGlobal.h"
-#include "app/mdlLog.h"
+#include "model/mGlobal.h"
+#include "support/mdlLog.h"
 #include "forms/MsgBox.h"
 #include "skin/SkinEnvironment.h"
 #include "skin/mdlSkin.h"

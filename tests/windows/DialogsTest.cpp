@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/WindowEffects.h"
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "support/PlainFiles.h"
 #include "tests/forms/TestForm.h"
 #include "windows/Windows.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/WindowEffects.h"
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "tests/forms/TestForm.h"
 #include "windows/Windows.h"
 

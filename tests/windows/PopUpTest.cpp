@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "windows/Windows.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "skin/SkinEnvironment.h"
 #include "skin/mdlSkin.h"
 #include "app/SkinWiring.h"

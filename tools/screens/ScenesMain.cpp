@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/WindowEffects.h"
-#include "app/mGlobal.h"
+#include "model/mGlobal.h"
 #include "tools/screens/BuiltSkin.h"
 #include "tools/screens/SceneList.h"
 #include "windows/Windows.h"

@@ -1,4 +1,4 @@
-#include "app/ClipStoreRecords.h"
+#include "model/ClipStoreRecords.h"
 
 #include <cstdint>
 #include <string>

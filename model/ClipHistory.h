@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/ClipRecord.h"
+#include "model/ClipRecord.h"
 
 class ClipHistory {
 public:

@@ -2,7 +2,7 @@
 // The address of the uninstall survey's one request.
 #include <string>
 
-#include "app/ClipRecord.h"
+#include "model/ClipRecord.h"
 
 // The statistics server's address for reason r (0 none chosen, 1..4) and the typed comment. The
 // comment goes with reasons 3 and 4 only; it is percent-encoded as UTF-8 so that "&", "=", "#",

@@ -1,4 +1,4 @@
-#include "app/ClipStoreDisk.h"
+#include "model/ClipStoreDisk.h"
 
 #include <cstdio>
 #include <filesystem>

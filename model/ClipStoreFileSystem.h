@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ClipRecord.h"
+#include "model/ClipRecord.h"
 
 struct ClipFileContent {
     ClipText Text;

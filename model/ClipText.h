@@ -1,6 +1,6 @@
 #pragma once
 // Text rules of the history: trimming new clips and joining several clips into one text.
-#include "app/ClipRecord.h"
+#include "model/ClipRecord.h"
 
 namespace Func {
 

@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "model/CommandLine.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "app/SurveyRequest.h"
+#include "model/SurveyRequest.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "app/ClipStore.h"
+#include "model/ClipStore.h"
 
 #include <algorithm>
 #include <map>
 
-#include "app/ClipStoreRecords.h"
+#include "model/ClipStoreRecords.h"
 
 namespace {
 using ClipStoreRecords::kMaxNumber;

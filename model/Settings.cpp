@@ -1,6 +1,6 @@
-#include "app/Settings.h"
+#include "model/Settings.h"
 
-#include "app/SettingsText.h"
+#include "model/SettingsText.h"
 #include "support/AnsiText.h"
 
 namespace Settings {

@@ -1,4 +1,4 @@
-#include "app/TextConv.h"
+#include "model/TextConv.h"
 
 std::string ToAnsi(const ClipText& s) {
     if (s.empty()) return {};

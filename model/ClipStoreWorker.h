@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/ClipStore.h"
+#include "model/ClipStore.h"
 
 class ClipStoreWorker {
 public:

@@ -1,6 +1,6 @@
 #pragma once
 // ClipStoreDisk: the clip store's files on a real disk through the C library.
-#include "app/ClipStoreFileSystem.h"
+#include "model/ClipStoreFileSystem.h"
 
 // The bytes of a clip file: the text's UTF-16LE code units, no byte-order mark, no terminator.
 std::string EncodeClipFile(const ClipText& text);

@@ -1,4 +1,4 @@
-#include "app/ClipStoreWorker.h"
+#include "model/ClipStoreWorker.h"
 
 ClipStoreWorker::ClipStoreWorker(ClipStore& store, LogLines log, std::chrono::milliseconds idle)
     : store_(store), log_(std::move(log)), idle_(idle) {}

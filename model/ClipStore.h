@@ -23,8 +23,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ClipRecord.h"
-#include "app/ClipStoreFileSystem.h"
+#include "model/ClipRecord.h"
+#include "model/ClipStoreFileSystem.h"
 
 struct ClipJournal;
 

@@ -1,4 +1,4 @@
-#include "app/mdlLog.h"
+#include "support/mdlLog.h"
 
 #include <chrono>
 #include <cstdio>

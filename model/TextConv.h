@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/ClipRecord.h"
+#include "model/ClipRecord.h"
 
 inline const wchar_t* WidePtr(const ClipText& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 inline ClipText FromWide(const wchar_t* s, size_t n) { return ClipText(reinterpret_cast<const char16_t*>(s), n); }

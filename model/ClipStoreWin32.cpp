@@ -1,4 +1,4 @@
-#include "app/ClipStoreWin32.h"
+#include "model/ClipStoreWin32.h"
 
 #include <windows.h>
 

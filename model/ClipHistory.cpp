@@ -1,8 +1,8 @@
-#include "app/ClipHistory.h"
+#include "model/ClipHistory.h"
 
 #include <algorithm>
 
-#include "app/ClipText.h"
+#include "model/ClipText.h"
 
 bool ClipHistory::AddClip(const ClipText& content, const ClipText& copyDate,
                           const ClipText& copyTime, bool remExtra, ClipText& lastClipText) {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/ClipHistory.h"
+#include "model/ClipHistory.h"
 
 #ifdef _WIN32
 #include <windows.h>

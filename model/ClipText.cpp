@@ -1,4 +1,4 @@
-#include "app/ClipText.h"
+#include "model/ClipText.h"
 
 #include <utility>
 

@@ -1,8 +1,8 @@
-#include "app/TipsFile.h"
+#include "model/TipsFile.h"
 
 #include <string>
 
-#include "app/ClipText.h"
+#include "model/ClipText.h"
 
 namespace {
 

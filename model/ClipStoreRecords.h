@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/ClipStoreFileSystem.h"
+#include "model/ClipStoreFileSystem.h"
 
 struct ClipJournal {
     int Count = 0;     // numbers in the new history (frozen numbers among them)

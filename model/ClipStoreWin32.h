@@ -1,7 +1,7 @@
 #pragma once
 // ClipStoreWin32: the clip store's files through clsFile, the program's whole-file reader and
 // writer, with Win32 moves that reach the disk before they return.
-#include "app/ClipStoreFileSystem.h"
+#include "model/ClipStoreFileSystem.h"
 #include "support/clsFile.h"
 
 class ClipStoreWin32 : public ClipStoreFileSystem {

@@ -1,4 +1,4 @@
-#include "app/SettingsText.h"
+#include "model/SettingsText.h"
 
 #include <charconv>
 #include <cmath>
