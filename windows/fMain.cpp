@@ -236,7 +236,7 @@ void fMainForm::FrameHeightChanged() {
     Set_Height(static_cast<int16_t>(RoundTw(ClipsFrame.Top() + ClipsFrame.Height() + 150)));
 }
 
-void fMainForm::AddClip(const ClipText& Content, const ClipText& CopyDate, const ClipText& CopyTime) {
+void fMainForm::AddClip(const ClipTextRef& Content, const ClipText& CopyDate, const ClipText& CopyTime) {
     mdlLog::WriteLog("Start adding clip.");
     auto& h = mGlobal::History;
     const int before = h.ClipCount();

@@ -5,7 +5,7 @@
 namespace {
 struct History : ::testing::Test {
     ClipHistory h;
-    ClipText last;
+    ClipTextRef last;
     bool Add(const ClipText& t, bool remExtra = false) { return h.AddClip(t, u"", u"", remExtra, last); }
     std::vector<ClipText> Texts() const {
         std::vector<ClipText> v;

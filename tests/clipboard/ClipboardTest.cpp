@@ -113,7 +113,7 @@ TEST(Paste, DoesNothingWithoutATargetOrWithAnEmptyHistory) {
     mGlobal::LastForegroundWnd = fMain().hWnd();
     Func::PasteToLastWindow(u"new text");  // empty history
     EXPECT_EQ(mdlQuillmate::GetClipboardText(), u"untouched");
-    ClipText last;
+    ClipTextRef last;
     mGlobal::History.AddClip(u"a clip", u"", u"", false, last);
     mGlobal::LastForegroundWnd = nullptr;
     Func::PasteToLastWindow(u"new text");  // nothing was in front yet

@@ -12,7 +12,7 @@
 namespace {
 const std::string kFolder = "/data/Clips/";
 const std::string kJournal = kFolder + "Clips.journal";
-using Texts = std::vector<ClipText>;  // oldest first, as the files are numbered
+using Texts = std::vector<ClipTextRef>;  // oldest first, as the files are numbered
 using Problems = std::vector<std::string>;
 
 std::string Path(int n) { return kFolder + ClipStore::ClipFileName(n); }
