@@ -63,11 +63,17 @@ TEST_F(History, DeletingTheSelectedKeepsTheOthersInOrderAndDeleteAllEmptiesEvery
     h.Removed = [&] { ++removed; };
     h.Delete_Selected();
     EXPECT_EQ(Texts(), (std::vector<ClipText>{u"a", u"c", u"e"}));
+    // The budget counts what stays: room comes back with deletions.
+    h.SetTextBudget(5);
+    EXPECT_TRUE(h.HasRoomFor(2));
+    EXPECT_FALSE(h.HasRoomFor(3));
+    EXPECT_FALSE(h.HasRoomFor(SIZE_MAX));
     EXPECT_TRUE(h.PrevIndex().empty());
     EXPECT_EQ(removed, 1);
     h.SetSelected(0, true);
     h.Delete_All();
     EXPECT_EQ(h.ClipCount(), 0);
+    EXPECT_TRUE(h.HasRoomFor(5));
     EXPECT_TRUE(h.PrevIndex().empty());
     EXPECT_EQ(h.GetSelectedClipsText(3), u"");
     EXPECT_TRUE(Add(u"new"));
