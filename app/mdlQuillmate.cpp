@@ -217,13 +217,13 @@ ClipText GetClipboardText() {
     return result;
 }
 
-bool SetClipboardText(const ClipText& text) {
+bool SetClipboardText(const ClipTextRef& text) {
     bool result = false;
     mGlobal::SettingClipboard = true;
     const SIZE_T bytes = (text.size() + 1) * sizeof(char16_t);
     GlobalBlock block(bytes);
     if (void* p = block.get() ? GlobalLock(block.get()) : nullptr) {
-        std::memcpy(p, text.c_str(), bytes);  // c_str() ends with the NUL
+        std::memcpy(p, text.Str().c_str(), bytes);  // c_str() ends with the NUL
     }
     forms::DoEvents();
     // The hidden window owns the clipboard: opened with no owner, EmptyClipboard would leave the

@@ -76,7 +76,10 @@ void ClipHistory::SelectAll() {
     }
 }
 
-ClipText ClipHistory::GetSelectedClipsText(int32_t combination) const {
+ClipTextRef ClipHistory::GetSelectedClipsText(int32_t combination) const {
+    const auto selected = std::count_if(clips_.begin(), clips_.end(), [](const ClipRecord& c) { return c.Selected; });
+    if (selected == 1 && combination >= 1 && combination <= 3)
+        return std::find_if(clips_.begin(), clips_.end(), [](const ClipRecord& c) { return c.Selected; })->Text;
     ClipText j;
     for (auto it = clips_.rbegin(); it != clips_.rend(); ++it)
         if (it->Selected) JoinStep(j, it->Text, combination);

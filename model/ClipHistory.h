@@ -43,7 +43,8 @@ public:
     void SelectAll();
 
     // The selected clips, newest first, joined by the rule of `combination`; "" when none is.
-    ClipText GetSelectedClipsText(int32_t combination) const;
+    // One selected clip is its own text, shared rather than copied.
+    ClipTextRef GetSelectedClipsText(int32_t combination) const;
     // Every clip, newest first, joined by the same rule.
     ClipText GetAllClipsText(int32_t combination) const;
 

@@ -281,12 +281,12 @@ void fMainForm::RefreshViewedClips() {
     }
 }
 
-ClipText fMainForm::GetSelectedClipsText() const {
+ClipTextRef fMainForm::GetSelectedClipsText() const {
     return mGlobal::History.GetSelectedClipsText(mGlobal::Combination);
 }
 
 void fMainForm::CopySelectionToClipboard() {
-    const ClipText joined = GetSelectedClipsText();
+    const ClipTextRef joined = GetSelectedClipsText();
     for (int i = 0; i < 5 && !mdlQuillmate::SetClipboardText(joined); ++i) {
     }
 }
@@ -363,7 +363,7 @@ void fMainForm::Export(bool selectedOnly) {
     if (name.empty()) return;
     if (name.size() < 4 || name.compare(name.size() - 4, 4, ".txt") != 0) name += ".txt";
     mdlLog::WriteLog(selectedOnly ? "Start saving selected clips..." : "Start saving all clips...", true);
-    const ClipText joined = selectedOnly ? h.GetSelectedClipsText(mGlobal::Combination)
+    const ClipText joined = selectedOnly ? h.GetSelectedClipsText(mGlobal::Combination).Str()
                                          : h.GetAllClipsText(mGlobal::Combination);
     if (!WriteExportFile(name, joined)) {
         mdlLog::WriteLog(">>> Can't save clips to file: " + name, true);

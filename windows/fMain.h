@@ -63,7 +63,7 @@ public:
         fMainForm& f_;
     };
     void MouseWheel(int32_t& MouseKeys, int32_t& Rotation, int32_t& Xpos, int32_t& Ypos);
-    ClipText GetSelectedClipsText() const;
+    ClipTextRef GetSelectedClipsText() const;
 
     // The keys that reach the buttons, handed on by the key hook.
     void KeyDown(int32_t KeyCode);
