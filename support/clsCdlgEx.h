@@ -1,6 +1,7 @@
 #pragma once
 // clsCdlgEx: the platform's common dialogs and a few shell dialogs, driven by properties set
-// before and read after a dialog member. Texts are UTF-16 here and ANSI at the platform.
+// before and read after a dialog member. Texts are UTF-16 here; the common dialogs get them as
+// ANSI, the shell's dialogs as the platform reads them (UTF-16 on the NT family).
 #include <windows.h>
 
 #include <commdlg.h>

@@ -1,8 +1,50 @@
-// The save-file dialog's settings as the platform receives them; the dialog itself is shown by
-// the end-to-end export test.
+// The save-file dialog's settings as the platform receives them (the dialog itself is shown by
+// the end-to-end export test), and the shell's Run dialog as it shows.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <thread>
+#include <vector>
+
 #include "support/clsCdlgEx.h"
+
+namespace {
+std::wstring TextOf(HWND w) {
+    std::wstring t(256, L'\0');
+    t.resize(GetWindowTextW(w, t.data(), 256));
+    return t;
+}
+
+BOOL CALLBACK AddText(HWND w, LPARAM texts) {
+    reinterpret_cast<std::vector<std::wstring>*>(texts)->push_back(TextOf(w));
+    return TRUE;
+}
+
+// A visible dialog of this process: its title and its controls' texts are taken, then it is cancelled.
+BOOL CALLBACK ReadAndCancel(HWND w, LPARAM texts) {
+    DWORD pid = 0;
+    wchar_t cls[16] = {};
+    GetWindowThreadProcessId(w, &pid);
+    GetClassNameW(w, cls, 16);
+    if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || std::wstring(cls) != L"#32770") return TRUE;
+    AddText(w, texts);
+    EnumChildWindows(w, AddText, texts);
+    PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
+    return FALSE;
+}
+
+std::vector<std::wstring> ReadAndCancelDialog() {
+    std::vector<std::wstring> texts;
+    for (int tries = 0; tries < 250 && texts.empty(); ++tries) {
+        Sleep(20);
+        EnumWindows(ReadAndCancel, reinterpret_cast<LPARAM>(&texts));
+    }
+    return texts;
+}
+}  // namespace
 
 TEST(CommonDialog, FiltersBecomeNulSeparatedAndPropertiesReadBack) {
     using namespace std::string_literals;
@@ -18,4 +60,17 @@ TEST(CommonDialog, FiltersBecomeNulSeparatedAndPropertiesReadBack) {
     EXPECT_EQ(d.DefaultExt(), u"txt");
     d.SetFileName(std::u16string(256, u'a'));
     EXPECT_ANY_THROW(d.ShowSave());  // longer than the dialog's buffer
+}
+
+TEST(CommonDialog, RunDialogShowsItsTitleAndPrompt) {
+    clsCdlgEx d;
+    d.SetDialogTitle(u"MyRunTitle \u0416");
+    d.SetDialogPrompt(u"Type a program \u0436");
+    std::vector<std::wstring> texts;
+    std::thread reader([&] { texts = ReadAndCancelDialog(); });
+    d.ShowRun();
+    reader.join();
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts[0], L"MyRunTitle \u0416");
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"Type a program \u0436"), texts.end());
 }
