@@ -8,6 +8,7 @@
 
 #include "support/AnsiText.h"
 #include "support/PlainFiles.h"
+#include "support/clsCdlgExPrinter.h"
 #include "support/SupportError.h"
 
 namespace {
@@ -259,17 +260,33 @@ void clsCdlgEx::ShowFont() {
     fontName_ = AnsiToUtf16(lf.lfFaceName);
 }
 
+forms::Printers& clsCdlgEx::Printers() {
+    if (!printers_) printers_ = forms::Printers::FromSystem();
+    return *printers_;
+}
+
 void clsCdlgEx::ShowPrinter() {
-    PRINTDLGA pd{};
+    forms::Printers& printers = Printers();
+    PRINTDLGW pd{};
     pd.lStructSize = sizeof pd;
     pd.hwndOwner = owner_;
     pd.Flags = flags_ & 0x1C0FFF;
-    const BOOL ok = PrintDlgA(&pd);
-    // There is no program-wide printer here for the choice to be copied to.
-    if (pd.hDevMode) GlobalFree(pd.hDevMode);
-    if (pd.hDevNames) GlobalFree(pd.hDevNames);
+    // Asking for the default printer without a dialog takes no records.
+    const forms::Printer* current = printers.Current();
+    if (current && !(pd.Flags & PD_RETURNDEFAULT)) {
+        pd.hDevMode = PrintRecords::DevModeFor(*current).release();
+        pd.hDevNames = PrintRecords::DevNamesFor(*current).release();
+    }
+    const BOOL ok = PrintDlgW(&pd);
+    // The dialog may have replaced the records it was given: the ones it hands back are ours.
+    const PrintRecords::GlobalHandle mode(pd.hDevMode), names(pd.hDevNames);
     if (pd.hDC) DeleteDC(pd.hDC);
-    if (!ok) Cancelled();
+    if (!ok) return Cancelled();
+    // A printer set up since the list was read is found once the list is read again.
+    if (!PrintRecords::Apply(printers, mode.get(), names.get())) {
+        printers = forms::Printers::FromSystem();
+        PrintRecords::Apply(printers, mode.get(), names.get());
+    }
 }
 
 void clsCdlgEx::ShowFindFiles() {

@@ -50,12 +50,11 @@ TEST(AutoRun, LeavesOtherEntriesUnderItsNameAlone) {
     };
     for (const Case& c : {Case{REG_SZ, sz[0], false}, Case{REG_SZ, sz[1], true}, Case{REG_SZ, sz[2], true},
                           Case{REG_EXPAND_SZ, sz[3], true}, Case{REG_DWORD, L"", false}}) {
-        const DWORD one = 1;
-        const auto* data = c.type == REG_DWORD ? reinterpret_cast<const BYTE*>(&one) : reinterpret_cast<const BYTE*>(c.text.c_str());
-        const DWORD size = c.type == REG_DWORD ? 4 : static_cast<DWORD>(2 * (c.text.size() + 1));
+        const DWORD one = 1, size = c.type == REG_DWORD ? 4 : static_cast<DWORD>(2 * (c.text.size() + 1));
+        const void* data = c.type == REG_DWORD ? static_cast<const void*>(&one) : c.text.c_str();
         HKEY run;
         ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kRun, 0, KEY_SET_VALUE, &run), ERROR_SUCCESS);
-        RegSetValueExW(run, L"Quillmate", 0, c.type, data, size);
+        RegSetValueExW(run, L"Quillmate", 0, c.type, static_cast<const BYTE*>(data), size);
         RegCloseKey(run);
         const Variant before = mdlCode::OpenRegKey(RegKey::kHkeyCurrentUser, kRun, false)->Value(L"Quillmate");
         EXPECT_FALSE(mdlAutoRun::ApplyAutoRun(false, false)) << c.text.c_str();

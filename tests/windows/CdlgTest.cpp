@@ -1,5 +1,5 @@
 // The save-file dialog's settings as the platform receives them (the dialog itself is shown by
-// the end-to-end export test), and the shell's Run dialog as it shows.
+// the end-to-end export test), the print dialog's records, and the shell's Run dialog as it shows.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/clsCdlgEx.h"
+#include "support/clsCdlgExPrinter.h"
 
 namespace {
 std::wstring TextOf(HWND w) {
@@ -73,4 +74,35 @@ TEST(CommonDialog, RunDialogShowsItsTitleAndPrompt) {
     ASSERT_FALSE(texts.empty());
     EXPECT_EQ(texts[0], L"MyRunTitle \u0416");
     EXPECT_NE(std::find(texts.begin(), texts.end(), L"Type a program \u0436"), texts.end());
+}
+
+// The print dialog is preset from the current printer and its choice copied back, through the
+// records it takes and returns.
+TEST(CommonDialog, PrintRecordsPresetTheDialogAndCarryTheChoiceBack) {
+    using PrintRecords::Apply, PrintRecords::DevModeFor, PrintRecords::DevNamesFor;
+    forms::Printers printers({{L"Office Laser", L"laser", L"LPT1:", DMORIENT_LANDSCAPE, DMDUP_VERTICAL, 2},
+                              {L"Label Printer", L"labels", L"USB001"}},
+                             0);
+    const PrintRecords::GlobalHandle names = DevNamesFor(*printers.Current()), mode = DevModeFor(*printers.Current());
+    const auto* dn = static_cast<const DEVNAMES*>(GlobalLock(names.get()));
+    const auto* text = reinterpret_cast<const wchar_t*>(dn);
+    EXPECT_EQ(std::wstring(text + dn->wDriverOffset) + L"|" + (text + dn->wDeviceOffset) + L"|" +
+                  (text + dn->wOutputOffset),
+              L"laser|Office Laser|LPT1:");
+    GlobalUnlock(names.get());
+    const auto* dm = static_cast<const DEVMODEW*>(GlobalLock(mode.get()));
+    EXPECT_EQ(std::wstring(dm->dmDeviceName), L"Office Laser");
+    EXPECT_EQ(dm->dmFields & (DM_ORIENTATION | DM_DUPLEX), static_cast<DWORD>(DM_ORIENTATION | DM_DUPLEX));
+    EXPECT_EQ(dm->dmOrientation * 10 + dm->dmDuplex, DMORIENT_LANDSCAPE * 10 + DMDUP_VERTICAL);
+    GlobalUnlock(mode.get());
+
+    // The user picks the other printer (named in other letter case), portrait, three copies.
+    const forms::Printer chosen{L"LABEL PRINTER", L"labels", L"USB001", DMORIENT_PORTRAIT, DMDUP_HORIZONTAL, 3};
+    EXPECT_TRUE(Apply(printers, DevModeFor(chosen).get(), DevNamesFor(chosen).get()));
+    const forms::Printer& now = *printers.Current();
+    EXPECT_EQ(now.DeviceName, L"Label Printer");
+    EXPECT_EQ(now.Orientation * 100 + now.Duplex * 10 + now.Copies,
+              DMORIENT_PORTRAIT * 100 + DMDUP_HORIZONTAL * 10 + 3);
+    EXPECT_FALSE(Apply(printers, DevModeFor(forms::Printer{L"Gone", L"", L""}).get(), nullptr));
+    EXPECT_EQ(printers.Current()->DeviceName, L"Label Printer");
 }
