@@ -77,7 +77,7 @@ std::optional<ClipJournal> ClipStore::ReadJournal(const std::vector<FolderEntry>
         const ClipFiles files = ClipFilesOf(listing);
         std::set<int> written(j->Frozen.begin(), j->Frozen.end());
         for (const auto& e : j->Entries) written.insert(e.first);
-        for (int n = 1; n <= j->Count && j; ++n)
+        for (int n = 1; j && n <= j->Count; ++n)
             if (!written.count(n) && !files.count(n)) j.reset();
     }
     if (!j) {
