@@ -7,8 +7,8 @@
 # Skins on the real program: a skin with a bitmap missing offers the default skin (Cancel ends the
 # program, OK carries on in "Default" and keeps that setting); a short caption table offers it too;
 # a size table that moves a button moves it on the screen; the log shows every load.
-# A "Data.INI" saved in another form than the program writes keeps the user's values: UTF-8 or
-# UTF-16 with a byte-order mark, LF line ends, read-only, hidden. One that holds no settings at all
+# A "Data.INI" saved in another form than the program writes keeps the user's values: UTF-16
+# with a byte-order mark, read-only, hidden (other encodings and line ends: IniLoad's table). One that holds no settings at all
 # is kept as "Data.INI.bad", with a log line, before the defaults are written.
 source "$(dirname "$0")/lib.sh"
 
@@ -173,15 +173,13 @@ attrs() { wine cmd /c attrib "$(winepath -w "$INI")" 2>/dev/null | cut -c1-10 | 
 
 write_file() {
   case $1 in
-    utf8-bom) printf '\xEF\xBB\xBF%s' "$user" ;;
     utf16) printf '\xFF\xFE'; printf '%s' "$user" | iconv -t UTF-16LE ;;
-    lf-only) printf '%s' "$user" | tr -d '\r' ;;
     garbage) printf 'PK\x03\x04 not settings\x00\xff\r\nline two' ;;
     *) printf '%s' "$user" ;;
   esac
 }
 # name, attrib switches for the file (- for none), its attributes after the run
-cases=("utf8-bom - A" "utf16 - A" "lf-only - A" "read-only +r AR" "hidden +h AH" "garbage - A")
+cases=("utf16 - A" "read-only +r AR" "hidden +h AH" "garbage - A")
 mkdir -p "$QM_DATA"
 for c in "${cases[@]}"; do
   read -r name attrib after <<< "$c"
