@@ -10,7 +10,7 @@ python3 -u -m http.server --bind 127.0.0.1 --directory "$QM_DIR/www" 0 >"$QM_DIR
 SERVER=$!
 requests() { sed -n 's/.*"\(GET [^"]*\)".*/\1/p' "$QM_DIR/server.log"; }
 survey_cleanup() {
-  kill "$SERVER" 2>/dev/null || true
+  kill "$SERVER" "${HOSTILE:-}" 2>/dev/null || true
   wine reg delete "$INET" /v ProxyEnable /f >/dev/null 2>&1 || true
   wine reg delete "$INET" /v ProxyServer /f >/dev/null 2>&1 || true
   qm_cleanup
@@ -48,6 +48,34 @@ reason 1
 click_at 333 13   # the close button
 wait_end
 [ "$(requests | wc -l)" = 1 ] || qm_fail "closing sent a request: $(requests | tail -1)"
+
+# A proxy that never answers, answers a byte every 2 s, sends an endless body or endless headers:
+# the survey gives up within its own limits (about 15 s) and ends cleanly.
+python3 -u - "$QM_DIR/mode" >"$QM_DIR/hport" 2>/dev/null <<'PY' &
+import socket, sys, threading, time
+s = socket.create_server(("127.0.0.1", 0)); print(s.getsockname()[1])
+def serve(c):
+    c.recv(65536); mode = open(sys.argv[1]).read().strip()
+    c.sendall(b"" if mode == "hang" else b"HTTP/1.1 200 OK\r\n" + (b"\r\n" if mode == "body" else b""))
+    while True:
+        if mode in ("hang", "trickle"): time.sleep(2)
+        c.sendall({"hang": b"", "trickle": b"X", "body": b"x" * 65536}.get(mode, b"X-Pad: " + b"y" * 4000 + b"\r\n"))
+while True: threading.Thread(target=serve, args=(s.accept()[0],), daemon=True).start()
+PY
+HOSTILE=$!
+qm_wait_until 10 grep -q '[0-9]' "$QM_DIR/hport" || qm_fail "the hostile server did not start"
+use_proxy "$(cat "$QM_DIR/hport")"
+for mode in hang trickle body headers; do
+  echo "$mode" > "$QM_DIR/mode"
+  start_survey
+  reason 1
+  press_ok
+  t0=$(date +%s)
+  qm_wait_until 40 bash -c "! [ -d /proc/$QM_PID ]" || qm_fail "$mode: the survey still runs after 40 s"
+  wait "$QM_PID" || qm_fail "$mode: the survey ended with code $?"
+  echo "$mode: ended after $(( $(date +%s) - t0 )) s"
+done
+kill "$HOSTILE"
 
 kill "$SERVER"
 use_proxy 9   # nothing listens there
