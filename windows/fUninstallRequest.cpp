@@ -1,6 +1,7 @@
 // The survey's one request, bounded: a proxy or server that never answers, answers a byte at a
 // time, or never stops sending must not keep the uninstaller waiting or fill its memory.
 #include <windows.h>
+#include <psapi.h>
 #include <wininet.h>
 
 #include <chrono>
@@ -18,6 +19,16 @@ constexpr DWORD kStepMs = 5000;               // connecting, sending, each wait 
 constexpr auto kHeadersWithin = std::chrono::seconds(6);
 constexpr auto kWholeRequest = std::chrono::seconds(12);
 constexpr size_t kMostReply = 64 * 1024;
+// The system reads the headers itself, with no bound on their length; the survey stops waiting
+// once the process has grown by this much meanwhile.
+constexpr size_t kMostGrowth = 32 * 1024 * 1024;
+constexpr auto kLook = std::chrono::milliseconds(100);
+
+size_t PrivateBytes() {
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    return GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc) ? pmc.PagefileUsage : 0;
+}
 
 // One request, run on a thread of its own. The system's time-outs bound neither a reply that keeps
 // coming slowly nor headers that never end, and closing the handles, which should cancel a call
@@ -42,13 +53,15 @@ public:
         }
         Mark(done_);
     }
-    // Waits for the headers, then for the whole reply, each within its bound; then closes the
-    // handles. Returns the reply read so far.
+    // Waits for the headers, then for the whole reply, each within its bound of time and all
+    // within a bound of memory; then closes the handles. Returns the reply read so far.
     std::string Finish() {
         std::unique_lock lock(m_);
         const auto start = std::chrono::steady_clock::now();
-        if (wake_.wait_until(lock, start + kHeadersWithin, [this] { return headers_; }))
-            wake_.wait_until(lock, start + kWholeRequest, [this] { return done_; });
+        const size_t before = PrivateBytes();
+        while (!done_ && std::chrono::steady_clock::now() < start + (headers_ ? kWholeRequest : kHeadersWithin) &&
+               PrivateBytes() < before + kMostGrowth)
+            wake_.wait_for(lock, kLook, [this] { return done_; });
         closed_ = true;
         CloseLocked();
         return reply_;
