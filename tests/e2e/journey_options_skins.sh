@@ -154,7 +154,7 @@ grep -q '^SkinName=Moved' "$QM_DATA/Data.INI" || qm_fail "the skin was not kept"
 qm_exit
 
 # A broken skin chosen in the options dialog, Cancel on the offer: the program still saves and
-# ends through its own exit.
+# ends through its own exit, with the skin it wore, so the next start does not end the same way.
 qm_craft Broken 'rm Main/i.bmp'
 qm_use_skin Default
 qm_start
@@ -166,7 +166,7 @@ qm_click_in QuillmateOptions 358 232    # Apply
 answer "$offer" cancel 20
 qm_ended "Cancel did not end the program"
 qm_log_has "->Programm is unload" || qm_fail "the program did not end through its exit"
-grep -q '^SkinName=Broken' "$QM_DATA/Data.INI" || qm_fail "the settings were not saved on the way out"
+grep -q '^SkinName=Default' "$QM_DATA/Data.INI" || qm_fail "saved $(qm_ini SkinName), not the skin in use"
 no_skin_folder
 echo "skin: ok"
 
