@@ -82,6 +82,9 @@ void fStartForm::Form_MouseUp(forms::MouseArgs&) { dragOn_ = false; }
 
 // Held on Down, the press becomes a drag only after the first tick; a quick click stays a click.
 void fStartForm::Down_MouseDown() {
+    // A drag whose release fell off the button (the bar snapped away under the pointer) raised no
+    // click to swallow: each press starts clean, so that leftover cannot eat this press's click.
+    moving = false;
     Timer1.SetEnabled(true);
     StartDrag();
 }

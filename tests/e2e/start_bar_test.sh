@@ -11,8 +11,9 @@ button() {
     awk '{ print int(($1 + $3) / 2), $2 + 10 }'
 }
 click() { xdotool mousemove $1 $2; xdotool click 1; }
-drag_down() {  # holds Down past the 25 ms that tell a drag from a click, moves it by DX DY, lets go
-  local x y; read -r x y < <(button 1)
+drag_down() {  # holds Down (PRESS_DY px below its centre) past the 25 ms that tell a drag from a
+  local x y; read -r x y < <(button 1)   # click, moves it by DX DY, lets go
+  y=$((y + ${3:-0}))
   xdotool mousemove $x $y mousedown 1; sleep 0.1
   xdotool mousemove $((x + $1)) $((y + $2)) mouseup 1
 }
@@ -47,6 +48,22 @@ click $(button 1)
 qm_wait_until 5 qm_visible QuillmateMain 0 || qm_fail "Down did not close the docked main window"
 read -r _ t _ < <(qm_probe rect QuillmateStart)
 [ "$t" = $((dock + mh - 6)) ] || qm_fail "closed, the docked bar is at $t, not $((dock + mh - 6))"
+# Clips that arrive while the list is closed leave the docked bar where it is; opened, the list
+# grown by them still ends 1 px past the bottom.
+qm_copy_and_wait "one" 0; qm_copy_and_wait "two" 1
+read -r _ t2 _ < <(qm_probe rect QuillmateStart)
+[ "$t2" = "$t" ] || qm_fail "new clips moved the docked bar from $t to $t2 while the list was closed"
+click $(button 1)
+qm_wait_until 5 qm_visible QuillmateMain 1 || qm_fail "Down did not open the docked main window"
+read -r _ mt _ mb _ < <(qm_probe rect QuillmateMain)
+[ "$mb" = $((screen_h + 1)) ] || qm_fail "opened, the list ends at $mb, not $((screen_h + 1))"
+# A drag pressed at Down's top edge that snaps the bar 9 px down: the release falls above the
+# button and clicks nothing, and the next click on Down is not swallowed.
+dock=$((mt - 36))
+drag_down 0 -9 -9
+qm_wait_until 5 pair_at $((bl + 100)) $dock || qm_fail "no snap back to the dock: $(qm_probe rect QuillmateStart)"
+click $(button 1)
+qm_wait_until 5 qm_visible QuillmateMain 0 || qm_fail "the click after a snapping drag was swallowed"
 click $(button 1)
 qm_wait_until 5 pair_at $((bl + 100)) $dock || qm_fail "opened, the pair is not back: $(qm_probe rect QuillmateStart)"
 
