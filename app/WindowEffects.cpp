@@ -271,13 +271,26 @@ void DragMainWindows(forms::Form& main, forms::Form& start, bool& startMoving) {
     GetCursorPos(&p);
     SnapToScreenEdges(p, mGlobal::DragOffsetX, mGlobal::DragOffsetY, false, main);
     const double tx = mGlobal::TwipsX, ty = mGlobal::TwipsY;
-    MoveWindow(start.hWnd(), p.x - mGlobal::DragOffsetX, p.y - mGlobal::DragOffsetY,
-               RoundEven(start.Width() / tx), RoundEven(start.Height() / ty), FALSE);
-    MoveWindow(main.hWnd(), RoundEven(start.Left() / tx - 243), RoundEven(start.Top() / ty + 36),
-               RoundEven(main.Width() / tx), RoundEven(main.Height() / ty), FALSE);
+    MoveWindowPx(start.hWnd(), p.x - mGlobal::DragOffsetX, p.y - mGlobal::DragOffsetY,
+                 RoundEven(start.Width() / tx), RoundEven(start.Height() / ty));
+    MoveWindowPx(main.hWnd(), RoundEven(start.Left() / tx - 243), RoundEven(start.Top() / ty + 36),
+                 RoundEven(main.Width() / tx), RoundEven(main.Height() / ty));
 }
 
 void DragMainWindows() { DragMainWindows(fMain(), fStart(), fStart().moving); }
+
+void MoveWindowPx(HWND hWnd, int xPx, int yPx, int widthPx, int heightPx) {
+    RECT before{}, shown{};
+    GetWindowRect(hWnd, &before);
+    const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                      GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                      GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    IntersectRect(&shown, &before, &screen);
+    MoveWindow(hWnd, xPx, yPx, widthPx, heightPx, FALSE);
+    // Without a repaint the system draws nothing, not even what comes into sight: that is ours.
+    if (!EqualRect(&shown, &before))
+        RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
 
 void SetFormIcons(HWND hWnd) {
     SendIcon(hWnd, SM_CXSMICON, SM_CYSMICON, ICON_SMALL);

@@ -20,6 +20,9 @@ void FadeToActive();
 void SnapToScreenEdges(POINT& pos, int16_t offsetX, int16_t offsetY, bool countMainHeight);
 void DragMainWindows();
 void SetFormIcons(HWND hWnd);
+// MoveWindow without a repaint, as the pair's moves are; a window that stood partly off the
+// screen is then drawn again, since nothing was kept of its hidden part to show where it returns.
+void MoveWindowPx(HWND hWnd, int xPx, int yPx, int widthPx, int heightPx);
 void OpenHelpFile();
 
 // The active/inactive switch on any pair of windows; the no-argument forms use fMain and fStart.
