@@ -187,7 +187,8 @@ void fMainForm::Set_Height(int16_t NewHeight) {
     if (Scroll.Max_Value() != maxValue) Scroll.SetMax_Value(maxValue);
     if (Scroll.Enabled() != (count >= 6)) Scroll.SetEnabled(count >= 6);
     if (Height() != newHeight) SetHeight(newHeight);
-    if (fStart().Height() != newHeight + PxX(34)) fStart().SetHeight(newHeight + PxX(34));
+    // The bar keeps the height its skin gives it: a bar window reaching down over this one, empty
+    // but for the colour key, shows as a dark band under a compositor that draws window shadows.
     if (mGlobal::DockY == 2 && Visible()) {
         // Docked at the bottom edge, the pair grows upward: the window's bottom stays put. A hidden
         // window moves nothing: the bar keeps its dock, and opening lifts it by the height then.

@@ -51,8 +51,11 @@ read -r _ t _ < <(qm_probe rect QuillmateStart)
 # Clips that arrive while the list is closed leave the docked bar where it is; opened, the list
 # grown by them still ends 1 px past the bottom.
 qm_copy_and_wait "one" 0; qm_copy_and_wait "two" 1
-read -r _ t2 _ < <(qm_probe rect QuillmateStart)
+read -r _ t2 _ b2 _ < <(qm_probe rect QuillmateStart)
 [ "$t2" = "$t" ] || qm_fail "new clips moved the docked bar from $t to $t2 while the list was closed"
+# Nor do they stretch the bar's window down over the list (a compositor shades all of it).
+IFS=, read -r _ bar_h <<<"$(qm_place Start_Form)"
+[ $((b2 - t2)) = "$bar_h" ] || qm_fail "the bar's window is $((b2 - t2)) px high, its skin $bar_h"
 click $(button 1)
 qm_wait_until 5 qm_visible QuillmateMain 1 || qm_fail "Down did not open the docked main window"
 read -r _ mt _ mb _ < <(qm_probe rect QuillmateMain)
