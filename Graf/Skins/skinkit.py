@@ -112,6 +112,29 @@ def text(img, xy, s, colour, size=11, bold=False, anchor="la"):
     ImageDraw.Draw(img).text(xy, s, fill=colour, font=font(size, bold), anchor=anchor)
 
 
+def fit_text(img, box, s, colour, size=11):
+    """Draws s inside box (x0, y0, x1, y1), broken into lines only between words, at the largest size
+    from `size` down whose lines all fit: with whatever font this machine has, no word is cut or
+    runs over the box's edge."""
+    x0, y0, x1, y1 = box
+    d = ImageDraw.Draw(img)
+    for px in range(size, 6, -1):
+        f = font(px)
+        lines = []
+        for word in s.split(" "):
+            joined = f"{lines[-1]} {word}" if lines else word
+            if lines and d.textlength(joined, font=f) <= x1 - x0:
+                lines[-1] = joined
+            else:
+                lines.append(word)
+        step = px + 3
+        if all(d.textlength(line, font=f) <= x1 - x0 for line in lines) and len(lines) * step <= y1 - y0:
+            for i, line in enumerate(lines):
+                d.text((x0, y0 + i * step), line, fill=colour, font=f)
+            return
+    raise ValueError(f"no size fits {s!r} into {box}")
+
+
 def glyph(w, h, draw_fn, colour, bg):
     """A glyph drawn by draw_fn(draw, scale, colour) at SS x, scaled down over a colour."""
     big = Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 0))
@@ -445,16 +468,19 @@ def popup(t, out, w, he):
     h = he + 1
     strip = Image.new("RGB", (w, 3 * he + 1), KEY)
     half = h // 2
+    # the menu is made of the window body's colours, dark in a dark theme, like the buttons it drops from
+    dark = sum(t.frame) < 384
+    fg, rule = (t.head_text, mix(t.frame, t.outline, 0.5)) if dark else (t.text, t.panel_line)
     for f in range(3):
-        fill = vgrad(w, h, t.panel, t.panel2)
+        fill = vgrad(w, h, t.frame, t.frame2) if dark else vgrad(w, h, t.panel, t.panel2)
         d = ImageDraw.Draw(fill)
         if f:
             y0, y1 = (3, half - 1) if f == 1 else (half + 1, h - 4)
             d.rounded_rectangle([3, y0, w - 4, y1], radius=4, fill=t.accent)
-        d.line([(8, half), (w - 9, half)], fill=t.panel_line)
+        d.line([(8, half), (w - 9, half)], fill=rule)
         for item, (label, y) in enumerate((("Selected clips", half / 2 + 1), ("All clips", half + half / 2))):
             hot = f == item + 1
-            text(fill, (14, y), label, (255, 255, 255) if hot else t.text, 11, False, "lm")
+            text(fill, (14, y), label, (255, 255, 255) if hot else fg, 11, False, "lm")
         frame = panel(w, h, 6, fill, t.outline)
         strip.paste(frame, (0, f * he))
     save(strip, out, "Main/Pop-up.bmp")
@@ -475,7 +501,10 @@ def checkbox(t, out, name, cell, pitch, radio, bg):
                                  mix(t.accent2, (0, 0, 0), 0.2)) if not radio else (top, bottom, t.accent)
         size = cell - (1 if radio else 0)
         r = size / 2 if radio else 3
-        box = panel(size, size, r, vgrad(size, size, top, bottom), line, outside=bg)
+        # a round outline one pixel wide fades into a light panel: the radio's is darker and wider
+        if radio and not on:
+            line = mix(line, t.text, 0.35)
+        box = panel(size, size, r, vgrad(size, size, top, bottom), line, outside=bg, width=1.6 if radio else 1)
         if on and radio:
             dot = glyph(size, size, lambda d, s, c: d.ellipse([(size / 2 - 3.2) * s, (size / 2 - 3.2) * s,
                                                              (size / 2 + 3.2) * s, (size / 2 + 3.2) * s], fill=c),
@@ -548,7 +577,7 @@ Exit_OK[66,80,87,8]
 Exit_Cancel[155,80,87,8]
 Exit_Check[16,59]
 Hide_Form[300,172]
-Hide_Text[16,40,268,66]
+Hide_Text[22,43,256,64]
 Hide_OK[205,139,87,8]
 Hide_Check[16,110]
 Hide_Close[268,3,25,10]
@@ -652,7 +681,8 @@ def build(out, t, name):
     # exit confirmation
     ex = window(t, 250, 112, "Exit Quillmate")
     content_panel(t, ex, (8, 36, 242, 76))
-    text(ex, (16, 40), "Stop collecting clips and close Quillmate?", t.text, 11)
+    # the question ends clear of the panel's edge and above the check box (Exit_Check's top, 59)
+    fit_text(ex, (16, 41, 234, 58), "Stop collecting clips and close Quillmate?", t.text, 11)
     save(ex, out, "Exit/Background.bmp")
 
     # hide notice

@@ -2,6 +2,7 @@
 // captions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "SkinTestSupport.h"
@@ -35,6 +36,18 @@ const Probe kProbes[] = {
 
 using SkinWindows = skintest::SkinFolder;
 
+int Lightness(COLORREF c) { return (GetRValue(c) + GetGValue(c) + GetBValue(c)) / 3; }
+
+// The darkest pixel of a control's own drawing: its outline, where it stands on a light panel.
+template <class Host>
+int Darkest(Host& host) {
+    Snapshot s(host);
+    int darkest = 255;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) darkest = std::min(darkest, Lightness(s.At(x, y)));
+    return darkest;
+}
+
 }  // namespace
 
 TEST_F(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
@@ -60,10 +73,15 @@ TEST_F(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
     EXPECT_EQ(fOptions().Caption(), L"Quillmate Options");
     EXPECT_EQ(fExit().Label1.Left(), 32);  // beside its check box
     EXPECT_EQ(fHide().Caption(), L"Hide");
+    // Radio buttons on, off or in between show their circle against the light page.
+    for (OptionBox* radio : {&fOptions().OptionBox1, &fOptions().OptionBox2, &fOptions().OptionBox3})
+        EXPECT_LT(Darkest(*radio), 140);
 
     Load("Graphite");
     for (size_t i = 0; i < std::size(kProbes); ++i)
         EXPECT_NE(Snapshot(kProbes[i].window()).At(kProbes[i].px.x, kProbes[i].px.y), before[i]) << kProbes[i].name;
+    // A dark skin's Save and Delete menu is dark like the window it drops from.
+    EXPECT_LT(Lightness(Snapshot(fPopUp()).At(100, 12)), 128);
     EXPECT_TRUE(boxes.empty());
     EXPECT_FALSE(fs::exists(tmp.Path() / "Skin"));
 }
