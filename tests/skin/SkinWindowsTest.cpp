@@ -73,6 +73,15 @@ TEST_F(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
     EXPECT_EQ(fOptions().Caption(), L"Quillmate Options");
     EXPECT_EQ(fExit().Label1.Left(), 32);  // beside its check box
     EXPECT_EQ(fHide().Caption(), L"Hide");
+    // The hide notice's text keeps 6 px clear of the light panel (8, 36)-(292, 130) it stands on.
+    {
+        Snapshot hide(fHide());
+        int crowded = 0;
+        for (int y = 37; y < 108; ++y)
+            for (int x = 9; x < 291; ++x)
+                crowded += (y < 43 || x < 15 || x > 284) && Lightness(hide.At(x, y)) < 150;
+        EXPECT_EQ(crowded, 0);
+    }
     // Radio buttons on, off or in between show their circle against the light page.
     for (OptionBox* radio : {&fOptions().OptionBox1, &fOptions().OptionBox2, &fOptions().OptionBox3})
         EXPECT_LT(Darkest(*radio), 140);
