@@ -15,7 +15,7 @@ drag_down() {  # holds Down (PRESS_DY px below its centre) past the 25 ms that t
   local x y; read -r x y < <(button 1)   # click, moves it by DX DY, lets go
   y=$((y + ${3:-0}))
   xdotool mousemove $x $y mousedown 1; sleep 0.1
-  xdotool mousemove $((x + $1)) $((y + $2)) mouseup 1
+  xdotool mousemove $(( x + $1 < 0 ? 0 : x + $1 )) $(( y + $2 < 0 ? 0 : y + $2 )) mouseup 1
 }
 pair_at() {  # the bar at LEFT TOP, the main window 243 px left of and 36 px below it
   local l t ml mt
@@ -76,9 +76,19 @@ qm_visible QuillmateMain 0 || qm_fail "bClose did not hide the main window"
 qm_click_tray_icon --repeat 2 --delay 80 1
 qm_wait_until 5 qm_visible QuillmateMain 1 || qm_fail "a double click on the icon did not bring the pair back"
 pair_at $((bl + 100)) $dock || qm_fail "the pair came back elsewhere"
+# Closed and dropped past the left edge, the bar stops at it; at the next start the list opens
+# beside the edge, the bar moved right for it, not past the edge.
+click $(button 1)
+qm_wait_until 5 qm_visible QuillmateMain 0 || qm_fail "Down did not close the main window"
+drag_down -2000 -200
+bar_left_is() { [ "$(qm_probe rect QuillmateStart | cut -d' ' -f1)" = "$1" ]; }
+qm_wait_until 5 bar_left_is 0 || qm_fail "the bar is not at the left edge: $(qm_probe rect QuillmateStart)"
 qm_exit
 
 qm_start /noicon
+qm_wait_until 5 qm_visible QuillmateMain 1 || qm_fail "main window not shown at start"
+read -r ml _ < <(qm_probe rect QuillmateMain)
+[ "$ml" -ge -3 ] || qm_fail "the list started at $ml, past the left edge"
 click $(button 2)
 qm_ended "bClose without a tray icon did not end the program"
 echo "start bar: ok"
