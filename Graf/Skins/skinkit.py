@@ -447,8 +447,10 @@ def main_pieces(t, out, w):
     mid = panel(w, mid_h + 40, 0, body_with_well(t, w, mid_h + 40, x0, x1), t.outline).crop((0, 20, w, 20 + mid_h))
     save(mid, out, "Main/Background_mid.bmp")
     # the rows end 10 px above the window's bottom; the well closes just below them
-    low = panel(w, low_h + 12, 10, body_with_well(t, w, low_h + 12, x0, x1, bottom=12 + low_h - 9), t.outline,
-                corners=(False, False, True, True)).crop((0, 12, w, 12 + low_h))
+    # its last row stays clear: docked at the bottom edge the window ends 1 px below the screen
+    low = Image.new("RGB", (w, low_h), KEY)
+    low.paste(panel(w, low_h + 11, 10, body_with_well(t, w, low_h + 11, x0, x1, bottom=12 + low_h - 9), t.outline,
+                    corners=(False, False, True, True)).crop((0, 12, w, 11 + low_h)), (0, 0))
     save(low, out, "Main/Background_Low.bmp")
 
 
@@ -556,7 +558,7 @@ def tab_strip(t, w, h):
 # ---------------------------------------------------------------------------------------------
 
 SIZES = """// {name} skin: window sizes, and the places and corners of their controls, in pixels
-Main_Form[329]
+Main_Form[323]
 Main_Options[10,7,25,8]
 Main_Paste[39,7,82,8]
 Main_Save[124,7,82,8]
@@ -564,9 +566,9 @@ Main_Delete[209,7,82,8]
 Main_Tips[296,7,25,8]
 Main_Scroll[296,38]
 PopUp_Form[120,47]
-Start_Form[86,44]
-Start_Down[6,10,46,8]
-Start_Close[55,10,25,10]
+Start_Form[80,44]
+Start_Down[6,10,44,8]
+Start_Close[53,10,25,10]
 Tray_Form[178,136]
 Tray_Insert[8,30,162,8]
 Tray_Options[8,56,162,8]
@@ -620,7 +622,8 @@ def build(out, t, name):
     checkbox(t, out, "Check.bmp", 13, 14, False, t.panel)
 
     # main window
-    w = 329
+    # as wide as the bar's right end 243 px along: docked at the right edge, neither passes it
+    w = 323
     main_pieces(t, out, w)
     save(clip_row(t, 284, 70, False, t.well), out, "Main/Clip.bmp")
     save(clip_row(t, 284, 70, True, t.well), out, "Main/Clip_Selected.bmp")
@@ -632,13 +635,15 @@ def build(out, t, name):
     scroll_set(t, out)
 
     # start bar: a tab over the main window's right end
-    bar = panel(86, 44, 10, vgrad(86, 44, t.head, t.head2), t.outline)
+    # the bar's top 6 px stay clear: docked at the top edge it stands 6 px above the screen
+    bar = Image.new("RGB", (80, 44), KEY)
+    bar.paste(panel(80, 38, 10, vgrad(80, 38, t.head, t.head2), t.outline), (0, 6))
     save(bar, out, "Start/Background.bmp")
 
     def down(d, s, c):
         g_quill(d, s, c, cx=12 * s, cy=12 * s, k=0.75)
         g_chevron("down", 3.4, 1.7)(d, s, c, cx=32 * s, cy=12.5 * s)
-    save(button_strip(t, 46, glyph_fn=down, bg=t.head), out, "Start/Down.bmp")
+    save(button_strip(t, 44, glyph_fn=down, bg=t.head), out, "Start/Down.bmp")
 
     # tray menu
     tray = window(t, 178, 136, "Quillmate", head_h=24)

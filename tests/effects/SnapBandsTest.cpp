@@ -67,7 +67,7 @@ TEST(SnapBands, TheCornerMovesThroughTheBandsInTheirOrder) {
 
 // Dropped anywhere, even far past an edge, on any screen: the bar docks at that edge as its band
 // would, and the bar (80 x 44 px, its top 6 px hidden when docked up) and the open main window
-// (329 px wide from 3 px left of the screen, ending 1 px below the bottom) stay on the screen.
+// (323 px wide from 3 px left of the screen, ending 1 px below the bottom) stay on the screen.
 TEST(SnapBands, ADropPastAnEdgeDocksTheBarAndTheMainWindowOnTheScreen) {
     for (auto [W, H] : {std::array{1024, 768}, std::array{1280, 800}, std::array{1920, 1080}})
         for (bool open : {false, true})

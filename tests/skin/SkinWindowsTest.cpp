@@ -24,7 +24,7 @@ struct Probe {
 const Probe kProbes[] = {
     {"fMain", [] -> forms::Form& { return fMain(); }, {160, 4}},
     {"fPopUp", [] -> forms::Form& { return fPopUp(); }, {100, 12}},
-    {"fStart", [] -> forms::Form& { return fStart(); }, {43, 4}},
+    {"fStart", [] -> forms::Form& { return fStart(); }, {43, 8}},
     {"fTray", [] -> forms::Form& { return fTray(); }, {120, 12}},
     {"fInsert", [] -> forms::Form& { return fInsert(); }, {300, 10}},
     {"fOptions", [] -> forms::Form& { return fOptions(); }, {300, 10}},
@@ -62,11 +62,11 @@ TEST_F(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
         EXPECT_NE(before.back(), RGB(255, 0, 255)) << p.name << ": the skin drew nothing there";
     }
     // The size table placed the windows and their buttons (the start bar in pixels, the tray in twips).
-    EXPECT_EQ(fStart().Width(), 86 * 15);
-    EXPECT_EQ(fStart().bClose.Left(), 55);
+    EXPECT_EQ(fStart().Width(), 80 * 15);
+    EXPECT_EQ(fStart().bClose.Left(), 53);
     EXPECT_EQ(fTray().bExit.Top(), 108 * 15);
     EXPECT_EQ(fTray().bExit.CC(), 8);
-    EXPECT_EQ(fMain().Width(), 329 * 15);
+    EXPECT_EQ(fMain().Width(), 323 * 15);
     EXPECT_EQ(fPopUp().he, 46);
     EXPECT_EQ(fMain().lblEmpty.Caption(), L"Clipboard is empty");
     EXPECT_EQ(fOptions().Label3[1].Caption(), L"Run on Windows startup ");
