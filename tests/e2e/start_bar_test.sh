@@ -14,7 +14,7 @@ click() { xdotool mousemove $1 $2; xdotool click 1; }
 drag_down() {  # holds Down (PRESS_DY px below its centre) past the 25 ms that tell a drag from a
   local x y; read -r x y < <(button 1)   # click, moves it by DX DY, lets go
   y=$((y + ${3:-0}))
-  xdotool mousemove $x $y mousedown 1; sleep 0.1
+  xdotool mousemove $x $y mousedown 1; sleep 0.3
   xdotool mousemove $(( x + $1 < 0 ? 0 : x + $1 )) $(( y + $2 < 0 ? 0 : y + $2 )) mouseup 1
 }
 pair_at() {  # the bar at LEFT TOP, the main window 243 px left of and 36 px below it
