@@ -34,7 +34,7 @@ TEST(ParseTips, TheShippedTipsPromiseWhatTheHistoryDoes) {
     std::ifstream file(QM_SHIPPED_TIPS, std::ios::binary);
     const std::string tips{std::istreambuf_iterator<char>(file), {}};
     ClipHistory h;
-    ClipText last;
+    ClipTextRef last;
     for (const char16_t* t : {u"a", u"b", u"c", u"a", u"a"}) h.AddClip(t, u"", u"", false, last);
     h.ClickSelect(2, false, false);  // b, then the a on top
     h.ClickSelect(0, true, false);
