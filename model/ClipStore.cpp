@@ -47,14 +47,35 @@ bool Listed(const std::vector<FolderEntry>& listing, const std::string& name) {
 }
 }  // namespace
 
-ClipStore::ClipStore(ClipStoreFileSystem& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {}
+ClipStore::ClipStore(ClipStoreFileSystem& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {
+    // The folder above the clip folder: a few files, where looking up a name costs nothing.
+    const size_t slash = folder_.find_last_of("\\/", folder_.size() >= 2 ? folder_.size() - 2 : 0);
+    tempFolder_ = slash == std::string::npos ? folder_ : folder_.substr(0, slash + 1);
+}
 
 std::string ClipStore::ClipFileName(int number) { return "Clip" + std::to_string(number) + ".qms"; }
 
+bool ClipStore::IsTemporary(const std::string& name) {
+    return EndsWith(name, ".qms.tmp") || name == "Clips.journal.tmp" || name == "Clips.cache.tmp";
+}
+
 void ClipStore::DropTemporaryFiles(const std::vector<FolderEntry>& listing) {
     for (const auto& e : listing)
-        if (EndsWith(e.Name, ".qms.tmp") || e.Name == "Clips.journal.tmp" || e.Name == "Clips.cache.tmp")
-            fs_.Remove(folder_ + e.Name);
+        if (IsTemporary(e.Name)) fs_.Remove(folder_ + e.Name);
+    if (tempFolder_ != folder_)
+        for (const auto& e : fs_.List(tempFolder_))
+            if (IsTemporary(e.Name)) fs_.Remove(tempFolder_ + e.Name);
+}
+
+bool ClipStore::WriteAndMove(const std::string& name, const ClipText& text, std::vector<std::string>& problems,
+                             const std::string& failure) {
+    const std::string temp = TempPath(name);
+    if (!fs_.WriteDurably(temp, text) || !fs_.Replace(temp, folder_ + name)) {
+        problems.push_back(failure + folder_ + name);
+        fs_.Remove(temp);
+        return false;
+    }
+    return true;
 }
 
 std::optional<ClipJournal> ClipStore::ReadJournal(const std::vector<FolderEntry>& listing,
@@ -204,12 +225,7 @@ std::vector<const ClipText*> ClipStore::Layout(const std::vector<ClipText>& text
 }
 
 bool ClipStore::WriteOne(int n, const ClipText& text, std::vector<std::string>& problems) {
-    const std::string temp = ClipPath(n) + ".tmp";
-    if (!fs_.WriteDurably(temp, text) || !fs_.Replace(temp, ClipPath(n))) {
-        problems.push_back(">>> Cannot write clip file: " + ClipPath(n));
-        fs_.Remove(temp);
-        return false;
-    }
+    if (!WriteAndMove(ClipFileName(n), text, problems, ">>> Cannot write clip file: ")) return false;
     if (n > static_cast<int>(slots_.size())) slots_.resize(static_cast<size_t>(n));
     At(n) = Slot{text, std::nullopt, false};
     return true;
@@ -222,17 +238,50 @@ bool ClipStore::Commit(const std::vector<const ClipText*>& layout, const std::ve
     j.OldCount = static_cast<int>(slots_.size());
     j.Frozen.assign(frozen_.begin(), frozen_.end());
     for (int n : changed) j.Entries.emplace_back(n, *layout[static_cast<size_t>(n - 1)]);
-    const std::string temp = JournalPath() + ".tmp";
-    if (!fs_.WriteDurably(temp, ClipStoreRecords::FormatJournal(j)) || !fs_.Replace(temp, JournalPath())) {
-        problems.push_back(">>> Cannot write the clip journal: " + JournalPath());
-        fs_.Remove(temp);
+    if (!WriteAndMove("Clips.journal", ClipStoreRecords::FormatJournal(j), problems,
+                      ">>> Cannot write the clip journal: "))
         return false;
-    }
     journalOnDisk_ = true;
     return true;
 }
 
+bool ClipStore::SaveAround(const std::vector<ClipText>& texts, std::vector<std::string>& problems) {
+    // The change needs a journal that cannot be written (a full disk, a blocked name). The files
+    // stay as they are, and the texts that come after every stored one in the history (the new
+    // clips) are added above them one by one, each in one step that needs room for itself alone.
+    // Deleted clips stay on disk until a later save can commit the whole history.
+    behind_ = true;
+    wanted_ = texts;
+    if (journalOnDisk_) return false;  // numbers above a committed change would be thrown away
+    size_t next = 0;
+    for (int n = 1; n <= static_cast<int>(slots_.size()) && next < texts.size(); ++n)
+        if (!Frozen(n) && At(n).Text && *At(n).Text == texts[next]) ++next;
+    if (next < texts.size())
+        problems.push_back(">>> The clip files are left as they are and new clips are added above them, "
+                           "until the whole history can be saved: " + folder_);
+    for (int n = static_cast<int>(slots_.size()) + 1; next < texts.size() && n <= kMaxNumber; ++n) {
+        if (beyondGap_.count(n)) SetAside(n, problems);
+        if (Frozen(n)) continue;
+        if (!WriteOne(n, texts[next], problems)) break;
+        ++next;
+    }
+    count_ = static_cast<int>(slots_.size());
+    return false;
+}
+
 bool ClipStore::Save(const std::vector<ClipText>& texts, std::vector<std::string>& problems, const Yield& yield) {
+    const bool ok = SaveWhole(texts, problems, yield);
+    if (ok) {
+        behind_ = false;
+        wanted_.reset();
+    } else {
+        behind_ = true;
+        if (!wanted_) wanted_ = texts;
+    }
+    return ok;
+}
+
+bool ClipStore::SaveWhole(const std::vector<ClipText>& texts, std::vector<std::string>& problems, const Yield& yield) {
     lastOps_ = 0;
     if (!loaded_) StartFromListing();
     const std::vector<const ClipText*> layout = Layout(texts, problems);
@@ -271,7 +320,8 @@ bool ClipStore::Save(const std::vector<ClipText>& texts, std::vector<std::string
     }
 
     // A journal already on disk covers every dirty number as long as no text changed since.
-    if (!(journalOnDisk_ && journalCovers_ && !textsChange) && !Commit(layout, changed, problems)) return false;
+    if (!(journalOnDisk_ && journalCovers_ && !textsChange) && !Commit(layout, changed, problems))
+        return SaveAround(texts, problems);
     journalCovers_ = true;
     // Committed: from here on the new history is what the folder loads as.
     if (count > static_cast<int>(slots_.size())) slots_.resize(static_cast<size_t>(count));
@@ -336,14 +386,15 @@ bool ClipStore::WriteCache(std::vector<std::string>& problems) {
         if (Frozen(n) || !s.Text || !s.Stamp || s.Dirty) c.Clips.push_back({FileStamp{UINT64_MAX, UINT64_MAX}, {}});
         else c.Clips.push_back({*s.Stamp, *s.Text});
     }
-    // A first start with no clip yet has no folder: the cache is what makes it.
-    fs_.CreateFolder(folder_);  // fails harmlessly when it exists
-    const std::string temp = CachePath() + ".tmp";
-    if (!fs_.WriteDurably(temp, ClipStoreRecords::FormatCache(c)) || !fs_.Replace(temp, CachePath())) {
-        problems.push_back(">>> Cannot write the clip cache: " + CachePath());
-        fs_.Remove(temp);
-        return false;
+    if (c.Clips.empty()) {
+        // Nothing to cache, and no folder to make for it before the first clip is saved; a cache
+        // of clips deleted since must not outlive them.
+        fs_.Remove(CachePath());
+        cacheCurrent_ = true;
+        return true;
     }
+    if (!WriteAndMove("Clips.cache", ClipStoreRecords::FormatCache(c), problems, ">>> Cannot write the clip cache: "))
+        return false;
     cacheCurrent_ = true;
     return true;
 }
@@ -353,7 +404,12 @@ bool ClipStore::Settle(std::vector<std::string>& problems) {
     for (int round = 0; round < 3; ++round) {
         const bool unsettled = journalOnDisk_ || static_cast<int>(slots_.size()) > count_ ||
                                std::any_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.Dirty; });
-        if (unsettled && !Save(CurrentTexts(), problems)) return false;
+        // A history that could not be saved whole is tried again first.
+        if (wanted_) {
+            if (!Save(*wanted_, problems)) return false;
+        } else if (unsettled && !Save(CurrentTexts(), problems)) {
+            return false;
+        }
         if (Verify(problems)) return cacheCurrent_ || WriteCache(problems);
     }
     return false;  // the files keep changing under us: the next settling tries again

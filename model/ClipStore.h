@@ -57,6 +57,9 @@ public:
     int LastSaveOperations() const { return lastOps_; }
     // A committed change is not yet wholly in the clip files.
     bool Pending() const { return journalOnDisk_; }
+    // The last save could not make the folder hold the history it was given (the files hold the
+    // previous one, perhaps with the new clips added); settling tries again.
+    bool Behind() const { return behind_; }
 
 private:
     struct Slot {
@@ -66,6 +69,13 @@ private:
     };
     std::string JournalPath() const { return folder_ + "Clips.journal"; }
     std::string CachePath() const { return folder_ + "Clips.cache"; }
+    // Temporary files lie outside the clip folder, where naming a new file does not mean a
+    // search through thousands of names.
+    std::string TempPath(const std::string& name) const { return tempFolder_ + name + ".tmp"; }
+    static bool IsTemporary(const std::string& name);
+    // Writes `name` in the clip folder in one step: under a temporary name first, then moved.
+    bool WriteAndMove(const std::string& name, const ClipText& text, std::vector<std::string>& problems,
+                      const std::string& failure);
     bool Frozen(int n) const { return frozen_.count(n) != 0; }
     Slot& At(int n) { return slots_[static_cast<size_t>(n - 1)]; }
     std::optional<ClipJournal> ReadJournal(const std::vector<FolderEntry>& listing, std::vector<std::string>& problems);
@@ -76,6 +86,8 @@ private:
     void SetAside(int n, std::vector<std::string>& problems);
     std::vector<const ClipText*> Layout(const std::vector<ClipText>& texts, std::vector<std::string>& problems);
     bool WriteOne(int n, const ClipText& text, std::vector<std::string>& problems);
+    bool SaveWhole(const std::vector<ClipText>& texts, std::vector<std::string>& problems, const Yield& yield);
+    bool SaveAround(const std::vector<ClipText>& texts, std::vector<std::string>& problems);
     bool Commit(const std::vector<const ClipText*>& layout, const std::vector<int>& changed,
                 std::vector<std::string>& problems);
     bool Verify(std::vector<std::string>& problems);  // true when every file is as written
@@ -83,6 +95,7 @@ private:
 
     ClipStoreFileSystem& fs_;
     std::string folder_;
+    std::string tempFolder_;
     std::vector<Slot> slots_;  // number n at n - 1; beyond count_: files still to remove
     int count_ = 0;            // numbers in the history, frozen ones among them
     std::set<int> frozen_;     // files that could not be read
@@ -92,4 +105,6 @@ private:
     bool journalCovers_ = false;  // the journal on disk names every dirty number
     bool cacheCurrent_ = false;
     int lastOps_ = 0;
+    bool behind_ = false;
+    std::optional<std::vector<ClipText>> wanted_;  // the history a save could not commit, kept to try again
 };

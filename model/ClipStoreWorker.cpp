@@ -33,6 +33,13 @@ void ClipStoreWorker::WaitSettled() {
     cv_.wait(lock, [&] { return !next_ && settled_; });
 }
 
+void ClipStoreWorker::NoteTrouble() {
+    if (store_.Behind() && !noticed_) {
+        noticed_ = true;  // once a run: the log has every later failure
+        notice_ = true;
+    }
+}
+
 void ClipStoreWorker::Run() {
     std::unique_lock lock(m_);
     for (;;) {
@@ -44,12 +51,14 @@ void ClipStoreWorker::Run() {
             settled_ = false;
             lock.unlock();
             store_.Save(history, problems, [this] { return hasNext_.load(); });
+            NoteTrouble();
         } else if (!settled_) {
             // Settle only after a quiet spell (or at the end): a burst of captures is written
             // first, and every file write lies well before the listing the cache is checked by.
             if (!stop_ && cv_.wait_for(lock, idle_, [&] { return next_.has_value() || stop_; })) continue;
             lock.unlock();
             store_.Settle(problems);
+            NoteTrouble();
             lock.lock();
             settled_ = true;  // a failure is tried again after the next save
             cv_.notify_all();

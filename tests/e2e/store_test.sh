@@ -2,7 +2,8 @@
 # The clip files mirror the history whatever happens to them from outside: a removed file is
 # written again, a file changed while the program was down (or killed) is read rather than its
 # cached copy, a file another program holds open is never written over and comes back once free,
-# and a journal that proves no committed save is ignored with a log line.
+# a journal that proves no committed save is ignored with a log line, and a journal that cannot be
+# written leaves the files as they are and still saves every capture.
 source "$(dirname "$0")/lib.sh"
 CLIPS=$QM_DATA/Clips
 settled() { [ -e "$CLIPS/Clips.cache" ] && [ "$CLIPS/Clips.cache" -nt "$CLIPS/Clip$1.qms" ] && ! [ -e "$CLIPS/Clips.journal" ]; }
@@ -53,4 +54,17 @@ for journal in $'Quillmate clip journal 1\r\n1\r\n0\r\n5\r\n' $'Quillmate clip j
   qm_exit
   qm_clip_is 1 a && qm_clip_is 5 e && ! [ -e "$CLIPS/Clips.journal" ] || qm_fail "the clips changed after a crafted journal"
 done
+
+# "Clips.journal" made a folder: no renumbering can be committed. The files stay as they are,
+# every capture still reaches a file of its own, and the user is told once, on screen.
+cp "$CLIPS/Clip2.qms" "$CLIPS/Clip1.qms"   # b twice: the first save renumbers
+mkdir "$CLIPS/Clips.journal"
+qm_start
+qm_copy_and_wait f 4
+qm_wait_until 10 qm_dialog Quillmate || qm_fail "the user was not told"
+wine "$QM_PROBE" press-enter Quillmate
+qm_copy_and_wait g 5
+qm_exit
+qm_clip_is 6 f && qm_clip_is 7 g || qm_fail "the captures were not saved: $(ls "$CLIPS")"
+[ "$(qm_log_count "left as they are")" -ge 1 ] || qm_fail "no log line"
 echo "store: ok"

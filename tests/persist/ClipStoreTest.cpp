@@ -125,6 +125,23 @@ TEST(ClipStoreFailures, AFullDiskKeepsThePreviousHistoryAndLeavesNoDebris) {
         ASSERT_TRUE(s.Save(after));
         EXPECT_EQ(LoadFresh(s.fs), after);
     }
+    // Room for a clip but not for the journal of a renumbering (or no journal at all): the files
+    // stay, every capture still gets its file, and the deletion follows once there is room.
+    for (bool blocked : {false, true}) {
+        Loaded s(Numbered(20, std::string(100, 'x')));
+        s.fs.room = blocked ? SIZE_MAX : 20 * 103 + 30;
+        if (blocked) s.fs.unwritable.insert("/data/Clips.journal.tmp");
+        const Texts deleted = Without(s.texts, 0), captured = With(With(deleted, u"c1"), u"c2");
+        EXPECT_FALSE(s.Save(deleted));
+        EXPECT_FALSE(s.Save(With(deleted, u"c1")) || s.Save(captured));
+        EXPECT_TRUE(s.store.Behind() && Logged(s.problems, "left as they are"));
+        EXPECT_EQ(LoadFresh(s.fs), With(With(s.texts, u"c1"), u"c2"));
+        s.fs.room = SIZE_MAX;
+        s.fs.unwritable.clear();
+        ASSERT_TRUE(s.store.Settle(s.problems));
+        EXPECT_EQ(LoadFresh(s.fs), captured);
+        EXPECT_FALSE(s.store.Behind());
+    }
 }
 
 TEST(ClipStoreFailures, AFileThatCannotBeReadIsNeverTouchedAndComesBackOnceReadable) {
