@@ -250,7 +250,7 @@ bool ClipStore::SaveAround(const std::vector<ClipText>& texts, std::vector<std::
     // stay as they are, and the texts that come after every stored one in the history (the new
     // clips) are added above them one by one, each in one step that needs room for itself alone.
     // Deleted clips stay on disk until a later save can commit the whole history.
-    behind_ = true;
+    behind_ = aroundJournal_ = true;
     wanted_ = texts;
     if (journalOnDisk_) return false;  // numbers above a committed change would be thrown away
     size_t next = 0;
@@ -270,13 +270,16 @@ bool ClipStore::SaveAround(const std::vector<ClipText>& texts, std::vector<std::
 }
 
 bool ClipStore::Save(const std::vector<ClipText>& texts, std::vector<std::string>& problems, const Yield& yield) {
+    // Once a journal could not be written, captures do not try it again (and fill the disk anew)
+    // each time: settling does, when nothing waits.
+    if (aroundJournal_ && !settling_) return SaveAround(texts, problems);
     const bool ok = SaveWhole(texts, problems, yield);
     if (ok) {
-        behind_ = false;
+        behind_ = aroundJournal_ = false;
         wanted_.reset();
     } else {
         behind_ = true;
-        if (!wanted_) wanted_ = texts;
+        wanted_ = texts;
     }
     return ok;
 }
@@ -406,7 +409,10 @@ bool ClipStore::Settle(std::vector<std::string>& problems) {
                                std::any_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.Dirty; });
         // A history that could not be saved whole is tried again first.
         if (wanted_) {
-            if (!Save(*wanted_, problems)) return false;
+            settling_ = true;
+            const bool saved = Save(*wanted_, problems);
+            settling_ = false;
+            if (!saved) return false;
         } else if (unsettled && !Save(CurrentTexts(), problems)) {
             return false;
         }

@@ -11,7 +11,10 @@
 // top down, and removes the journal. A load obeys a valid journal, so whatever the writing left
 // half done is written again. Because the journal carries the texts, a renumbering of thousands
 // of files is committed by one file write, can be carried out bit by bit, and a newer save
-// simply commits a journal that covers whatever is still unwritten.
+// simply commits a journal that covers whatever is still unwritten. When the journal cannot be
+// written (a full disk, its name taken), the files stay as they are and each new clip is added
+// above them in a step of its own; settling tries the whole history again. Temporary files lie
+// in the folder above the clip folder: naming a new file among thousands costs a search of them.
 //
 // A start reads "Clips.cache" (every text with the size and write time of its file, written
 // when the store settles) and trusts it for each file the folder listing shows unchanged; only
@@ -106,5 +109,7 @@ private:
     bool cacheCurrent_ = false;
     int lastOps_ = 0;
     bool behind_ = false;
+    bool aroundJournal_ = false;  // a journal could not be written: saves add new clips around the files
+    bool settling_ = false;
     std::optional<std::vector<ClipText>> wanted_;  // the history a save could not commit, kept to try again
 };

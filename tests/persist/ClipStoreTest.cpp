@@ -121,8 +121,8 @@ TEST(ClipStoreFailures, AFullDiskKeepsThePreviousHistoryAndLeavesNoDebris) {
         EXPECT_TRUE(Logged(s.problems, "Cannot write"));
         EXPECT_EQ(LoadFresh(s.fs), Numbered(20));
         EXPECT_TRUE(OnlyClipFiles(s.fs, 20));
-        s.fs.diskFull = false;  // once there is room again the same store catches up
-        ASSERT_TRUE(s.Save(after));
+        s.fs.diskFull = false;  // once there is room again the same store catches up as it settles
+        ASSERT_TRUE(s.store.Settle(s.problems));
         EXPECT_EQ(LoadFresh(s.fs), after);
     }
     // Room for a clip but not for the journal of a renumbering (or no journal at all): the files
