@@ -1,7 +1,9 @@
 #include "model/ClipStore.h"
 
 #include <algorithm>
+#include <atomic>
 #include <map>
+#include <thread>
 
 #include "model/ClipStoreRecords.h"
 
@@ -46,6 +48,50 @@ bool Listed(const std::vector<FolderEntry>& listing, const std::string& name) {
     return std::any_of(listing.begin(), listing.end(), [&](const FolderEntry& e) { return e.Name == name; });
 }
 }  // namespace
+
+ClipStore::EarlyReads ClipStore::ReadEarly(const std::map<int, const FolderEntry*>& files,
+                                           const std::optional<ClipCache>& cache,
+                                           const std::map<int, const ClipText*>& committed, int last) {
+    // The files the loop below will open, in its order: up to the first gap, less those the
+    // journal or the cache answer for.
+    EarlyReads early;
+    if (!fs_.ConcurrentReads()) return early;
+    for (int n = 1; n <= last; ++n) {
+        if (committed.count(n)) continue;
+        const auto f = files.find(n);
+        if (f == files.end() || !f->second->Normal) break;
+        const size_t i = static_cast<size_t>(n - 1);
+        if (!(cache && i < cache->Clips.size() && cache->Clips[i].Stamp == f->second->Stamp))
+            early.Numbers.push_back(n);
+    }
+    // A start without the cache spends its time opening files one by one, mostly waiting on the
+    // platform: a second thread reads meanwhile. A file either thread cannot read is read again
+    // in order, where its failure is logged.
+    if (early.Numbers.size() < 64) {
+        early.Numbers.clear();
+        return early;
+    }
+    early.Contents.resize(early.Numbers.size());
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t k; (k = next++) < early.Numbers.size();) {
+            try {
+                early.Contents[k] = fs_.Read(ClipPath(early.Numbers[k]));
+            } catch (...) {
+            }
+        }
+    };
+    std::thread helper(work);
+    work();
+    helper.join();
+    return early;
+}
+
+std::optional<ClipFileContent> ClipStore::EarlyReads::Take(int n) {
+    const auto it = std::lower_bound(Numbers.begin(), Numbers.end(), n);
+    if (it == Numbers.end() || *it != n) return std::nullopt;
+    return std::move(Contents[static_cast<size_t>(it - Numbers.begin())]);
+}
 
 ClipStore::ClipStore(ClipStoreFileSystem& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {
     // The folder above the clip folder: a few files, where looking up a name costs nothing.
@@ -123,6 +169,11 @@ std::vector<ClipText> ClipStore::Load(std::vector<std::string>& problems) {
 
     std::vector<ClipText> texts;
     const int last = journal ? journal->Count : kMaxNumber;
+    EarlyReads early = ReadEarly(files, cache, committed, last);
+    auto readClip = [&](int n) {
+        auto content = early.Take(n);
+        return content ? std::move(content) : fs_.Read(ClipPath(n));
+    };
     for (int n = 1; n <= last; ++n) {
         Slot s;
         if (const auto c = committed.find(n); c != committed.end()) {
@@ -147,7 +198,7 @@ std::vector<ClipText> ClipStore::Load(std::vector<std::string>& problems) {
         const size_t i = static_cast<size_t>(n - 1);
         if (cache && i < cache->Clips.size() && cache->Clips[i].Stamp == e.Stamp) {
             s.Text = std::move(cache->Clips[i].Text);
-        } else if (auto content = fs_.Read(ClipPath(n))) {
+        } else if (auto content = readClip(n)) {
             if (content->OddSize) problems.push_back(">>> Clip file has an odd size: " + ClipPath(n));
             s.Text = std::move(content->Text);
         } else {

@@ -21,6 +21,7 @@
 // the others are opened. A file that cannot be read keeps its number and is never written,
 // moved over or removed: the history goes on around it until it can be read at a later start.
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -28,8 +29,7 @@
 
 #include "model/ClipRecord.h"
 #include "model/ClipStoreFileSystem.h"
-
-struct ClipJournal;
+#include "model/ClipStoreRecords.h"
 
 class ClipStore {
 public:
@@ -81,6 +81,14 @@ private:
                       const std::string& failure);
     bool Frozen(int n) const { return frozen_.count(n) != 0; }
     Slot& At(int n) { return slots_[static_cast<size_t>(n - 1)]; }
+    // Clip files read ahead of the load's loop, ascending numbers and their contents.
+    struct EarlyReads {
+        std::vector<int> Numbers;
+        std::vector<std::optional<ClipFileContent>> Contents;
+        std::optional<ClipFileContent> Take(int n);  // nothing for a number not read ahead or not readable
+    };
+    EarlyReads ReadEarly(const std::map<int, const FolderEntry*>& files, const std::optional<ClipCache>& cache,
+                         const std::map<int, const ClipText*>& committed, int last);
     std::optional<ClipJournal> ReadJournal(const std::vector<FolderEntry>& listing, std::vector<std::string>& problems);
     void DropTemporaryFiles(const std::vector<FolderEntry>& listing);
     void StartFromListing();

@@ -8,6 +8,7 @@
 class ClipStoreWin32 : public ClipStoreFileSystem {
 public:
     std::optional<ClipFileContent> Read(const std::string& path) override;
+    bool ConcurrentReads() const override { return true; }
     bool WriteDurably(const std::string& path, const ClipText& text) override;
     bool Replace(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;

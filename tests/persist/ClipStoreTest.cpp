@@ -344,10 +344,12 @@ TEST(ClipStoreDisk, RealFilesTakeTheHistoryAndTemporaryLeftoversGo) {
     for (const auto& e : disk.List(folder)) disk.Remove(folder + e.Name);
     disk.CreateFolder(folder);
     Problems problems;
-    const Texts texts{u"abc", u"\u0416\U0001F600", u"z"};
+    Texts texts{u"abc", u"\u0416\U0001F600", u"z"};
+    for (const auto& t : Numbered(70)) texts.push_back(t);  // enough to be read on two threads
     ClipStore first(disk, folder);
     ASSERT_TRUE(first.Save(texts, problems) && first.Settle(problems));
     std::ofstream(folder + "Clip9.qms.tmp") << "left by a killed save";
+    disk.Remove(folder + "Clips.cache");
     ClipStore again(disk, folder);
     EXPECT_EQ(again.Load(problems), texts);
     ASSERT_TRUE(again.DeleteAll(problems));
