@@ -4,6 +4,7 @@
 #include <atomic>
 #include <map>
 #include <thread>
+#include <new>
 
 #include "model/ClipStoreRecords.h"
 
@@ -51,7 +52,7 @@ bool Listed(const std::vector<FolderEntry>& listing, const std::string& name) {
 
 ClipStore::EarlyReads ClipStore::ReadEarly(const std::map<int, const FolderEntry*>& files,
                                            const std::optional<ClipCache>& cache,
-                                           const std::map<int, const ClipText*>& committed, int last) {
+                                           const std::map<int, const ClipTextRef*>& committed, int last) {
     // The files the loop below will open, in its order: up to the first gap, less those the
     // journal or the cache answer for.
     EarlyReads early;
@@ -113,10 +114,10 @@ void ClipStore::DropTemporaryFiles(const std::vector<FolderEntry>& listing) {
             if (IsTemporary(e.Name)) fs_.Remove(tempFolder_ + e.Name);
 }
 
-bool ClipStore::WriteAndMove(const std::string& name, const ClipText& text, std::vector<std::string>& problems,
+bool ClipStore::WriteAndMove(const std::string& name, const TextPieces& pieces, std::vector<std::string>& problems,
                              const std::string& failure) {
     const std::string temp = TempPath(name);
-    if (!fs_.WriteDurably(temp, text) || !fs_.Replace(temp, folder_ + name)) {
+    if (!fs_.WritePiecesDurably(temp, pieces) || !fs_.Replace(temp, folder_ + name)) {
         problems.push_back(failure + folder_ + name);
         fs_.Remove(temp);
         return false;
@@ -126,14 +127,24 @@ bool ClipStore::WriteAndMove(const std::string& name, const ClipText& text, std:
 
 std::optional<ClipJournal> ClipStore::ReadJournal(const std::vector<FolderEntry>& listing,
                                                   std::vector<std::string>& problems) {
-    const auto content = fs_.Read(JournalPath());
-    auto j = content ? ClipStoreRecords::ParseJournal(content->Text) : std::nullopt;
+    std::optional<ClipJournal> j;
+    try {
+        const auto content = fs_.Read(JournalPath());
+        if (content) j = ClipStoreRecords::ParseJournal(content->Text);
+    } catch (const std::bad_alloc&) {
+        // Its texts may be the only copy of a committed save: keep it, and write nothing until a
+        // start that can read it.
+        problems.push_back(">>> Not enough memory to read the clip journal; the clip files are left as they are: " +
+                           JournalPath());
+        untouchable_ = true;
+        return std::nullopt;
+    }
     if (j) {
         // A committed save keeps every number it does not write: those files must be there.
         const ClipFiles files = ClipFilesOf(listing);
         std::set<int> written(j->Frozen.begin(), j->Frozen.end());
         for (const auto& e : j->Entries) written.insert(e.first);
-        for (int n = 1; n <= j->Count && j; ++n)
+        for (int n = 1; j && n <= j->Count; ++n)
             if (!written.count(n) && !files.count(n)) j.reset();
     }
     if (!j) {
@@ -143,23 +154,51 @@ std::optional<ClipJournal> ClipStore::ReadJournal(const std::vector<FolderEntry>
     return j;
 }
 
-std::vector<ClipText> ClipStore::Load(std::vector<std::string>& problems) {
+std::optional<ClipFileContent> ClipStore::ReadClipFile(int n, std::vector<std::string>& problems) {
+    try {
+        if (auto content = fs_.Read(ClipPath(n))) return content;
+        problems.push_back(">>> Cannot read clip file, left as it is until it can be read at a later start: " +
+                           ClipPath(n));
+    } catch (const std::bad_alloc&) {
+        problems.push_back(">>> Not enough memory to load clip file, left as it is for a later start: " + ClipPath(n));
+    }
+    return std::nullopt;
+}
+
+std::vector<ClipTextRef> ClipStore::Load(std::vector<std::string>& problems) {
+    try {
+        return LoadFolder(problems);
+    } catch (const std::bad_alloc&) {
+        slots_.clear();
+        count_ = 0;
+        untouchable_ = true;
+        problems.push_back(">>> Not enough memory to load the clip files; they are left as they are: " + folder_);
+        return {};
+    }
+}
+
+std::vector<ClipTextRef> ClipStore::LoadFolder(std::vector<std::string>& problems) {
     slots_.clear();
     frozen_.clear();
     beyondGap_.clear();
-    journalOnDisk_ = cacheCurrent_ = false;
+    journalOnDisk_ = cacheCurrent_ = untouchable_ = false;
     loaded_ = true;
     const std::vector<FolderEntry> listing = fs_.List(folder_);
     const ClipFiles files = ClipFilesOf(listing);
     const auto journal = Listed(listing, "Clips.journal") ? ReadJournal(listing, problems) : std::nullopt;
+    if (untouchable_) return {};
     DropTemporaryFiles(listing);
     std::optional<ClipCache> cache;
     if (Listed(listing, "Clips.cache")) {
-        const auto content = fs_.Read(CachePath());
-        if (content) cache = ClipStoreRecords::ParseCache(content->Text);
+        try {
+            const auto content = fs_.Read(CachePath());
+            if (content) cache = ClipStoreRecords::ParseCache(content->Text);
+        } catch (const std::bad_alloc&) {
+            cache.reset();  // the files one by one need no block of the whole history's size
+        }
         if (!cache) problems.push_back(">>> Clip cache ignored, every clip file is read: " + CachePath());
     }
-    std::map<int, const ClipText*> committed;
+    std::map<int, const ClipTextRef*> committed;
     if (journal) {
         problems.push_back(">>> Completing an interrupted save of the clip files");
         for (const auto& [n, text] : journal->Entries) committed[n] = &text;
@@ -167,12 +206,12 @@ std::vector<ClipText> ClipStore::Load(std::vector<std::string>& problems) {
             if (n > journal->Count) frozen_.insert(n);
     }
 
-    std::vector<ClipText> texts;
+    std::vector<ClipTextRef> texts;
     const int last = journal ? journal->Count : kMaxNumber;
     EarlyReads early = ReadEarly(files, cache, committed, last);
     auto readClip = [&](int n) {
         auto content = early.Take(n);
-        return content ? std::move(content) : fs_.Read(ClipPath(n));
+        return content ? std::move(content) : ReadClipFile(n, problems);
     };
     for (int n = 1; n <= last; ++n) {
         Slot s;
@@ -202,8 +241,6 @@ std::vector<ClipText> ClipStore::Load(std::vector<std::string>& problems) {
             if (content->OddSize) problems.push_back(">>> Clip file has an odd size: " + ClipPath(n));
             s.Text = std::move(content->Text);
         } else {
-            problems.push_back(">>> Cannot read clip file, left as it is until it can be read at a later start: " +
-                               ClipPath(n));
             frozen_.insert(n);
             slots_.emplace_back();
             continue;
@@ -241,8 +278,8 @@ void ClipStore::StartFromListing() {
     cacheCurrent_ = false;
 }
 
-std::vector<ClipText> ClipStore::CurrentTexts() const {
-    std::vector<ClipText> texts;
+std::vector<ClipTextRef> ClipStore::CurrentTexts() const {
+    std::vector<ClipTextRef> texts;
     for (int n = 1; n <= count_; ++n)
         if (!Frozen(n) && slots_[static_cast<size_t>(n - 1)].Text) texts.push_back(*slots_[static_cast<size_t>(n - 1)].Text);
     return texts;
@@ -262,8 +299,9 @@ void ClipStore::SetAside(int n, std::vector<std::string>& problems) {
     }
 }
 
-std::vector<const ClipText*> ClipStore::Layout(const std::vector<ClipText>& texts, std::vector<std::string>& problems) {
-    std::vector<const ClipText*> layout;
+std::vector<const ClipTextRef*> ClipStore::Layout(const std::vector<ClipTextRef>& texts,
+                                                   std::vector<std::string>& problems) {
+    std::vector<const ClipTextRef*> layout;
     size_t i = 0;
     int n = 1;
     for (; i < texts.size() && n <= kMaxNumber; ++n) {
@@ -275,28 +313,28 @@ std::vector<const ClipText*> ClipStore::Layout(const std::vector<ClipText>& text
     return layout;
 }
 
-bool ClipStore::WriteOne(int n, const ClipText& text, std::vector<std::string>& problems) {
-    if (!WriteAndMove(ClipFileName(n), text, problems, ">>> Cannot write clip file: ")) return false;
+bool ClipStore::WriteOne(int n, const ClipTextRef& text, std::vector<std::string>& problems) {
+    if (!WriteAndMove(ClipFileName(n), {text.Str()}, problems, ">>> Cannot write clip file: ")) return false;
     if (n > static_cast<int>(slots_.size())) slots_.resize(static_cast<size_t>(n));
     At(n) = Slot{text, std::nullopt, false};
     return true;
 }
 
-bool ClipStore::Commit(const std::vector<const ClipText*>& layout, const std::vector<int>& changed,
+bool ClipStore::Commit(const std::vector<const ClipTextRef*>& layout, const std::vector<int>& changed,
                        std::vector<std::string>& problems) {
     ClipJournal j;
     j.Count = static_cast<int>(layout.size());
     j.OldCount = static_cast<int>(slots_.size());
     j.Frozen.assign(frozen_.begin(), frozen_.end());
     for (int n : changed) j.Entries.emplace_back(n, *layout[static_cast<size_t>(n - 1)]);
-    if (!WriteAndMove("Clips.journal", ClipStoreRecords::FormatJournal(j), problems,
+    if (!WriteAndMove("Clips.journal", ClipStoreRecords::JournalRecord(j).Pieces(), problems,
                       ">>> Cannot write the clip journal: "))
         return false;
     journalOnDisk_ = true;
     return true;
 }
 
-bool ClipStore::SaveAround(const std::vector<ClipText>& texts, std::vector<std::string>& problems) {
+bool ClipStore::SaveAround(const std::vector<ClipTextRef>& texts, std::vector<std::string>& problems) {
     // The change needs a journal that cannot be written (a full disk, a blocked name). The files
     // stay as they are, and the texts that come after every stored one in the history (the new
     // clips) are added above them one by one, each in one step that needs room for itself alone.
@@ -320,9 +358,10 @@ bool ClipStore::SaveAround(const std::vector<ClipText>& texts, std::vector<std::
     return false;
 }
 
-bool ClipStore::Save(const std::vector<ClipText>& texts, std::vector<std::string>& problems, const Yield& yield) {
+bool ClipStore::Save(const std::vector<ClipTextRef>& texts, std::vector<std::string>& problems, const Yield& yield) {
     // Once a journal could not be written, captures do not try it again (and fill the disk anew)
     // each time: settling does, when nothing waits.
+    if (untouchable_) return false;
     if (aroundJournal_ && !settling_) return SaveAround(texts, problems);
     const bool ok = SaveWhole(texts, problems, yield);
     if (ok) {
@@ -335,15 +374,15 @@ bool ClipStore::Save(const std::vector<ClipText>& texts, std::vector<std::string
     return ok;
 }
 
-bool ClipStore::SaveWhole(const std::vector<ClipText>& texts, std::vector<std::string>& problems, const Yield& yield) {
+bool ClipStore::SaveWhole(const std::vector<ClipTextRef>& texts, std::vector<std::string>& problems, const Yield& yield) {
     lastOps_ = 0;
     if (!loaded_) StartFromListing();
-    const std::vector<const ClipText*> layout = Layout(texts, problems);
+    const std::vector<const ClipTextRef*> layout = Layout(texts, problems);
     const int count = static_cast<int>(layout.size());
     std::vector<int> changed, removals;
     bool textsChange = count != count_;
     for (int n = 1; n <= count; ++n) {
-        const ClipText* want = layout[static_cast<size_t>(n - 1)];
+        const ClipTextRef* want = layout[static_cast<size_t>(n - 1)];
         if (!want) continue;
         const bool known = n <= static_cast<int>(slots_.size()) && At(n).Text && *At(n).Text == *want;
         if (!known) textsChange = true;
@@ -447,14 +486,15 @@ bool ClipStore::WriteCache(std::vector<std::string>& problems) {
         cacheCurrent_ = true;
         return true;
     }
-    if (!WriteAndMove("Clips.cache", ClipStoreRecords::FormatCache(c), problems, ">>> Cannot write the clip cache: "))
+    if (!WriteAndMove("Clips.cache", ClipStoreRecords::CacheRecord(c).Pieces(), problems,
+                      ">>> Cannot write the clip cache: "))
         return false;
     cacheCurrent_ = true;
     return true;
 }
 
 bool ClipStore::Settle(std::vector<std::string>& problems) {
-    if (!loaded_) return true;
+    if (!loaded_ || untouchable_) return true;
     for (int round = 0; round < 3; ++round) {
         const bool unsettled = journalOnDisk_ || static_cast<int>(slots_.size()) > count_ ||
                                std::any_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.Dirty; });
@@ -473,6 +513,7 @@ bool ClipStore::Settle(std::vector<std::string>& problems) {
 }
 
 bool ClipStore::DeleteAll(std::vector<std::string>& problems) {
+    if (untouchable_) return false;
     StartFromListing();
     if (!Save({}, problems)) return false;
     fs_.Remove(CachePath());  // it holds copies of the texts

@@ -53,6 +53,22 @@ bool ClipStoreWin32::WriteDurably(const std::string& path, const ClipText& text)
     return f.Close() && ok;
 }
 
+bool ClipStoreWin32::WritePiecesDurably(const std::string& path, const TextPieces& pieces) {
+    OpenedFile f(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
+    if (!f.Ok()) return false;
+    bool ok = true;
+    for (const auto& p : pieces) {
+        const DWORD bytes = static_cast<DWORD>(p.size() * sizeof(char16_t));
+        DWORD written = 0;
+        if (bytes > 0 && (!WriteFile(f.Get(), p.data(), bytes, &written, nullptr) || written != bytes)) {
+            ok = false;
+            break;
+        }
+    }
+    ok = FlushFileBuffers(f.Get()) && ok;
+    return f.Close() && ok;
+}
+
 bool ClipStoreWin32::Replace(const std::string& from, const std::string& to) { return ReplaceFileWith(from, to); }
 bool ClipStoreWin32::Remove(const std::string& path) { return RemoveFile(path); }
 bool ClipStoreWin32::CreateFolder(const std::string& path) { return ::CreateFolder(path); }
