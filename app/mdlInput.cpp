@@ -18,6 +18,7 @@
 #include "support/mdlLog.h"
 #include "app/mdlQuillmate.h"
 #include "forms/DoEvents.h"
+#include "forms/MsgBox.h"
 #include "forms/Screen.h"
 #include "skin/mdlSkin.h"
 #include "support/AnsiText.h"
@@ -233,6 +234,14 @@ void DeleteClipFiles() {
     LogProblems(problems);
     ClipFilesBusy = false;
     CreateClipsFolder();
+}
+
+void ShowClipFilesNotice() {
+    if (!Worker().TakeNotice()) return;
+    forms::MsgBox("Quillmate cannot save the clip history as it is: the disk is full, or a clip file or the "
+                  "clip journal cannot be written (Log.txt tells which). New clips are still saved while there "
+                  "is room; clips deleted since may come back at the next start.",
+                  MB_ICONWARNING, "Quillmate");
 }
 
 void CreateClipsFolder() {

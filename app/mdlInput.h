@@ -10,5 +10,7 @@ void LoadClips();
 void SaveClips();
 void DeleteClipFiles();
 void CreateClipsFolder();
+// On the window thread: tells the user, once a run, that the clip files could not follow the history.
+void ShowClipFilesNotice();
 
 }  // namespace mdlInput

@@ -1,7 +1,9 @@
 #include "model/ClipStore.h"
 
 #include <algorithm>
+#include <atomic>
 #include <map>
+#include <thread>
 #include <new>
 
 #include "model/ClipStoreRecords.h"
@@ -48,14 +50,79 @@ bool Listed(const std::vector<FolderEntry>& listing, const std::string& name) {
 }
 }  // namespace
 
-ClipStore::ClipStore(ClipStoreFileSystem& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {}
+ClipStore::EarlyReads ClipStore::ReadEarly(const std::map<int, const FolderEntry*>& files,
+                                           const std::optional<ClipCache>& cache,
+                                           const std::map<int, const ClipTextRef*>& committed, int last) {
+    // The files the loop below will open, in its order: up to the first gap, less those the
+    // journal or the cache answer for.
+    EarlyReads early;
+    if (!fs_.ConcurrentReads()) return early;
+    for (int n = 1; n <= last; ++n) {
+        if (committed.count(n)) continue;
+        const auto f = files.find(n);
+        if (f == files.end() || !f->second->Normal) break;
+        const size_t i = static_cast<size_t>(n - 1);
+        if (!(cache && i < cache->Clips.size() && cache->Clips[i].Stamp == f->second->Stamp))
+            early.Numbers.push_back(n);
+    }
+    // A start without the cache spends its time opening files one by one, mostly waiting on the
+    // platform: a second thread reads meanwhile. A file either thread cannot read is read again
+    // in order, where its failure is logged.
+    if (early.Numbers.size() < 64) {
+        early.Numbers.clear();
+        return early;
+    }
+    early.Contents.resize(early.Numbers.size());
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t k; (k = next++) < early.Numbers.size();) {
+            try {
+                early.Contents[k] = fs_.Read(ClipPath(early.Numbers[k]));
+            } catch (...) {
+            }
+        }
+    };
+    std::thread helper(work);
+    work();
+    helper.join();
+    return early;
+}
+
+std::optional<ClipFileContent> ClipStore::EarlyReads::Take(int n) {
+    const auto it = std::lower_bound(Numbers.begin(), Numbers.end(), n);
+    if (it == Numbers.end() || *it != n) return std::nullopt;
+    return std::move(Contents[static_cast<size_t>(it - Numbers.begin())]);
+}
+
+ClipStore::ClipStore(ClipStoreFileSystem& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {
+    // The folder above the clip folder: a few files, where looking up a name costs nothing.
+    const size_t slash = folder_.find_last_of("\\/", folder_.size() >= 2 ? folder_.size() - 2 : 0);
+    tempFolder_ = slash == std::string::npos ? folder_ : folder_.substr(0, slash + 1);
+}
 
 std::string ClipStore::ClipFileName(int number) { return "Clip" + std::to_string(number) + ".qms"; }
 
+bool ClipStore::IsTemporary(const std::string& name) {
+    return EndsWith(name, ".qms.tmp") || name == "Clips.journal.tmp" || name == "Clips.cache.tmp";
+}
+
 void ClipStore::DropTemporaryFiles(const std::vector<FolderEntry>& listing) {
     for (const auto& e : listing)
-        if (EndsWith(e.Name, ".qms.tmp") || e.Name == "Clips.journal.tmp" || e.Name == "Clips.cache.tmp")
-            fs_.Remove(folder_ + e.Name);
+        if (IsTemporary(e.Name)) fs_.Remove(folder_ + e.Name);
+    if (tempFolder_ != folder_)
+        for (const auto& e : fs_.List(tempFolder_))
+            if (IsTemporary(e.Name)) fs_.Remove(tempFolder_ + e.Name);
+}
+
+bool ClipStore::WriteAndMove(const std::string& name, const TextPieces& pieces, std::vector<std::string>& problems,
+                             const std::string& failure) {
+    const std::string temp = TempPath(name);
+    if (!fs_.WritePiecesDurably(temp, pieces) || !fs_.Replace(temp, folder_ + name)) {
+        problems.push_back(failure + folder_ + name);
+        fs_.Remove(temp);
+        return false;
+    }
+    return true;
 }
 
 std::optional<ClipJournal> ClipStore::ReadJournal(const std::vector<FolderEntry>& listing,
@@ -141,6 +208,11 @@ std::vector<ClipTextRef> ClipStore::LoadFolder(std::vector<std::string>& problem
 
     std::vector<ClipTextRef> texts;
     const int last = journal ? journal->Count : kMaxNumber;
+    EarlyReads early = ReadEarly(files, cache, committed, last);
+    auto readClip = [&](int n) {
+        auto content = early.Take(n);
+        return content ? std::move(content) : ReadClipFile(n, problems);
+    };
     for (int n = 1; n <= last; ++n) {
         Slot s;
         if (const auto c = committed.find(n); c != committed.end()) {
@@ -165,7 +237,7 @@ std::vector<ClipTextRef> ClipStore::LoadFolder(std::vector<std::string>& problem
         const size_t i = static_cast<size_t>(n - 1);
         if (cache && i < cache->Clips.size() && cache->Clips[i].Stamp == e.Stamp) {
             s.Text = std::move(cache->Clips[i].Text);
-        } else if (auto content = ReadClipFile(n, problems)) {
+        } else if (auto content = readClip(n)) {
             if (content->OddSize) problems.push_back(">>> Clip file has an odd size: " + ClipPath(n));
             s.Text = std::move(content->Text);
         } else {
@@ -242,12 +314,7 @@ std::vector<const ClipTextRef*> ClipStore::Layout(const std::vector<ClipTextRef>
 }
 
 bool ClipStore::WriteOne(int n, const ClipTextRef& text, std::vector<std::string>& problems) {
-    const std::string temp = ClipPath(n) + ".tmp";
-    if (!fs_.WriteDurably(temp, text) || !fs_.Replace(temp, ClipPath(n))) {
-        problems.push_back(">>> Cannot write clip file: " + ClipPath(n));
-        fs_.Remove(temp);
-        return false;
-    }
+    if (!WriteAndMove(ClipFileName(n), {text.Str()}, problems, ">>> Cannot write clip file: ")) return false;
     if (n > static_cast<int>(slots_.size())) slots_.resize(static_cast<size_t>(n));
     At(n) = Slot{text, std::nullopt, false};
     return true;
@@ -260,19 +327,55 @@ bool ClipStore::Commit(const std::vector<const ClipTextRef*>& layout, const std:
     j.OldCount = static_cast<int>(slots_.size());
     j.Frozen.assign(frozen_.begin(), frozen_.end());
     for (int n : changed) j.Entries.emplace_back(n, *layout[static_cast<size_t>(n - 1)]);
-    const std::string temp = JournalPath() + ".tmp";
-    if (!fs_.WritePiecesDurably(temp, ClipStoreRecords::JournalRecord(j).Pieces()) || !fs_.Replace(temp, JournalPath())) {
-        problems.push_back(">>> Cannot write the clip journal: " + JournalPath());
-        fs_.Remove(temp);
+    if (!WriteAndMove("Clips.journal", ClipStoreRecords::JournalRecord(j).Pieces(), problems,
+                      ">>> Cannot write the clip journal: "))
         return false;
-    }
     journalOnDisk_ = true;
     return true;
 }
 
+bool ClipStore::SaveAround(const std::vector<ClipTextRef>& texts, std::vector<std::string>& problems) {
+    // The change needs a journal that cannot be written (a full disk, a blocked name). The files
+    // stay as they are, and the texts that come after every stored one in the history (the new
+    // clips) are added above them one by one, each in one step that needs room for itself alone.
+    // Deleted clips stay on disk until a later save can commit the whole history.
+    behind_ = aroundJournal_ = true;
+    wanted_ = texts;
+    if (journalOnDisk_) return false;  // numbers above a committed change would be thrown away
+    size_t next = 0;
+    for (int n = 1; n <= static_cast<int>(slots_.size()) && next < texts.size(); ++n)
+        if (!Frozen(n) && At(n).Text && *At(n).Text == texts[next]) ++next;
+    if (next < texts.size())
+        problems.push_back(">>> The clip files are left as they are and new clips are added above them, "
+                           "until the whole history can be saved: " + folder_);
+    for (int n = static_cast<int>(slots_.size()) + 1; next < texts.size() && n <= kMaxNumber; ++n) {
+        if (beyondGap_.count(n)) SetAside(n, problems);
+        if (Frozen(n)) continue;
+        if (!WriteOne(n, texts[next], problems)) break;
+        ++next;
+    }
+    count_ = static_cast<int>(slots_.size());
+    return false;
+}
+
 bool ClipStore::Save(const std::vector<ClipTextRef>& texts, std::vector<std::string>& problems, const Yield& yield) {
-    lastOps_ = 0;
+    // Once a journal could not be written, captures do not try it again (and fill the disk anew)
+    // each time: settling does, when nothing waits.
     if (untouchable_) return false;
+    if (aroundJournal_ && !settling_) return SaveAround(texts, problems);
+    const bool ok = SaveWhole(texts, problems, yield);
+    if (ok) {
+        behind_ = aroundJournal_ = false;
+        wanted_.reset();
+    } else {
+        behind_ = true;
+        wanted_ = texts;
+    }
+    return ok;
+}
+
+bool ClipStore::SaveWhole(const std::vector<ClipTextRef>& texts, std::vector<std::string>& problems, const Yield& yield) {
+    lastOps_ = 0;
     if (!loaded_) StartFromListing();
     const std::vector<const ClipTextRef*> layout = Layout(texts, problems);
     const int count = static_cast<int>(layout.size());
@@ -310,7 +413,8 @@ bool ClipStore::Save(const std::vector<ClipTextRef>& texts, std::vector<std::str
     }
 
     // A journal already on disk covers every dirty number as long as no text changed since.
-    if (!(journalOnDisk_ && journalCovers_ && !textsChange) && !Commit(layout, changed, problems)) return false;
+    if (!(journalOnDisk_ && journalCovers_ && !textsChange) && !Commit(layout, changed, problems))
+        return SaveAround(texts, problems);
     journalCovers_ = true;
     // Committed: from here on the new history is what the folder loads as.
     if (count > static_cast<int>(slots_.size())) slots_.resize(static_cast<size_t>(count));
@@ -375,14 +479,16 @@ bool ClipStore::WriteCache(std::vector<std::string>& problems) {
         if (Frozen(n) || !s.Text || !s.Stamp || s.Dirty) c.Clips.push_back({FileStamp{UINT64_MAX, UINT64_MAX}, {}});
         else c.Clips.push_back({*s.Stamp, *s.Text});
     }
-    // A first start with no clip yet has no folder: the cache is what makes it.
-    fs_.CreateFolder(folder_);  // fails harmlessly when it exists
-    const std::string temp = CachePath() + ".tmp";
-    if (!fs_.WritePiecesDurably(temp, ClipStoreRecords::CacheRecord(c).Pieces()) || !fs_.Replace(temp, CachePath())) {
-        problems.push_back(">>> Cannot write the clip cache: " + CachePath());
-        fs_.Remove(temp);
-        return false;
+    if (c.Clips.empty()) {
+        // Nothing to cache, and no folder to make for it before the first clip is saved; a cache
+        // of clips deleted since must not outlive them.
+        fs_.Remove(CachePath());
+        cacheCurrent_ = true;
+        return true;
     }
+    if (!WriteAndMove("Clips.cache", ClipStoreRecords::CacheRecord(c).Pieces(), problems,
+                      ">>> Cannot write the clip cache: "))
+        return false;
     cacheCurrent_ = true;
     return true;
 }
@@ -392,7 +498,15 @@ bool ClipStore::Settle(std::vector<std::string>& problems) {
     for (int round = 0; round < 3; ++round) {
         const bool unsettled = journalOnDisk_ || static_cast<int>(slots_.size()) > count_ ||
                                std::any_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.Dirty; });
-        if (unsettled && !Save(CurrentTexts(), problems)) return false;
+        // A history that could not be saved whole is tried again first.
+        if (wanted_) {
+            settling_ = true;
+            const bool saved = Save(*wanted_, problems);
+            settling_ = false;
+            if (!saved) return false;
+        } else if (unsettled && !Save(CurrentTexts(), problems)) {
+            return false;
+        }
         if (Verify(problems)) return cacheCurrent_ || WriteCache(problems);
     }
     return false;  // the files keep changing under us: the next settling tries again

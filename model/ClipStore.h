@@ -11,13 +11,17 @@
 // top down, and removes the journal. A load obeys a valid journal, so whatever the writing left
 // half done is written again. Because the journal carries the texts, a renumbering of thousands
 // of files is committed by one file write, can be carried out bit by bit, and a newer save
-// simply commits a journal that covers whatever is still unwritten.
+// simply commits a journal that covers whatever is still unwritten. When the journal cannot be
+// written (a full disk, its name taken), the files stay as they are and each new clip is added
+// above them in a step of its own; settling tries the whole history again. Temporary files lie
+// in the folder above the clip folder: naming a new file among thousands costs a search of them.
 //
 // A start reads "Clips.cache" (every text with the size and write time of its file, written
 // when the store settles) and trusts it for each file the folder listing shows unchanged; only
 // the others are opened. A file that cannot be read keeps its number and is never written,
 // moved over or removed: the history goes on around it until it can be read at a later start.
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -25,8 +29,7 @@
 
 #include "model/ClipRecord.h"
 #include "model/ClipStoreFileSystem.h"
-
-struct ClipJournal;
+#include "model/ClipStoreRecords.h"
 
 class ClipStore {
 public:
@@ -62,6 +65,9 @@ public:
     int LastSaveOperations() const { return lastOps_; }
     // A committed change is not yet wholly in the clip files.
     bool Pending() const { return journalOnDisk_; }
+    // The last save could not make the folder hold the history it was given (the files hold the
+    // previous one, perhaps with the new clips added); settling tries again.
+    bool Behind() const { return behind_; }
 
 private:
     struct Slot {
@@ -71,8 +77,23 @@ private:
     };
     std::string JournalPath() const { return folder_ + "Clips.journal"; }
     std::string CachePath() const { return folder_ + "Clips.cache"; }
+    // Temporary files lie outside the clip folder, where naming a new file does not mean a
+    // search through thousands of names.
+    std::string TempPath(const std::string& name) const { return tempFolder_ + name + ".tmp"; }
+    static bool IsTemporary(const std::string& name);
+    // Writes `name` in the clip folder in one step: under a temporary name first, then moved.
+    bool WriteAndMove(const std::string& name, const TextPieces& pieces, std::vector<std::string>& problems,
+                      const std::string& failure);
     bool Frozen(int n) const { return frozen_.count(n) != 0; }
     Slot& At(int n) { return slots_[static_cast<size_t>(n - 1)]; }
+    // Clip files read ahead of the load's loop, ascending numbers and their contents.
+    struct EarlyReads {
+        std::vector<int> Numbers;
+        std::vector<std::optional<ClipFileContent>> Contents;
+        std::optional<ClipFileContent> Take(int n);  // nothing for a number not read ahead or not readable
+    };
+    EarlyReads ReadEarly(const std::map<int, const FolderEntry*>& files, const std::optional<ClipCache>& cache,
+                         const std::map<int, const ClipTextRef*>& committed, int last);
     std::vector<ClipTextRef> LoadFolder(std::vector<std::string>& problems);
     std::optional<ClipJournal> ReadJournal(const std::vector<FolderEntry>& listing, std::vector<std::string>& problems);
     void DropTemporaryFiles(const std::vector<FolderEntry>& listing);
@@ -83,6 +104,8 @@ private:
     std::vector<const ClipTextRef*> Layout(const std::vector<ClipTextRef>& texts, std::vector<std::string>& problems);
     std::optional<ClipFileContent> ReadClipFile(int n, std::vector<std::string>& problems);  // logs a failure
     bool WriteOne(int n, const ClipTextRef& text, std::vector<std::string>& problems);
+    bool SaveWhole(const std::vector<ClipTextRef>& texts, std::vector<std::string>& problems, const Yield& yield);
+    bool SaveAround(const std::vector<ClipTextRef>& texts, std::vector<std::string>& problems);
     bool Commit(const std::vector<const ClipTextRef*>& layout, const std::vector<int>& changed,
                 std::vector<std::string>& problems);
     bool Verify(std::vector<std::string>& problems);  // true when every file is as written
@@ -90,6 +113,7 @@ private:
 
     ClipStoreFileSystem& fs_;
     std::string folder_;
+    std::string tempFolder_;
     std::vector<Slot> slots_;  // number n at n - 1; beyond count_: files still to remove
     int count_ = 0;            // numbers in the history, frozen ones among them
     std::set<int> frozen_;     // files that could not be read
@@ -100,4 +124,8 @@ private:
     bool journalCovers_ = false;  // the journal on disk names every dirty number
     bool cacheCurrent_ = false;
     int lastOps_ = 0;
+    bool behind_ = false;
+    bool aroundJournal_ = false;  // a journal could not be written: saves add new clips around the files
+    bool settling_ = false;
+    std::optional<std::vector<ClipTextRef>> wanted_;  // the history a save could not commit, kept to try again
 };

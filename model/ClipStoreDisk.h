@@ -11,6 +11,7 @@ ClipFileContent DecodeClipFile(const std::string& bytes);
 class ClipStoreDisk : public ClipStoreFileSystem {
 public:
     std::optional<ClipFileContent> Read(const std::string& path) override;
+    bool ConcurrentReads() const override { return true; }
     bool WriteDurably(const std::string& path, const ClipText& text) override;
     bool WritePiecesDurably(const std::string& path, const TextPieces& pieces) override;
     bool Replace(const std::string& from, const std::string& to) override;

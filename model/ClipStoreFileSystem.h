@@ -38,6 +38,8 @@ public:
     virtual std::vector<FolderEntry> List(const std::string& folder) = 0;
     // The file's UTF-16LE text; nothing when it cannot be opened or read.
     virtual std::optional<ClipFileContent> Read(const std::string& path) = 0;
+    // True when Read may run on several threads at once.
+    virtual bool ConcurrentReads() const { return false; }
     // Creates or replaces the file with exactly `text` and returns only once it is on disk.
     virtual bool WriteDurably(const std::string& path, const ClipText& text) = 0;
     // The same for a text given in parts; this fallback joins them first.

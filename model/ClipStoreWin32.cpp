@@ -2,62 +2,71 @@
 
 #include <windows.h>
 
+#include "model/ClipStoreDisk.h"
 #include "support/PlainFiles.h"
 
 namespace {
-HANDLE AsHandle(int32_t h) { return reinterpret_cast<HANDLE>(static_cast<intptr_t>(h)); }
+// One open file, closed when it goes out of scope.
+class OpenedFile {
+public:
+    OpenedFile(const std::string& path, DWORD access, DWORD share, DWORD disposition)
+        : h_(CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~OpenedFile() {
+        if (Ok()) CloseHandle(h_);
+    }
+    OpenedFile(const OpenedFile&) = delete;
+    OpenedFile& operator=(const OpenedFile&) = delete;
+    bool Ok() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return h_; }
+    // Closes now and tells whether the close succeeded.
+    bool Close() {
+        const bool ok = CloseHandle(h_) != 0;
+        h_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+private:
+    HANDLE h_;
+};
 }  // namespace
 
-
 std::optional<ClipFileContent> ClipStoreWin32::Read(const std::string& path) {
-    if (!ClipFile.OpenFile(path, clsFile::kRead)) return std::nullopt;
-    ClipFileContent c;
-    const DWORD size = GetFileSize(AsHandle(ClipFile.FileHandle()), nullptr);
-    c.OddSize = size != INVALID_FILE_SIZE && size % 2 != 0;
-    try {
-        c.Text = ClipFile.ReadStrFromFile();
-    } catch (...) {
-        ClipFile.CloseFile();  // the one object must be free for the next file
-        throw;
-    }
-    ClipFile.CloseFile();
-    // An empty answer from a file that is not empty is a failed read, not an empty clip.
-    if (c.Text.empty() && size != 0 && size != 1) return std::nullopt;
-    return c;
+    // Another program may read the file at the same time, but not write it.
+    OpenedFile f(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    if (!f.Ok()) return std::nullopt;
+    const DWORD size = GetFileSize(f.Get(), nullptr);
+    if (size == INVALID_FILE_SIZE) return std::nullopt;
+    std::string bytes(size, '\0');
+    DWORD got = 0;
+    if (size > 0 && (!ReadFile(f.Get(), bytes.data(), size, &got, nullptr) || got != size)) return std::nullopt;
+    return DecodeClipFile(bytes);
 }
 
 bool ClipStoreWin32::WriteDurably(const std::string& path, const ClipText& text) {
-    if (!ClipFile.OpenFile(path, clsFile::kWrite)) return false;
-    bool ok = ClipFile.WriteStrToFile(text);
-    ok = FlushFileBuffers(AsHandle(ClipFile.FileHandle())) && ok;
-    ClipFile.CloseFile();
-    return ok;
+    OpenedFile f(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
+    if (!f.Ok()) return false;
+    const std::string bytes = EncodeClipFile(text);
+    DWORD written = 0;
+    bool ok = WriteFile(f.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+              written == bytes.size();
+    ok = FlushFileBuffers(f.Get()) && ok;
+    return f.Close() && ok;
 }
 
 bool ClipStoreWin32::WritePiecesDurably(const std::string& path, const TextPieces& pieces) {
-    if (!ClipFile.OpenFile(path, clsFile::kWrite)) return false;
-    const HANDLE h = AsHandle(ClipFile.FileHandle());
+    OpenedFile f(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
+    if (!f.Ok()) return false;
     bool ok = true;
-    uint64_t at = 0;
     for (const auto& p : pieces) {
         const DWORD bytes = static_cast<DWORD>(p.size() * sizeof(char16_t));
-        OVERLAPPED o{};
-        o.Offset = static_cast<DWORD>(at);
-        o.OffsetHigh = static_cast<DWORD>(at >> 32);
         DWORD written = 0;
-        if (bytes > 0 && (!WriteFile(h, p.data(), bytes, &written, &o) || written != bytes)) {
+        if (bytes > 0 && (!WriteFile(f.Get(), p.data(), bytes, &written, nullptr) || written != bytes)) {
             ok = false;
             break;
         }
-        at += bytes;
     }
-    // An existing file may have been longer: cut it after the text.
-    LARGE_INTEGER end;
-    end.QuadPart = static_cast<LONGLONG>(at);
-    ok = ok && SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && SetEndOfFile(h);
-    ok = FlushFileBuffers(h) && ok;
-    ClipFile.CloseFile();
-    return ok;
+    ok = FlushFileBuffers(f.Get()) && ok;
+    return f.Close() && ok;
 }
 
 bool ClipStoreWin32::Replace(const std::string& from, const std::string& to) { return ReplaceFileWith(from, to); }

@@ -1,19 +1,18 @@
 #pragma once
-// ClipStoreWin32: the clip store's files through clsFile, the program's whole-file reader and
-// writer, with Win32 moves that reach the disk before they return.
+// ClipStoreWin32: the clip store's files through Win32 calls that each name a file once: a clip
+// folder of thousands of files makes every lookup of a name that is not there a scan of the whole
+// folder, so no read or write asks first whether its file exists. Moves reach the disk before
+// they return.
 #include "model/ClipStoreFileSystem.h"
-#include "support/clsFile.h"
 
 class ClipStoreWin32 : public ClipStoreFileSystem {
 public:
     std::optional<ClipFileContent> Read(const std::string& path) override;
+    bool ConcurrentReads() const override { return true; }
     bool WriteDurably(const std::string& path, const ClipText& text) override;
     bool WritePiecesDurably(const std::string& path, const TextPieces& pieces) override;
     bool Replace(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
     bool CreateFolder(const std::string& path) override;
     std::vector<FolderEntry> List(const std::string& folder) override;
-
-private:
-    clsFile ClipFile;  // the one object every clip file goes through
 };

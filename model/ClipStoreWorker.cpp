@@ -35,6 +35,13 @@ void ClipStoreWorker::WaitSettled() {
     cv_.wait(lock, [&] { return !next_ && settled_; });
 }
 
+void ClipStoreWorker::NoteTrouble() {
+    if (store_.Behind() && !noticed_) {
+        noticed_ = true;  // once a run: the log has every later failure
+        notice_ = true;
+    }
+}
+
 // Memory that runs out on this thread must not end the process: the files stay as they were, and
 // the next save or settling tries again.
 template <typename F>
@@ -57,12 +64,14 @@ void ClipStoreWorker::Run() {
             settled_ = false;
             lock.unlock();
             Guarded(problems, [&] { store_.Save(history, problems, [this] { return hasNext_.load(); }); });
+            NoteTrouble();
         } else if (!settled_) {
             // Settle only after a quiet spell (or at the end): a burst of captures is written
             // first, and every file write lies well before the listing the cache is checked by.
             if (!stop_ && cv_.wait_for(lock, idle_, [&] { return next_.has_value() || stop_; })) continue;
             lock.unlock();
             Guarded(problems, [&] { store_.Settle(problems); });
+            NoteTrouble();
             lock.lock();
             settled_ = true;  // a failure is tried again after the next save
             cv_.notify_all();

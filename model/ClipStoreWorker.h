@@ -33,9 +33,13 @@ public:
     void Finish();
     // Waits until everything posted is saved and the store has settled.
     void WaitSettled();
+    // True once, the first time a save could not keep the folder as the history has it: the
+    // user is to hear of it, not only the log.
+    bool TakeNotice() { return notice_.exchange(false); }
 
 private:
     void Run();
+    void NoteTrouble();
     template <typename F>
     static void Guarded(std::vector<std::string>& problems, F&& work);
 
@@ -48,5 +52,7 @@ private:
     std::atomic<bool> hasNext_{false};
     bool stop_ = false;
     bool settled_ = true;
+    bool noticed_ = false;  // the worker's thread only
+    std::atomic<bool> notice_{false};
     std::thread thread_;
 };

@@ -21,6 +21,7 @@ void fClipboardForm::Form_Activate() {
 }
 
 void fClipboardForm::Timer1_Timer() {
+    mdlInput::ShowClipFilesNotice();  // the saving thread cannot show it itself
     HWND w = GetForegroundWindow();
     if (!IsOwnWindow(w)) {
         Func::FadeToInactive();

@@ -43,7 +43,7 @@ start_and_capture() {
 make_fixture "$FIXTURE"
 qm_start && qm_exit  # first start: writes the settings file
 
-settled() { ! [ -e "$CLIPS/Clips.journal" ] && [ -z "$(find "$CLIPS" -name '*.tmp' -print -quit)" ] &&
+settled() { ! [ -e "$CLIPS/Clips.journal" ] && [ -z "$(find "$QM_DATA" -name '*.tmp' -print -quit)" ] &&
   [ "$CLIPS/Clips.cache" -nt "$CLIPS/Clip$N.qms" ]; }
 
 # Calibration: one save and settling left to finish show how long they take with this history.
@@ -62,7 +62,7 @@ for round in $(seq 0 "$ROUNDS"); do
   if [ "$round" = 0 ]; then
     # The moment the cache begins to be written, after the renumbering.
     end=$((SECONDS + 120))  # polled without pause: the writing takes milliseconds
-    until [ -e "$CLIPS/Clips.cache.tmp" ]; do [ "$SECONDS" -lt "$end" ] || qm_fail "the cache was never written"; done
+    until [ -e "$QM_DATA/Clips.cache.tmp" ]; do [ "$SECONDS" -lt "$end" ] || qm_fail "the cache was never written"; done
   else
     # A random moment in the round's own slice of the save and settling (and a little beyond),
     # so that the rounds together cover the commit, the renumbering and the writing of the cache.
@@ -72,8 +72,8 @@ for round in $(seq 0 "$ROUNDS"); do
   qm_kill9
   moment="outside a save"
   if [ -e "$CLIPS/Clips.journal" ]; then moment="committed, renumbering under way"; mid=$((mid + 1))
-  elif [ -e "$CLIPS/Clips.journal.tmp" ]; then moment="writing the journal"; mid=$((mid + 1))
-  elif [ -e "$CLIPS/Clips.cache.tmp" ]; then moment="writing the cache"; mid=$((mid + 1)); fi
+  elif [ -e "$QM_DATA/Clips.journal.tmp" ]; then moment="writing the journal"; mid=$((mid + 1))
+  elif [ -e "$QM_DATA/Clips.cache.tmp" ]; then moment="writing the cache"; mid=$((mid + 1)); fi
   # The restart loads the old history, or the new one through the journal, and then settles.
   qm_start /noicon
   if qm_log_has "Clip$((N - 1)) added."; then loaded=new; else loaded=old; fi

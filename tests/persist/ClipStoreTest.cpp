@@ -121,9 +121,26 @@ TEST(ClipStoreFailures, AFullDiskKeepsThePreviousHistoryAndLeavesNoDebris) {
         EXPECT_TRUE(Logged(s.problems, "Cannot write"));
         EXPECT_EQ(LoadFresh(s.fs), Numbered(20));
         EXPECT_TRUE(OnlyClipFiles(s.fs, 20));
-        s.fs.diskFull = false;  // once there is room again the same store catches up
-        ASSERT_TRUE(s.Save(after));
+        s.fs.diskFull = false;  // once there is room again the same store catches up as it settles
+        ASSERT_TRUE(s.store.Settle(s.problems));
         EXPECT_EQ(LoadFresh(s.fs), after);
+    }
+    // Room for a clip but not for the journal of a renumbering (or no journal at all): the files
+    // stay, every capture still gets its file, and the deletion follows once there is room.
+    for (bool blocked : {false, true}) {
+        Loaded s(Numbered(20, std::string(100, 'x')));
+        s.fs.room = blocked ? SIZE_MAX : 20 * 103 + 30;
+        if (blocked) s.fs.unwritable.insert("/data/Clips.journal.tmp");
+        const Texts deleted = Without(s.texts, 0), captured = With(With(deleted, u"c1"), u"c2");
+        EXPECT_FALSE(s.Save(deleted));
+        EXPECT_FALSE(s.Save(With(deleted, u"c1")) || s.Save(captured));
+        EXPECT_TRUE(s.store.Behind() && Logged(s.problems, "left as they are"));
+        EXPECT_EQ(LoadFresh(s.fs), With(With(s.texts, u"c1"), u"c2"));
+        s.fs.room = SIZE_MAX;
+        s.fs.unwritable.clear();
+        ASSERT_TRUE(s.store.Settle(s.problems));
+        EXPECT_EQ(LoadFresh(s.fs), captured);
+        EXPECT_FALSE(s.store.Behind());
     }
 }
 
@@ -346,10 +363,12 @@ TEST(ClipStoreDisk, RealFilesTakeTheHistoryAndTemporaryLeftoversGo) {
     for (const auto& e : disk.List(folder)) disk.Remove(folder + e.Name);
     disk.CreateFolder(folder);
     Problems problems;
-    const Texts texts{u"abc", u"\u0416\U0001F600", u"z"};
+    Texts texts{u"abc", u"\u0416\U0001F600", u"z"};
+    for (const auto& t : Numbered(70)) texts.push_back(t);  // enough to be read on two threads
     ClipStore first(disk, folder);
     ASSERT_TRUE(first.Save(texts, problems) && first.Settle(problems));
     std::ofstream(folder + "Clip9.qms.tmp") << "left by a killed save";
+    disk.Remove(folder + "Clips.cache");
     ClipStore again(disk, folder);
     EXPECT_EQ(again.Load(problems), texts);
     ASSERT_TRUE(again.DeleteAll(problems));

@@ -20,6 +20,7 @@ public:
     int reads = 0;
     int killAt = -1;        // the change with this number never happens: the process dies first
     bool diskFull = false;  // writes leave a truncated file and fail
+    size_t room = SIZE_MAX;  // code units all files may hold; a write past it fails and leaves nothing
 
     std::vector<FolderEntry> List(const std::string& folder) override {
         std::vector<FolderEntry> entries;
@@ -37,6 +38,9 @@ public:
     bool WriteDurably(const std::string& path, const ClipText& text) override {
         Change();
         if (unwritable.count(path) || unreadable.count(path)) return false;
+        size_t used = text.size();
+        for (const auto& [p, t] : files) used += p == path ? 0 : t.size();
+        if (used > room) return files.erase(path), false;
         files[path] = diskFull ? text.substr(0, text.size() / 2) : text;
         writeTimes[path] = ++clock;
         return !diskFull;

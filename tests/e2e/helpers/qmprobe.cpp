@@ -14,6 +14,8 @@
 //   copy N PREFIX [MS]      put "PREFIX 1" to "PREFIX N" on the clipboard back to back, then hold
 //                           the clipboard open for MS ms
 //   copy-files TEXT FILE    put a file-drop list and TEXT on the clipboard together; then write FILE
+//   copy-timed TEXT FILE    put TEXT on the clipboard; write to FILE the time it began, in
+//                           microseconds since 1970 (the clock of the shell's $EPOCHREALTIME)
 //   press-enter TITLE       answer the message box with that title with OK
 //   press-cancel TITLE      answer the message box with that title with Cancel
 //   dialog-text TITLE       print the message of the message box with that title (fails without one)
@@ -269,6 +271,16 @@ int main(int argc, char** argv) {
                 return 1;
         if (argc > 4 && OpenClipboard(owner)) Sleep(static_cast<DWORD>(std::atoi(argv[4])));
         CloseClipboard();
+        return 0;
+    }
+    if (cmd == "copy-timed" && argc > 3) {
+        HWND owner = MakeWindow(L"QMFiles", L"QM copier", DefWindowProcW, WS_OVERLAPPED, 10, 10);
+        const std::string bytes = TextBytes(argv[2]);
+        FILETIME ft;
+        GetSystemTimePreciseAsFileTime(&ft);
+        if (!PutFormats(owner, {{CF_UNICODETEXT, bytes}})) return 1;
+        const unsigned long long t = (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+        AppendLine(argv[3], std::to_string((t - 116444736000000000ull) / 10));
         return 0;
     }
     if (cmd == "close-helpers") {
