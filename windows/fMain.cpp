@@ -12,6 +12,7 @@
 #include "support/mdlLog.h"
 #include "app/mdlQuillmate.h"
 #include "forms/DoEvents.h"
+#include "forms/MsgBox.h"
 #include "support/clsMFSC.h"
 #include "windows/BuiltInLook.h"
 #include "windows/Windows.h"
@@ -365,8 +366,11 @@ void fMainForm::Export(bool selectedOnly) {
     mdlLog::WriteLog(selectedOnly ? "Start saving selected clips..." : "Start saving all clips...", true);
     const ClipText joined = selectedOnly ? h.GetSelectedClipsText(mGlobal::Combination)
                                          : h.GetAllClipsText(mGlobal::Combination);
-    if (!WriteExportFile(name, joined)) {
-        mdlLog::WriteLog(">>> Can't save clips to file: " + name, true);
+    if (const auto failure = WriteExportFile(name, joined)) {
+        mdlLog::WriteLog(">>> Can't save clips to file: " + name + " (" + *failure + ")", true);
+        forms::MsgBox("The clips could not be saved to the file\r\n" + name + "\r\n\r\n" + *failure +
+                          "\r\n\r\nAny file of that name was left as it was.",
+                      MB_ICONEXCLAMATION, "Quillmate");
         return;
     }
     mdlLog::WriteLog("Saved.", true);
