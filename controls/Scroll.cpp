@@ -91,13 +91,17 @@ void Scroll::SetValue(int16_t v) {
     value_ = v;
     Refresh();
 }
+// A new range keeps the thumb where the user sees it: the position follows the thumb, so that the
+// next step starts from there and not from a place of the old range.
 void Scroll::SetMax_Value(int16_t v) {
     max_ = v;
     Refresh();
+    ScrollTopToValue();
 }
 void Scroll::SetMin_Value(int16_t v) {
     min_ = v;
     Refresh();
+    ScrollTopToValue();
 }
 void Scroll::SetCCBut(int16_t v) {
     ccBut_ = v;
@@ -107,9 +111,12 @@ void Scroll::SetCCPan(int16_t v) {
     ccPan_ = v;
     Refresh();
 }
+// The owner moves the thumb to its view (keys, wheel, Home): the position goes with it, or the next
+// press on an arrow would step from wherever an earlier drag or step had left it.
 void Scroll::SetScrollTop(int16_t v) {
     scrollTop_ = v;
     Refresh();
+    ScrollTopToValue();
 }
 
 int16_t Scroll::ScrollHeight() const { return Narrow16(Travel() + 4); }
@@ -160,18 +167,21 @@ bool Scroll::InControl(POINT p) const { return p.x >= 0 && p.x <= kWidthPx && p.
 void Scroll::MouseDown(bool left, POINT p) {
     if (Pressed) Pressed();
     if (!enabled_ || !left) return;
-    // Each zone is tested with the ScrollTop the earlier ones left; a boundary belongs to none.
+    // One press, one zone, judged where the thumb stands at the press: a step never also starts a
+    // drag, and the thumb's ends lying over the arrows (it overlaps them by up to 4 px at its
+    // extremes) leave the arrows arrows. A boundary belongs to no zone.
+    const int top = scrollTop_;
     if (p.y < kButtonPx) {
         upHeld_ = true;
         StepUp();
-    }
-    if (kButtonPx < p.y && p.y < scrollTop_ + kButtonPx) StepUp();
-    if (p.y > trackPx_ + kButtonPx) {
+    } else if (p.y > trackPx_ + kButtonPx) {
         downHeld_ = true;
         StepDown();
-    }
-    if (scrollTop_ + thumbPx_ + kButtonPx < p.y && p.y < trackPx_ + kButtonPx) StepDown();
-    if (scrollTop_ + kButtonPx < p.y && p.y < scrollTop_ + thumbPx_ + kButtonPx) {
+    } else if (kButtonPx < p.y && p.y < top + kButtonPx) {
+        StepUp();
+    } else if (top + thumbPx_ + kButtonPx < p.y && p.y < trackPx_ + kButtonPx) {
+        StepDown();
+    } else if (top + kButtonPx < p.y && p.y < top + thumbPx_ + kButtonPx) {
         POINT screen = p;
         ClientToScreen(hWnd(), &screen);
         dragOffset_ = screen.y - scrollTop_;
@@ -202,9 +212,12 @@ void Scroll::MouseMove(POINT p) {
         return;
     }
     if (AnyFlag()) return;
-    state_[UpButton] = p.y < kButtonPx ? Hover : Normal;
-    state_[DownButton] = p.y > trackPx_ + kButtonPx ? Hover : Normal;
-    state_[Thumb] = scrollTop_ + kButtonPx < p.y && p.y < scrollTop_ + thumbPx_ + kButtonPx ? Hover : Normal;
+    const bool onUp = p.y < kButtonPx, onDown = p.y > trackPx_ + kButtonPx;
+    state_[UpButton] = onUp ? Hover : Normal;
+    state_[DownButton] = onDown ? Hover : Normal;
+    // Where the thumb's ends lie over an arrow, a press there is the arrow's: so is the hover.
+    state_[Thumb] = !onUp && !onDown && scrollTop_ + kButtonPx < p.y && p.y < scrollTop_ + thumbPx_ + kButtonPx
+                        ? Hover : Normal;
     DrawStates();
 }
 

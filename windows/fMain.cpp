@@ -393,10 +393,11 @@ void fMainForm::MoveThumbToView() {
 }
 
 void fMainForm::Scroll_Change(int16_t& Top, int16_t& Size) {
-    const int range = mGlobal::History.ClipCount() - kVisibleRows;
-    // A thumb that fills its track has no travel: the view stays at the top.
-    TopElement = Size > 0 ? static_cast<int16_t>(std::nearbyint(Top / double(Size) * range)) : int16_t{0};
-    ClampTopElement();
+    const int range = std::max(mGlobal::History.ClipCount() - kVisibleRows, 0);
+    // A thumb that fills its track has no travel: the view stays at the top. The thumb stands up
+    // to 4 px past its travel, so the row is held in the history before it becomes 16-bit.
+    const double row = Size > 0 ? std::nearbyint(Top / double(Size) * range) : 0.0;
+    TopElement = static_cast<int16_t>(std::clamp(row, 0.0, double(range)));
     RefreshViewedClips();
 }
 
@@ -450,6 +451,16 @@ void fMainForm::KeyUp(int32_t KeyCode) {
         case VK_CONTROL: vkControl = false; break;
         case VK_F1: Func::OpenHelpFile(); break;
     }
+}
+
+LRESULT fMainForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // However the window became active (a click on a clip or the background, the user coming back
+    // from another program), the focus goes on to a button, where the key hook hears the keys.
+    if (msg == WM_SETFOCUS) {
+        FocusWindow();
+        return 0;
+    }
+    return Form::OnMessage(msg, wParam, lParam);
 }
 
 // The buttons are what takes the keys here: the window's focus is the button that had it last.
