@@ -269,6 +269,7 @@ void fMainForm::AddClip(const ClipText& Content, const ClipText& CopyDate, const
     if (before > 0) ClipsHe += kRowHeightTw;
     mdlLog::WriteLog("Clip" + std::to_string(h.ClipCount() - 1) + " added.");
     FrameHeightChanged();
+    fInsert().HistoryChanged();
 }
 
 void fMainForm::RefreshViewedClips() {
@@ -331,6 +332,7 @@ void fMainForm::Delete_Selected() {
     MoveThumbToView();
     RefreshViewedClips();
     ClipsFrame.Refresh();
+    fInsert().HistoryChanged();
     forms::DoEvents();
     mdlLog::WriteLog("Removed.");
     mdlInput::SaveClips();
@@ -348,6 +350,7 @@ void fMainForm::Delete_All() {
     Set_Height(0);
     MoveThumbToView();
     ClipsFrame.Refresh();
+    fInsert().HistoryChanged();
     mdlLog::WriteLog("Removed.");
     forms::DoEvents();
     mdlInput::SaveClips();
