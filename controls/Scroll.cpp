@@ -24,6 +24,13 @@ int16_t Narrow16(double v) {
     return static_cast<int16_t>(std::clamp(v, -32768.0, 32767.0));
 }
 
+// Asks for WM_MOUSELEAVE: the hover capture alone misses a pointer that leaves for a window of
+// another program while ours is not in front (its moves go there), or for no window at all.
+void TrackLeave(HWND h) {
+    TRACKMOUSEEVENT t{sizeof(t), TME_LEAVE, h, 0};
+    TrackMouseEvent(&t);
+}
+
 POINT Pt(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 // Draws pic moved up by frameOffsetPx inside clip, optionally with rounded corners.
@@ -212,6 +219,7 @@ void Scroll::MouseMove(POINT p) {
         return;
     }
     if (AnyFlag()) return;
+    TrackLeave(hWnd());
     const bool onUp = p.y < kButtonPx, onDown = p.y > trackPx_ + kButtonPx;
     state_[UpButton] = onUp ? Hover : Normal;
     state_[DownButton] = onDown ? Hover : Normal;
@@ -225,6 +233,17 @@ void Scroll::MouseUp(POINT p) {
     if (!enabled_) return;
     upHeld_ = downHeld_ = dragging_ = false;
     MouseMove(p);
+}
+
+void Scroll::MouseLeft() {
+    if (!enabled_ || AnyFlag()) return;
+    POINT p{};
+    GetCursorPos(&p);
+    ScreenToClient(hWnd(), &p);
+    if (InControl(p)) return TrackLeave(hWnd());  // still over the bar: keep listening
+    state_.fill(Normal);
+    if (GetCapture() == hWnd()) ReleaseCapture();
+    DrawStates();
 }
 
 void Scroll::CaptureLost() {
@@ -296,6 +315,7 @@ LRESULT Scroll::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: MouseDown(false, Pt(lParam)); return 0;
         case WM_MOUSEMOVE: MouseMove(Pt(lParam)); return 0;
         case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: MouseUp(Pt(lParam)); return 0;
+        case WM_MOUSELEAVE: MouseLeft(); return 0;
         case WM_CAPTURECHANGED: if (reinterpret_cast<HWND>(lParam) != hWnd()) CaptureLost(); return 0;
     }
     return UserControl::OnMessage(msg, wParam, lParam);

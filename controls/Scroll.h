@@ -76,6 +76,8 @@ private:
     void MouseMove(POINT px);
     void MouseUp(POINT px);
     void CaptureLost();
+    // The pointer left the bar without a move that showed it (WM_MOUSELEAVE).
+    void MouseLeft();
     void StepUp();
     void StepDown();
     void RaiseChange();

@@ -14,6 +14,18 @@ qm_click_row 0
 qm_with_keys 17 press 65
 qm_expect_clipboard "clip G${nl}clip F${nl}clip E${nl}clip D${nl}clip C${nl}clip B${nl}clip A" "Ctrl+A after a click"
 
+# Hover looks go when the pointer leaves the window: Paste, Save, the "i" button, the up arrow.
+read -r L T _ < <(qm_probe rect QuillmateMain)
+look() { import -window root -crop 12x8+$((L + x - 6))+$((T + y - 4)) rgb:- | md5sum; }
+shows() { [ "$(look)" = "$rest" ]; }
+for xy in "60 19" "145 19" "308 19" "308 50"; do
+  read -r x y <<<"$xy"; rest=$(look)
+  xdotool mousemove $((L + x)) $((T + y)) sleep 0.1 mousemove $((L + x + 1)) $((T + y))
+  qm_wait_until 3 eval '! shows' || qm_fail "no hover look at $x,$y"
+  xdotool mousemove 1270 790
+  qm_wait_until 3 shows || qm_fail "the hover look at $x,$y stays"
+done
+
 # keys (- for none), row, the clipboard after the click (rows joined by |)
 while IFS=' ' read -r keys row want <&3; do
   if [ "$keys" = - ]; then qm_click_row "$row"; else qm_with_keys "${keys//,/ }" qm_click_row "$row"; fi
