@@ -169,6 +169,8 @@ void Scroll::StepDown() {
     RaiseChange();
 }
 
+bool Scroll::ThumbShown() const { return trackPx_ >= kMinThumbPx; }
+
 bool Scroll::InControl(POINT p) const { return p.x >= 0 && p.x <= kWidthPx && p.y >= 0 && p.y <= HeightPx(); }
 
 void Scroll::MouseDown(bool left, POINT p) {
@@ -188,7 +190,7 @@ void Scroll::MouseDown(bool left, POINT p) {
         StepUp();
     } else if (top + thumbPx_ + kButtonPx < p.y && p.y < trackPx_ + kButtonPx) {
         StepDown();
-    } else if (top + kButtonPx < p.y && p.y < top + thumbPx_ + kButtonPx) {
+    } else if (ThumbShown() && top + kButtonPx < p.y && p.y < top + thumbPx_ + kButtonPx) {
         POINT screen = p;
         ClientToScreen(hWnd(), &screen);
         dragOffset_ = screen.y - scrollTop_;
@@ -224,7 +226,7 @@ void Scroll::MouseMove(POINT p) {
     state_[UpButton] = onUp ? Hover : Normal;
     state_[DownButton] = onDown ? Hover : Normal;
     // Where the thumb's ends lie over an arrow, a press there is the arrow's: so is the hover.
-    state_[Thumb] = !onUp && !onDown && scrollTop_ + kButtonPx < p.y && p.y < scrollTop_ + thumbPx_ + kButtonPx
+    state_[Thumb] = ThumbShown() && !onUp && !onDown && scrollTop_ + kButtonPx < p.y && p.y < scrollTop_ + thumbPx_ + kButtonPx
                         ? Hover : Normal;
     DrawStates();
 }
@@ -301,7 +303,9 @@ void Scroll::PaintThumb(HDC dc) const {
 void Scroll::OnPaint(HDC dc) {
     if (!pBG_.IsEmpty())
         for (int y = 0; y == 0 || y < HeightPx(); y += kBgStepPx) pBG_.Draw(dc, 0, y, pBG_.WidthPx(), pBG_.HeightPx());
-    PaintThumb(dc);
+    // A track too short for the smallest thumb (the empty main window's) shows no thumb rather
+    // than one squeezed under the arrows.
+    if (ThumbShown()) PaintThumb(dc);
     DrawPiece(dc, pTop_, PartRect(UpButton), -kButtonPx * drawn_[UpButton], ccBut_);
     DrawPiece(dc, pLow_, PartRect(DownButton), -kButtonPx * drawn_[DownButton], ccBut_);
     forms::UserControl::OnPaint(dc);

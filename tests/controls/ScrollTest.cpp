@@ -142,6 +142,13 @@ TEST_P(ScrollLooks, ShowTheFrameOfEachPartsState) {
 }
 INSTANTIATE_TEST_SUITE_P(Table, ScrollLooks, testing::ValuesIn(kLooks));
 
+// A track too short for the smallest thumb (the empty main window's, 13 px) shows its background
+// between the arrows, not a thumb squeezed under them.
+TEST(Scroll, ShowsNoThumbWhereTheTrackCannotHoldOne) {
+    Bar b(61, 0);
+    EXPECT_EQ(Mismatches(Snapshot(b.bar), {{12, 30, Look(Bg, 0)}, {12, 12, Look(Top, 0)}, {12, 50, Look(Low, 0)}}), "");
+}
+
 TEST(Scroll, LetsGoOfTheMouseWhenDisabledOrWhenAnotherWindowTakesIt) {
     Bar b;
     b.Drive("m10");
