@@ -65,6 +65,9 @@ qm_wait_until 5 bash -c "wine reg query 'HKCU\\Software\\Microsoft\\Windows\\Cur
 
 click $((28 + 44)) $((50 + 6))  # back to page 1
 drag_to_left_end 75
+# An installer's entry under the same name: the box shows it off, and OK leaves it alone.
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+wine reg add "$run_key" /v Quillmate /d "\"$exe\"" /f >/dev/null 2>&1
 button Options_Cancel
 qm_wait_until 10 qm_visible QuillmateOptions 0 || qm_fail "Cancel did not close the dialog"
 open_from_main
@@ -82,6 +85,8 @@ tr -d '\r' <"$QM_DATA/Data.INI"
 [ "$(qm_ini InactiveTransparent) $(qm_ini PaiseSpeed) $(qm_ini SkinName)" = "76 1000 Graphite" ] ||
   qm_fail "OK saved other values"
 qm_log_has "Unpacking skin Graphite" || qm_fail "the chosen skin was not loaded"
+wine reg query "$run_key" /v Quillmate 2>/dev/null | tr -d '\r' | grep -qiF "\"$exe\"" ||
+  qm_fail "OK changed another entry under Quillmate: $(wine reg query "$run_key" /v Quillmate 2>&1)"
 [ "$(look QuillmateMain)" != "$main_before" ] && [ "$(look QuillmateStart)" != "$start_before" ] ||
   qm_fail "the windows kept their look"
 qm_exit
