@@ -233,10 +233,11 @@ void fOptionsForm::Apply() {
     mGlobal::RestoreClips = CheckBox3.Value();
     const std::string chosen = Ansi(lSkinName.Caption());
     if (chosen != mGlobal::SkinName) {
+        const std::string inUse = mGlobal::SkinName;
         mGlobal::SkinName = chosen;
         // The same three steps as at start-up; a failing skin takes the skin loader's own path.
         mdlSkin::UnpackSkin();
-        mdlSkin::ApplySkin();
+        mdlSkin::ApplySkin(inUse);
         mdlSkin::DeleteSkinFolder();
         // The skin may have fallen back to "Default": the field shows the skin in use.
         lSkinName.SetCaption(Wide(mGlobal::SkinName));
