@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "app/ClipExport.h"
@@ -237,7 +240,7 @@ void fMainForm::FrameHeightChanged() {
     Set_Height(static_cast<int16_t>(RoundTw(ClipsFrame.Top() + ClipsFrame.Height() + 150)));
 }
 
-void fMainForm::AddClip(const ClipText& Content, const ClipText& CopyDate, const ClipText& CopyTime) {
+void fMainForm::AddClip(const ClipTextRef& Content, const ClipText& CopyDate, const ClipText& CopyTime) {
     mdlLog::WriteLog("Start adding clip.");
     auto& h = mGlobal::History;
     const int before = h.ClipCount();
@@ -283,12 +286,18 @@ void fMainForm::RefreshViewedClips() {
     }
 }
 
-ClipText fMainForm::GetSelectedClipsText() const {
-    return mGlobal::History.GetSelectedClipsText(mGlobal::Combination);
+ClipTextRef fMainForm::GetSelectedClipsText() const {
+    try {
+        return mGlobal::History.GetSelectedClipsText(mGlobal::Combination);
+    } catch (const std::bad_alloc&) {
+        // Joining hundreds of megabytes can fail: nothing is copied or pasted, and the program goes on.
+        mdlLog::WriteLog(">>> Not enough memory to join the selected clips.");
+        return {};
+    }
 }
 
 void fMainForm::CopySelectionToClipboard() {
-    const ClipText joined = GetSelectedClipsText();
+    const ClipTextRef joined = GetSelectedClipsText();
     for (int i = 0; i < 5 && !mdlQuillmate::SetClipboardText(joined); ++i) {
     }
 }
@@ -367,9 +376,15 @@ void fMainForm::Export(bool selectedOnly) {
     if (name.empty()) return;
     if (name.size() < 4 || name.compare(name.size() - 4, 4, ".txt") != 0) name += ".txt";
     mdlLog::WriteLog(selectedOnly ? "Start saving selected clips..." : "Start saving all clips...", true);
-    const ClipText joined = selectedOnly ? h.GetSelectedClipsText(mGlobal::Combination)
-                                         : h.GetAllClipsText(mGlobal::Combination);
-    if (const auto failure = WriteExportFile(name, joined)) {
+    std::optional<std::string> failure;
+    try {
+        const ClipText joined = selectedOnly ? h.GetSelectedClipsText(mGlobal::Combination).Str()
+                                             : h.GetAllClipsText(mGlobal::Combination);
+        failure = WriteExportFile(name, joined);
+    } catch (const std::bad_alloc&) {
+        failure = "There is not enough memory to join the clips.";  // the same failure as a full disk
+    }
+    if (failure) {
         mdlLog::WriteLog(">>> Can't save clips to file: " + name + " (" + *failure + ")", true);
         forms::MsgBox("The clips could not be saved to the file\r\n" + name + "\r\n\r\n" + *failure +
                           "\r\n\r\nAny file of that name was left as it was.",
