@@ -1,21 +1,97 @@
 #include "app/ClipExport.h"
 
-#include <windows.h>
+#include <utility>
 
 #include "model/TextConv.h"
 #include "support/AnsiText.h"
 
-bool WriteExportFile(const std::string& path, const ClipText& joined) {
-    const std::string bytes = ToAnsi(joined) + "\r\n";
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
+namespace {
+// The system's description of an error code, without its trailing line end.
+std::string Reason(DWORD code) {
+    char* text = nullptr;
+    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string s = n && text ? std::string(text, n) : "Error " + std::to_string(code) + ".";
+    if (text) LocalFree(text);
+    while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ')) s.pop_back();
+    return s;
+}
+
+std::string Utf8(const ClipText& s) {
+    if (s.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, WidePtr(s), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, WidePtr(s), static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+// Removes the file on every path but the one that handed it over.
+class TempFile {
+public:
+    explicit TempFile(std::string path) : path_(std::move(path)) {}
+    ~TempFile() {
+        if (!path_.empty()) DeleteFileA(path_.c_str());
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    const std::string& Path() const { return path_; }
+    void Release() { path_.clear(); }
+
+private:
+    std::string path_;
+};
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE h) : h_(h) {}
+    ~FileHandle() { Close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    HANDLE Get() const { return h_; }
+    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    bool Close() {
+        if (!Valid()) return true;
+        return CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)) != FALSE;
+    }
+
+private:
+    HANDLE h_;
+};
+}  // namespace
+
+std::string ExportBytes(const ClipText& joined) {
+    const std::string ansi = ToAnsi(joined);
+    if (FromAnsi(ansi) == joined) return ansi + "\r\n";
+    return "\xEF\xBB\xBF" + Utf8(joined) + "\r\n";
+}
+
+bool WriteAllBytes(HANDLE file, const std::string& bytes) {
     DWORD written = 0;
-    const bool ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    const bool closed = CloseHandle(f);
-    if (ok && closed) return true;
-    DeleteFileA(path.c_str());
-    return false;
+    return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
+std::optional<std::string> WriteExportFile(const std::string& path, const ClipText& joined,
+                                           const ExportWrite& write) {
+    const std::string bytes = ExportBytes(joined);
+    const size_t slash = path.find_last_of("\\/");
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    char tempName[MAX_PATH] = {};
+    if (!GetTempFileNameA(folder.c_str(), "qm", 0, tempName)) return Reason(GetLastError());
+    TempFile temp(tempName);
+    FileHandle file(CreateFileA(temp.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return Reason(GetLastError());
+    if (!write(file.Get(), bytes) || !FlushFileBuffers(file.Get())) {
+        const DWORD code = GetLastError();
+        return Reason(code ? code : ERROR_WRITE_FAULT);
+    }
+    if (!file.Close()) return Reason(GetLastError());
+    if (!MoveFileExA(temp.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return Reason(GetLastError());
+    temp.Release();
+    return std::nullopt;
 }
 
 clsCdlgEx& SaveDialog() {

@@ -1,13 +1,27 @@
 #pragma once
 // Text export of clips: the file dialog and the file itself.
+#include <windows.h>
+
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "model/ClipRecord.h"
 #include "support/clsCdlgEx.h"
 
-// Writes the joined text in the ANSI code page followed by CR LF, replacing the file.
-// False when the file could not be written completely; a partial file is then removed.
-bool WriteExportFile(const std::string& path, const ClipText& joined);
+// The bytes of an export: the joined text and CR LF in the ANSI code page when that page holds
+// every character exactly, else in UTF-8 after a byte-order mark, so that no character is lost.
+std::string ExportBytes(const ClipText& joined);
+
+// Writes all of bytes to an open file; false (with the last error set) when it cannot.
+using ExportWrite = std::function<bool(HANDLE file, const std::string& bytes)>;
+bool WriteAllBytes(HANDLE file, const std::string& bytes);
+
+// Writes the export beside the target and puts it in the target's place only once it is
+// complete, so a failed write leaves an existing file exactly as it was. Returns the reason of a
+// failure in the user's words, or nothing when the file was written.
+std::optional<std::string> WriteExportFile(const std::string& path, const ClipText& joined,
+                                           const ExportWrite& write = WriteAllBytes);
 
 // The program's one save-file dialog, made on first use.
 clsCdlgEx& SaveDialog();

@@ -24,6 +24,13 @@ int16_t Narrow16(double v) {
     return static_cast<int16_t>(std::clamp(v, -32768.0, 32767.0));
 }
 
+// Asks for WM_MOUSELEAVE: the hover capture alone misses a pointer that leaves for a window of
+// another program while ours is not in front (its moves go there), or for no window at all.
+void TrackLeave(HWND h) {
+    TRACKMOUSEEVENT t{sizeof(t), TME_LEAVE, h, 0};
+    TrackMouseEvent(&t);
+}
+
 POINT Pt(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 // Draws pic moved up by frameOffsetPx inside clip, optionally with rounded corners.
@@ -91,13 +98,17 @@ void Scroll::SetValue(int16_t v) {
     value_ = v;
     Refresh();
 }
+// A new range keeps the thumb where the user sees it: the position follows the thumb, so that the
+// next step starts from there and not from a place of the old range.
 void Scroll::SetMax_Value(int16_t v) {
     max_ = v;
     Refresh();
+    ScrollTopToValue();
 }
 void Scroll::SetMin_Value(int16_t v) {
     min_ = v;
     Refresh();
+    ScrollTopToValue();
 }
 void Scroll::SetCCBut(int16_t v) {
     ccBut_ = v;
@@ -107,9 +118,12 @@ void Scroll::SetCCPan(int16_t v) {
     ccPan_ = v;
     Refresh();
 }
+// The owner moves the thumb to its view (keys, wheel, Home): the position goes with it, or the next
+// press on an arrow would step from wherever an earlier drag or step had left it.
 void Scroll::SetScrollTop(int16_t v) {
     scrollTop_ = v;
     Refresh();
+    ScrollTopToValue();
 }
 
 int16_t Scroll::ScrollHeight() const { return Narrow16(Travel() + 4); }
@@ -155,23 +169,28 @@ void Scroll::StepDown() {
     RaiseChange();
 }
 
+bool Scroll::ThumbShown() const { return trackPx_ >= kMinThumbPx; }
+
 bool Scroll::InControl(POINT p) const { return p.x >= 0 && p.x <= kWidthPx && p.y >= 0 && p.y <= HeightPx(); }
 
 void Scroll::MouseDown(bool left, POINT p) {
     if (Pressed) Pressed();
     if (!enabled_ || !left) return;
-    // Each zone is tested with the ScrollTop the earlier ones left; a boundary belongs to none.
+    // One press, one zone, judged where the thumb stands at the press: a step never also starts a
+    // drag, and the thumb's ends lying over the arrows (it overlaps them by up to 4 px at its
+    // extremes) leave the arrows arrows. A boundary belongs to no zone.
+    const int top = scrollTop_;
     if (p.y < kButtonPx) {
         upHeld_ = true;
         StepUp();
-    }
-    if (kButtonPx < p.y && p.y < scrollTop_ + kButtonPx) StepUp();
-    if (p.y > trackPx_ + kButtonPx) {
+    } else if (p.y > trackPx_ + kButtonPx) {
         downHeld_ = true;
         StepDown();
-    }
-    if (scrollTop_ + thumbPx_ + kButtonPx < p.y && p.y < trackPx_ + kButtonPx) StepDown();
-    if (scrollTop_ + kButtonPx < p.y && p.y < scrollTop_ + thumbPx_ + kButtonPx) {
+    } else if (kButtonPx < p.y && p.y < top + kButtonPx) {
+        StepUp();
+    } else if (top + thumbPx_ + kButtonPx < p.y && p.y < trackPx_ + kButtonPx) {
+        StepDown();
+    } else if (ThumbShown() && top + kButtonPx < p.y && p.y < top + thumbPx_ + kButtonPx) {
         POINT screen = p;
         ClientToScreen(hWnd(), &screen);
         dragOffset_ = screen.y - scrollTop_;
@@ -202,9 +221,13 @@ void Scroll::MouseMove(POINT p) {
         return;
     }
     if (AnyFlag()) return;
-    state_[UpButton] = p.y < kButtonPx ? Hover : Normal;
-    state_[DownButton] = p.y > trackPx_ + kButtonPx ? Hover : Normal;
-    state_[Thumb] = scrollTop_ + kButtonPx < p.y && p.y < scrollTop_ + thumbPx_ + kButtonPx ? Hover : Normal;
+    TrackLeave(hWnd());
+    const bool onUp = p.y < kButtonPx, onDown = p.y > trackPx_ + kButtonPx;
+    state_[UpButton] = onUp ? Hover : Normal;
+    state_[DownButton] = onDown ? Hover : Normal;
+    // Where the thumb's ends lie over an arrow, a press there is the arrow's: so is the hover.
+    state_[Thumb] = ThumbShown() && !onUp && !onDown && scrollTop_ + kButtonPx < p.y && p.y < scrollTop_ + thumbPx_ + kButtonPx
+                        ? Hover : Normal;
     DrawStates();
 }
 
@@ -212,6 +235,17 @@ void Scroll::MouseUp(POINT p) {
     if (!enabled_) return;
     upHeld_ = downHeld_ = dragging_ = false;
     MouseMove(p);
+}
+
+void Scroll::MouseLeft() {
+    if (!enabled_ || AnyFlag()) return;
+    POINT p{};
+    GetCursorPos(&p);
+    ScreenToClient(hWnd(), &p);
+    if (InControl(p)) return TrackLeave(hWnd());  // still over the bar: keep listening
+    state_.fill(Normal);
+    if (GetCapture() == hWnd()) ReleaseCapture();
+    DrawStates();
 }
 
 void Scroll::CaptureLost() {
@@ -269,7 +303,9 @@ void Scroll::PaintThumb(HDC dc) const {
 void Scroll::OnPaint(HDC dc) {
     if (!pBG_.IsEmpty())
         for (int y = 0; y == 0 || y < HeightPx(); y += kBgStepPx) pBG_.Draw(dc, 0, y, pBG_.WidthPx(), pBG_.HeightPx());
-    PaintThumb(dc);
+    // A track too short for the smallest thumb (the empty main window's) shows no thumb rather
+    // than one squeezed under the arrows.
+    if (ThumbShown()) PaintThumb(dc);
     DrawPiece(dc, pTop_, PartRect(UpButton), -kButtonPx * drawn_[UpButton], ccBut_);
     DrawPiece(dc, pLow_, PartRect(DownButton), -kButtonPx * drawn_[DownButton], ccBut_);
     forms::UserControl::OnPaint(dc);
@@ -283,6 +319,7 @@ LRESULT Scroll::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: MouseDown(false, Pt(lParam)); return 0;
         case WM_MOUSEMOVE: MouseMove(Pt(lParam)); return 0;
         case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: MouseUp(Pt(lParam)); return 0;
+        case WM_MOUSELEAVE: MouseLeft(); return 0;
         case WM_CAPTURECHANGED: if (reinterpret_cast<HWND>(lParam) != hWnd()) CaptureLost(); return 0;
     }
     return UserControl::OnMessage(msg, wParam, lParam);

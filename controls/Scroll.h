@@ -76,6 +76,8 @@ private:
     void MouseMove(POINT px);
     void MouseUp(POINT px);
     void CaptureLost();
+    // The pointer left the bar without a move that showed it (WM_MOUSELEAVE).
+    void MouseLeft();
     void StepUp();
     void StepDown();
     void RaiseChange();
@@ -83,6 +85,7 @@ private:
     bool InControl(POINT px) const;
     bool AnyFlag() const { return upHeld_ || downHeld_ || dragging_; }
     int Travel() const { return trackPx_ - thumbPx_; }
+    bool ThumbShown() const;  // the track has room for the smallest thumb
     void ValueToScrollTop();
     void ScrollTopToValue();
     int HeightPx() const;

@@ -15,6 +15,13 @@ forms::GdiObj<HRGN> Outline(int widthPx, int cc) {
     return forms::GdiObj<HRGN>(CreateRoundRectRgn(0, 0, widthPx, ucButton3::FramePx, cc, cc));
 }
 
+// Asks for WM_MOUSELEAVE: the hover capture alone misses a pointer that leaves for a window of
+// another program while ours is not in front (its moves go there), or for no window at all.
+void TrackLeave(HWND h) {
+    TRACKMOUSEEVENT t{sizeof(t), TME_LEAVE, h, 0};
+    TrackMouseEvent(&t);
+}
+
 int ClientWidthPx(HWND h) {
     RECT r{};
     if (h) GetClientRect(h, &r);
@@ -107,6 +114,7 @@ void ucButton3::UserControl_MouseMove(forms::MouseArgs& a) {
     if (GetCapture() != hWnd()) SetCapture(hWnd());
     if (HitTest(a.X, a.Y)) {
         Show(Hover);
+        TrackLeave(hWnd());
         return;
     }
     if (MouseOut) MouseOut();
@@ -177,6 +185,17 @@ void ucButton3::PassFocusOn() {
     if (next && next != hWnd()) ::SetFocus(next);
 }
 
+void ucButton3::MouseLeft() {
+    if (!m_Enabled || pressed_ || frame_ != Hover) return;
+    POINT p{};
+    GetCursorPos(&p);
+    ScreenToClient(hWnd(), &p);
+    if (HitTest(p.x, p.y)) return TrackLeave(hWnd());  // still over the button: keep listening
+    if (MouseOut) MouseOut();
+    Show(RestFrame());
+    if (GetCapture() == hWnd()) ReleaseCapture();
+}
+
 void ucButton3::OnCaptureChanged(HWND newOwner) {
     // Another window took the mouse (a pop-up opened by Click, a drag): no hover or press stays.
     if (newOwner == hWnd() || !m_Enabled || (frame_ != Hover && !pressed_)) return;
@@ -189,6 +208,7 @@ LRESULT ucButton3::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE: Layout(); break;
         case WM_PASSFOCUS: PassFocusOn(); return 0;
         case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<HWND>(lParam)); break;
+        case WM_MOUSELEAVE: MouseLeft(); return 0;
     }
     const LRESULT result = UserControl::OnMessage(msg, wParam, lParam);
     if (msg == WM_CREATE) Layout();  // the outline needs the window

@@ -58,6 +58,8 @@ private:
     Frame RestFrame() const { return focused_ ? Focused : Normal; }
     void PassFocusOn();
     void OnCaptureChanged(HWND newOwner);
+    // The pointer left the button without a move that showed it (WM_MOUSELEAVE).
+    void MouseLeft();
 
     forms::Image img;
     uint8_t cc_ = 8;

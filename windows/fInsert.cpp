@@ -79,6 +79,10 @@ void fInsertForm::Refresh_Clips() {
     RefreshViewClips();
 }
 
+void fInsertForm::HistoryChanged() {
+    if (Visible()) Refresh_Clips();
+}
+
 void fInsertForm::SetHeight(int32_t newHeightTw) {
     Load();
     Topp.SetHeight(InsertLayout::ToppHeightTw(newHeightTw));

@@ -26,6 +26,9 @@ public:
     void RefreshViewClips();
     // Rows and height for the current clip count, then the texts.
     void Refresh_Clips();
+    // The history changed: an open window shows it at once, so that a row never shows one clip
+    // while a click on it would paste another.
+    void HistoryChanged();
 
     // The background. The bottom tile lies behind the others and shows wherever they leave room:
     // in a short window the top tile covers only its upper 7/12, the middle tiles begin lower.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "app/ClipExport.h"
@@ -13,6 +15,7 @@
 #include "support/mdlLog.h"
 #include "app/mdlQuillmate.h"
 #include "forms/DoEvents.h"
+#include "forms/MsgBox.h"
 #include "support/clsMFSC.h"
 #include "windows/BuiltInLook.h"
 #include "windows/Windows.h"
@@ -271,6 +274,7 @@ void fMainForm::AddClip(const ClipTextRef& Content, const ClipText& CopyDate, co
     if (before > 0) ClipsHe += kRowHeightTw;
     mdlLog::WriteLog("Clip" + std::to_string(h.ClipCount() - 1) + " added.");
     FrameHeightChanged();
+    fInsert().HistoryChanged();
 }
 
 void fMainForm::RefreshViewedClips() {
@@ -339,6 +343,7 @@ void fMainForm::Delete_Selected() {
     MoveThumbToView();
     RefreshViewedClips();
     ClipsFrame.Refresh();
+    fInsert().HistoryChanged();
     forms::DoEvents();
     mdlLog::WriteLog("Removed.");
     mdlInput::SaveClips();
@@ -356,6 +361,7 @@ void fMainForm::Delete_All() {
     Set_Height(0);
     MoveThumbToView();
     ClipsFrame.Refresh();
+    fInsert().HistoryChanged();
     mdlLog::WriteLog("Removed.");
     forms::DoEvents();
     mdlInput::SaveClips();
@@ -372,16 +378,19 @@ void fMainForm::Export(bool selectedOnly) {
     if (name.empty()) return;
     if (name.size() < 4 || name.compare(name.size() - 4, 4, ".txt") != 0) name += ".txt";
     mdlLog::WriteLog(selectedOnly ? "Start saving selected clips..." : "Start saving all clips...", true);
-    bool written = false;
+    std::optional<std::string> failure;
     try {
         const ClipText joined = selectedOnly ? h.GetSelectedClipsText(mGlobal::Combination).Str()
                                              : h.GetAllClipsText(mGlobal::Combination);
-        written = WriteExportFile(name, joined);
+        failure = WriteExportFile(name, joined);
     } catch (const std::bad_alloc&) {
-        written = false;  // a history too large to join in memory: the same failure as a full disk
+        failure = "There is not enough memory to join the clips.";  // the same failure as a full disk
     }
-    if (!written) {
-        mdlLog::WriteLog(">>> Can't save clips to file: " + name, true);
+    if (failure) {
+        mdlLog::WriteLog(">>> Can't save clips to file: " + name + " (" + *failure + ")", true);
+        forms::MsgBox("The clips could not be saved to the file\r\n" + name + "\r\n\r\n" + *failure +
+                          "\r\n\r\nAny file of that name was left as it was.",
+                      MB_ICONEXCLAMATION, "Quillmate");
         return;
     }
     mdlLog::WriteLog("Saved.", true);
@@ -404,10 +413,11 @@ void fMainForm::MoveThumbToView() {
 }
 
 void fMainForm::Scroll_Change(int16_t& Top, int16_t& Size) {
-    const int range = mGlobal::History.ClipCount() - kVisibleRows;
-    // A thumb that fills its track has no travel: the view stays at the top.
-    TopElement = Size > 0 ? static_cast<int16_t>(std::nearbyint(Top / double(Size) * range)) : int16_t{0};
-    ClampTopElement();
+    const int range = std::max(mGlobal::History.ClipCount() - kVisibleRows, 0);
+    // A thumb that fills its track has no travel: the view stays at the top. The thumb stands up
+    // to 4 px past its travel, so the row is held in the history before it becomes 16-bit.
+    const double row = Size > 0 ? std::nearbyint(Top / double(Size) * range) : 0.0;
+    TopElement = static_cast<int16_t>(std::clamp(row, 0.0, double(range)));
     RefreshViewedClips();
 }
 
@@ -461,6 +471,16 @@ void fMainForm::KeyUp(int32_t KeyCode) {
         case VK_CONTROL: vkControl = false; break;
         case VK_F1: Func::OpenHelpFile(); break;
     }
+}
+
+LRESULT fMainForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // However the window became active (a click on a clip or the background, the user coming back
+    // from another program), the focus goes on to a button, where the key hook hears the keys.
+    if (msg == WM_SETFOCUS) {
+        FocusWindow();
+        return 0;
+    }
+    return Form::OnMessage(msg, wParam, lParam);
 }
 
 // The buttons are what takes the keys here: the window's focus is the button that had it last.

@@ -105,6 +105,7 @@ protected:
     void Form_MouseDown(forms::MouseArgs& a) override;
     void Form_MouseMove(forms::MouseArgs& a) override;
     void Form_MouseUp(forms::MouseArgs& a) override;
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void WireControls();

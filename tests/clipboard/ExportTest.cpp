@@ -4,6 +4,7 @@
 
 #include "TestLog.h"
 #include "app/ClipExport.h"
+#include "forms/MsgBox.h"
 #include "model/mGlobal.h"
 #include "windows/Windows.h"
 
@@ -60,14 +61,44 @@ TEST_F(Export, SelectedOnlyNeedsASelectionAndAnUnknownJoinGivesALineEnd) {
     EXPECT_EQ(ReadBytes(dir + "qm_export_e.txt"), "\r\n");
 }
 
-// A file that cannot be written is logged and changes nothing; a cancelled dialog writes nothing.
-TEST_F(Export, AFileThatCannotBeWrittenIsLoggedAndACancelledDialogWritesNothing) {
+// A text the ANSI code page holds is written in it byte for byte; any other in UTF-8 after a
+// byte-order mark, so that Cyrillic, CJK and emoji do not become "?".
+TEST_F(Export, AnsiWhileThePageHoldsEveryCharacterElseUtf8WithAMark) {
+    mGlobal::History.Delete_All();
+    fMain().AddClip(u"caf\u00e9");
+    SaveAllTo(dir + "qm_export_f.txt");
+    EXPECT_EQ(ReadBytes(dir + "qm_export_f.txt"), "caf\xE9\r\n");
+    fMain().AddClip(u"\u041f\u0440\u0438 \u4e2d \U0001F600");
+    SaveAllTo(dir + "qm_export_f.txt");
+    EXPECT_EQ(ReadBytes(dir + "qm_export_f.txt"),
+              "\xEF\xBB\xBF\xD0\x9F\xD1\x80\xD0\xB8 \xE4\xB8\xAD \xF0\x9F\x98\x80\r\ncaf\xC3\xA9\r\n");
+}
+
+// A file that cannot be written is logged and told to the user and changes nothing: a write that
+// fails half-way (a full disk) leaves the old file byte for byte; a cancelled dialog writes nothing.
+TEST_F(Export, AFailedWriteKeepsTheOldFileAndIsToldAndACancelledDialogWritesNothing) {
     SaveAllTo("");
     EXPECT_EQ(log.Text().find("Start saving"), std::string::npos);
+    std::string told;
+    forms::SetMsgBoxHandler([&](const std::string& text, UINT, const std::string&) { return told = text, IDOK; });
     SaveAllTo(dir + "no such folder\\x.txt");
+    forms::SetMsgBoxHandler(nullptr);
+    EXPECT_NE(told.find(dir + "no such folder\\x.txt"), std::string::npos) << told;
     EXPECT_EQ(mGlobal::History.ClipCount(), 3);
-    EXPECT_EQ(mGlobal::History.Clip(0).Text, u"newest");
     const std::string text = log.Text();
     EXPECT_NE(text.find(">>> Can't save clips to file: " + dir + "no such folder\\x.txt"), std::string::npos);
     EXPECT_EQ(text.find("Saved."), std::string::npos);
+
+    const std::string target = dir + "qm_export_g.txt";
+    SaveAllTo(target);
+    const std::string old = ReadBytes(target);
+    const auto diskFull = [](HANDLE f, const std::string& b) {
+        WriteAllBytes(f, b.substr(0, 3));
+        SetLastError(ERROR_DISK_FULL);
+        return false;
+    };
+    EXPECT_TRUE(WriteExportFile(target, u"new", diskFull).has_value());
+    EXPECT_EQ(ReadBytes(target), old);
+    WIN32_FIND_DATAA found;
+    EXPECT_EQ(FindFirstFileA((dir + "qm*.tmp").c_str(), &found), INVALID_HANDLE_VALUE);
 }

@@ -69,8 +69,10 @@ const StepCase kSteps[] = {
      "P C9/183 P C19/183 P C28/183 "},
     {"a press on the boundary of the up button", 248, 20, 0, "d24 u24", 0, 0, 187, "P "},
     {"track below the thumb steps down", 248, 20, 0, "d100 u100", 1, 9, 187, "P C9/183 "},
-    // The thumb steps up to where Value puts it and then lies above the press: one press, two steps.
-    {"track above a thumb set by ScrollTop steps from Value", 248, 20, 100, "d50 u50", 1, 9, 187, "P C0/183 C9/183 "},
+    // The position follows a thumb set by ScrollTop: one press, one step from where the thumb stands.
+    {"track above a thumb set by ScrollTop steps once from the thumb", 248, 20, 100, "d50 u50", 10, 94, 187, "P C94/183 "},
+    // The thumb at the bottom lies 4 px over the down arrow: a press there steps and drags nothing.
+    {"the arrow under the thumb's end", 248, 20, 0, "d30 m600 u600 d226 m100 u100", 20, 187, 187, "P C187/183 P C187/183 "},
     {"thumb dragged to the middle", 248, 20, 0, "d30 m123 u123", 10, 93, 187, "P C93/183 "},
     {"thumb dragged past the bottom, then the down button", 248, 20, 0, "d30 m600 o600 u600 d240 u240", 20, 187, 187,
      "P C187/183 P C187/183 "},
@@ -78,7 +80,7 @@ const StepCase kSteps[] = {
     {"a drag back to where an earlier drag ended still reports", 248, 20, 0, "d30 m60 u60 d240 u240 d70 m63 u63",
      3, 30, 187, "P C30/183 P C37/183 P C30/183 "},
     {"the right button only raises Pressed", 248, 20, 0, "r240 u240", 0, 0, 187, "P "},
-    {"ScrollTop above the largest is clamped", 248, 20, 500, "", 0, 187, 187, ""},
+    {"ScrollTop above the largest is clamped", 248, 20, 500, "", 20, 187, 187, ""},
     {"ScrollTop below the track is clamped", 248, 20, -5, "", 0, 0, 187, ""},
     {"a bar shorter than its thumb keeps working", 40, 0, 0, "d39 u39 d10 m30 u30", 0, 0, -21,
      "P C0/-25 P C0/-25 "},
@@ -139,6 +141,13 @@ TEST_P(ScrollLooks, ShowTheFrameOfEachPartsState) {
     Mouse(b.bar.hWnd(), WM_LBUTTONUP, 200, 300);
 }
 INSTANTIATE_TEST_SUITE_P(Table, ScrollLooks, testing::ValuesIn(kLooks));
+
+// A track too short for the smallest thumb (the empty main window's, 13 px) shows its background
+// between the arrows, not a thumb squeezed under them.
+TEST(Scroll, ShowsNoThumbWhereTheTrackCannotHoldOne) {
+    Bar b(61, 0);
+    EXPECT_EQ(Mismatches(Snapshot(b.bar), {{12, 30, Look(Bg, 0)}, {12, 12, Look(Top, 0)}, {12, 50, Look(Low, 0)}}), "");
+}
 
 TEST(Scroll, LetsGoOfTheMouseWhenDisabledOrWhenAnotherWindowTakesIt) {
     Bar b;

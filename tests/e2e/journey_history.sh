@@ -25,9 +25,27 @@ qm_fresh
 qm_start
 for i in 0 1 2 3 4 5 6; do qm_copy_and_wait "clip $(printf "\\x$(printf %x $((65 + i)))")" "$i"; done
 # Rows 0..4 now show clips G F E D C.
+nl=$'\n'
+press() { wine "$QM_PROBE" key "$1" down; wine "$QM_PROBE" key "$1" up; }
+
+# The keys work as soon as a click on a clip has made the window active, at a fresh start too.
+qm_click_row 0
+qm_with_keys 17 press 65
+qm_expect_clipboard "clip G${nl}clip F${nl}clip E${nl}clip D${nl}clip C${nl}clip B${nl}clip A" "Ctrl+A after a click"
+
+# Hover looks go when the pointer leaves the window: Paste, Save, the "i" button, the up arrow.
+read -r L T _ < <(qm_probe rect QuillmateMain)
+look() { import -window root -crop 12x8+$((L + x - 6))+$((T + y - 4)) rgb:- | md5sum; }
+shows() { [ "$(look)" = "$rest" ]; }
+for xy in "60 19" "145 19" "308 19" "308 50"; do
+  read -r x y <<<"$xy"; rest=$(look)
+  xdotool mousemove $((L + x)) $((T + y)) sleep 0.1 mousemove $((L + x + 1)) $((T + y))
+  qm_wait_until 3 eval '! shows' || qm_fail "no hover look at $x,$y"
+  xdotool mousemove 1270 790
+  qm_wait_until 3 shows || qm_fail "the hover look at $x,$y stays"
+done
 
 # keys (- for none), row, the clipboard after the click (rows joined by |)
-nl=$'\n'
 while IFS=' ' read -r keys row want <&3; do
   if [ "$keys" = - ]; then qm_click_row "$row"; else qm_with_keys "${keys//,/ }" qm_click_row "$row"; fi
   [ "$want" = - ] || qm_expect_clipboard "${want//|/$nl}" "keys $keys, row $row"
@@ -86,9 +104,15 @@ qm_wait_until 10 bash -c '! [ -f "$1/Clip7.qms" ]' _ "$clips" || qm_fail "clip f
 texts=$(for n in 1 2 3 4 5 6; do qm_clip_text $n; echo; done)
 [ "$texts" = "$(printf 'clip A\nclip B\nclip C\nclip D\nclip E\nclip G')" ] || qm_fail "clip files hold: $texts"
 
+# Another program in front, a click back on clip G and the Delete key remove G.
+qm_edit_target
+qm_click_row 0
+press 46
+qm_wait_until 10 bash -c '! [ -f "$1/Clip6.qms" ]' _ "$clips" || qm_fail "Delete after coming back from another program"
+
 # Delete, lower item: all clips go, and their files with them.
 menu 208 1
-qm_wait_until 10 bash -c '[ "$(grep -c "^.*Removed\." "$1")" -ge 2 ]' _ "$QM_DIR/Log.txt" || qm_fail "not removed"
+qm_wait_until 10 bash -c '[ "$(grep -c "^.*Removed\." "$1")" -ge 3 ]' _ "$QM_DIR/Log.txt" || qm_fail "not removed"
 qm_wait_until 10 bash -c '! [ -f "$1/Clip1.qms" ]' _ "$clips" || qm_fail "clip files remain"
 qm_exit
 echo "main window: ok"

@@ -55,3 +55,18 @@ TEST(InsertWindow, HoverHighlightsTheRowUnderThePointer) {
     }
 }
 
+
+// A clip that arrives while the window is open shows in the rows at once: a click on a row pastes
+// the text that row shows.
+TEST(InsertWindow, AClipArrivingWhileOpenShowsInTheRowsAClickPastes) {
+    auto& w = fInsert();
+    SetClips(5);
+    w.Refresh_Clips();
+    w.SetVisible(true);
+    fMain().AddClip(u"new");
+    mGlobal::LastForegroundWnd = GetDesktopWindow();
+    ClickAt(w.Frame.Handle(), 30, 70 + 30);
+    EXPECT_EQ(Rows()[1], L"clip a");
+    EXPECT_EQ(mGlobal::LastClipText, u"clip a");
+    w.SetVisible(false);
+}

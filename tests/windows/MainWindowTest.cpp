@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "model/mGlobal.h"
+#include "tests/forms/TestForm.h"
 #include "windows/Windows.h"
 
 namespace {
@@ -23,7 +24,8 @@ struct MainWindow : ::testing::Test {
         w.Delete_All();
         mGlobal::LastClipText.clear();
         w.KeyDown(VK_HOME);
-        for (int i = 0; i < clips; ++i) w.AddClip(u"clip " + std::u16string(1, char16_t(u'A' + i)));
+        fMainForm::HeightDeferral once(w);
+        for (int i = 0; i < clips; ++i) w.AddClip(u"clip " + std::u16string(1, char16_t(u'A' + i % 26)));
         w.RefreshViewedClips();
     }
     int HeightPx() {
@@ -101,14 +103,36 @@ TEST_F(MainWindow, KeysAndWheelMoveTheViewWithinTheHistory) {
     EXPECT_EQ(w.Scroll.ScrollTop(), 0);
 }
 
-// Dragging the thumb: Top / Size of the travel picks the first row, held inside the history.
+// Dragging the thumb: Top / Size of the travel picks the first row, held inside the history; the
+// oldest clips are reachable at the largest history too.
 TEST_F(MainWindow, TheThumbPicksTheFirstRow) {
-    Reset(13);
-    struct Drag { int16_t top, size; int expected; };
-    for (Drag d : {Drag{0, 100, 0}, Drag{50, 100, 4}, Drag{100, 100, 8}, Drag{104, 100, 8}, Drag{5, 0, 0}}) {
+    struct Drag { int clips; int16_t top, size; int expected; };
+    for (Drag d : {Drag{13, 0, 100, 0}, Drag{13, 50, 100, 4}, Drag{13, 100, 100, 8}, Drag{13, 104, 100, 8},
+                   Drag{13, 5, 0, 0}, Drag{32767, 104, 100, 32762}, Drag{32767, 101, 100, 32762}}) {
+        if (mGlobal::History.ClipCount() != d.clips) Reset(d.clips);
         w.Scroll_Change(d.top, d.size);
-        EXPECT_EQ(w.TopElement, d.expected);
+        EXPECT_EQ(w.TopElement, d.expected) << d.clips << " clips, " << d.top << "/" << d.size;
     }
+}
+
+// One press on the down arrow steps once from where the view is, whatever moved it before: a drag
+// to the end and Home, or the wheel (30 clips: one step is about four rows).
+TEST_F(MainWindow, OnePressOnTheDownArrowStepsOnceFromTheView) {
+    Reset(30);
+    const HWND bar = w.Scroll.hWnd();
+    RECT r{};
+    GetClientRect(bar, &r);
+    Mouse(bar, WM_LBUTTONDOWN, 12, 30, MK_LBUTTON);
+    Mouse(bar, WM_MOUSEMOVE, 12, 2000, MK_LBUTTON);
+    Mouse(bar, WM_LBUTTONUP, 12, 2000);
+    EXPECT_EQ(w.TopElement, 25);
+    w.KeyDown(VK_HOME);
+    ClickAt(bar, 12, r.bottom - 5);
+    EXPECT_EQ(w.TopElement, 4);
+    int32_t keys = 0, rotation = -120, x = 0, y = 0;
+    for (int i = 0; i < 6; ++i) w.MouseWheel(keys, rotation, x, y);
+    ClickAt(bar, 12, r.bottom - 5);
+    EXPECT_EQ(w.TopElement, 13);
 }
 
 // Docked at the bottom edge, the open pair grows upward: the window's bottom edge stays put.
