@@ -193,6 +193,8 @@ void SaveSettings() {
 void LoadClips() {
     WaitWhileBusy();
     ClipFilesBusy = true;
+    // Two lines per clip: written in large pieces, complete once the history stands.
+    mdlLog::Batch batch;
     std::vector<std::string> problems;
     const std::vector<ClipText> texts = Store().Load(problems);
     LogProblems(problems);

@@ -108,10 +108,37 @@ std::mutex& LogMutex() {
     static std::mutex m;
     return m;
 }
+
+// Lines of an open batch not written yet; guarded by the log's mutex.
+struct Pending {
+    int depth = 0;
+    std::string bytes;
+};
+Pending& Batched() {
+    static Pending p;
+    return p;
+}
+
+void FlushLocked() {
+    std::string& bytes = Batched().bytes;
+    if (!bytes.empty() && !LogPath().empty()) Handle().Append(LogPath(), bytes);
+    bytes.clear();
+}
 }  // namespace
+
+Batch::Batch() {
+    std::lock_guard lock(LogMutex());
+    ++Batched().depth;
+}
+
+Batch::~Batch() {
+    std::lock_guard lock(LogMutex());
+    if (--Batched().depth == 0) FlushLocked();
+}
 
 void SetLogFile(const std::string& path) {
     std::lock_guard lock(LogMutex());
+    FlushLocked();
     Handle().Close();
     LogPath() = path;
 }
@@ -119,6 +146,7 @@ const std::string& LogFile() { return LogPath(); }
 
 void DeleteLog() {
     std::lock_guard lock(LogMutex());
+    Batched().bytes.clear();  // lines of the log being deleted
     Handle().Close();
     if (!LogPath().empty()) std::remove(LogPath().c_str());
 }
@@ -134,9 +162,11 @@ void WriteLog(const std::string& text, bool plain) {
     std::lock_guard lock(LogMutex());
     if (LogPath().empty()) return;
     // The local time is worked out once a second: a long history logs thousands of lines in one.
+    // The clock is read through the system clock, not std::time: the C library's time() asks for
+    // the time zone on every call, which costs more than the rest of a line.
     static std::time_t last = -1;
     static std::tm local{};
-    const std::time_t now = std::time(nullptr);
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     if (!plain && now != last) {
         last = now;
 #ifdef _WIN32
@@ -147,7 +177,13 @@ void WriteLog(const std::string& text, bool plain) {
     }
     std::string line = FormatLogLine(text, plain, local.tm_hour, local.tm_min, local.tm_sec);
     line += "\r\n";
-    Handle().Append(LogPath(), line);
+    Pending& batch = Batched();
+    if (batch.depth == 0) {
+        Handle().Append(LogPath(), line);
+        return;
+    }
+    batch.bytes += line;
+    if (batch.bytes.size() >= Batch::kBatchBytes) FlushLocked();
 }
 
 }  // namespace mdlLog
