@@ -161,21 +161,28 @@ std::string FormatLogLine(const std::string& text, bool plain, int hour, int min
 void WriteLog(const std::string& text, bool plain) {
     std::lock_guard lock(LogMutex());
     if (LogPath().empty()) return;
-    // The local time is worked out once a second: a long history logs thousands of lines in one.
-    // The clock is read through the system clock, not std::time: the C library's time() asks for
-    // the time zone on every call, which costs more than the rest of a line.
+    // The stamp is worked out once a second: a long history logs thousands of lines in one. The
+    // clock is read through the system clock, not std::time: the C library's time() asks for the
+    // time zone on every call, which costs more than the rest of a line.
     static std::time_t last = -1;
-    static std::tm local{};
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    if (!plain && now != last) {
-        last = now;
+    static std::string stamp;  // "hh:mm:ss || "
+    if (!plain) {
+        const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+        if (now != last) {
+            last = now;
+            std::tm local{};
 #ifdef _WIN32
-        localtime_s(&local, &now);
+            localtime_s(&local, &now);
 #else
-        localtime_r(&now, &local);
+            localtime_r(&now, &local);
 #endif
+            stamp = FormatLogLine("", false, local.tm_hour, local.tm_min, local.tm_sec);
+        }
     }
-    std::string line = FormatLogLine(text, plain, local.tm_hour, local.tm_min, local.tm_sec);
+    std::string line;
+    line.reserve((plain ? 0 : stamp.size()) + text.size() + 2);
+    if (!plain) line += stamp;
+    line += text;
     line += "\r\n";
     Pending& batch = Batched();
     if (batch.depth == 0) {
