@@ -24,8 +24,13 @@ std::wstring LongPath(const std::string& ansi) {
     return absolute ? L"\\\\?\\" + w : w;
 }
 
-std::vector<std::wstring> Children(const std::wstring& folder) {
-    std::vector<std::wstring> names;
+struct Child {
+    std::wstring name;
+    DWORD attributes;
+};
+
+std::vector<Child> Children(const std::wstring& folder) {
+    std::vector<Child> names;
     WIN32_FIND_DATAW fd;
     FindHandle h(FindFirstFileW((folder + L"\\*").c_str(), &fd));
     if (h.get() == INVALID_HANDLE_VALUE) {
@@ -34,7 +39,7 @@ std::vector<std::wstring> Children(const std::wstring& folder) {
     }
     do {
         const std::wstring n = fd.cFileName;
-        if (n != L"." && n != L"..") names.push_back(n);
+        if (n != L"." && n != L"..") names.push_back(Child{n, fd.dwFileAttributes});
     } while (FindNextFileW(h.get(), &fd));
     return names;
 }
@@ -49,8 +54,9 @@ void RemoveLink(const std::wstring& path, DWORD attributes) {
         RemoveDirectoryW(path.c_str());
 }
 
-size_t RemoveTreeW(const std::wstring& path) {
-    const DWORD a = GetFileAttributesW(path.c_str());
+// `a` comes from the folder's listing where there is one: asking each file again would double the
+// calls, which are most of the time a skin change takes to clear the unpacked skin away.
+size_t RemoveTreeW(const std::wstring& path, DWORD a) {
     if (a == INVALID_FILE_ATTRIBUTES) return 0;
     if (a & FILE_ATTRIBUTE_REPARSE_POINT) {
         RemoveLink(path, a);
@@ -59,7 +65,7 @@ size_t RemoveTreeW(const std::wstring& path) {
     if (a & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(path.c_str(), a & ~FILE_ATTRIBUTE_READONLY);
     if (!(a & FILE_ATTRIBUTE_DIRECTORY)) return DeleteFileW(path.c_str()) ? 1 : 0;
     size_t removed = 0;
-    for (const std::wstring& name : Children(path)) removed += RemoveTreeW(path + L"\\" + name);
+    for (const Child& c : Children(path)) removed += RemoveTreeW(path + L"\\" + c.name, c.attributes);
     RemoveDirectoryW(path.c_str());
     return removed;
 }
@@ -84,7 +90,10 @@ bool PlainSkinName(const std::string& name) {
              base[3] <= '9');
 }
 
-size_t RemoveTree(const std::string& path) { return RemoveTreeW(LongPath(path)); }
+size_t RemoveTree(const std::string& path) {
+    const std::wstring p = LongPath(path);
+    return RemoveTreeW(p, GetFileAttributesW(p.c_str()));
+}
 
 bool IsLink(const std::string& path) {
     const DWORD a = GetFileAttributesW(LongPath(path).c_str());
