@@ -12,8 +12,15 @@ std::wstring GetRunValue(const std::wstring& Name);
 void SetRunValue(const std::wstring& Name, const std::wstring& Data);
 // True when the value "Quillmate" is the executable's path, without regard to case.
 bool IsAutoRun();
-// Writes or deletes the value; true when the registry then shows what was asked, otherwise a
-// ">>> " log line tells what failed.
+// Whether the value "Quillmate" starts this executable: a string whose command, unquoted, without
+// its arguments and expanded, is the executable's path without regard to case.
+bool RunValueNamesThisProgram();
+// Writes the value, or deletes it when it names this program (another program's entry under the
+// same name stays); true when the registry then shows what was asked, otherwise a ">>> " log
+// line tells what failed.
 bool SetAutoRun(bool Enable);
+// The options' Apply: the value changes only when the box (Ticked) differs from what it showed
+// (Shown), as the entry may be another program's; returns the state the box shows afterwards.
+bool ApplyAutoRun(bool Shown, bool Ticked);
 
 }  // namespace mdlAutoRun

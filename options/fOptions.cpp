@@ -205,7 +205,8 @@ void fOptionsForm::Form_Load() {
     Speed.SetCaption(OptionsValues::ShownSpeed(mGlobal::PaiseSpeed));
     PlaceThumb(3);
     ShapeSliders();
-    CheckBox1.SetValue(mdlAutoRun::IsAutoRun());
+    AutoRunShown = mdlAutoRun::IsAutoRun();
+    CheckBox1.SetValue(AutoRunShown);
     CheckBox2.SetValue(mGlobal::RemExtra);
     CheckBox3.SetValue(mGlobal::RestoreClips);
     OptionBox1.SetValue(false);
@@ -224,16 +225,19 @@ void fOptionsForm::Apply() {
     mGlobal::Transparent = OptionsValues::StoredTransparent(ActTr.Caption());
     mGlobal::InactiveTransparent = OptionsValues::StoredInactive(Tr.Caption(), mGlobal::Transparent);
     mGlobal::PaiseSpeed = OptionsValues::StoredSpeed(Speed.Caption());
-    // A registry write that did not take leaves the box showing what the registry holds.
-    if (!mdlAutoRun::SetAutoRun(CheckBox1.Value())) CheckBox1.SetValue(mdlAutoRun::IsAutoRun());
+    // An untouched box leaves the Run value alone; a write that did not take leaves the box
+    // showing what the registry holds.
+    AutoRunShown = mdlAutoRun::ApplyAutoRun(AutoRunShown, CheckBox1.Value());
+    if (CheckBox1.Value() != AutoRunShown) CheckBox1.SetValue(AutoRunShown);
     mGlobal::RemExtra = CheckBox2.Value();
     mGlobal::RestoreClips = CheckBox3.Value();
     const std::string chosen = Ansi(lSkinName.Caption());
     if (chosen != mGlobal::SkinName) {
+        const std::string inUse = mGlobal::SkinName;
         mGlobal::SkinName = chosen;
         // The same three steps as at start-up; a failing skin takes the skin loader's own path.
         mdlSkin::UnpackSkin();
-        mdlSkin::ApplySkin();
+        mdlSkin::ApplySkin(inUse);
         mdlSkin::DeleteSkinFolder();
         // The skin may have fallen back to "Default": the field shows the skin in use.
         lSkinName.SetCaption(Wide(mGlobal::SkinName));

@@ -142,6 +142,7 @@ public:
     int16_t Hot = 0;
     int16_t NewHot = 0;
     bool SkipChoose = false;
+    bool AutoRunShown = false;  // what CheckBox1 showed at Load or the last Apply
 
 protected:
     forms::WndCreate CreateOptions() override;

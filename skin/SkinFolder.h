@@ -1,8 +1,9 @@
 #pragma once
-// SkinFolder: clearing the unpacked skin folder away without ever reaching through a link, and
+// SkinFolder: clearing the unpacked skin folder away without ever reaching a file outside it, and
 // telling a plain skin name from one that points somewhere else.
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace mdlSkin {
 
@@ -10,12 +11,21 @@ namespace mdlSkin {
 // or control character, not "." or "..", and no device name (CON, NUL, AUX, COM1 ...).
 bool PlainSkinName(const std::string& name);
 
-// Deletes the file or folder at `path` (ANSI) with everything below it, also below the usual
-// path length limit. A link (symbolic link or junction) is removed itself, never what it points
-// to; where that cannot be done safely it is left in place. Returns the number of files deleted.
-size_t RemoveTree(const std::string& path);
+struct ClearedFolder {
+    bool gone = false;               // nothing is left at the path
+    size_t deleted = 0;              // files deleted
+    std::string aside;               // where the folder was moved before deleting (empty: not moved)
+    std::vector<std::string> links;  // entries that reach elsewhere, left in place (ANSI paths)
+};
 
-// True when `path` (ANSI) is a link or junction.
-bool IsLink(const std::string& path);
+// Moves the file or folder at `path` (ANSI) aside to a new name beside it, so that nothing is ever
+// written through it again, then deletes it there with everything below it, also below the usual
+// path length limit. An entry that opens as another file or folder than the one its own path
+// names (a link, whatever attributes the system reports for it) is left where it is, and so is
+// `path` itself when it is such an entry.
+ClearedFolder ClearAway(const std::string& path);
+
+// One log line for each link that ClearAway left in place.
+void LogLinksLeft(const ClearedFolder& cleared);
 
 }  // namespace mdlSkin

@@ -79,6 +79,13 @@ double Whole(double v, double lo, double hi, const char* what) {
     return r + 0.0;  // no negative zero
 }
 
+// A window's width or height in pixels: a window of no size, or one beyond what the system
+// places, is a broken table, not a window to hide.
+double WindowSize(double v, const char* what) {
+    if (!(v >= 1 && v <= 32767)) throw std::out_of_range(std::string(what) + " out of range");
+    return v;
+}
+
 std::string Upper(const std::string& s) { return Utf16ToAnsi(UpperCaseText(AnsiToUtf16(s))); }
 
 class Applier {
@@ -89,10 +96,10 @@ public:
         const std::string w = k.window;
         const double fx = k.twips ? tx_ : 1, fy = k.twips ? ty_ : 1;
         switch (k.kind) {
-            case Kind::FormWidth: sink_.Set(w, SizeProp::Width, p[0] * tx_); break;
+            case Kind::FormWidth: sink_.Set(w, SizeProp::Width, WindowSize(p[0], "width") * tx_); break;
             case Kind::Form: case Kind::PopUp:
-                sink_.Set(w, SizeProp::Width, p[0] * tx_);
-                sink_.Set(w, SizeProp::Height, p[1] * ty_);
+                sink_.Set(w, SizeProp::Width, WindowSize(p[0], "width") * tx_);
+                sink_.Set(w, SizeProp::Height, WindowSize(p[1], "height") * ty_);
                 if (k.control2) sink_.Set(w + "." + k.control2, SizeProp::Width, p[0]);
                 if (k.kind == Kind::PopUp) sink_.Set(w, SizeProp::He, Whole(p[1] - 1, -32768, 32767, "he"));
                 break;
@@ -166,7 +173,11 @@ SizesOutcome ApplySizeTable(const std::string& fileText, double twipsX, double t
             // A known key with fewer values than it uses is a broken line: nothing past them is read.
             if (parsed.Params.size() < ValuesNeeded(key->kind)) throw std::invalid_argument("too few values");
             std::vector<double> values;
-            for (const auto& v : parsed.Params) values.push_back(mParse::LeadingNumber(v));
+            for (const auto& v : parsed.Params) {
+                values.push_back(mParse::LeadingNumber(v));
+                // A number of more digits than a double holds reads as infinite.
+                if (!std::isfinite(values.back())) throw std::out_of_range("value out of range");
+            }
             applier.Apply(*key, values);
         } catch (const std::exception& e) {
             out.ok = false;

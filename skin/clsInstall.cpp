@@ -6,19 +6,17 @@
 
 namespace {
 // Whatever is at the destination before unpacking was not unpacked by this run: a folder left by a
-// killed run, files someone put there, or a link to another folder. False when something there
-// could not be cleared away (a link that cannot be removed safely): the package is not unpacked
-// through it.
+// killed run, files someone put there, or links to files and folders elsewhere. It is moved aside
+// and deleted there, so nothing is ever unpacked through it. False when the destination could not
+// be cleared (it is a link itself, or it cannot be moved): the package is not unpacked through it.
 bool ClearStaleDestination(const std::string& destin) {
-    const bool link = mdlSkin::IsLink(destin);
-    const size_t stale = mdlSkin::RemoveTree(destin);
-    if (link)
-        mdlLog::WriteLog(">>> The skin folder " + destin + " is a link to another folder; only the link is removed.");
-    else if (stale)
-        mdlLog::WriteLog(">>> The skin folder " + destin + " held " + std::to_string(stale) +
+    const mdlSkin::ClearedFolder cleared = mdlSkin::ClearAway(destin);
+    if (cleared.deleted)
+        mdlLog::WriteLog(">>> The skin folder " + destin + " held " + std::to_string(cleared.deleted) +
                          " files Quillmate did not unpack; they were deleted.");
-    if (!PathExists(destin)) return true;
-    mdlLog::WriteLog(">>> Can't clear the skin folder " + destin + " of a link; no skin is unpacked through it.");
+    mdlSkin::LogLinksLeft(cleared);
+    if (cleared.gone) return true;
+    mdlLog::WriteLog(">>> Can't clear the skin folder " + destin + "; no skin is unpacked through it.");
     return false;
 }
 }  // namespace

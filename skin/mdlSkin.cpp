@@ -62,48 +62,52 @@ struct RowFailure : std::runtime_error {
 
 // The steps below return false once the program was ended, so that nothing more runs (the real
 // end never returns; a test's does).
+// `inUse` is the skin the windows wore before this load (empty at start-up).
 bool Unpack();
-bool Apply();
+bool Apply(const std::string& inUse);
 
-// The skin folder goes with the program: nothing of a failed skin stays beside it.
-bool End() {
+// The skin folder goes with the program: nothing of a failed skin stays beside it. The setting goes
+// back to the skin the windows wore, so that an orderly end saves a skin that loads, not the one
+// that just failed and would end every later start the same way.
+bool End(const std::string& inUse) {
     DeleteSkinFolder();
+    if (!inUse.empty()) mGlobal::SkinName = inUse;
     EndProgram();
     return false;
 }
 
 // The failure scheme the three steps share: the default skin itself stops the program; any other
 // skin offers the default one, which a whole new load then puts on every window.
-bool Recover(const std::string& step) {
+bool Recover(const std::string& step, const std::string& inUse) {
     if (IsDefaultSkin()) {
         forms::MsgBox("Error during load default skin" + step, MB_OK | MB_ICONHAND, kTitle);
-        return End();
+        return End(inUse);
     }
     if (forms::MsgBox("Error during load skin" + step + "\r\nLoad Default skin?", MB_OKCANCEL | MB_ICONEXCLAMATION,
                       kTitle) != IDOK)
-        return End();
+        return End(inUse);
     DeleteSkinFolder();
     mGlobal::SkinName = "Default";
-    return Unpack() && Apply();
+    return Unpack() && Apply(inUse);
 }
 
-bool Sizes() {
+bool Sizes(const std::string& inUse) {
     const auto text = ReadSkinFile("Sizes.dat");
     const SizesOutcome out = text ? ApplySizeTable(*text, mGlobal::TwipsX, mGlobal::TwipsY, Targets())
                                   : SizesOutcome{false, 0, "no file", {}};
     if (out.ok) return true;
     mdlLog::WriteLog(">>> Error during loading skin sizes: " +
                      (out.failedLine ? "line " + std::to_string(out.failedLine) + ", " : std::string()) + out.reason);
-    return Recover(" sizes");
+    return Recover(" sizes", inUse);
 }
 
-bool Language() {
+bool Language(const std::string& inUse) {
     const auto text = ReadSkinFile("Language.dat");
     const CaptionsOutcome out = text ? ApplyCaptionTable(*text, Targets()) : CaptionsOutcome{false, 0};
     if (out.ok) return true;
     mdlLog::WriteLog(">>> Error during loading skin language: " +
                      (text ? "caption " + std::to_string(out.captionsSet + 1) : std::string("no file")));
-    return Recover(" language");
+    return Recover(" language", inUse);
 }
 
 // The pictures of one run, by file (an empty one where the file could not be loaded). The OK,
@@ -173,11 +177,11 @@ bool Bitmaps() {
     return true;
 }
 
-bool Apply() {
+bool Apply(const std::string& inUse) {
     mdlLog::WriteLog("Start loading skin");
-    if (!Sizes() || !Language()) return false;
+    if (!Sizes(inUse) || !Language(inUse)) return false;
     // After a failed row and the default skin loaded in its place, this run has nothing left to do.
-    if (!Bitmaps()) return Recover("");
+    if (!Bitmaps()) return Recover("", inUse);
     mdlLog::WriteLog("End loading skin");
     return true;
 }
@@ -208,16 +212,16 @@ bool Unpack() {
 
 void UnpackSkin() { Unpack(); }
 
-void ApplySkin() { Apply(); }
+void ApplySkin(const std::string& inUse) { Apply(inUse); }
 
-void LoadSkinSizes() { Sizes(); }
+void LoadSkinSizes() { Sizes({}); }
 
-void LoadSkinLanguage() { Language(); }
+void LoadSkinLanguage() { Language({}); }
 
 void DeleteSkinFolder() {
     // Not the shell's delete: it reaches through a link into the folder the link names, and gives
     // up on paths longer than MAX_PATH, leaving a deep package's folders behind.
-    RemoveTree(ProgramFolder() + "\\Skin");
+    LogLinksLeft(ClearAway(ProgramFolder() + "\\Skin"));
 }
 
 }  // namespace mdlSkin

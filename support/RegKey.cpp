@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/SupportError.h"
+#include "support/mdlLog.h"
 
 namespace {
 
@@ -206,25 +207,35 @@ void RegKey::CloseMe() {
     key_ = nullptr, root_ = 0, path_.clear();
 }
 
-void RegKey::DeleteSubKey(const std::wstring& SubKeyName) {
-    if (Closed()) return;
+bool RegKey::DeleteSubKey(const std::wstring& SubKeyName) {
+    if (Closed()) return false;
+    // No name (or only backslashes) would name this key itself, or on a root the whole hive.
+    if (SubKeyName.find_first_not_of(L'\\') == std::wstring::npos) {
+        mdlLog::WriteLog(">>> RegKey.DeleteSubKey: no subkey name given, nothing deleted", true);
+        return false;
+    }
     if (unicode_)
         DeleteKeyTree(RootHandle(root_), path_.empty() ? SubKeyName : path_ + L"\\" + SubKeyName);
     else
         apiDeleteKey(key_, SubKeyName);
+    return true;
 }
 
-void RegKey::DeleteMe() {
-    if (Closed()) return;
+bool RegKey::DeleteMe() {
+    if (Closed()) return false;
     const int32_t root = root_;
     const std::wstring path = path_;
     CloseMe();
     // A key bound to the root itself is never deleted: its "tree" would be every key of the root.
-    if (path.empty()) return;
+    if (path.empty()) {
+        mdlLog::WriteLog(">>> RegKey.DeleteMe: a key on a root is never deleted, only closed", true);
+        return false;
+    }
     if (unicode_)
         DeleteKeyTree(RootHandle(root), path);
     else
         apiDeleteKey(RootHandle(root), path);
+    return true;
 }
 
 void RegKey::DeleteValue(const std::wstring& ValueName) {

@@ -25,10 +25,12 @@ public:
     RegKey(const RegKey&) = delete;
     RegKey& operator=(const RegKey&) = delete;
 
-    // NT family: the subkey and everything below it; otherwise one delete of the subkey.
-    void DeleteSubKey(const std::wstring& SubKeyName);
+    // NT family: the subkey and everything below it; otherwise one delete of the subkey. False,
+    // with a log line, when no name is given: that would be this key itself.
+    bool DeleteSubKey(const std::wstring& SubKeyName);
     // Closes this key, then deletes it (with its tree on the NT family); the object ends closed.
-    void DeleteMe();
+    // False, with a log line, for a key on a root: only closed.
+    bool DeleteMe();
     void CloseMe();
     void DeleteValue(const std::wstring& ValueName);
     // A second key on this key's root itself; null when closed.

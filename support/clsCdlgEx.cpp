@@ -3,10 +3,12 @@
 #include <shlobj.h>
 #include <shellapi.h>
 
+#include <cwchar>
 #include <vector>
 
 #include "support/AnsiText.h"
 #include "support/PlainFiles.h"
+#include "support/clsCdlgExPrinter.h"
 #include "support/SupportError.h"
 
 namespace {
@@ -33,6 +35,22 @@ Fn ShellOrdinal(int ordinal) {
     return shell ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(shell, MAKEINTRESOURCEA(ordinal))))
                  : nullptr;
 }
+
+// Those numbered entry points take UTF-16 text on the NT family and ANSI text on the others.
+bool ShellTakesUtf16() { return (GetVersion() & 0x80000000u) == 0; }
+
+// One text in the form the shell's numbered entry points read, kept while the call runs.
+class ShellText {
+public:
+    explicit ShellText(const std::u16string& s)
+        : utf16_(ShellTakesUtf16()), wide_(s.begin(), s.end()), ansi_(utf16_ ? std::string() : A(s)) {}
+    const void* get() const { return utf16_ ? static_cast<const void*>(wide_.c_str()) : ansi_.c_str(); }
+
+private:
+    bool utf16_;
+    std::wstring wide_;
+    std::string ansi_;
+};
 }  // namespace
 
 std::string clsCdlgEx::FilterForDialog(const std::u16string& filter) {
@@ -110,15 +128,15 @@ void clsCdlgEx::ShowShutDown() {
 }
 
 void clsCdlgEx::ShowRestart() {
-    using Fn = int(WINAPI*)(HWND, LPCSTR, DWORD);
-    const std::string prompt = A(dialogPrompt_);
-    if (auto fn = ShellOrdinal<Fn>(59)) fn(owner_, prompt.c_str(), flags_ & 7);
+    using Fn = int(WINAPI*)(HWND, const void*, DWORD);
+    const ShellText prompt(dialogPrompt_);
+    if (auto fn = ShellOrdinal<Fn>(59)) fn(owner_, prompt.get(), flags_ & 7);
 }
 
 void clsCdlgEx::ShowRun() {
-    using Fn = void(WINAPI*)(HWND, HICON, LPCSTR, LPCSTR, LPCSTR, UINT);
-    const std::string title = A(dialogTitle_), prompt = A(dialogPrompt_);
-    if (auto fn = ShellOrdinal<Fn>(61)) fn(owner_, icon_, nullptr, title.c_str(), prompt.c_str(), (flags_ & 0xF0) / 16);
+    using Fn = void(WINAPI*)(HWND, HICON, const void*, const void*, const void*, UINT);
+    const ShellText title(dialogTitle_), prompt(dialogPrompt_);
+    if (auto fn = ShellOrdinal<Fn>(61)) fn(owner_, icon_, nullptr, title.get(), prompt.get(), (flags_ & 0xF0) / 16);
 }
 
 int32_t clsCdlgEx::ShowFormat(int32_t iDrive, int32_t iCapacity, int32_t iFormatType) {
@@ -129,36 +147,48 @@ int32_t clsCdlgEx::ShowFormat(int32_t iDrive, int32_t iCapacity, int32_t iFormat
 void clsCdlgEx::ShowIcon() {
     if (!fileName_.empty() && fileName_.back() == u'\\') return;
     fileName_.resize(std::max<size_t>(fileName_.size(), MAX_PATH), u'\0');
-    std::string path = A(fileName_);
-    path.resize(MAX_PATH, '\0');
-    using Fn = int(WINAPI*)(HWND, LPSTR, UINT, int*);
-    int index = 0;
+    using Fn = int(WINAPI*)(HWND, void*, UINT, int*);
     auto fn = ShellOrdinal<Fn>(62);
-    const bool ok = fn && fn(nullptr, path.data(), MAX_PATH, &index);
-    std::vector<char> chosen(path.begin(), path.end());
-    chosen.push_back('\0');
-    UpToNul(chosen, fileName_);
-    if (!ok) return;
+    int index = 0;
+    bool ok = false;
     HICON large = nullptr, small = nullptr;
-    ExtractIconExA(path.c_str(), index, &large, &small, 1);
+    if (ShellTakesUtf16()) {
+        std::wstring path(fileName_.begin(), fileName_.end());
+        path.resize(MAX_PATH, L'\0');
+        ok = fn && fn(nullptr, path.data(), MAX_PATH, &index);
+        path.resize(std::wcslen(path.c_str()));
+        fileName_.assign(path.begin(), path.end());
+        if (ok) ExtractIconExW(path.c_str(), index, &large, &small, 1);
+    } else {
+        std::string path = A(fileName_);
+        path.resize(MAX_PATH, '\0');
+        ok = fn && fn(nullptr, path.data(), MAX_PATH, &index);
+        std::vector<char> chosen(path.begin(), path.end());
+        chosen.push_back('\0');
+        UpToNul(chosen, fileName_);
+        if (ok) ExtractIconExA(path.c_str(), index, &large, &small, 1);
+    }
+    if (!ok) return;
     icon_ = CopyIcon(IconSize() == 32 ? large : small);
     if (large) DestroyIcon(large);
     if (small) DestroyIcon(small);
 }
 
 std::u16string clsCdlgEx::ShowFolder() {
-    using IdListFromPath = LPITEMIDLIST(WINAPI*)(LPCVOID);
-    const std::string root = A(initDir_), title = A(dialogPrompt_);
-    BROWSEINFOA bi{};
+    using IdListFromPath = LPITEMIDLIST(WINAPI*)(const void*);
+    const ShellText root(initDir_);
+    const std::wstring title(dialogPrompt_.begin(), dialogPrompt_.end());
+    BROWSEINFOW bi{};
     bi.hwndOwner = owner_;
     auto fromPath = ShellOrdinal<IdListFromPath>(162);
-    LPITEMIDLIST rootList = fromPath && !root.empty() ? fromPath(root.c_str()) : nullptr;
+    LPITEMIDLIST rootList = fromPath && !initDir_.empty() ? fromPath(root.get()) : nullptr;
     bi.pidlRoot = rootList;
     bi.lpszTitle = title.c_str();
     bi.ulFlags = (flags_ & 0x7001) >= 0x1000 ? (flags_ & 0x7001) : 1;
-    if (LPITEMIDLIST chosen = SHBrowseForFolderA(&bi)) {
-        std::vector<char> path(MAX_PATH + 1, '\0');
-        if (SHGetPathFromIDListA(chosen, path.data())) UpToNul(path, initDir_);
+    if (LPITEMIDLIST chosen = SHBrowseForFolderW(&bi)) {
+        std::wstring path(MAX_PATH + 1, L'\0');
+        if (SHGetPathFromIDListW(chosen, path.data()))
+            initDir_.assign(path.c_str(), path.c_str() + std::wcslen(path.c_str()));
         CoTaskMemFree(chosen);
     }
     if (rootList) CoTaskMemFree(rootList);
@@ -230,17 +260,33 @@ void clsCdlgEx::ShowFont() {
     fontName_ = AnsiToUtf16(lf.lfFaceName);
 }
 
+forms::Printers& clsCdlgEx::Printers() {
+    if (!printers_) printers_ = forms::Printers::FromSystem();
+    return *printers_;
+}
+
 void clsCdlgEx::ShowPrinter() {
-    PRINTDLGA pd{};
+    forms::Printers& printers = Printers();
+    PRINTDLGW pd{};
     pd.lStructSize = sizeof pd;
     pd.hwndOwner = owner_;
     pd.Flags = flags_ & 0x1C0FFF;
-    const BOOL ok = PrintDlgA(&pd);
-    // There is no program-wide printer here for the choice to be copied to.
-    if (pd.hDevMode) GlobalFree(pd.hDevMode);
-    if (pd.hDevNames) GlobalFree(pd.hDevNames);
+    // Asking for the default printer without a dialog takes no records.
+    const forms::Printer* current = printers.Current();
+    if (current && !(pd.Flags & PD_RETURNDEFAULT)) {
+        pd.hDevMode = PrintRecords::DevModeFor(*current).release();
+        pd.hDevNames = PrintRecords::DevNamesFor(*current).release();
+    }
+    const BOOL ok = PrintDlgW(&pd);
+    // The dialog may have replaced the records it was given: the ones it hands back are ours.
+    const PrintRecords::GlobalHandle mode(pd.hDevMode), names(pd.hDevNames);
     if (pd.hDC) DeleteDC(pd.hDC);
-    if (!ok) Cancelled();
+    if (!ok) return Cancelled();
+    // A printer set up since the list was read is found once the list is read again.
+    if (!PrintRecords::Apply(printers, mode.get(), names.get())) {
+        printers = forms::Printers::FromSystem();
+        PrintRecords::Apply(printers, mode.get(), names.get());
+    }
 }
 
 void clsCdlgEx::ShowFindFiles() {

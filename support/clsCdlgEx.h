@@ -1,12 +1,16 @@
 #pragma once
 // clsCdlgEx: the platform's common dialogs and a few shell dialogs, driven by properties set
-// before and read after a dialog member. Texts are UTF-16 here and ANSI at the platform.
+// before and read after a dialog member. Texts are UTF-16 here; the common dialogs get them as
+// ANSI, the shell's dialogs as the platform reads them (UTF-16 on the NT family).
 #include <windows.h>
 
 #include <commdlg.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "forms/Printer.h"
 
 class clsCdlgEx {
 public:
@@ -66,6 +70,8 @@ public:
     void SetHelpKey(uint32_t v) { helpKey_ = v; }
     COLORREF RGBResult() const { return rgbResult_; }
     void SetRGBResult(COLORREF v) { rgbResult_ = v; }
+    // The printers the print dialog offers and the current one; read from the system on first use.
+    forms::Printers& Printers();
 
     // The shell's dialogs; their results are ignored, except the format dialog's.
     void ShowShutDown();
@@ -82,6 +88,8 @@ public:
     void ShowHelp();
     void ShowColor();
     void ShowFont();
+    // Preset from the current printer; on OK the chosen printer becomes current with the chosen
+    // orientation, duplex mode and copies.
     void ShowPrinter();
     void ShowFindFiles();
 
@@ -103,5 +111,6 @@ private:
     uint32_t helpCommand_ = 0, helpKey_ = 0;
     std::u16string helpFile_;
     COLORREF rgbResult_ = 0;
+    std::optional<forms::Printers> printers_;
     OPENFILENAMEA ofn_{};  // kept, as the platform may leave values in it for the next dialog
 };

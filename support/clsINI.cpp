@@ -185,19 +185,18 @@ void clsINI::ParseLine(Text line, size_t& current) {
 void clsINI::Parse(const std::string& ansiText) { ParseText(AnsiToUtf16(ansiText)); }
 
 void clsINI::ParseText(const Text& text) {
-    // A line ends at CR or CR LF; a lone LF is part of the line, unless the text holds no CR at
-    // all: a file written with LF line ends reads as its lines.
-    const char16_t end = text.find(u'\r') == Text::npos ? u'\n' : u'\r';
+    // A line ends at CR LF, a lone CR or a lone LF, also mixed in one file: a line some editor
+    // ended with LF alone must not take the next key into its value.
     size_t start = 0;
     const size_t n = text.size();
     // Lines before the text's first header belong to no section, whatever the model held.
     size_t current = 0;
     while (start < n) {
-        size_t cr = text.find(end, start);
+        size_t cr = text.find_first_of(u"\r\n", start);
         if (cr == Text::npos) cr = n;
         ParseLine(text.substr(start, cr - start), current);
         start = cr + 1;
-        if (cr < n && start < n && text[start] == u'\n') ++start;
+        if (cr < n && text[cr] == u'\r' && start < n && text[start] == u'\n') ++start;
     }
 }
 

@@ -79,8 +79,8 @@ void fTipsForm::LoadTips() {
 void fTipsForm::ShowTip() { TipCapt.SetCaption(Tips.at(static_cast<size_t>(CurrentTip - 1))); }
 
 void fTipsForm::NextTip_Click() {
-    CurrentTip = static_cast<int16_t>(CurrentTip + 1);
-    if (CurrentTip == static_cast<int16_t>(Tips.size()) + 1) CurrentTip = 1;
+    // Compared before counting on, so that the last of 32,767 tips does not step past the count.
+    CurrentTip = static_cast<size_t>(CurrentTip) >= Tips.size() ? 1 : static_cast<int16_t>(CurrentTip + 1);
     ShowTip();
 }
 

@@ -1,7 +1,6 @@
 #include "windows/fUninstall.h"
 
 #include <windows.h>
-#include <wininet.h>
 
 #include <cmath>
 
@@ -15,7 +14,6 @@
 namespace {
 constexpr int kWidthTw = 5205, kHeightTw = 3330;
 constexpr int kWidthPx = kWidthTw / 15, kHeightPx = kHeightTw / 15;
-constexpr const char* kAgent = "Quillmate/";  // ten characters
 constexpr int kReasonTopPx = 58, kReasonStepPx = 20;
 }  // namespace
 
@@ -178,16 +176,4 @@ void fUninstallForm::bClose_Click() { End(); }
 void fUninstallForm::End() {
     Hide();
     PostQuitMessage(0);
-}
-
-std::string fUninstallForm::ReadUrl(const std::string& Url) {
-    std::string result;
-    HINTERNET net = InternetOpenA(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-    HINTERNET url = net ? InternetOpenUrlA(net, Url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0) : nullptr;
-    char buffer[2048];
-    DWORD read = 0;
-    while (url && InternetReadFile(url, buffer, sizeof buffer, &read) && read > 0) result.append(buffer, read);
-    if (url) InternetCloseHandle(url);
-    if (net) InternetCloseHandle(net);
-    return result;
 }

@@ -17,6 +17,11 @@ TEST(ParseTips, KeepsTrimmedTextLinesNumberedInFileOrder) {
         {u"//x\r\n \r\n\r\n", {u"'Tips.txt' are empty!"}},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseTips(c.file), c.tips);
+    ClipText many;  // more tips than the window's 16-bit count holds: the rest are left out
+    for (int i = 0; i < 40000; ++i) many += u"t\n";
+    const auto tips = ParseTips(many);
+    EXPECT_EQ(tips.size(), 32767u);
+    EXPECT_EQ(tips.back(), u"Tip 32767:\r\n\r\nt");
 }
 
 TEST(SurveyUrl, SendsTheCommentOnlyWithReasonsThreeAndFourEncodedAsTyped) {

@@ -10,16 +10,21 @@ QM_XCLIPS=()
 
 qm_fail() { echo "FAIL: $*" >&2; [ -f "$QM_DIR/Log.txt" ] && { echo "--- Log.txt" >&2; cat "$QM_DIR/Log.txt" >&2; }; exit 1; }
 
+# qm_end_helpers: closes the test's helper processes (a Wine process killed by a signal can stall
+# the next one for seconds, so they are asked first).
+qm_end_helpers() {
+  [ ${#QM_HELPERS[@]} -gt 0 ] || return 0
+  wine "$QM_PROBE" close-helpers >/dev/null 2>&1 || true
+  for p in "${QM_HELPERS[@]}"; do
+    for _ in $(seq 40); do [ -d "/proc/$p" ] || break; sleep 0.05; done
+    kill "$p" 2>/dev/null || true
+  done
+  QM_HELPERS=()
+}
+
 qm_cleanup() {
   for p in "${QM_XCLIPS[@]}"; do kill "$p" 2>/dev/null || true; done
-  # A Wine process killed by a signal can stall the next one for seconds: close helpers first.
-  if [ ${#QM_HELPERS[@]} -gt 0 ]; then
-    wine "$QM_PROBE" close-helpers >/dev/null 2>&1 || true
-    for p in "${QM_HELPERS[@]}"; do
-      for _ in $(seq 40); do [ -d "/proc/$p" ] || break; sleep 0.05; done
-      kill "$p" 2>/dev/null || true
-    done
-  fi
+  qm_end_helpers
   for p in "${QM_PIDS[@]}"; do
     [ -d "/proc/$p" ] || continue
     wine "$QM_PROBE" close >/dev/null 2>&1 || true
@@ -30,15 +35,20 @@ qm_cleanup() {
 }
 trap qm_cleanup EXIT
 
-# The program folder: the exe, its library and its skins, in a folder of this test's own.
-cp "$QM_BIN/Quillmate.exe" "$QM_DIR/"
-if [ -f "$QM_BIN/Skin.dll" ]; then cp "$QM_BIN/Skin.dll" "$QM_DIR/"; else : > "$QM_DIR/Skin.dll"; fi
-[ -d "$QM_BIN/Skins" ] && cp -r "$QM_BIN/Skins" "$QM_DIR/"
-
-# The user's data folder, emptied so every test starts as a first start.
 QM_APPDATA=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')")
 QM_DATA="$QM_APPDATA/Quillmate"
-rm -rf "$QM_DATA"
+
+# qm_fresh: a first start again, for the next stage of a journey: the helpers are closed, the
+# program folder holds only the exe, its library and its skins, and the user's data folder is gone.
+qm_fresh() {
+  qm_end_helpers
+  find "$QM_DIR" -mindepth 1 -delete
+  cp "$QM_BIN/Quillmate.exe" "$QM_DIR/"
+  if [ -f "$QM_BIN/Skin.dll" ]; then cp "$QM_BIN/Skin.dll" "$QM_DIR/"; else : > "$QM_DIR/Skin.dll"; fi
+  if [ -d "$QM_BIN/Skins" ]; then cp -r "$QM_BIN/Skins" "$QM_DIR/"; fi
+  rm -rf "$QM_DATA"
+}
+qm_fresh
 
 # qm_wait_until SECONDS COMMAND...: polls COMMAND until it succeeds.
 qm_wait_until() {

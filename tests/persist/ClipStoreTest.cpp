@@ -173,12 +173,14 @@ TEST(ClipStoreFailures, AJournalThatProvesNoCommittedSaveIsIgnored) {
     const ClipText crafted[] = {u"garbage", u"Quillmate clip journal 1\r\n1\r\n0\r\n6\r\n",
                                 ClipStoreRecords::FormatJournal(dropAll).substr(1), flipped,
                                 ClipStoreRecords::FormatJournal(claimsKept),
-                                u"Quillmate clip journal 2\r\n99999999999\r\n0\r\n0\r\n0\r\n0\r\n"};
+                                u"Quillmate clip journal 2\r\n4294967296\r\n0\r\n0\r\n0\r\n1\r\n"};
     for (const auto& journal : crafted) {
         Loaded s(Numbered(6));
         s.fs.files[kJournal] = journal;
         s.fs.files[Path(2) + ".tmp"] = u"half";
-        EXPECT_EQ(LoadFresh(s.fs), Numbered(6));
+        Problems problems;
+        EXPECT_EQ(ClipStore(s.fs, kFolder).Load(problems), Numbered(6));
+        EXPECT_TRUE(Logged(problems, "Clip journal ignored"));
         EXPECT_TRUE(OnlyClipFiles(s.fs, 6));
     }
     Loaded s(Numbered(6));

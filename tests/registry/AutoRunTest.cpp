@@ -35,3 +35,33 @@ TEST(AutoRun, ReadsAndWritesTheRunValue) {
     ASSERT_TRUE(mdlAutoRun::SetAutoRun(false));
     EXPECT_FALSE(mdlCode::OpenRegKey(RegKey::kHkeyCurrentUser, kRun, false)->ValueExists(L"Quillmate"));
 }
+
+// Values someone else wrote: an untouched box in the options keeps each; turning autorun off
+// removes only those that start this program.
+TEST(AutoRun, LeavesOtherEntriesUnderItsNameAlone) {
+    const std::wstring exe = mdlAutoRun::ExecutablePath(), dir = exe.substr(0, exe.rfind(L'\\'));
+    SetEnvironmentVariableW(L"QM_RUN_DIR", dir.c_str());
+    const std::wstring sz[] = {L"C:\\Other\\Quillmate.exe", L"\"" + Lower(exe) + L"\"", exe + L" /noicon",
+                               L"%QM_RUN_DIR%" + exe.substr(dir.size())};
+    struct Case {
+        DWORD type;
+        std::wstring text;
+        bool ours;
+    };
+    for (const Case& c : {Case{REG_SZ, sz[0], false}, Case{REG_SZ, sz[1], true}, Case{REG_SZ, sz[2], true},
+                          Case{REG_EXPAND_SZ, sz[3], true}, Case{REG_DWORD, L"", false}}) {
+        const DWORD one = 1, size = c.type == REG_DWORD ? 4 : static_cast<DWORD>(2 * (c.text.size() + 1));
+        const void* data = c.type == REG_DWORD ? static_cast<const void*>(&one) : c.text.c_str();
+        HKEY run;
+        ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kRun, 0, KEY_SET_VALUE, &run), ERROR_SUCCESS);
+        RegSetValueExW(run, L"Quillmate", 0, c.type, static_cast<const BYTE*>(data), size);
+        RegCloseKey(run);
+        const Variant before = mdlCode::OpenRegKey(RegKey::kHkeyCurrentUser, kRun, false)->Value(L"Quillmate");
+        EXPECT_FALSE(mdlAutoRun::ApplyAutoRun(false, false)) << c.text.c_str();
+        EXPECT_EQ(mdlCode::OpenRegKey(RegKey::kHkeyCurrentUser, kRun, false)->Value(L"Quillmate"), before);
+        EXPECT_TRUE(mdlAutoRun::SetAutoRun(false));
+        EXPECT_EQ(mdlCode::OpenRegKey(RegKey::kHkeyCurrentUser, kRun, false)->ValueExists(L"Quillmate"), !c.ours)
+            << c.text.c_str();
+    }
+    mdlCode::OpenRegKey(RegKey::kHkeyCurrentUser, kRun, true)->DeleteValue(L"Quillmate");
+}

@@ -129,8 +129,10 @@ TEST_F(RegKeyTest, EnumeratesAndDeletesWholeTrees) {
     EXPECT_EQ(k.EnumChildValues().Names.size(), 3u);
     EXPECT_GT(k.LastModified(), 40000.0);  // a date after 2009
 
-    k.DeleteSubKey(subs.Names[0]);
+    EXPECT_TRUE(k.DeleteSubKey(subs.Names[0]));
     EXPECT_FALSE(k.SubKeyExists(subs.Names[0]));
+    EXPECT_FALSE(k.DeleteSubKey(L""));  // no name is not the key itself
+    EXPECT_TRUE(KeyExists(kBase + L"\\Tree"));
     k.DeleteMe();
     EXPECT_TRUE(k.Closed());
     EXPECT_FALSE(KeyExists(kBase + L"\\Tree"));
@@ -140,7 +142,8 @@ TEST_F(RegKeyTest, EnumeratesAndDeletesWholeTrees) {
     RegKey base;
     base.Init(HKCU, kBase, false);
     auto root = base.Root();
-    root->DeleteMe();
+    EXPECT_FALSE(root->DeleteSubKey(L"\\"));
+    EXPECT_FALSE(root->DeleteMe());
     EXPECT_TRUE(root->Closed());
     EXPECT_TRUE(KeyExists(kBase));
 }

@@ -23,8 +23,8 @@ TEST(IniLoad, LinesBecomeSectionsAndValuesAsWritten) {
         // CR LF, a lone CR and a last line without a line end all end lines; names ignore case.
         {"[Global]\r\nTop=120\r[Options]\r\nSkinName=Default", "[Global]\r\nTop=120\r\n\r\n[Options]\r\nSkinName=Default\r\n\r\n",
          {{u"global", u"TOP", u"120"}, {u"OPTIONS", u"skinname", u"Default"}}},
-        // A lone LF in a text with CRs does not end a line; a text without any CR is read by LFs.
-        {"[A]\r\nx=1\ny=2\r\n", "[A]\r\nx=1\ny=2\r\n\r\n", {{u"A", u"x", u"1\ny=2"}}},
+        // A lone LF ends a line too, also in a text with CRs.
+        {"[A]\r\nx=1\ny=2\r\n", "[A]\r\nx=1\r\ny=2\r\n\r\n", {{u"A", u"y", u"2"}}},
         {"[A]\nx=1\ny=2\n", "[A]\r\nx=1\r\ny=2\r\n\r\n", {{u"A", u"y", u"2"}}},
         // Text after a UTF-8 or UTF-16 byte-order mark, and UTF-16 without one, is read as such.
         {"\xEF\xBB\xBF[S]\r\nName=caf\xC3\xA9\r\n", "[S]\r\nName=caf\xE9\r\n\r\n", {{u"S", u"Name", u"caf\u00E9"}}},

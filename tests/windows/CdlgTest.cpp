@@ -1,8 +1,50 @@
-// The save-file dialog's settings as the platform receives them; the dialog itself is shown by
-// the end-to-end export test.
+// The save-file dialog's settings as the platform receives them (the dialog itself is shown by
+// the end-to-end export test), the print dialog's records, and the shell's Run dialog as it shows.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <string>
+#include <thread>
+
 #include "support/clsCdlgEx.h"
+#include "support/clsCdlgExPrinter.h"
+
+namespace {
+std::wstring TextOf(HWND w) {
+    std::wstring t(256, L'\0');
+    t.resize(GetWindowTextW(w, t.data(), 256));
+    return t;
+}
+
+BOOL CALLBACK AddText(HWND w, LPARAM texts) {
+    *reinterpret_cast<std::wstring*>(texts) += TextOf(w) + L"|";
+    return TRUE;
+}
+
+// A visible dialog of this process: its title and its controls' texts, each followed by "|", are
+// taken; then it is cancelled.
+BOOL CALLBACK ReadAndCancel(HWND w, LPARAM texts) {
+    DWORD pid = 0;
+    wchar_t cls[16] = {};
+    GetWindowThreadProcessId(w, &pid);
+    GetClassNameW(w, cls, 16);
+    if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || std::wstring(cls) != L"#32770") return TRUE;
+    AddText(w, texts);
+    EnumChildWindows(w, AddText, texts);
+    PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
+    return FALSE;
+}
+
+std::wstring ReadAndCancelDialog() {
+    std::wstring texts;
+    for (int tries = 0; tries < 250 && texts.empty(); ++tries) {
+        Sleep(20);
+        EnumWindows(ReadAndCancel, reinterpret_cast<LPARAM>(&texts));
+    }
+    return texts;
+}
+}  // namespace
 
 TEST(CommonDialog, FiltersBecomeNulSeparatedAndPropertiesReadBack) {
     using namespace std::string_literals;
@@ -18,4 +60,37 @@ TEST(CommonDialog, FiltersBecomeNulSeparatedAndPropertiesReadBack) {
     EXPECT_EQ(d.DefaultExt(), u"txt");
     d.SetFileName(std::u16string(256, u'a'));
     EXPECT_ANY_THROW(d.ShowSave());  // longer than the dialog's buffer
+}
+
+TEST(CommonDialog, RunDialogShowsItsTitleAndPrompt) {
+    clsCdlgEx d;
+    d.SetDialogTitle(u"MyRunTitle \u0416");
+    d.SetDialogPrompt(u"Type a program \u0436");
+    std::wstring texts;
+    std::thread reader([&] { texts = ReadAndCancelDialog(); });
+    d.ShowRun();
+    reader.join();
+    EXPECT_EQ(texts.rfind(L"MyRunTitle \u0416|", 0), 0u);
+    EXPECT_NE(texts.find(L"|Type a program \u0436|"), std::wstring::npos);
+}
+
+// The print dialog is preset from the current printer and its choice copied back, through the
+// records it takes and returns.
+TEST(CommonDialog, PrintRecordsPresetTheDialogAndCarryTheChoiceBack) {
+    const forms::Printer laser{L"Office Laser", L"laser", L"LPT1:", DMORIENT_LANDSCAPE, DMDUP_VERTICAL, 2};
+    const PrintRecords::GlobalHandle names = PrintRecords::DevNamesFor(laser);
+    const auto* text = static_cast<const wchar_t*>(GlobalLock(names.get()));
+    const auto* dn = reinterpret_cast<const DEVNAMES*>(text);
+    EXPECT_EQ(std::wstring(text + dn->wDriverOffset) + L"|" + (text + dn->wDeviceOffset) + L"|" +
+                  (text + dn->wOutputOffset),
+              L"laser|Office Laser|LPT1:");
+    GlobalUnlock(names.get());
+    // The choice goes to the listed printer of that name (in any letter case), which becomes current.
+    forms::Printers printers({{L"Label Printer", L"labels", L"USB001"}, {L"OFFICE LASER", L"laser", L"LPT1:"}}, 0);
+    EXPECT_TRUE(PrintRecords::Apply(printers, PrintRecords::DevModeFor(laser).get(), names.get()));
+    const forms::Printer& now = *printers.Current();
+    EXPECT_EQ(now.DeviceName + L" " + std::to_wstring(now.Orientation * 100 + now.Duplex * 10 + now.Copies),
+              L"OFFICE LASER 222");
+    EXPECT_FALSE(PrintRecords::Apply(printers, PrintRecords::DevModeFor({L"Gone", L"", L""}).get(), nullptr));
+    EXPECT_EQ(printers.Current()->DeviceName, L"OFFICE LASER");
 }

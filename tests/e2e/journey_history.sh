@@ -1,8 +1,27 @@
 #!/usr/bin/env bash
+# The history in the main window: paste, selection, export and removal.
+# A double-clicked clip is pasted into the program that was in front before; the Paste button
+# pastes the selection once more.
 # The main window as a person uses it: Shift, Ctrl and Ctrl+Shift clicks put the joined selection
 # on the clipboard, the wheel scrolls, the Save menu exports through the real save dialog, and the
 # Delete menu removes the selected clips and then all of them, the clip files following.
 source "$(dirname "$0")/lib.sh"
+
+# --- Paste into the program in front
+qm_start
+text=$'pasted — ünïcode ✓ Привет 😀\ttab'
+qm_copy_and_wait "$text" 0
+qm_edit_target
+qm_paste_until "$text" qm_click_row 0 2
+qm_log_has "Clip1 added." && qm_fail "the paste added a clip"
+wine "$QM_PROBE" focus-target >/dev/null 2>&1
+sleep 0.2   # the watcher remembers the target again
+qm_paste_until "$text$text" qm_click_in QuillmateMain 75 20
+qm_exit
+echo "paste: ok"
+
+# --- The main window as a person uses it
+qm_fresh
 qm_start
 for i in 0 1 2 3 4 5 6; do qm_copy_and_wait "clip $(printf "\\x$(printf %x $((65 + i)))")" "$i"; done
 # Rows 0..4 now show clips G F E D C.

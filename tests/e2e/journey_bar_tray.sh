@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# The start bar, the tray and quick insert, and the ways out, in one walk where one start allows.
+# The start bar as a person uses it: a click on Down closes and opens the main window; holding
+# Down drags the pair (the click that ends the drag toggles nothing), which snaps to the top and
+# bottom edges; docked at the bottom the bar drops as the main window closes and rises as it
+# opens; bClose hides both to the tray and a double click on the icon brings them back; without
+# a tray icon bClose ends the program.
+# A right press on the real tray icon opens the menu at the cursor and a second one closes it;
+# Insert opens nothing without clips; with clips it opens the quick-insert window, whose row
+# pastes its clip into the program that was in front before.
+# Exit from the tray menu asks first. Ticking the box by its label and then Cancel keeps the
+# program running and forgets the tick; OK without the tick ends it with FastExit off. With the
+# tick (and the hide notice's tick) OK saves both, and the next Exit ends at once.
+source "$(dirname "$0")/lib.sh"
+
+# --- The start bar
+# The bar's buttons, left to right: Down, then bClose (x y of each centre).
+button() {
+  qm_probe children QuillmateStart | sort -n | sed -n "$1p" |
+    awk '{ print int(($1 + $3) / 2), $2 + 10 }'
+}
+click() { xdotool mousemove $1 $2; xdotool click 1; }
+drag_down() {  # holds Down past the 25 ms that tell a drag from a click, moves it by DX DY, lets go
+  local x y; read -r x y < <(button 1)
+  xdotool mousemove $x $y mousedown 1; sleep 0.1
+  xdotool mousemove $((x + $1)) $((y + $2)) mouseup 1
+}
+pair_at() {  # the bar at LEFT TOP, the main window 243 px left of and 36 px below it
+  local l t ml mt
+  read -r l t _ < <(qm_probe rect QuillmateStart); read -r ml mt _ < <(qm_probe rect QuillmateMain)
+  [ "$l $t $ml $mt" = "$1 $2 $(( $1 - 243 )) $(( $2 + 36 ))" ]
+}
+
+qm_start
+qm_wait_until 5 qm_visible QuillmateMain 1 || qm_fail "main window not shown at start"
+click $(button 1)
+qm_wait_until 5 qm_visible QuillmateMain 0 || qm_fail "Down did not close the main window"
+click $(button 1)
+qm_wait_until 5 qm_visible QuillmateMain 1 || qm_fail "Down did not open the main window"
+
+read -r bl bt _ < <(qm_probe rect QuillmateStart)
+drag_down 100 150
+qm_wait_until 5 pair_at $((bl + 100)) $((bt + 150)) || qm_fail "pair not dragged: $(qm_probe rect QuillmateStart) / $(qm_probe rect QuillmateMain)"
+qm_visible QuillmateMain 1 || qm_fail "the click that ended the drag closed the main window"
+drag_down 0 $((2 - (bt + 150)))   # the bar's top 2 px below the screen's
+qm_wait_until 5 pair_at $((bl + 100)) -6 || qm_fail "no snap to the top edge: $(qm_probe rect QuillmateStart)"
+
+# Near the bottom the main window's foot snaps to 1 px past the screen's edge (35 px below the
+# bar's top band); closed, the bar goes down by the main window's height less 6 px, and back up.
+read -r _ mt _ mb _ < <(qm_probe rect QuillmateMain)
+read -r _ screen_h < <(xdotool getdisplaygeometry)
+mh=$((mb - mt)) dock=$((screen_h - (mb - mt) - 35))
+drag_down 0 $((6 + dock + 3))
+qm_wait_until 5 pair_at $((bl + 100)) $dock || qm_fail "no snap to the bottom edge: $(qm_probe rect QuillmateStart)"
+click $(button 1)
+qm_wait_until 5 qm_visible QuillmateMain 0 || qm_fail "Down did not close the docked main window"
+read -r _ t _ < <(qm_probe rect QuillmateStart)
+[ "$t" = $((dock + mh - 6)) ] || qm_fail "closed, the docked bar is at $t, not $((dock + mh - 6))"
+click $(button 1)
+qm_wait_until 5 pair_at $((bl + 100)) $dock || qm_fail "opened, the pair is not back: $(qm_probe rect QuillmateStart)"
+
+click $(button 2)
+qm_wait_until 5 qm_visible QuillmateStart 0 || qm_fail "bClose did not hide the bar"
+qm_visible QuillmateMain 0 || qm_fail "bClose did not hide the main window"
+qm_click_tray_icon --repeat 2 --delay 80 1
+qm_wait_until 5 qm_visible QuillmateMain 1 || qm_fail "a double click on the icon did not bring the pair back"
+pair_at $((bl + 100)) $dock || qm_fail "the pair came back elsewhere"
+
+# --- The tray menu and quick insert, same start
+qm_tray_menu
+read -r left top _ < <(qm_probe rect QuillmateTray)
+[ "$left $top" = "12 32" ] || qm_fail "menu at $left,$top, not at the cursor 12,32"
+qm_click_tray_icon 3
+qm_wait_until 5 qm_visible QuillmateTray 0 || qm_fail "a second right press did not close the menu"
+# The program answers at once after a hide: Wine's windows are unmanaged (Managed=N, as
+# scripts/run.sh sets it), so a hide does not wait about 2 s for a window manager that is absent.
+t0=$(date +%s%N)
+qm_tray_menu
+took=$(( ($(date +%s%N) - t0) / 1000000 ))
+[ "$took" -lt 1000 ] || qm_fail "the menu reopened $took ms after the hide"
+qm_click_tray_icon 3
+qm_wait_until 5 qm_visible QuillmateTray 0 || qm_fail "a second right press did not close the menu"
+
+# The top-left corner (x y) of the first visible child window of CLASS, by KEY (2: topmost,
+# 1: leftmost).
+first_child() { qm_probe children "$1" | sort -k"$2" -n | head -n1 | awk '{ print $1, $2 }'; }
+click_insert() {
+  qm_tray_menu
+  read -r x y < <(first_child QuillmateTray 2)
+  xdotool mousemove $((x + 30)) $((y + 10)) click 1
+}
+click_insert
+sleep 0.3   # time enough for the window to fade in, were Insert not disabled
+qm_visible QuillmateInsert 0 || qm_fail "Insert opened the quick-insert window without clips"
+
+text=$'quick insert — ünïcode ✓'
+qm_copy_and_wait "older clip" 0
+qm_copy_and_wait "$text" 1
+qm_edit_target
+qm_wait_until 5 qm_visible QuillmateTray 0 || qm_fail "the menu stayed open behind another program"
+# Insert, then the list's first row, which holds the newest clip.
+insert_first() {
+  qm_wait_until 5 qm_visible QuillmateTray 0 || true
+  click_insert
+  qm_wait_until 5 qm_visible QuillmateInsert || qm_fail "Insert did not open the quick-insert window"
+  read -r x y < <(first_child QuillmateInsert 1)
+  xdotool mousemove $((x + 60)) $((y + 30)) click 1
+}
+qm_paste_until "$text" insert_first
+qm_wait_until 5 qm_visible QuillmateInsert 0 || qm_fail "the quick-insert window stayed open after the paste"
+qm_wait_until 5 qm_visible QuillmateTray 0 || qm_fail "the menu stayed open after the paste"
+
+# --- Exit asks first, same start
+# label_in CLASS KEY: clicks the label beside the check box placed by KEY.
+label_in() { local l t; IFS=, read -r l t <<<"$(qm_place "$2")"; qm_click_in "$1" $((l + 40)) $((t + 6)); }
+ask_exit() { qm_tray_menu; qm_press_in QuillmateTray Tray_Exit; }
+exit_dialog() {
+  ask_exit
+  qm_wait_until 5 qm_visible QuillmateExit || qm_fail "Exit did not ask"
+}
+exit_dialog
+label_in QuillmateExit Exit_Check
+qm_press_in QuillmateExit Exit_Cancel
+qm_wait_until 5 qm_visible QuillmateExit 0 || qm_fail "Cancel did not close the dialog"
+exit_dialog
+qm_press_in QuillmateExit Exit_OK
+qm_ended
+[ "$(qm_ini FastExit)" = False ] || qm_fail "FastExit $(qm_ini FastExit) after a Cancel that cleared the tick"
+
+# --- bClose without a tray icon
+qm_start /noicon
+click $(button 2)
+qm_ended "bClose without a tray icon did not end the program"
+
+# --- The exit and hide notices remember their ticks
+qm_fresh
+qm_start
+qm_press_in QuillmateStart Start_Close   # the bar's close button: the hide notice
+qm_wait_until 5 qm_visible QuillmateHide || qm_fail "no hide notice"
+label_in QuillmateHide Hide_Check
+qm_press_in QuillmateHide Hide_OK
+qm_wait_until 5 qm_visible QuillmateHide 0 || qm_fail "OK did not close the notice"
+exit_dialog
+label_in QuillmateExit Exit_Check
+qm_press_in QuillmateExit Exit_OK
+qm_ended
+[ "$(qm_ini FastExit) $(qm_ini FastHide)" = "True True" ] || qm_fail "saved $(qm_ini FastExit) $(qm_ini FastHide)"
+
+qm_start
+ask_exit
+qm_ended
+echo "start bar, tray and exit: ok"

@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# Hostile conditions: hostile skins, then the uninstall survey against a recording server.
+# Hostile skin folders, names and packages: a "Skin" that links elsewhere or holds foreign files,
+# skin names that reach outside "Skins" or name devices, broken default packages, a deep package.
+# "/uninstall" shows only the survey. Reason 3 with a comment holding "&", spaces and Cyrillic
+# reaches the server exactly as typed; the close button sends nothing; with no server reachable
+# OK still ends the program cleanly. The prefix's proxy points at a recording server of our own.
+source "$(dirname "$0")/lib.sh"
+
+# --- Hostile skin folders, names and packages
+INI=$QM_DATA/Data.INI
+SKIN=$QM_DIR/Skin
+set_skin() { sed -i "s/^SkinName=.*/SkinName=${1//\\/\\\\}\r/" "$INI"; }
+# The settings load is past the skin folder's deletion, or the program stopped at the skin.
+past_skin_cleanup() { qm_log_has "Parametrs --" || ! [ -d "/proc/$QM_PID" ] || qm_dialog Quillmate; }
+qm_start && qm_exit   # writes Data.INI
+
+# "Skin" links to a folder of the user's: nothing in it is written or deleted. A folder or file link
+# inside "Skin" (Wine reports a file link as a plain file) is moved aside with it and left there,
+# and the start unpacks and loads the skin afresh.
+mkdir "$QM_DIR/victim" && echo "the user's file" > "$QM_DIR/victim/mine.txt"
+for link in "$SKIN" "$SKIN/Main" "$SKIN/Sizes.dat"; do
+  target=$QM_DIR/victim; [ "${link##*/}" = Sizes.dat ] && target=$QM_DIR/victim/mine.txt
+  mkdir -p "$(dirname "$link")" && ln -s "$target" "$link"
+  qm_launch
+  if [ "$link" = "$SKIN" ]; then
+    qm_wait_log ">>> Can't clear the skin folder" 20
+    qm_wait_until 20 past_skin_cleanup || qm_fail "start-up did not get past the skin"
+  else
+    qm_wait_log "may lead out of the skin folder (a link); it was left where it is." 20
+    qm_wait_log "End loading skin" 20
+  fi
+  [ "$(ls -A "$QM_DIR/victim")" = mine.txt ] && [ "$(cat "$QM_DIR/victim/mine.txt")" = "the user's file" ] \
+    || qm_fail "the linked folder was changed: $(ls -A "$QM_DIR/victim")"
+  qm_end
+  rm -r "$SKIN" "$SKIN".old* 2>/dev/null || true
+done
+
+# Names that are no plain file name count as missing, also when a package lies where they point.
+cp "$QM_DIR/Skins/Default.skn" "$QM_DIR/x.skn"
+for name in '..\x' 'C:x' CON NUL AUX COM1 'con.x'; do
+  set_skin "$name"
+  qm_launch
+  qm_wait_until 20 qm_dialog Quillmate || qm_fail "$name: no 'was not found' message"
+  wine "$QM_PROBE" press-enter Quillmate
+  qm_wait_log "Parsing comand..." 30
+  qm_log_has ">>> Skin package $(winepath -w "$QM_DIR/Skins")\\$name.skn was not found; using the skin Default." \
+    || qm_fail "$name: fall-back not logged"
+  qm_exit
+  grep -q $'^SkinName=Default\r$' "$INI" || qm_fail "$name: the skin name was kept"
+done
+
+# A deep package is removed whole after loading, and so is a file someone left in "Skin", with a log line.
+qm_craft Deep 'leaf=$(printf "d/%.0s" $(seq 200)) && mkdir -p "$leaf" && echo deep > "$leaf/leaf.txt"'
+mkdir "$SKIN" && echo stale > "$SKIN/left.txt"
+set_skin Deep
+qm_start
+qm_log_has ">>> The skin folder $(winepath -w "$SKIN") held 1 files Quillmate did not unpack" || qm_fail "foreign files not logged"
+qm_log_has "Unpacking skin Deep" || qm_fail "the deep skin was not unpacked"
+left=$(compgen -G "$SKIN.old*" || true); [ -e "$SKIN" ] && left+=" $SKIN"
+[ -n "$left" ] && qm_fail "the skin folder is left: $left"
+qm_exit
+
+# A default package that is empty, garbage or cut short: the log says so.
+set_skin Default
+cp "$QM_DIR/Skins/Default.skn" "$QM_DIR/good.skn"
+for kind in empty garbage cut; do
+  case $kind in
+    empty) : > "$QM_DIR/Skins/Default.skn" ;;
+    garbage) head -c 3000 /dev/urandom > "$QM_DIR/Skins/Default.skn" ;;
+    cut) head -c 3000 "$QM_DIR/good.skn" > "$QM_DIR/Skins/Default.skn" ;;
+  esac
+  qm_launch
+  qm_wait_log ">>> Skin package $(winepath -w "$QM_DIR/Skins/Default.skn") could not be unpacked." 20
+  qm_end
+done
+echo "skin_hostile: ok"
+
+# --- The uninstall survey
+qm_fresh
+INET='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
+# The server logs each request line to stderr; it serves an empty folder, so every answer is 404.
+mkdir "$QM_DIR/www"
+python3 -u -m http.server --bind 127.0.0.1 --directory "$QM_DIR/www" 0 >"$QM_DIR/port" 2>"$QM_DIR/server.log" &
+SERVER=$!
+requests() { sed -n 's/.*"\(GET [^"]*\)".*/\1/p' "$QM_DIR/server.log"; }
+survey_cleanup() {
+  kill "$SERVER" "${HOSTILE:-}" 2>/dev/null || true
+  wine reg delete "$INET" /v ProxyEnable /f >/dev/null 2>&1 || true
+  wine reg delete "$INET" /v ProxyServer /f >/dev/null 2>&1 || true
+  qm_cleanup
+}
+trap survey_cleanup EXIT
+qm_wait_until 10 grep -q 'port [0-9]' "$QM_DIR/port" || qm_fail "the recording server did not start"
+use_proxy() {
+  wine reg add "$INET" /v ProxyEnable /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  wine reg add "$INET" /v ProxyServer /t REG_SZ /d "127.0.0.1:$1" /f >/dev/null 2>&1
+}
+use_proxy "$(grep -o 'port [0-9]*' "$QM_DIR/port" | cut -d' ' -f2)"
+
+start_survey() {
+  qm_launch /uninstall
+  qm_wait_until 20 qm_visible QuillmateUninstall || qm_fail "no survey window"
+}
+click_at() { qm_click_in QuillmateUninstall "$@"; }
+reason() { click_at 32 $((66 + 20 * ($1 - 1))); }
+press_ok() { click_at 178 184; }
+wait_end() { qm_ended "the survey did not end the program"; }
+
+start_survey
+reason 3
+printf 'Too slow & big, слишком\r' > "$QM_DIR/comment.txt"
+wine "$QM_PROBE" type QuillmateUninstall "$QM_DIR/comment.txt" || qm_fail "no comment box"
+press_ok
+wait_end
+want='GET http://www.quillmate.com/stats/uninstall.php?r=3&d=Too%20slow%20%26%20big%2C%20%D1%81%D0%BB%D0%B8%D1%88%D0%BA%D0%BE%D0%BC HTTP/1.1'
+# (Wine's proxy request names the default port as well)
+[ "$(requests | sed 's#quillmate.com:80/#quillmate.com/#')" = "$want" ] || qm_fail "server saw: $(cat "$QM_DIR/server.log")"
+[ -f "$QM_DIR/Log.txt" ] && qm_fail "the survey started the program (a log was written)"
+
+start_survey
+reason 1
+click_at 333 13   # the close button
+wait_end
+[ "$(requests | wc -l)" = 1 ] || qm_fail "closing sent a request: $(requests | tail -1)"
+
+# A proxy that never answers, answers a byte every 2 s, sends an endless body or endless headers:
+# the survey gives up within its own limits (about 15 s) and ends cleanly.
+python3 -u - "$QM_DIR/mode" >"$QM_DIR/hport" 2>/dev/null <<'PY' &
+import socket, sys, threading, time
+s = socket.create_server(("127.0.0.1", 0)); print(s.getsockname()[1])
+def serve(c):
+    c.recv(65536); mode = open(sys.argv[1]).read().strip()
+    c.sendall(b"" if mode == "hang" else b"HTTP/1.1 200 OK\r\n" + (b"\r\n" if mode == "body" else b""))
+    while True:
+        if mode in ("hang", "trickle"): time.sleep(2)
+        c.sendall({"hang": b"", "trickle": b"X", "body": b"x" * 65536}.get(mode, b"X-Pad: " + b"y" * 4000 + b"\r\n"))
+while True: threading.Thread(target=serve, args=(s.accept()[0],), daemon=True).start()
+PY
+HOSTILE=$!
+qm_wait_until 10 grep -q '[0-9]' "$QM_DIR/hport" || qm_fail "the hostile server did not start"
+use_proxy "$(cat "$QM_DIR/hport")"
+for mode in hang trickle body headers; do
+  echo "$mode" > "$QM_DIR/mode"
+  start_survey
+  reason 1
+  press_ok
+  t0=$(date +%s)
+  qm_wait_until 40 bash -c "! [ -d /proc/$QM_PID ]" || qm_fail "$mode: the survey still runs after 40 s"
+  wait "$QM_PID" || qm_fail "$mode: the survey ended with code $?"
+  echo "$mode: ended after $(( $(date +%s) - t0 )) s"
+done
+kill "$HOSTILE"
+
+kill "$SERVER"
+use_proxy 9   # nothing listens there
+start_survey
+reason 2
+press_ok
+wait_end
+wait "$QM_PID" || qm_fail "with no server the program ended with code $?"
+echo "survey: ok"
