@@ -17,6 +17,7 @@
 #include "model/mGlobal.h"
 #include "support/mdlLog.h"
 #include "forms/MsgBox.h"
+#include "forms/WaitAnswering.h"
 #include "skin/SkinEnvironment.h"
 #include "skin/SkinTargets.h"
 #include "skin/clsInstall.h"
@@ -165,7 +166,8 @@ void ApplyRow(const BitmapRow& row, const LoadedPictures& loaded) {
 }
 
 bool Bitmaps() {
-    const LoadedPictures loaded = LoadAllBitmaps();
+    LoadedPictures loaded;
+    forms::WaitAnswering([&] { loaded = LoadAllBitmaps(); });
     for (const BitmapRow& row : kBitmapRows) {
         try {
             ApplyRow(row, loaded);
@@ -203,7 +205,8 @@ bool Unpack() {
         mdlLog::WriteLog("Unpacking skin " + mGlobal::SkinName);
         // The outcome is not examined: missing files show when the skin is loaded.
         clsInstall installer;
-        installer.Go_Instaling(package, folder + "\\Skin");
+        // Off the window thread: a skin package is unpacked file by file, and the window answers meanwhile.
+        forms::WaitAnswering([&] { installer.Go_Instaling(package, folder + "\\Skin"); });
         return true;
     }
 }
@@ -221,7 +224,10 @@ void LoadSkinLanguage() { Language({}); }
 void DeleteSkinFolder() {
     // Not the shell's delete: it reaches through a link into the folder the link names, and gives
     // up on paths longer than MAX_PATH, leaving a deep package's folders behind.
-    LogLinksLeft(ClearAway(ProgramFolder() + "\\Skin"));
+    const std::string folder = ProgramFolder() + "\\Skin";
+    ClearedFolder cleared;
+    forms::WaitAnswering([&] { cleared = ClearAway(folder); });
+    LogLinksLeft(cleared);
 }
 
 }  // namespace mdlSkin

@@ -9,7 +9,7 @@ source "$QM_E2E_LIB"
 CLIPS=${QM_BENCH_CLIPS:-32000}
 ROUNDS=${QM_BENCH_ROUNDS:-4}
 bench_seed "$QM_DATA/Clips" "$CLIPS"
-qm_start /noview /noicon && qm_exit   # reads every clip file; the exit writes the cache
+qm_launch /noview /noicon; qm_wait_log "Parsing comand..." 180; qm_exit   # every clip file read; the exit writes the cache
 qm_start /noview /noicon
 qm_log_has "Clip$((CLIPS - 1)) added." || qm_fail "not all $CLIPS clips loaded"
 
