@@ -20,7 +20,7 @@ goal() { bash "$1" || echo "!! $1 failed"; }
 echo "== goals (this machine: $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg))"
 goal bench/e2e/startup_ratio.sh   # (1) start-up with the cache, 32,000 clips against none
 # (2) first start without the cache against its floor, (5) capture to file at 32,000 clips: the store's
-# (3) peak resident memory with a 10 MB clip: the memory goal's
+goal bench/e2e/clip_memory.sh     # (3) peak resident memory with a 10 MB clip
 goal bench/e2e/skin_switch.sh     # (4) options dialog opening and skin switch: window thread held
 
 [ -n "${QM_BENCH_DETAILS:-}" ] || exit 0
