@@ -10,6 +10,7 @@
 #include "forms/Form.h"
 #include "forms/MsgBox.h"
 #include "forms/Screen.h"
+#include "forms/WaitAnswering.h"
 #include "windows/Windows.h"
 
 namespace Func {
@@ -26,7 +27,7 @@ void Wait(uint32_t ms) {
     if (WaitSlot())
         WaitSlot()(ms);
     else
-        Sleep(ms);
+        forms::SleepAnswering(ms);  // a fade holds input and paint, not the programs sending to us
 }
 
 // The alpha the switch between active and inactive last gave the main window and the start bar.

@@ -195,6 +195,8 @@ void SaveSettings() {
 void LoadClips() {
     WaitWhileBusy();
     ClipFilesBusy = true;
+    // Two lines per clip: written in large pieces, complete once the history stands.
+    mdlLog::Batch batch;
     std::vector<std::string> problems;
     std::vector<ClipTextRef> texts = Store().Load(problems);
     LogProblems(problems);

@@ -46,9 +46,15 @@ void ucButton3::Layout() {
     img.Move(0, img.Top(), r.right, 5.0 * r.bottom);
     Show(frame_);
     if (!IsCreated()) return;
+    // A new strip (every skin change) keeps the outline: the system is asked only for a new one.
+    if (r.right == outlineWidthPx_ && cc_ == outlineCc_) return;
     // Only the top frame's height shows and is hit, whatever the control's height.
     forms::GdiObj<HRGN> rgn = Outline(r.right, cc_);
-    if (rgn && SetWindowRgn(hWnd(), rgn.Get(), TRUE)) rgn.Release();
+    if (rgn && SetWindowRgn(hWnd(), rgn.Get(), TRUE)) {
+        rgn.Release();
+        outlineWidthPx_ = r.right;
+        outlineCc_ = cc_;
+    }
 }
 
 void ucButton3::Show(Frame f) {

@@ -63,6 +63,7 @@ private:
 
     forms::Image img;
     uint8_t cc_ = 8;
+    int outlineWidthPx_ = -1, outlineCc_ = -1;  // what the window's region was made for
     Frame frame_ = Normal;
     bool pressed_ = false;
     bool focused_ = false;

@@ -17,7 +17,12 @@ RECT ChildControl::RectPx() const {
 void ChildControl::Move(double left, double top, double width, double height) {
     Place(left, top, width, height);
     if (HWND h = Handle()) {
-        RECT r = RectPx();
+        const RECT r = RectPx();
+        // A skin change sets every place again, mostly to what it was: that costs the system nothing.
+        RECT now{};
+        GetWindowRect(h, &now);
+        MapWindowPoints(HWND_DESKTOP, GetParent(h), reinterpret_cast<POINT*>(&now), 2);
+        if (EqualRect(&now, &r)) return;
         MoveWindow(h, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     }
 }

@@ -87,8 +87,11 @@ double Form::Height() {
 
 void Form::Move(double leftTw, double topTw, double widthTw, double heightTw) {
     Load();
-    SetWindowPos(hWnd(), nullptr, TwToPxX(leftTw), TwToPxY(topTw), TwToPxX(widthTw), TwToPxY(heightTw),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT now = WindowRectPx();
+    const int x = TwToPxX(leftTw), y = TwToPxY(topTw), w = TwToPxX(widthTw), h = TwToPxY(heightTw);
+    // A skin change sets every size again, mostly to what it was: that costs the system nothing.
+    if (now.left == x && now.top == y && now.right - now.left == w && now.bottom - now.top == h) return;
+    SetWindowPos(hWnd(), nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 void Form::SetLeft(double tw) { Move(tw, Top(), Width(), Height()); }
 void Form::SetTop(double tw) { Move(Left(), tw, Width(), Height()); }

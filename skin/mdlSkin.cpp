@@ -3,16 +3,21 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "model/mGlobal.h"
 #include "support/mdlLog.h"
 #include "forms/MsgBox.h"
+#include "forms/WaitAnswering.h"
 #include "skin/SkinEnvironment.h"
 #include "skin/SkinTargets.h"
 #include "skin/clsInstall.h"
@@ -106,31 +111,66 @@ bool Language(const std::string& inUse) {
     return Recover(" language", inUse);
 }
 
-forms::Picture LoadBitmap(const char* file) {
-    forms::Picture p = forms::Picture::Load(ProgramFolder() + file);
-    if (p.IsEmpty()) throw RowFailure(std::string("cannot load ") + file);
-    return p;
+// The pictures of one run, by file (an empty one where the file could not be loaded). The OK,
+// Cancel, Check and Close bitmaps and the scroll-bar set serve several windows, and pictures are
+// never changed once loaded, so each file is read once a run.
+using LoadedPictures = std::map<std::string, forms::Picture>;
+
+// Reads every file the table names before the first row is applied, several at once: reading and
+// decoding is most of a skin change, and while the window thread waits for it, it paints nothing
+// and answers no one. A bitmap is a process-wide object, free to be made on one thread and shown
+// on another. The rows still fail one by one, in order, where their picture is missing.
+LoadedPictures LoadAllBitmaps() {
+    std::vector<std::string> files;
+    for (const BitmapRow& row : kBitmapRows)
+        if (row.file) files.emplace_back(row.file);
+    files.insert(files.end(), kScrollFiles.begin(), kScrollFiles.end());
+    std::sort(files.begin(), files.end());
+    files.erase(std::unique(files.begin(), files.end()), files.end());
+
+    const std::string folder = ProgramFolder();
+    std::vector<forms::Picture> pictures(files.size());
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t i; (i = next++) < files.size();) pictures[i] = forms::Picture::Load(folder + files[i]);
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (int k = 0; k < 3; ++k) helpers.emplace_back(work);
+        work();
+    }
+    LoadedPictures loaded;
+    for (size_t i = 0; i < files.size(); ++i) loaded.emplace(files[i], std::move(pictures[i]));
+    return loaded;
 }
 
-void ApplyRow(const BitmapRow& row) {
+forms::Picture LoadBitmap(const char* file, const LoadedPictures& loaded) {
+    const auto it = loaded.find(file);
+    if (it == loaded.end() || it->second.IsEmpty()) throw RowFailure(std::string("cannot load ") + file);
+    return it->second;
+}
+
+void ApplyRow(const BitmapRow& row, const LoadedPictures& loaded) {
     SkinTargets& targets = Targets();
     switch (row.how) {
         case BitmapHow::Call: targets.Call(row.target); break;
         case BitmapHow::ScrollSet: {
             ScrollPictures s;
             forms::Picture* slots[] = {&s.pTop, &s.pLow, &s.pBG, &s.pMidUp, &s.pMidDown, &s.pMid, &s.pMidTop, &s.pMidLow};
-            for (size_t i = 0; i < kScrollFiles.size(); ++i) *slots[i] = LoadBitmap(kScrollFiles[i]);
+            for (size_t i = 0; i < kScrollFiles.size(); ++i) *slots[i] = LoadBitmap(kScrollFiles[i], loaded);
             targets.SetScrollPictures(row.target, s);
             break;
         }
-        default: targets.SetPicture(row, LoadBitmap(row.file)); break;
+        default: targets.SetPicture(row, LoadBitmap(row.file, loaded)); break;
     }
 }
 
 bool Bitmaps() {
+    LoadedPictures loaded;
+    forms::WaitAnswering([&] { loaded = LoadAllBitmaps(); });
     for (const BitmapRow& row : kBitmapRows) {
         try {
-            ApplyRow(row);
+            ApplyRow(row, loaded);
         } catch (const std::exception& e) {
             mdlLog::WriteLog(std::string(">>> Error during loading skin: ") + row.target + ", " + e.what());
             return false;
@@ -165,7 +205,8 @@ bool Unpack() {
         mdlLog::WriteLog("Unpacking skin " + mGlobal::SkinName);
         // The outcome is not examined: missing files show when the skin is loaded.
         clsInstall installer;
-        installer.Go_Instaling(package, folder + "\\Skin");
+        // Off the window thread: a skin package is unpacked file by file, and the window answers meanwhile.
+        forms::WaitAnswering([&] { installer.Go_Instaling(package, folder + "\\Skin"); });
         return true;
     }
 }
@@ -183,7 +224,10 @@ void LoadSkinLanguage() { Language({}); }
 void DeleteSkinFolder() {
     // Not the shell's delete: it reaches through a link into the folder the link names, and gives
     // up on paths longer than MAX_PATH, leaving a deep package's folders behind.
-    LogLinksLeft(ClearAway(ProgramFolder() + "\\Skin"));
+    const std::string folder = ProgramFolder() + "\\Skin";
+    ClearedFolder cleared;
+    forms::WaitAnswering([&] { cleared = ClearAway(folder); });
+    LogLinksLeft(cleared);
 }
 
 }  // namespace mdlSkin

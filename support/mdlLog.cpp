@@ -108,10 +108,37 @@ std::mutex& LogMutex() {
     static std::mutex m;
     return m;
 }
+
+// Lines of an open batch not written yet; guarded by the log's mutex.
+struct Pending {
+    int depth = 0;
+    std::string bytes;
+};
+Pending& Batched() {
+    static Pending p;
+    return p;
+}
+
+void FlushLocked() {
+    std::string& bytes = Batched().bytes;
+    if (!bytes.empty() && !LogPath().empty()) Handle().Append(LogPath(), bytes);
+    bytes.clear();
+}
 }  // namespace
+
+Batch::Batch() {
+    std::lock_guard lock(LogMutex());
+    ++Batched().depth;
+}
+
+Batch::~Batch() {
+    std::lock_guard lock(LogMutex());
+    if (--Batched().depth == 0) FlushLocked();
+}
 
 void SetLogFile(const std::string& path) {
     std::lock_guard lock(LogMutex());
+    FlushLocked();
     Handle().Close();
     LogPath() = path;
 }
@@ -119,6 +146,7 @@ const std::string& LogFile() { return LogPath(); }
 
 void DeleteLog() {
     std::lock_guard lock(LogMutex());
+    Batched().bytes.clear();  // lines of the log being deleted
     Handle().Close();
     if (!LogPath().empty()) std::remove(LogPath().c_str());
 }
@@ -133,21 +161,36 @@ std::string FormatLogLine(const std::string& text, bool plain, int hour, int min
 void WriteLog(const std::string& text, bool plain) {
     std::lock_guard lock(LogMutex());
     if (LogPath().empty()) return;
-    // The local time is worked out once a second: a long history logs thousands of lines in one.
+    // The stamp is worked out once a second: a long history logs thousands of lines in one. The
+    // clock is read through the system clock, not std::time: the C library's time() asks for the
+    // time zone on every call, which costs more than the rest of a line.
     static std::time_t last = -1;
-    static std::tm local{};
-    const std::time_t now = std::time(nullptr);
-    if (!plain && now != last) {
-        last = now;
+    static std::string stamp;  // "hh:mm:ss || "
+    if (!plain) {
+        const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+        if (now != last) {
+            last = now;
+            std::tm local{};
 #ifdef _WIN32
-        localtime_s(&local, &now);
+            localtime_s(&local, &now);
 #else
-        localtime_r(&now, &local);
+            localtime_r(&now, &local);
 #endif
+            stamp = FormatLogLine("", false, local.tm_hour, local.tm_min, local.tm_sec);
+        }
     }
-    std::string line = FormatLogLine(text, plain, local.tm_hour, local.tm_min, local.tm_sec);
+    std::string line;
+    line.reserve((plain ? 0 : stamp.size()) + text.size() + 2);
+    if (!plain) line += stamp;
+    line += text;
     line += "\r\n";
-    Handle().Append(LogPath(), line);
+    Pending& batch = Batched();
+    if (batch.depth == 0) {
+        Handle().Append(LogPath(), line);
+        return;
+    }
+    batch.bytes += line;
+    if (batch.bytes.size() >= Batch::kBatchBytes) FlushLocked();
 }
 
 }  // namespace mdlLog

@@ -48,3 +48,25 @@ TEST(LogFile, WritesNothingUntilAPathIsSetThenAppendsCrLfLines) {
     EXPECT_FALSE(std::ifstream(path).good());
     mdlLog::SetLogFile("");
 }
+
+TEST(LogFile, ABatchHoldsLinesBackThenWritesThemAllInOrderAndLinesAfterItGoAtOnce) {
+    const std::string path = ::testing::TempDir() + "qm_log_batch_test.txt";
+    std::remove(path.c_str());
+    mdlLog::SetLogFile(path);
+    std::string expected;
+    {
+        mdlLog::Batch batch;
+        for (int i = 0; i < 4000; ++i) {  // more than one batch's worth of bytes
+            mdlLog::Batch nested;
+            mdlLog::WriteLog("Clip" + std::to_string(i) + " added.", true);
+            expected += "Clip" + std::to_string(i) + " added.\r\n";
+        }
+        EXPECT_LT(ReadAll(path).size(), expected.size());
+        EXPECT_TRUE(expected.starts_with(ReadAll(path)));
+    }
+    EXPECT_EQ(ReadAll(path), expected);
+    mdlLog::WriteLog("->Programm is ready to start", true);
+    EXPECT_EQ(ReadAll(path), expected + "->Programm is ready to start\r\n");
+    mdlLog::DeleteLog();
+    mdlLog::SetLogFile("");
+}

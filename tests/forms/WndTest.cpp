@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include "forms/WaitAnswering.h"
 #include "tests/forms/TestForm.h"
 
 namespace {
@@ -44,4 +47,25 @@ TEST(Wnd, UnloadAndReloadRunTheirEventsAndAClassNameTakenByAnotherProcedureIsRef
     foreign.Load();
     EXPECT_FALSE(foreign.IsLoaded());
     EXPECT_EQ(foreign.loads, 0);
+}
+
+// Work off the window thread: a message sent from another thread meanwhile is answered (else the
+// send below would never return), a posted one waits for the message loop, and the work's
+// exception reaches the caller.
+TEST(WaitAnswering, AnswersSentMessagesOnlyAndPassesTheWorksExceptionOn) {
+    struct Counting : TestForm {
+        int sent = 0, posted = 0;
+        LRESULT OnMessage(UINT msg, WPARAM w, LPARAM l) override {
+            if (msg == WM_APP) return ++posted;
+            if (msg == WM_APP + 1) return ++sent;
+            return TestForm::OnMessage(msg, w, l);
+        }
+    } f;
+    f.Load();
+    PostMessageW(f.hWnd(), WM_APP, 0, 0);
+    forms::WaitAnswering([&] { SendMessageW(f.hWnd(), WM_APP + 1, 0, 0); });
+    forms::SleepAnswering(20);
+    EXPECT_EQ(f.sent, 1);
+    EXPECT_EQ(f.posted, 0);
+    EXPECT_THROW(forms::WaitAnswering([] { throw std::runtime_error("unreadable"); }), std::runtime_error);
 }
