@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "model/mGlobal.h"
 #include "controls/ucButton3.h"
@@ -33,12 +34,7 @@ const A in = Send(WM_MOUSEMOVE, 30, 12), down = Send(WM_LBUTTONDOWN, 30, 12, MK_
 }  // namespace
 
 TEST(ucButton3, FramesAndClicksFollowTheMouseTheKeysAndEnabled) {
-    struct {
-        const char* name;
-        A act;
-        int frame;
-        const char* events;
-    } cases[] = {
+    const std::tuple<const char*, A, int, const char*> cases[] = {
         {"at rest", Seq<Btn>({}), ucButton3::Normal, ""},
         {"hover", in, ucButton3::Hover, ""},
         {"left press", Seq<Btn>({in, down}), ucButton3::Pressed, "down "},
@@ -63,11 +59,11 @@ TEST(ucButton3, FramesAndClicksFollowTheMouseTheKeysAndEnabled) {
         {"enabled again with the focus", Seq<Btn>({focus, Enable(false), Enable(true)}), ucButton3::Focused, ""},
         {"strip of two frames", Seq<Btn>({[](Btn& t) { t.b.LoadSkin(Strip(60, 24, 2)); }, Enable(false)}), 1, ""},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, act, frame, events] : cases) {
         Btn t;
-        c.act(t);
-        EXPECT_EQ(CellAt(t.b, 30, 12), c.frame) << c.name;
-        EXPECT_EQ(t.events, c.events) << c.name;
+        act(t);
+        EXPECT_EQ(CellAt(t.b, 30, 12), frame) << name;
+        EXPECT_EQ(t.events, events) << name;
     }
 }
 
@@ -97,14 +93,10 @@ TEST(ucButton3, OnlyTheRoundedTop24PixelsShowAndAreHit) {
     ASSERT_NE(GetWindowRgnBox(t.b.hwnd(), &box), ERROR);
     EXPECT_GE(box.bottom, ucButton3::FramePx - 1);  // the platform's round rectangles end a pixel short
     EXPECT_LE(box.bottom, ucButton3::FramePx);
-    struct {
-        int cc;
-        double x, y;
-        bool hit;
-    } cases[] = {{8, 30, 12, true}, {8, 30, 30, false}, {8, 0, 0, false}, {8, 58, 12, true}, {0, 0, 0, true}};
-    for (const auto& c : cases) {
-        t.b.SetCC(static_cast<uint8_t>(c.cc));
-        EXPECT_EQ(t.b.HitTest(c.x, c.y), c.hit) << c.cc << " " << c.x << "," << c.y;
+    for (const auto& [cc, x, y, hit] : {std::tuple{8, 30.0, 12.0, true}, {8, 30, 30, false}, {8, 0, 0, false},
+                                        {8, 58, 12, true}, {0, 0, 0, true}}) {
+        t.b.SetCC(static_cast<uint8_t>(cc));
+        EXPECT_EQ(t.b.HitTest(x, y), hit) << cc << " " << x << "," << y;
     }
     t.b.Move(10, 10, 0, 0);  // nothing to show or hit, and no fault
     EXPECT_FALSE(t.b.HitTest(0, 0));

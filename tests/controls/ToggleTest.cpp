@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "controls/CheckBox.h"
@@ -53,11 +54,7 @@ const A in = Send(Opt, WM_MOUSEMOVE, 7, 7), down = Send(Opt, WM_LBUTTONDOWN, 7, 
 // Radio buttons: selection is exclusive over the form and follows the mouse, the keys and the labels.
 // The check box inverts on a click and on keys, and clicks on every value set.
 TEST(OptionBox, SelectsExclusivelyAndTheCheckBoxInvertsOnMouseKeysAndLabels) {
-    struct {
-        const char* name;
-        A act;
-        const char* state;
-    } cases[] = {
+    const std::tuple<const char*, A, const char*> cases[] = {
         {"left click", Seq<Boxes>({pick0, in, down, up}), "010 1 3 / 0 0 0"},
         {"left click on the selected box", Seq<Boxes>({in, down, up, in, down, up}), "010 2 3 / 0 0 0"},
         {"right click", Seq<Boxes>({pick0, in, Send(Opt, WM_RBUTTONDOWN, 7, 7, MK_RBUTTON),
@@ -86,11 +83,11 @@ TEST(OptionBox, SelectsExclusivelyAndTheCheckBoxInvertsOnMouseKeysAndLabels) {
         {"check: right click", Seq<Boxes>({checkIn, Send(Check, WM_RBUTTONDOWN, 6, 6, MK_RBUTTON),
                                            Send(Check, WM_RBUTTONUP, 6, 6)}), "000 0 0 / 0 0 1"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, act, state] : cases) {
         Boxes o;
-        c.act(o);
-        EXPECT_EQ(o.State(), c.state) << c.name;
-        EXPECT_EQ(std::pair(o.opt[1].Width(), o.check.Width()), std::pair(15.0, 13.0)) << c.name;
+        act(o);
+        EXPECT_EQ(o.State(), state) << name;
+        EXPECT_EQ(std::pair(o.opt[1].Width(), o.check.Width()), std::pair(15.0, 13.0)) << name;
         ReleaseCapture();
     }
 }
