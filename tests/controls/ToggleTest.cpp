@@ -48,44 +48,41 @@ const A in = Send(Opt, WM_MOUSEMOVE, 7, 7), down = Send(Opt, WM_LBUTTONDOWN, 7, 
         up = Send(Opt, WM_LBUTTONUP, 7, 7), pick0 = [](Boxes& o) { o.opt[0].Checked(); },
         pick2 = [](Boxes& o) { o.opt[2].Checked(); }, wide = [](Boxes& o) { o.opt[1].SetAddWidth(600); },
         checkIn = Send(Check, WM_MOUSEMOVE, 6, 6), checkDown = Send(Check, WM_LBUTTONDOWN, 6, 6, MK_LBUTTON),
-        checkFocus = [](Boxes& o) { Focus(o.check.Handle()); };
+        checkFocus = [](Boxes& o) { Focus(o.check.Handle()); }, labelDown = [](Boxes& o) { o.opt[1].Down(); },
+        labelMoved = [](Boxes& o) { o.opt[1].Moved(); };
 }  // namespace
 
 // Radio buttons: selection is exclusive over the form and follows the mouse, the keys and the labels.
 // The check box inverts on a click and on keys, and clicks on every value set.
 TEST(OptionBox, SelectsExclusivelyAndTheCheckBoxInvertsOnMouseKeysAndLabels) {
-    const std::tuple<const char*, A, const char*> cases[] = {
-        {"left click", Seq<Boxes>({pick0, in, down, up}), "010 1 3 / 0 0 0"},
-        {"left click on the selected box", Seq<Boxes>({in, down, up, in, down, up}), "010 2 3 / 0 0 0"},
-        {"right click", Seq<Boxes>({pick0, in, Send(Opt, WM_RBUTTONDOWN, 7, 7, MK_RBUTTON),
-                                    Send(Opt, WM_RBUTTONUP, 7, 7)}), "100 0 1 / 0 0 0"},
-        {"released outside", Seq<Boxes>({in, down, Send(Opt, WM_LBUTTONUP, 7, 40)}), "000 0 0 / 0 0 0"},
-        {"pressed", Seq<Boxes>({in, down}), "000 0 4 / 0 0 0"},
-        {"space, clearing the box in the frame", Seq<Boxes>({pick2, Press(Opt, WM_KEYDOWN, VK_SPACE),
-                                                             Press(Opt, WM_KEYUP, VK_SPACE)}), "010 1 3 / 0 0 0"},
-        {"label: Checked", Seq<Boxes>({pick0, [](Boxes& o) { o.opt[1].Checked(); }}), "010 1 2 / 0 0 0"},
-        {"label: Down, Moved", [](Boxes& o) { o.opt[1].Down(); o.opt[1].Moved(); }, "000 0 4 / 0 0 0"},
-        {"label: Down, Up, Moved", [](Boxes& o) { o.opt[1].Down(); o.opt[1].Up(); o.opt[1].Moved(); },
-         "000 0 1 / 0 0 0"},
-        {"Value set", Seq<Boxes>({pick0, [](Boxes& o) { o.opt[1].SetValue(true); }}), "110 0 2 / 0 0 0"},
-        {"click on the caption, AddWidth", Seq<Boxes>({wide, in, Send(Opt, WM_MOUSEMOVE, 50, 7),
-                                                       Send(Opt, WM_LBUTTONDOWN, 50, 7, MK_LBUTTON),
-                                                       Send(Opt, WM_LBUTTONUP, 50, 7)}), "010 1 3 / 0 0 0"},
-        {"beyond AddWidth", Seq<Boxes>({wide, in, Send(Opt, WM_MOUSEMOVE, 56, 7)}), "000 0 0 / 0 0 0"},
-        {"check: left click", Seq<Boxes>({checkIn, checkDown, Send(Check, WM_LBUTTONUP, 6, 6)}), "000 0 0 / 1 1 3"},
-        {"check: enter switches off", Seq<Boxes>({CheckValue(true), checkFocus, Press(Check, WM_KEYDOWN, VK_RETURN),
-                                                  Press(Check, WM_KEYUP, VK_RETURN)}), "000 0 0 / 0 2 1"},
-        {"check: Value set to its own value", CheckValue(false), "000 0 0 / 0 1 0"},
-        {"check: focused, pointer leaves", Seq<Boxes>({checkFocus, checkIn, Send(Check, WM_MOUSEMOVE, 60, 6)}),
-         "000 0 0 / 0 0 1"},
-        {"check: released outside", Seq<Boxes>({checkIn, checkDown, Send(Check, WM_LBUTTONUP, 60, 6)}),
-         "000 0 0 / 0 0 0"},
-        {"check: right click", Seq<Boxes>({checkIn, Send(Check, WM_RBUTTONDOWN, 6, 6, MK_RBUTTON),
-                                           Send(Check, WM_RBUTTONUP, 6, 6)}), "000 0 0 / 0 0 1"},
+    const std::tuple<const char*, Steps<Boxes>, const char*> cases[] = {
+        {"left click", {pick0, in, down, up}, "010 1 3 / 0 0 0"},
+        {"left click on the selected box", {in, down, up, in, down, up}, "010 2 3 / 0 0 0"},
+        {"right click", {pick0, in, Send(Opt, WM_RBUTTONDOWN, 7, 7, MK_RBUTTON), Send(Opt, WM_RBUTTONUP, 7, 7)},
+         "100 0 1 / 0 0 0"},
+        {"released outside", {in, down, Send(Opt, WM_LBUTTONUP, 7, 40)}, "000 0 0 / 0 0 0"},
+        {"pressed", {in, down}, "000 0 4 / 0 0 0"},
+        {"space, clearing the box in the frame",
+         {pick2, Press(Opt, WM_KEYDOWN, VK_SPACE), Press(Opt, WM_KEYUP, VK_SPACE)}, "010 1 3 / 0 0 0"},
+        {"label: Checked", {pick0, [](Boxes& o) { o.opt[1].Checked(); }}, "010 1 2 / 0 0 0"},
+        {"label: Down, Moved", {labelDown, labelMoved}, "000 0 4 / 0 0 0"},
+        {"label: Down, Up, Moved", {labelDown, [](Boxes& o) { o.opt[1].Up(); }, labelMoved}, "000 0 1 / 0 0 0"},
+        {"Value set", {pick0, [](Boxes& o) { o.opt[1].SetValue(true); }}, "110 0 2 / 0 0 0"},
+        {"click on the caption, AddWidth", {wide, in, Send(Opt, WM_MOUSEMOVE, 50, 7),
+         Send(Opt, WM_LBUTTONDOWN, 50, 7, MK_LBUTTON), Send(Opt, WM_LBUTTONUP, 50, 7)}, "010 1 3 / 0 0 0"},
+        {"beyond AddWidth", {wide, in, Send(Opt, WM_MOUSEMOVE, 56, 7)}, "000 0 0 / 0 0 0"},
+        {"check: left click", {checkIn, checkDown, Send(Check, WM_LBUTTONUP, 6, 6)}, "000 0 0 / 1 1 3"},
+        {"check: enter switches off", {CheckValue(true), checkFocus, Press(Check, WM_KEYDOWN, VK_RETURN),
+         Press(Check, WM_KEYUP, VK_RETURN)}, "000 0 0 / 0 2 1"},
+        {"check: Value set to its own value", {CheckValue(false)}, "000 0 0 / 0 1 0"},
+        {"check: focused, pointer leaves", {checkFocus, checkIn, Send(Check, WM_MOUSEMOVE, 60, 6)}, "000 0 0 / 0 0 1"},
+        {"check: released outside", {checkIn, checkDown, Send(Check, WM_LBUTTONUP, 60, 6)}, "000 0 0 / 0 0 0"},
+        {"check: right click",
+         {checkIn, Send(Check, WM_RBUTTONDOWN, 6, 6, MK_RBUTTON), Send(Check, WM_RBUTTONUP, 6, 6)}, "000 0 0 / 0 0 1"},
     };
-    for (const auto& [name, act, state] : cases) {
+    for (const auto& [name, steps, state] : cases) {
         Boxes o;
-        act(o);
+        for (const A& step : steps) step(o);
         EXPECT_EQ(o.State(), state) << name;
         EXPECT_EQ(std::pair(o.opt[1].Width(), o.check.Width()), std::pair(15.0, 13.0)) << name;
         ReleaseCapture();
