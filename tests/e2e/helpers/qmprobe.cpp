@@ -166,22 +166,21 @@ int main(int argc, char** argv) {
     HWND top = argc > 2 ? FindWindowA(argv[2], nullptr) : nullptr;
     for (const char* looks : {"rect", "children", "child-list", "settled", "alpha", "type"})
         if (cmd == looks && !top) return 1;
-    if (cmd == "viewer-title") {
+    if (cmd == "viewer-title" || cmd == "foreground") {
         wchar_t t[256] = {};
-        if (HWND v = GetClipboardViewer()) GetWindowTextW(v, t, 255);
+        if (cmd == "foreground") GetClassNameW(GetForegroundWindow(), t, 255);
+        else if (HWND v = GetClipboardViewer()) GetWindowTextW(v, t, 255);
         return Print(t);
     }
     if (cmd == "close")  // the hidden "Quillmate" window unless a class is named
         return PostMessageW(argc > 2 ? top : FindWindowW(L"QuillmateForm", L"Quillmate"), WM_CLOSE, 0, 0) ? 0 : 1;
-    if ((cmd == "press-enter" || cmd == "press-cancel") && argc > 2) {
-        HWND w = FindWindowA("#32770", argv[2]);
-        return w && PostMessageW(w, WM_COMMAND, cmd == "press-enter" ? IDOK : IDCANCEL, 0) ? 0 : 1;
-    }
-    if (cmd == "dialog-text" && argc > 2) {
-        // The message is the box's static control with the id 0xFFFF.
-        HWND w = FindWindowA("#32770", argv[2]);
-        wchar_t t[1024] = {};
-        return w && GetDlgItemTextW(w, 0xFFFF, t, 1023) ? Print(t) : 1;
+    // The message box with the title argv[2].
+    HWND box = argc > 2 ? FindWindowA("#32770", argv[2]) : nullptr;
+    if (cmd == "press-enter" || cmd == "press-cancel")
+        return box && PostMessageW(box, WM_COMMAND, cmd == "press-enter" ? IDOK : IDCANCEL, 0) ? 0 : 1;
+    if (cmd == "dialog-text") {
+        wchar_t t[1024] = {};  // the message is the box's static control with the id 0xFFFF
+        return box && GetDlgItemTextW(box, 0xFFFF, t, 1023) ? Print(t) : 1;
     }
     if (cmd == "copy-files" && argc > 3) {
         // A file manager's copy: a drop list, and a text beside it, as some file managers add.
@@ -298,11 +297,6 @@ int main(int argc, char** argv) {
         const std::wstring text = Wide(std::string(std::istreambuf_iterator<char>(f), {}));
         for (size_t i = 0; i + 1 < text.size(); ++i) SendMessageW(edit, WM_CHAR, text[i], 1);
         return 0;
-    }
-    if (cmd == "foreground") {
-        wchar_t c[256] = {};
-        GetClassNameW(GetForegroundWindow(), c, 255);
-        return Print(c);
     }
     return 2;
 }
