@@ -14,23 +14,19 @@ namespace {
 const int32_t HKCU = RegKey::kHkeyCurrentUser;
 const std::wstring kBase = L"Software\\QuillmateRegKeyTest";
 
-// The stored type and bytes of a value, read past the class.
-std::pair<DWORD, std::vector<BYTE>> Raw(const std::wstring& key, const std::wstring& name) {
+// The stored type and bytes of a value, read past the class: type 0xFFFE when the value is
+// missing, 0xFFFF when the key is.
+std::pair<DWORD, std::vector<BYTE>> Raw(const std::wstring& key, const std::wstring& name = L"") {
     BYTE buf[64];
     DWORD type = 0xFFFF, size = sizeof buf;
     HKEY k;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k)) return {type, {}};
-    if (RegQueryValueExW(k, name.c_str(), nullptr, &type, buf, &size)) size = 0;
+    if (RegQueryValueExW(k, name.c_str(), nullptr, &type, buf, &size)) type = 0xFFFE, size = 0;
     RegCloseKey(k);
     return {type, std::vector<BYTE>(buf, buf + size)};
 }
 
-bool KeyExists(const std::wstring& path) {
-    HKEY k;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &k)) return false;
-    RegCloseKey(k);
-    return true;
-}
+bool KeyExists(const std::wstring& path) { return Raw(path).first != 0xFFFF; }
 
 class RegKeyTest : public ::testing::Test {
 protected:
