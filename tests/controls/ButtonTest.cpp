@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "model/mGlobal.h"
 #include "controls/ucButton3.h"
@@ -29,45 +30,41 @@ A Press(UINT m, WPARAM code) { return [=](Btn& t) { Key(t.b.hwnd(), m, code); };
 A Enable(bool on) { return [=](Btn& t) { t.b.SetEnabled(on); }; }
 const A in = Send(WM_MOUSEMOVE, 30, 12), down = Send(WM_LBUTTONDOWN, 30, 12, MK_LBUTTON),
         up = Send(WM_LBUTTONUP, 30, 12), focus = [](Btn& t) { Focus(t.b.hwnd()); },
-        enter = Seq<Btn>({Press(WM_KEYDOWN, VK_RETURN), Press(WM_CHAR, '\r'), Press(WM_KEYUP, VK_RETURN)});
+        enter = [](Btn& t) {
+            for (UINT m : {WM_KEYDOWN, WM_CHAR, WM_KEYUP}) Key(t.b.hwnd(), m, m == WM_CHAR ? '\r' : VK_RETURN);
+        };
 }  // namespace
 
 TEST(ucButton3, FramesAndClicksFollowTheMouseTheKeysAndEnabled) {
-    struct {
-        const char* name;
-        A act;
-        int frame;
-        const char* events;
-    } cases[] = {
-        {"at rest", Seq<Btn>({}), ucButton3::Normal, ""},
-        {"hover", in, ucButton3::Hover, ""},
-        {"left press", Seq<Btn>({in, down}), ucButton3::Pressed, "down "},
-        {"left click", Seq<Btn>({in, down, up}), ucButton3::Hover, "down up click "},
-        {"released outside, focused", Seq<Btn>({in, down, Send(WM_MOUSEMOVE, 90, 12, MK_LBUTTON),
-                                                Send(WM_LBUTTONUP, 90, 12)}), ucButton3::Normal, "down up "},
-        {"right click", Seq<Btn>({in, Send(WM_RBUTTONDOWN, 30, 12, MK_RBUTTON), Send(WM_RBUTTONUP, 30, 12)}),
+    const std::tuple<const char*, Steps<Btn>, int, const char*> cases[] = {
+        {"at rest", {}, ucButton3::Normal, ""},
+        {"hover", {in}, ucButton3::Hover, ""},
+        {"left press", {in, down}, ucButton3::Pressed, "down "},
+        {"left click", {in, down, up}, ucButton3::Hover, "down up click "},
+        {"released outside, focused", {in, down, Send(WM_MOUSEMOVE, 90, 12, MK_LBUTTON), Send(WM_LBUTTONUP, 90, 12)},
+         ucButton3::Normal, "down up "},
+        {"right click", {in, Send(WM_RBUTTONDOWN, 30, 12, MK_RBUTTON), Send(WM_RBUTTONUP, 30, 12)},
          ucButton3::Hover, "up "},
-        {"double click", Seq<Btn>({in, down, up, Send(WM_LBUTTONDBLCLK, 30, 12, MK_LBUTTON), up}), ucButton3::Hover,
+        {"double click", {in, down, up, Send(WM_LBUTTONDBLCLK, 30, 12, MK_LBUTTON), up}, ucButton3::Hover,
          "down up click up click "},
-        {"pointer leaves below the outline", Seq<Btn>({in, Send(WM_MOUSEMOVE, 30, 30)}), ucButton3::Normal, "out "},
-        {"focus", focus, ucButton3::Focused, ""},
-        {"space held", Seq<Btn>({focus, Press(WM_KEYDOWN, VK_SPACE)}), ucButton3::Pressed, ""},
-        {"space", Seq<Btn>({focus, Press(WM_KEYDOWN, VK_SPACE), Press(WM_CHAR, ' '), Press(WM_KEYUP, VK_SPACE)}),
+        {"pointer leaves below the outline", {in, Send(WM_MOUSEMOVE, 30, 30)}, ucButton3::Normal, "out "},
+        {"focus", {focus}, ucButton3::Focused, ""},
+        {"space held", {focus, Press(WM_KEYDOWN, VK_SPACE)}, ucButton3::Pressed, ""},
+        {"space", {focus, Press(WM_KEYDOWN, VK_SPACE), Press(WM_CHAR, ' '), Press(WM_KEYUP, VK_SPACE)},
          ucButton3::Focused, "click "},
-        {"enter clicks on the character and again on key up", Seq<Btn>({focus, enter}), ucButton3::Focused,
-         "click click "},
-        {"enter whose keys a hook ate", Seq<Btn>({focus, Press(WM_CHAR, '\r')}), ucButton3::Focused, "click "},
-        {"enter, the click disables", Seq<Btn>({focus, [](Btn& t) { t.b.Click = [&t] { t.b.SetEnabled(false); }; },
-                                                enter}), ucButton3::Disabled, ""},
-        {"disabled", Seq<Btn>({Enable(false), in, down, up, enter}), ucButton3::Disabled, ""},
-        {"enabled again with the focus", Seq<Btn>({focus, Enable(false), Enable(true)}), ucButton3::Focused, ""},
-        {"strip of two frames", Seq<Btn>({[](Btn& t) { t.b.LoadSkin(Strip(60, 24, 2)); }, Enable(false)}), 1, ""},
+        {"enter clicks on the character and again on key up", {focus, enter}, ucButton3::Focused, "click click "},
+        {"enter whose keys a hook ate", {focus, Press(WM_CHAR, '\r')}, ucButton3::Focused, "click "},
+        {"enter, the click disables", {focus, [](Btn& t) { t.b.Click = [&t] { t.b.SetEnabled(false); }; }, enter},
+         ucButton3::Disabled, ""},
+        {"disabled", {Enable(false), in, down, up, enter}, ucButton3::Disabled, ""},
+        {"enabled again with the focus", {focus, Enable(false), Enable(true)}, ucButton3::Focused, ""},
+        {"strip of two frames", {[](Btn& t) { t.b.LoadSkin(Strip(60, 24, 2)); }, Enable(false)}, 1, ""},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, steps, frame, events] : cases) {
         Btn t;
-        c.act(t);
-        EXPECT_EQ(CellAt(t.b, 30, 12), c.frame) << c.name;
-        EXPECT_EQ(t.events, c.events) << c.name;
+        for (const A& step : steps) step(t);
+        EXPECT_EQ(CellAt(t.b, 30, 12), frame) << name;
+        EXPECT_EQ(t.events, events) << name;
     }
 }
 
@@ -97,14 +94,10 @@ TEST(ucButton3, OnlyTheRoundedTop24PixelsShowAndAreHit) {
     ASSERT_NE(GetWindowRgnBox(t.b.hwnd(), &box), ERROR);
     EXPECT_GE(box.bottom, ucButton3::FramePx - 1);  // the platform's round rectangles end a pixel short
     EXPECT_LE(box.bottom, ucButton3::FramePx);
-    struct {
-        int cc;
-        double x, y;
-        bool hit;
-    } cases[] = {{8, 30, 12, true}, {8, 30, 30, false}, {8, 0, 0, false}, {8, 58, 12, true}, {0, 0, 0, true}};
-    for (const auto& c : cases) {
-        t.b.SetCC(static_cast<uint8_t>(c.cc));
-        EXPECT_EQ(t.b.HitTest(c.x, c.y), c.hit) << c.cc << " " << c.x << "," << c.y;
+    for (const auto& [cc, x, y, hit] : {std::tuple{8, 30.0, 12.0, true}, {8, 30, 30, false}, {8, 0, 0, false},
+                                        {8, 58, 12, true}, {0, 0, 0, true}}) {
+        t.b.SetCC(static_cast<uint8_t>(cc));
+        EXPECT_EQ(t.b.HitTest(x, y), hit) << cc << " " << x << "," << y;
     }
     t.b.Move(10, 10, 0, 0);  // nothing to show or hit, and no fault
     EXPECT_FALSE(t.b.HitTest(0, 0));

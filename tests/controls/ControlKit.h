@@ -1,10 +1,9 @@
 #pragma once
 // What the control tests share: generated skin strips whose cells have distinct colours, the cell
-// a control shows, real focus and key strokes, and steps of a case run one after the other.
+// a control shows, real focus and key strokes, and the steps of a case.
 #include <windows.h>
 
 #include <functional>
-#include <initializer_list>
 #include <vector>
 
 #include "tests/forms/GdiProbe.h"
@@ -41,8 +40,4 @@ inline void Key(HWND h, UINT msg, WPARAM code) { SendMessageW(h, msg, code, msg 
 template <class T>
 using Act = std::function<void(T&)>;
 template <class T>
-Act<T> Seq(std::initializer_list<Act<T>> steps) {
-    return [v = std::vector<Act<T>>(steps)](T& t) {
-        for (const Act<T>& a : v) a(t);
-    };
-}
+using Steps = std::vector<Act<T>>;

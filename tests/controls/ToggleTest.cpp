@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "controls/CheckBox.h"
 #include "controls/OptionBox.h"
@@ -28,85 +30,61 @@ struct Boxes {
         check.SetSkin(Strip(13, CheckBox::CellPx, 6));
         check.Click = [this] { ++checkClicks; };
     }
-    std::string Values() const {
+    // The radio buttons' values, the middle one's clicks and cell; the check box's value, clicks and cell.
+    std::string State() {
         std::string s;
         for (const OptionBox& b : opt) s += b.Value() ? '1' : '0';
-        return s;
+        return s + " " + std::to_string(optClicks) + " " + std::to_string(CellAt(opt[1], 7, 7)) + " / " +
+               (check.Value() ? "1 " : "0 ") + std::to_string(checkClicks) + " " + std::to_string(CellAt(check, 6, 6));
     }
 };
 using A = Act<Boxes>;
-A Send(UINT m, int x, int y, WPARAM k = 0) { return [=](Boxes& o) { Mouse(o.opt[1].Handle(), m, x, y, k); }; }
-A Press(UINT m, WPARAM code) { return [=](Boxes& o) { Key(o.opt[1].Handle(), m, code); }; }
-const A in = Send(WM_MOUSEMOVE, 7, 7), down = Send(WM_LBUTTONDOWN, 7, 7, MK_LBUTTON), up = Send(WM_LBUTTONUP, 7, 7),
-        pick0 = [](Boxes& o) { o.opt[0].Checked(); }, pick2 = [](Boxes& o) { o.opt[2].Checked(); },
-        wide = [](Boxes& o) { o.opt[1].SetAddWidth(600); };
-
-A CheckSend(UINT m, int x, int y, WPARAM k = 0) { return [=](Boxes& o) { Mouse(o.check.Handle(), m, x, y, k); }; }
-A CheckKey(UINT m, WPARAM code) { return [=](Boxes& o) { Key(o.check.Handle(), m, code); }; }
+enum Box { Opt, Check };  // the middle radio button or the check box
+HWND Handle(Boxes& o, Box b) { return b == Opt ? o.opt[1].Handle() : o.check.Handle(); }
+A Send(Box b, UINT m, int x, int y, WPARAM k = 0) { return [=](Boxes& o) { Mouse(Handle(o, b), m, x, y, k); }; }
+A Press(Box b, UINT m, WPARAM code) { return [=](Boxes& o) { Key(Handle(o, b), m, code); }; }
 A CheckValue(bool v) { return [=](Boxes& o) { o.check.SetValue(v); }; }
-const A checkIn = CheckSend(WM_MOUSEMOVE, 6, 6), checkDown = CheckSend(WM_LBUTTONDOWN, 6, 6, MK_LBUTTON),
-        checkFocus = [](Boxes& o) { Focus(o.check.Handle()); };
+const A in = Send(Opt, WM_MOUSEMOVE, 7, 7), down = Send(Opt, WM_LBUTTONDOWN, 7, 7, MK_LBUTTON),
+        up = Send(Opt, WM_LBUTTONUP, 7, 7), pick0 = [](Boxes& o) { o.opt[0].Checked(); },
+        pick2 = [](Boxes& o) { o.opt[2].Checked(); }, wide = [](Boxes& o) { o.opt[1].SetAddWidth(600); },
+        checkIn = Send(Check, WM_MOUSEMOVE, 6, 6), checkDown = Send(Check, WM_LBUTTONDOWN, 6, 6, MK_LBUTTON),
+        checkFocus = [](Boxes& o) { Focus(o.check.Handle()); }, labelDown = [](Boxes& o) { o.opt[1].Down(); },
+        labelMoved = [](Boxes& o) { o.opt[1].Moved(); };
 }  // namespace
 
-TEST(OptionBox, SelectionIsExclusiveOverTheFormAndFollowsMouseKeysAndLabels) {
-    struct {
-        const char* name;
-        A act;
-        const char* values;
-        int clicks, cell;  // of the middle box
-    } cases[] = {
-        {"left click", Seq<Boxes>({pick0, in, down, up}), "010", 1, 3},
-        {"left click on the selected box", Seq<Boxes>({in, down, up, in, down, up}), "010", 2, 3},
-        {"right click", Seq<Boxes>({pick0, in, Send(WM_RBUTTONDOWN, 7, 7, MK_RBUTTON), Send(WM_RBUTTONUP, 7, 7)}),
-         "100", 0, 1},
-        {"released outside", Seq<Boxes>({in, down, Send(WM_LBUTTONUP, 7, 40)}), "000", 0, 0},
-        {"pressed", Seq<Boxes>({in, down}), "000", 0, 4},
-        {"space, clearing the box in the frame", Seq<Boxes>({pick2, Press(WM_KEYDOWN, VK_SPACE),
-                                                             Press(WM_KEYUP, VK_SPACE)}), "010", 1, 3},
-        {"label: Checked", Seq<Boxes>({pick0, [](Boxes& o) { o.opt[1].Checked(); }}), "010", 1, 2},
-        {"label: Down, Moved", Seq<Boxes>({[](Boxes& o) { o.opt[1].Down(); o.opt[1].Moved(); }}), "000", 0, 4},
-        {"label: Down, Up, Moved", Seq<Boxes>({[](Boxes& o) { o.opt[1].Down(); o.opt[1].Up(); o.opt[1].Moved(); }}),
-         "000", 0, 1},
-        {"Value set", Seq<Boxes>({pick0, [](Boxes& o) { o.opt[1].SetValue(true); }}), "110", 0, 2},
-        {"click on the caption, AddWidth", Seq<Boxes>({wide, in, Send(WM_MOUSEMOVE, 50, 7),
-                                                       Send(WM_LBUTTONDOWN, 50, 7, MK_LBUTTON),
-                                                       Send(WM_LBUTTONUP, 50, 7)}), "010", 1, 3},
-        {"beyond AddWidth", Seq<Boxes>({wide, in, Send(WM_MOUSEMOVE, 56, 7)}), "000", 0, 0},
+// Radio buttons: selection is exclusive over the form and follows the mouse, the keys and the labels.
+// The check box inverts on a click and on keys, and clicks on every value set.
+TEST(OptionBox, SelectsExclusivelyAndTheCheckBoxInvertsOnMouseKeysAndLabels) {
+    const std::tuple<const char*, Steps<Boxes>, const char*> cases[] = {
+        {"left click", {pick0, in, down, up}, "010 1 3 / 0 0 0"},
+        {"left click on the selected box", {in, down, up, in, down, up}, "010 2 3 / 0 0 0"},
+        {"right click", {pick0, in, Send(Opt, WM_RBUTTONDOWN, 7, 7, MK_RBUTTON), Send(Opt, WM_RBUTTONUP, 7, 7)},
+         "100 0 1 / 0 0 0"},
+        {"released outside", {in, down, Send(Opt, WM_LBUTTONUP, 7, 40)}, "000 0 0 / 0 0 0"},
+        {"pressed", {in, down}, "000 0 4 / 0 0 0"},
+        {"space, clearing the box in the frame",
+         {pick2, Press(Opt, WM_KEYDOWN, VK_SPACE), Press(Opt, WM_KEYUP, VK_SPACE)}, "010 1 3 / 0 0 0"},
+        {"label: Checked", {pick0, [](Boxes& o) { o.opt[1].Checked(); }}, "010 1 2 / 0 0 0"},
+        {"label: Down, Moved", {labelDown, labelMoved}, "000 0 4 / 0 0 0"},
+        {"label: Down, Up, Moved", {labelDown, [](Boxes& o) { o.opt[1].Up(); }, labelMoved}, "000 0 1 / 0 0 0"},
+        {"Value set", {pick0, [](Boxes& o) { o.opt[1].SetValue(true); }}, "110 0 2 / 0 0 0"},
+        {"click on the caption, AddWidth", {wide, in, Send(Opt, WM_MOUSEMOVE, 50, 7),
+         Send(Opt, WM_LBUTTONDOWN, 50, 7, MK_LBUTTON), Send(Opt, WM_LBUTTONUP, 50, 7)}, "010 1 3 / 0 0 0"},
+        {"beyond AddWidth", {wide, in, Send(Opt, WM_MOUSEMOVE, 56, 7)}, "000 0 0 / 0 0 0"},
+        {"check: left click", {checkIn, checkDown, Send(Check, WM_LBUTTONUP, 6, 6)}, "000 0 0 / 1 1 3"},
+        {"check: enter switches off", {CheckValue(true), checkFocus, Press(Check, WM_KEYDOWN, VK_RETURN),
+         Press(Check, WM_KEYUP, VK_RETURN)}, "000 0 0 / 0 2 1"},
+        {"check: Value set to its own value", {CheckValue(false)}, "000 0 0 / 0 1 0"},
+        {"check: focused, pointer leaves", {checkFocus, checkIn, Send(Check, WM_MOUSEMOVE, 60, 6)}, "000 0 0 / 0 0 1"},
+        {"check: released outside", {checkIn, checkDown, Send(Check, WM_LBUTTONUP, 60, 6)}, "000 0 0 / 0 0 0"},
+        {"check: right click",
+         {checkIn, Send(Check, WM_RBUTTONDOWN, 6, 6, MK_RBUTTON), Send(Check, WM_RBUTTONUP, 6, 6)}, "000 0 0 / 0 0 1"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, steps, state] : cases) {
         Boxes o;
-        c.act(o);
-        EXPECT_EQ(o.Values(), c.values) << c.name;
-        EXPECT_EQ(o.optClicks, c.clicks) << c.name;
-        EXPECT_EQ(CellAt(o.opt[1], 7, 7), c.cell) << c.name;
-        EXPECT_EQ(o.opt[1].Width(), 15) << c.name;
-        ReleaseCapture();
-    }
-}
-
-TEST(CheckBox, InvertsOnClickAndKeysAndClicksOnEveryValueSet) {
-    struct {
-        const char* name;
-        A act;
-        bool value;
-        int clicks, cell;
-    } cases[] = {
-        {"left click", Seq<Boxes>({checkIn, checkDown, CheckSend(WM_LBUTTONUP, 6, 6)}), true, 1, 3},
-        {"enter switches off", Seq<Boxes>({CheckValue(true), checkFocus, CheckKey(WM_KEYDOWN, VK_RETURN),
-                                           CheckKey(WM_KEYUP, VK_RETURN)}), false, 2, 1},
-        {"Value set to its own value", CheckValue(false), false, 1, 0},
-        {"focused, pointer leaves", Seq<Boxes>({checkFocus, checkIn, CheckSend(WM_MOUSEMOVE, 60, 6)}), false, 0, 1},
-        {"released outside", Seq<Boxes>({checkIn, checkDown, CheckSend(WM_LBUTTONUP, 60, 6)}), false, 0, 0},
-        {"right click", Seq<Boxes>({checkIn, CheckSend(WM_RBUTTONDOWN, 6, 6, MK_RBUTTON),
-                                    CheckSend(WM_RBUTTONUP, 6, 6)}), false, 0, 1},
-    };
-    for (const auto& c : cases) {
-        Boxes o;
-        c.act(o);
-        EXPECT_EQ(o.check.Value(), c.value) << c.name;
-        EXPECT_EQ(o.checkClicks, c.clicks) << c.name;
-        EXPECT_EQ(CellAt(o.check, 6, 6), c.cell) << c.name;
-        EXPECT_EQ(o.check.Width(), 13) << c.name;
+        for (const A& step : steps) step(o);
+        EXPECT_EQ(o.State(), state) << name;
+        EXPECT_EQ(std::pair(o.opt[1].Width(), o.check.Width()), std::pair(15.0, 13.0)) << name;
         ReleaseCapture();
     }
 }

@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shlwapi.h>
+
+#include <tuple>
 
 #include "app/mdlAutoRun.h"
 #include "app/mdlCode.h"
 
 namespace {
 const wchar_t* const kRun = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+auto RunKey() { return mdlCode::OpenRegKey(RegKey::kHkeyCurrentUser, kRun, false); }
 
 std::wstring Lower(std::wstring s) {
     CharLowerBuffW(s.data(), static_cast<DWORD>(s.size()));
@@ -15,7 +20,7 @@ std::wstring Lower(std::wstring s) {
 }  // namespace
 
 TEST(AutoRun, ReadsAndWritesTheRunValue) {
-    mdlCode::OpenRegKey(RegKey::kHkeyCurrentUser, kRun, true)->DeleteValue(L"Quillmate");
+    RunKey()->DeleteValue(L"Quillmate");
     EXPECT_FALSE(mdlAutoRun::IsAutoRun());
     EXPECT_TRUE(mdlAutoRun::SetAutoRun(false));  // already off: no error
 
@@ -23,17 +28,13 @@ TEST(AutoRun, ReadsAndWritesTheRunValue) {
     const std::wstring exe = mdlAutoRun::ExecutablePath();
     EXPECT_EQ(mdlAutoRun::GetRunValue(L"Quillmate"), exe);
     EXPECT_EQ(exe.substr(exe.size() - 4), L".exe");
-
-    struct Case {
-        std::wstring data;
-        bool on;
-    };
-    for (const Case& c : {Case{Lower(exe), true}, Case{L"\"" + exe + L"\"", false}, Case{exe + L" /noicon", false}}) {
-        mdlAutoRun::SetRunValue(L"Quillmate", c.data);
-        EXPECT_EQ(mdlAutoRun::IsAutoRun(), c.on) << c.data.c_str();
+    for (const auto& [data, on] :
+         {std::pair{Lower(exe), true}, {L"\"" + exe + L"\"", false}, {exe + L" /noicon", false}}) {
+        mdlAutoRun::SetRunValue(L"Quillmate", data);
+        EXPECT_EQ(mdlAutoRun::IsAutoRun(), on) << data.c_str();
     }
     ASSERT_TRUE(mdlAutoRun::SetAutoRun(false));
-    EXPECT_FALSE(mdlCode::OpenRegKey(RegKey::kHkeyCurrentUser, kRun, false)->ValueExists(L"Quillmate"));
+    EXPECT_FALSE(RunKey()->ValueExists(L"Quillmate"));
 }
 
 // Values someone else wrote: an untouched box in the options keeps each; turning autorun off
@@ -41,27 +42,19 @@ TEST(AutoRun, ReadsAndWritesTheRunValue) {
 TEST(AutoRun, LeavesOtherEntriesUnderItsNameAlone) {
     const std::wstring exe = mdlAutoRun::ExecutablePath(), dir = exe.substr(0, exe.rfind(L'\\'));
     SetEnvironmentVariableW(L"QM_RUN_DIR", dir.c_str());
-    const std::wstring sz[] = {L"C:\\Other\\Quillmate.exe", L"\"" + Lower(exe) + L"\"", exe + L" /noicon",
-                               L"%QM_RUN_DIR%" + exe.substr(dir.size())};
-    struct Case {
-        DWORD type;
-        std::wstring text;
-        bool ours;
-    };
-    for (const Case& c : {Case{REG_SZ, sz[0], false}, Case{REG_SZ, sz[1], true}, Case{REG_SZ, sz[2], true},
-                          Case{REG_EXPAND_SZ, sz[3], true}, Case{REG_DWORD, L"", false}}) {
-        const DWORD one = 1, size = c.type == REG_DWORD ? 4 : static_cast<DWORD>(2 * (c.text.size() + 1));
-        const void* data = c.type == REG_DWORD ? static_cast<const void*>(&one) : c.text.c_str();
-        HKEY run;
-        ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kRun, 0, KEY_SET_VALUE, &run), ERROR_SUCCESS);
-        RegSetValueExW(run, L"Quillmate", 0, c.type, static_cast<const BYTE*>(data), size);
-        RegCloseKey(run);
-        const Variant before = mdlCode::OpenRegKey(RegKey::kHkeyCurrentUser, kRun, false)->Value(L"Quillmate");
-        EXPECT_FALSE(mdlAutoRun::ApplyAutoRun(false, false)) << c.text.c_str();
-        EXPECT_EQ(mdlCode::OpenRegKey(RegKey::kHkeyCurrentUser, kRun, false)->Value(L"Quillmate"), before);
+    const DWORD one = 1;
+    for (const auto& [type, text, ours] :
+         {std::tuple<DWORD, std::wstring, bool>{REG_SZ, L"C:\\Other\\Quillmate.exe", false},
+          {REG_SZ, L"\"" + Lower(exe) + L"\"", true}, {REG_SZ, exe + L" /noicon", true},
+          {REG_EXPAND_SZ, L"%QM_RUN_DIR%" + exe.substr(dir.size()), true}, {REG_DWORD, L"", false}}) {
+        const void* data = type == REG_DWORD ? static_cast<const void*>(&one) : text.c_str();
+        const DWORD size = type == REG_DWORD ? 4 : static_cast<DWORD>(2 * (text.size() + 1));
+        ASSERT_EQ(SHSetValueW(HKEY_CURRENT_USER, kRun, L"Quillmate", type, data, size), ERROR_SUCCESS);
+        const Variant before = RunKey()->Value(L"Quillmate");
+        EXPECT_FALSE(mdlAutoRun::ApplyAutoRun(false, false)) << text.c_str();
+        EXPECT_EQ(RunKey()->Value(L"Quillmate"), before);
         EXPECT_TRUE(mdlAutoRun::SetAutoRun(false));
-        EXPECT_EQ(mdlCode::OpenRegKey(RegKey::kHkeyCurrentUser, kRun, false)->ValueExists(L"Quillmate"), !c.ours)
-            << c.text.c_str();
+        EXPECT_EQ(RunKey()->ValueExists(L"Quillmate"), !ours) << text.c_str();
     }
-    mdlCode::OpenRegKey(RegKey::kHkeyCurrentUser, kRun, true)->DeleteValue(L"Quillmate");
+    RunKey()->DeleteValue(L"Quillmate");
 }

@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/RegKey.h"
@@ -13,23 +14,19 @@ namespace {
 const int32_t HKCU = RegKey::kHkeyCurrentUser;
 const std::wstring kBase = L"Software\\QuillmateRegKeyTest";
 
-// The stored type and bytes of a value, read past the class.
-std::pair<DWORD, std::vector<BYTE>> Raw(const std::wstring& key, const std::wstring& name) {
+// The stored type and bytes of a value, read past the class: type 0xFFFE when the value is
+// missing, 0xFFFF when the key is.
+std::pair<DWORD, std::vector<BYTE>> Raw(const std::wstring& key, const std::wstring& name = L"") {
     BYTE buf[64];
     DWORD type = 0xFFFF, size = sizeof buf;
     HKEY k;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k)) return {type, {}};
-    if (RegQueryValueExW(k, name.c_str(), nullptr, &type, buf, &size)) size = 0;
+    if (RegQueryValueExW(k, name.c_str(), nullptr, &type, buf, &size)) type = 0xFFFE, size = 0;
     RegCloseKey(k);
     return {type, std::vector<BYTE>(buf, buf + size)};
 }
 
-bool KeyExists(const std::wstring& path) {
-    HKEY k;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &k)) return false;
-    RegCloseKey(k);
-    return true;
-}
+bool KeyExists(const std::wstring& path) { return Raw(path).first != 0xFFFF; }
 
 class RegKeyTest : public ::testing::Test {
 protected:
@@ -64,39 +61,30 @@ TEST_F(RegKeyTest, BindsLevelByLevelAndJoinsSubPaths) {
 TEST_F(RegKeyTest, ValuesKeepTheirTypesAndBytes) {
     RegKey k;
     k.Init(HKCU, kBase, true);
-    struct Case {
-        Variant written;
-        int32_t writeAs;
-        DWORD regType;
-        std::vector<BYTE> bytes;
-        Variant readBack;
-        int32_t readAs = 0;
-    };
-    const Case cases[] = {
-        {Variant::Str(L"x"), 0, REG_SZ, {0x78, 0, 0, 0}, Variant::Str(L"x")},
-        {Variant::Str(L""), 0, REG_SZ, {0, 0}, Variant::Str(L"")},
-        {Variant::R4(1.5f), 0, REG_BINARY, {0, 0, 0xC0, 0x3F}, Variant::R4(1.5f)},
-        {Variant::R8(2.0), 0, REG_BINARY, {0, 0, 0, 0, 0, 0, 0, 0x40}, Variant::R8(2.0)},
-        {Variant::Str(L"abc"), RegKey::vtByteString, REG_BINARY, {'a', 'b', 'c'}, Variant::Str(L"abc")},
-        {Variant::Bool(true), 0, REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}, Variant::I4(-1)},
-        {Variant::I2(-2), 0, REG_DWORD, {0xFE, 0xFF, 0xFF, 0xFF}, Variant::I4(-2)},
-        {Variant::Str(L" 42 "), Variant::vtI4, REG_DWORD, {42, 0, 0, 0}, Variant::I4(42)},
-        {Variant::Currency(12345), 0, REG_BINARY, {0x39, 0x30, 0, 0, 0, 0, 0, 0}, Variant::Currency(12345), Variant::vtCY},
-        {Variant::I4(7), 99, REG_NONE, {}, Variant{}},
+    // Written, written as, the stored type and bytes, read back, read as.
+    const std::tuple<Variant, int32_t, DWORD, std::vector<BYTE>, Variant, int32_t> cases[] = {
+        {Variant::Str(L"x"), 0, REG_SZ, {0x78, 0, 0, 0}, Variant::Str(L"x"), 0},
+        {Variant::Str(L""), 0, REG_SZ, {0, 0}, Variant::Str(L""), 0},
+        {Variant::R4(1.5f), 0, REG_BINARY, {0, 0, 0xC0, 0x3F}, Variant::R4(1.5f), 0},
+        {Variant::R8(2.0), 0, REG_BINARY, {0, 0, 0, 0, 0, 0, 0, 0x40}, Variant::R8(2.0), 0},
+        {Variant::Str(L"abc"), RegKey::vtByteString, REG_BINARY, {'a', 'b', 'c'}, Variant::Str(L"abc"), 0},
+        {Variant::Bool(true), 0, REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}, Variant::I4(-1), 0},
+        {Variant::I2(-2), 0, REG_DWORD, {0xFE, 0xFF, 0xFF, 0xFF}, Variant::I4(-2), 0},
+        {Variant::Str(L" 42 "), Variant::vtI4, REG_DWORD, {42, 0, 0, 0}, Variant::I4(42), 0},
+        {Variant::Currency(12345), 0, REG_BINARY, {0x39, 0x30, 0, 0, 0, 0, 0, 0}, Variant::Currency(12345),
+         Variant::vtCY},
+        {Variant::I4(7), 99, REG_NONE, {}, Variant{}, 0},
         {Variant::Bool(true), 0, REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}, Variant::Bool(true), Variant::vtBool},
         // Reading numbers from a short string never reads past its two bytes of data.
         {Variant::Str(L""), 0, REG_SZ, {0, 0}, Variant::R8(0), Variant::vtR8},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.regType);
-        k.SetValue(L"v", c.writeAs, c.written);
-        const auto [type, bytes] = Raw(kBase, L"v");
-        EXPECT_EQ(type, c.regType);
-        EXPECT_EQ(bytes, c.bytes);
-        EXPECT_EQ(k.Value(L"v", c.readAs), c.readBack);
+    for (const auto& [written, writeAs, regType, bytes, readBack, readAs] : cases) {
+        SCOPED_TRACE(regType);
+        k.SetValue(L"v", writeAs, written);
+        EXPECT_EQ(Raw(kBase, L"v"), std::pair(regType, bytes));
+        EXPECT_EQ(k.ValueType(L"v"), static_cast<int32_t>(regType));
+        EXPECT_EQ(k.Value(L"v", readAs), readBack);
     }
-    k.SetValue(L"b", Variant::Bool(true));
-    EXPECT_EQ(k.ValueType(L"b"), REG_DWORD);
 
     EXPECT_THROW(k.SetValue(L"bad", Variant::StrArray({L"a"})), SupportError);
     EXPECT_FALSE(k.ValueExists(L"bad"));

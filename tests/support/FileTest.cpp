@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <tuple>
 
 #include "TestFiles.h"
 #include "support/PlainFiles.h"
@@ -20,12 +21,8 @@ std::u16string ReadWhole(const std::string& path) {
 }  // namespace
 
 TEST(ClsFile, WritesExactlyTheTextsCodeUnitsFromTheFirstByte) {
-    struct Case {
-        std::optional<std::string> before;  // nothing: no file yet
-        std::vector<std::u16string> writes;  // on one open file
-        std::string after;
-    };
-    const Case cases[] = {
+    // The file before (nothing: no file yet), the texts written on one open file, the file after.
+    const std::tuple<std::optional<std::string>, std::vector<std::u16string>, std::string> cases[] = {
         {std::nullopt, {u"abc"}, std::string("a\0b\0c\0", 6)},
         {std::nullopt, {u""}, ""},
         // Beyond Latin-1, and a surrogate pair, over a longer file.
@@ -33,17 +30,17 @@ TEST(ClsFile, WritesExactlyTheTextsCodeUnitsFromTheFirstByte) {
         {std::string(12, 'x'), {u"xy", u"z"}, std::string("z\0", 2)},  // every write starts at byte 0
     };
     const std::string path = TempPath("write.qms");
-    for (const auto& c : cases) {
+    for (const auto& [before, writes, after] : cases) {
         std::remove(path.c_str());
-        if (c.before) WriteBytes(path, *c.before);
+        if (before) WriteBytes(path, *before);
         clsFile f;
         ASSERT_TRUE(f.OpenFile(path, clsFile::kWrite));
         EXPECT_NE(f.FileHandle(), 0);
-        for (const auto& t : c.writes) EXPECT_TRUE(f.WriteStrToFile(t));
+        for (const auto& t : writes) EXPECT_TRUE(f.WriteStrToFile(t));
         f.CloseFile();
         EXPECT_EQ(f.FileHandle(), 0);
-        EXPECT_EQ(ReadBytes(path), c.after);
-        EXPECT_EQ(ReadWhole(path), c.writes.back());
+        EXPECT_EQ(ReadBytes(path), after);
+        EXPECT_EQ(ReadWhole(path), writes.back());
     }
 }
 

@@ -14,12 +14,8 @@ const std::u16string kNone = clsINI::NotFound;
 
 TEST(IniLoad, LinesBecomeSectionsAndValuesAsWritten) {
     using Lookup = std::tuple<std::u16string, std::u16string, std::u16string>;  // section, key, value
-    struct Case {
-        std::string file;
-        std::string model;  // the loaded model as UpdateFile writes it
-        std::vector<Lookup> lookups;
-    };
-    const Case cases[] = {
+    // The file, the loaded model as UpdateFile writes it, and lookups in it.
+    const std::tuple<std::string, std::string, std::vector<Lookup>> cases[] = {
         // CR LF, a lone CR and a last line without a line end all end lines; names ignore case.
         {"[Global]\r\nTop=120\r[Options]\r\nSkinName=Default", "[Global]\r\nTop=120\r\n\r\n[Options]\r\nSkinName=Default\r\n\r\n",
          {{u"global", u"TOP", u"120"}, {u"OPTIONS", u"skinname", u"Default"}}},
@@ -47,14 +43,14 @@ TEST(IniLoad, LinesBecomeSectionsAndValuesAsWritten) {
         {"[A]\r\nx=1\r\n[A]\r\ny=2\r\n", "[A]\r\nx=1\r\n\r\n[A]\r\ny=2\r\n\r\n", {{u"A", u"y", kNone}}},
     };
     const std::string path = TempPath(".ini");
-    for (const auto& c : cases) {
-        WriteBytes(path, c.file);
+    for (const auto& [file, model, lookups] : cases) {
+        WriteBytes(path, file);
         clsINI ini;
         ini.SetFileName(path);
-        EXPECT_EQ(ini.Serialize(), c.model) << c.file;
-        for (const auto& [section, key, value] : c.lookups) {
-            EXPECT_EQ(ini.Value(section, key), value) << c.file;
-            EXPECT_EQ(ini.ValueExists(section, key), value != kNone) << c.file;
+        EXPECT_EQ(ini.Serialize(), model) << file;
+        for (const auto& [section, key, value] : lookups) {
+            EXPECT_EQ(ini.Value(section, key), value) << file;
+            EXPECT_EQ(ini.ValueExists(section, key), value != kNone) << file;
         }
     }
 }

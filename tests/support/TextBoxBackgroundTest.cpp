@@ -30,10 +30,8 @@ forms::Picture Tile(int w = kTileW, int h = kTileH) {
     return forms::Picture::FromBitmap(std::move(bmp));
 }
 
-struct TileCase {
-    int offX, offY, x, y, w, h;
-};
-const TileCase kTiles[] = {
+// The tile offsets, then the area to tile: x, y, width, height.
+const std::tuple<int, int, int, int, int, int> kTiles[] = {
     {0, 0, 0, 0, 11, 8},   // whole tiles, then cut ones at the right and the bottom
     {1, 2, 0, 0, 11, 8},   // a phase: tile pixel (1, 2) at the top left
     {0, 0, 3, 2, 5, 4},    // an area away from the origin takes its phase from its place
@@ -48,23 +46,22 @@ TEST(cTextBoxBackground, TileAreaPutsEachTilePixelInPhase) {
     back.SetBackdrop(Tile());
     const COLORREF blank = RGB(1, 2, 3);
     HDC screen = GetDC(nullptr);
-    for (const TileCase& c : kTiles) {
+    for (const auto& [offX, offY, ax, ay, w, h] : kTiles) {
         forms::MemDC dc(screen, 12, 9);
         forms::GdiObj<HBRUSH> fill(CreateSolidBrush(blank));
         RECT all{0, 0, 12, 9};
         FillRect(dc.Get(), &all, fill.Get());
-        back.SetTileOffsetX(c.offX);
-        back.SetTileOffsetY(c.offY);
-        back.TileArea(dc.Get(), c.x, c.y, c.w, c.h);
+        back.SetTileOffsetX(offX);
+        back.SetTileOffsetY(offY);
+        back.TileArea(dc.Get(), ax, ay, w, h);
         std::string wrong;
         for (int y = 0; y < 9; ++y)
             for (int x = 0; x < 12; ++x) {
-                const bool inside = x >= c.x && x < c.x + c.w && y >= c.y && y < c.y + c.h;
-                const COLORREF want = inside ? TilePixel(Mod(c.offX + x, kTileW), Mod(c.offY + y, kTileH)) : blank;
+                const bool inside = x >= ax && x < ax + w && y >= ay && y < ay + h;
+                const COLORREF want = inside ? TilePixel(Mod(offX + x, kTileW), Mod(offY + y, kTileH)) : blank;
                 if (GetPixel(dc.Get(), x, y) != want) wrong += std::to_string(x) + "," + std::to_string(y) + " ";
             }
-        EXPECT_EQ(wrong, "") << "offset " << c.offX << "," << c.offY << " area " << c.x << "," << c.y << " " << c.w
-                             << "x" << c.h;
+        EXPECT_EQ(wrong, "") << "offset " << offX << "," << offY << " area " << ax << "," << ay << " " << w << "x" << h;
     }
     ReleaseDC(nullptr, screen);
 }
@@ -95,20 +92,18 @@ TEST(cMemDC, MakesItsBitmapWhenFirstAskedAndNeverShrinksIt) {
 
 // A form with a multi-line EDIT of 30 lines and the backdrop behind it.
 struct EditOnForm {
-    explicit EditOnForm(bool disablePaste = false) : form(300, 200) {
+    PixelForm form{300, 200};
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 10,
+                                10, 200, 120, form.hWnd(), nullptr, nullptr, nullptr);
+    cTextBoxBackground back;
+    explicit EditOnForm(bool disablePaste = false) {
         form.Show();
-        edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 10,
-                               10, 200, 120, form.hWnd(), nullptr, nullptr, nullptr);
         std::wstring text;
         for (int i = 0; i < 30; ++i) text += L"line " + std::to_wstring(i) + L"\r\n";
         SetWindowTextW(edit, text.c_str());
         back.SetBackdrop(Tile(8, 10));
         back.Attach(edit, disablePaste);
         Repaint();
-    }
-    ~EditOnForm() {
-        if (IsWindow(edit)) DestroyWindow(edit);
-        form.Hide();
     }
     // Paints what is invalid, after invalidating everything unless told otherwise.
     void Repaint(bool all = true) {
@@ -127,9 +122,6 @@ struct EditOnForm {
         ReleaseDC(edit, dc);
         return px;
     }
-    PixelForm form;
-    HWND edit = nullptr;
-    cTextBoxBackground back;
 };
 
 TEST(cTextBoxBackground, ShowsTheTilesBehindTheTextAlsoAfterScrollingWithoutLeaking) {
@@ -162,7 +154,7 @@ TEST(cTextBoxBackground, ShowsTheTilesBehindTheTextAlsoAfterScrollingWithoutLeak
     EXPECT_EQ(LiveGdiObjects(), before);
 }
 
-TEST(cTextBoxBackground, BlocksPastingOnlyWhenAsked) {
+TEST(cTextBoxBackground, BlocksPastingOnlyWhenAskedAndLetsGoOfBothWindowsWithTheEdit) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, 16);
@@ -177,15 +169,12 @@ TEST(cTextBoxBackground, BlocksPastingOnlyWhenAsked) {
         wchar_t got[32]{};
         GetWindowTextW(e.edit, got, 32);
         EXPECT_EQ(std::wstring(got).find(L"PASTED") != std::wstring::npos, !block) << "blocked " << block;
+        // Destroying the edit gives the form its own procedure back; later detaching has nothing to do.
+        DestroyWindow(e.edit);
+        EXPECT_EQ(GetWindowLongPtrW(e.form.hWnd(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&forms::Wnd::WindowProc));
+        e.back.Detach();
+        SendMessageW(e.form.hWnd(), WM_COMMAND, MAKEWPARAM(0, EN_VSCROLL), 0);
     }
-}
-
-TEST(cTextBoxBackground, DestroyingTheEditGivesBothWindowsTheirProceduresBack) {
-    EditOnForm e;
-    DestroyWindow(e.edit);
-    EXPECT_EQ(GetWindowLongPtrW(e.form.hWnd(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&forms::Wnd::WindowProc));
-    e.back.Detach();  // nothing left to detach
-    SendMessageW(e.form.hWnd(), WM_COMMAND, MAKEWPARAM(0, EN_VSCROLL), 0);
 }
 
 }  // namespace

@@ -34,7 +34,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -44,10 +46,7 @@ HWND g_edit = nullptr;
 std::string g_file;
 
 void AppendLine(const std::string& path, const std::string& line) {
-    if (FILE* f = std::fopen(path.c_str(), "ab")) {
-        std::fputs((line + "\n").c_str(), f);
-        std::fclose(f);
-    }
+    std::ofstream(path, std::ios::binary | std::ios::app) << line << "\n";
 }
 
 LRESULT CALLBACK ViewerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -81,7 +80,8 @@ LRESULT CALLBACK TargetProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     return DefWindowProcW(h, m, w, l);
 }
 
-HWND MakeWindow(const wchar_t* cls, const wchar_t* title, WNDPROC proc, DWORD style, int w, int h) {
+HWND MakeWindow(const wchar_t* cls, const wchar_t* title, WNDPROC proc, DWORD style = WS_OVERLAPPED, int w = 10,
+                int h = 10) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -100,13 +100,6 @@ int Loop() {
     return 0;
 }
 
-HWND Hidden() { return FindWindowW(L"QuillmateForm", L"Quillmate"); }
-
-HWND Top(const char* cls) {
-    const std::wstring name(cls, cls + std::strlen(cls));
-    return FindWindowW(name.c_str(), nullptr);
-}
-
 // Puts formats on the clipboard together, as another program would; false when it stayed busy.
 bool PutFormats(HWND owner, std::initializer_list<std::pair<UINT, std::string>> formats) {
     for (int i = 0; i < 500 && !OpenClipboard(owner); ++i) Sleep(2);
@@ -122,29 +115,43 @@ bool PutFormats(HWND owner, std::initializer_list<std::pair<UINT, std::string>> 
     return true;
 }
 
-// UTF-8 text as the bytes of its NUL-terminated UTF-16 form.
-std::string TextBytes(const std::string& utf8) {
+// UTF-8 text as UTF-16, its terminating NUL included.
+std::wstring Wide(const std::string& utf8) {
     std::wstring w(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0)), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, w.data(), static_cast<int>(w.size()));
+    return w;
+}
+
+std::string TextBytes(const std::string& utf8) {
+    const std::wstring w = Wide(utf8);
     return std::string(reinterpret_cast<const char*>(w.data()), w.size() * sizeof(wchar_t));
 }
 
-std::string Utf8(const std::wstring& w) {
+// Prints UTF-16 text as UTF-8.
+int Print(const std::wstring& w, const char* end = "\n") {
     int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
     std::string s(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-    return s;
+    std::printf("%s%s", s.c_str(), end);
+    return 0;
 }
-}  // namespace
 
-BOOL CALLBACK PrintChild(HWND c, LPARAM) {
+// Prints a window's class (when asked), its screen rectangle and 1 or 0 for visible (when asked).
+void PrintWindow(HWND w, bool withClass, bool withVisible) {
     wchar_t name[128] = {};
     RECT r{};
-    GetClassNameW(c, name, 127);
-    GetWindowRect(c, &r);
-    std::printf("%s %ld %ld %ld %ld %d\n", Utf8(name).c_str(), r.left, r.top, r.right, r.bottom, IsWindowVisible(c) ? 1 : 0);
+    GetClassNameW(w, name, 127);
+    GetWindowRect(w, &r);
+    if (withClass) Print(name, " ");
+    std::printf("%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+    std::printf(withVisible ? " %d\n" : "\n", IsWindowVisible(w) ? 1 : 0);
+}
+
+BOOL CALLBACK PrintChild(HWND c, LPARAM) {
+    PrintWindow(c, true, true);
     return TRUE;
 }
+}  // namespace
 
 int main(int argc, char** argv) {
     // Copied as "Updater.exe" beside Quillmate, it records how it was started and ends.
@@ -157,28 +164,29 @@ int main(int argc, char** argv) {
     }
     if (argc < 2) return 2;
     const std::string cmd = argv[1];
-    if (cmd == "viewer-title") {
+    // The commands that look at a top-level window of the class named by argv[2] fail without one.
+    HWND top = argc > 2 ? FindWindowA(argv[2], nullptr) : nullptr;
+    for (const char* looks : {"rect", "children", "child-list", "settled", "alpha", "type"})
+        if (cmd == looks && !top) return 1;
+    if (cmd == "viewer-title" || cmd == "foreground") {
         wchar_t t[256] = {};
-        if (HWND v = GetClipboardViewer()) GetWindowTextW(v, t, 255);
-        std::printf("%s\n", Utf8(t).c_str());
-        return 0;
+        if (cmd == "foreground") GetClassNameW(GetForegroundWindow(), t, 255);
+        else if (HWND v = GetClipboardViewer()) GetWindowTextW(v, t, 255);
+        return Print(t);
     }
-    if (cmd == "close") return PostMessageW(argc > 2 ? Top(argv[2]) : Hidden(), WM_CLOSE, 0, 0) ? 0 : 1;
-    if ((cmd == "press-enter" || cmd == "press-cancel") && argc > 2) {
-        HWND w = FindWindowA("#32770", argv[2]);
-        return w && PostMessageW(w, WM_COMMAND, cmd == "press-enter" ? IDOK : IDCANCEL, 0) ? 0 : 1;
-    }
-    if (cmd == "dialog-text" && argc > 2) {
-        // The message is the box's static control with the id 0xFFFF.
-        HWND w = FindWindowA("#32770", argv[2]);
-        wchar_t t[1024] = {};
-        if (!w || !GetDlgItemTextW(w, 0xFFFF, t, 1023)) return 1;
-        std::printf("%s\n", Utf8(t).c_str());
-        return 0;
+    if (cmd == "close")  // the hidden "Quillmate" window unless a class is named
+        return PostMessageW(argc > 2 ? top : FindWindowW(L"QuillmateForm", L"Quillmate"), WM_CLOSE, 0, 0) ? 0 : 1;
+    // The message box with the title argv[2].
+    HWND box = argc > 2 ? FindWindowA("#32770", argv[2]) : nullptr;
+    if (cmd == "press-enter" || cmd == "press-cancel")
+        return box && PostMessageW(box, WM_COMMAND, cmd == "press-enter" ? IDOK : IDCANCEL, 0) ? 0 : 1;
+    if (cmd == "dialog-text") {
+        wchar_t t[1024] = {};  // the message is the box's static control with the id 0xFFFF
+        return box && GetDlgItemTextW(box, 0xFFFF, t, 1023) ? Print(t) : 1;
     }
     if (cmd == "copy-files" && argc > 3) {
         // A file manager's copy: a drop list, and a text beside it, as some file managers add.
-        HWND owner = MakeWindow(L"QMFiles", L"QM files", DefWindowProcW, WS_OVERLAPPED, 10, 10);
+        HWND owner = MakeWindow(L"QMFiles", L"QM files", DefWindowProcW);
         const std::wstring files = L"C:\\windows\\win.ini";
         std::string drop(sizeof(DROPFILES) + (files.size() + 2) * sizeof(wchar_t), '\0');
         auto* df = reinterpret_cast<DROPFILES*>(drop.data());
@@ -195,55 +203,33 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    if (cmd == "rect" && argc > 2) {
-        RECT r{};
-        HWND w = Top(argv[2]);
-        if (!w || !GetWindowRect(w, &r)) return 1;
-        std::printf("%ld %ld %ld %ld %d\n", r.left, r.top, r.right, r.bottom, IsWindowVisible(w) ? 1 : 0);
-        return 0;
-    }
-    if (cmd == "children" && argc > 2) {
-        HWND top = Top(argv[2]);
-        if (!top) return 1;
-        for (HWND c = GetWindow(top, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-            RECT r{};
-            if (IsWindowVisible(c) && GetWindowRect(c, &r))
-                std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
-        }
-        return 0;
-    }
-    if (cmd == "child-list" && argc > 2) {
-        // Every window inside the window of class argv[2]: class, screen rectangle, visibility.
-        HWND w = Top(argv[2]);
-        if (!w) return 1;
-        EnumChildWindows(w, PrintChild, 0);
+    if (cmd == "rect" || cmd == "children" || cmd == "child-list") {
+        if (cmd == "rect") PrintWindow(top, false, true);
+        if (cmd == "child-list") EnumChildWindows(top, PrintChild, 0);  // every window inside, nested ones too
+        if (cmd == "children")
+            for (HWND c = GetWindow(top, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+                if (IsWindowVisible(c)) PrintWindow(c, false, false);
         return 0;
     }
     if (cmd == "settled" && argc > 4) {
-        // Exit 0 when the thread of the window of class argv[2] holds no mouse capture, or holds it
-        // in a window under the point (argv[3], argv[4]): a click there now reaches that point.
-        HWND w = Top(argv[2]);
+        // Exit 0 when the thread of the window holds no mouse capture, or holds it in a window under
+        // the point (argv[3], argv[4]): a click there now reaches that point.
         GUITHREADINFO gi{};
         gi.cbSize = sizeof gi;
-        if (!w || !GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &gi)) return 1;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &gi)) return 1;
         RECT r{};
         const POINT pt{std::atoi(argv[3]), std::atoi(argv[4])};
         if (!gi.hwndCapture || (GetWindowRect(gi.hwndCapture, &r) && PtInRect(&r, pt))) return 0;
-        wchar_t held[128] = {};
-        GetClassNameW(gi.hwndCapture, held, 127);
-        std::printf("%s %ld %ld %ld %ld\n", Utf8(held).c_str(), r.left, r.top, r.right, r.bottom);
+        PrintWindow(gi.hwndCapture, true, false);
         return 1;
     }
-    if (cmd == "alpha" && argc > 2) {
-        // The layered alpha of the window of class argv[2]; -1 when it is not layered.
-        HWND w = Top(argv[2]);
+    if (cmd == "alpha") {
+        // The layered alpha of the window; -1 when it is not layered.
         BYTE alpha = 0;
         DWORD flags = 0;
-        if (!w) return 1;
-        if (!(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_LAYERED) || !GetLayeredWindowAttributes(w, nullptr, &alpha, &flags))
-            std::printf("-1\n");
-        else
-            std::printf("%d\n", (flags & LWA_ALPHA) ? alpha : 255);
+        const bool layered = (GetWindowLongW(top, GWL_EXSTYLE) & WS_EX_LAYERED) &&
+                             GetLayeredWindowAttributes(top, nullptr, &alpha, &flags);
+        std::printf("%d\n", !layered ? -1 : (flags & LWA_ALPHA) ? alpha : 255);
         return 0;
     }
     if (cmd == "key" && argc > 3) {
@@ -255,8 +241,7 @@ int main(int argc, char** argv) {
     }
     if (cmd == "cbviewer" && argc > 2) {
         g_file = argv[2];
-        HWND h = MakeWindow(L"QMViewer", L"QM viewer", ViewerProc, WS_OVERLAPPED, 10, 10);
-        g_next = SetClipboardViewer(h);
+        g_next = SetClipboardViewer(MakeWindow(L"QMViewer", L"QM viewer", ViewerProc));
         AppendLine(g_file, "joined");
         const std::string how = argc > 3 ? argv[3] : "";
         if (how == "die") ExitProcess(0);
@@ -265,7 +250,7 @@ int main(int argc, char** argv) {
         return Loop();
     }
     if (cmd == "copy" && argc > 3) {
-        HWND owner = MakeWindow(L"QMFiles", L"QM copier", DefWindowProcW, WS_OVERLAPPED, 10, 10);
+        HWND owner = MakeWindow(L"QMFiles", L"QM copier", DefWindowProcW);
         for (int i = 1; i <= std::atoi(argv[2]); ++i)
             if (!PutFormats(owner, {{CF_UNICODETEXT, TextBytes(std::string(argv[3]) + " " + std::to_string(i))}}))
                 return 1;
@@ -293,7 +278,7 @@ int main(int argc, char** argv) {
     if (cmd == "hold" && argc > 3) {
         HANDLE f = CreateFileA(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         if (f == INVALID_HANDLE_VALUE) return 1;
-        MakeWindow(L"QMHold", L"QM hold", TargetProc, WS_OVERLAPPED, 10, 10);
+        MakeWindow(L"QMHold", L"QM hold", TargetProc);
         AppendLine(argv[3], "held");
         Loop();
         CloseHandle(f);
@@ -301,41 +286,28 @@ int main(int argc, char** argv) {
     }
     if (cmd == "focus-target") return SetForegroundWindow(FindWindowW(L"QMTarget", nullptr)) ? 0 : 1;
     if (cmd == "edit-target" && argc > 2) {
-        const std::wstring title = argc > 3 ? std::wstring(argv[3], argv[3] + std::strlen(argv[3])) : L"QM target";
-        HWND top = MakeWindow(L"QMTarget", title.c_str(), TargetProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 120);
-        g_edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 280, 80, top, nullptr,
+        const std::wstring title = Wide(argc > 3 ? argv[3] : "QM target");
+        HWND target = MakeWindow(L"QMTarget", title.c_str(), TargetProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 120);
+        g_edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 280, 80, target, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
-        SetForegroundWindow(top);
+        SetForegroundWindow(target);
         SetFocus(g_edit);
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%lu", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(g_edit)));
-        AppendLine(argv[2], buf);
+        AppendLine(argv[2], std::to_string(reinterpret_cast<ULONG_PTR>(g_edit)));
         return Loop();
     }
     if (cmd == "gettext" && argc > 2) {
         HWND w = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoul(argv[2], nullptr, 10)));
         wchar_t t[4096] = {};
         SendMessageW(w, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(t));
-        std::printf("%s", Utf8(t).c_str());
-        return 0;
+        return Print(t, "");
     }
     if (cmd == "type" && argc > 3) {
         // Types the UTF-8 text of file argv[3] into the edit field of the window of class argv[2].
-        HWND edit = FindWindowExW(Top(argv[2]), nullptr, L"EDIT", nullptr);
-        std::FILE* f = std::fopen(argv[3], "rb");
+        HWND edit = FindWindowExW(top, nullptr, L"EDIT", nullptr);
+        std::ifstream f(argv[3], std::ios::binary);
         if (!edit || !f) return 1;
-        char bytes[1024] = {};
-        const size_t n = std::fread(bytes, 1, sizeof bytes, f);
-        std::fclose(f);
-        wchar_t text[1024] = {};
-        const int units = MultiByteToWideChar(CP_UTF8, 0, bytes, static_cast<int>(n), text, 1024);
-        for (int i = 0; i < units; ++i) SendMessageW(edit, WM_CHAR, text[i], 1);
-        return 0;
-    }
-    if (cmd == "foreground") {
-        wchar_t c[256] = {};
-        GetClassNameW(GetForegroundWindow(), c, 255);
-        std::printf("%s\n", Utf8(c).c_str());
+        const std::wstring text = Wide(std::string(std::istreambuf_iterator<char>(f), {}));
+        for (size_t i = 0; i + 1 < text.size(); ++i) SendMessageW(edit, WM_CHAR, text[i], 1);
         return 0;
     }
     return 2;
