@@ -26,8 +26,7 @@ std::string Joined(const std::string& stem, const fs::path& dir) {
         auto bytes = ReadBytes(SampleDir() / (stem + "_a" + c));
         all.insert(all.end(), bytes.begin(), bytes.end());
     }
-    WriteBytes(dir / (stem + ".rar"), all);
-    return (dir / (stem + ".rar")).string();
+    return WriteBytes(dir / (stem + ".rar"), all);
 }
 
 bool Decodable(const qmrar::RarEntry& e) { return e.directory || e.link || (e.method == 0x30 && !e.encrypted); }
