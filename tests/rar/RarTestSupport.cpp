@@ -49,14 +49,6 @@ qmrar::WriterEntry Entry(const std::string& name, const std::string& data) {
     return e;
 }
 
-qmrar::WriterOptions Options(qmrar::ArchiveFormat format, uint64_t volumeSize, const std::string& comment) {
-    qmrar::WriterOptions o;
-    o.format = format;
-    o.volumeSize = volumeSize;
-    o.comment = comment;
-    return o;
-}
-
 RunResult RunArchive(const std::string& archive, qmrar::Operation op, const fs::path& dest, qmrar::OpenMode mode,
                      qmrar::ReaderHooks hooks, size_t commentLimit) {
     qmrar::FileVolumeOpener opener;

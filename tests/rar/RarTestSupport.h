@@ -40,7 +40,9 @@ inline std::vector<std::string> WriteRar(const fs::path& base, const std::vector
     return WriteVolumes(base, qmrar::WriteArchive(options, entries), options.oldNaming);
 }
 qmrar::WriterEntry Entry(const std::string& name, const std::string& data = "");
-qmrar::WriterOptions Options(qmrar::ArchiveFormat format, uint64_t volumeSize = 0, const std::string& comment = "");
+inline qmrar::WriterOptions Options(qmrar::ArchiveFormat format, uint64_t volumeSize = 0, const std::string& comment = "") {
+    return {.format = format, .comment = comment, .volumeSize = volumeSize};
+}
 
 struct EntryResult {
     std::string name;  // UTF-8

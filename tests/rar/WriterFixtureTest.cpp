@@ -147,10 +147,9 @@ TEST(Rar4Headers, OldCommentInsideTheMainHeader) {
                           Case{0x30, 1, qmrar::kBadData, ""}}) {
         // Signature; main header (CRC, type, flags = comment, size, reserved); then the comment block (CRC
         // unused, type, flags, size, unpacked size, version, method, CRC) and its text; no entries.
-        std::vector<uint8_t> bytes(std::begin(qmrar::kRar4Signature), std::end(qmrar::kRar4Signature));
-        bytes.insert(bytes.end(), {0, 0, 0x73, 0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x75, 0, 0, 0, 0, 0, 0, 20,
-                                   c.method, 0, 0});
-        bytes.insert(bytes.end(), text.begin(), text.end());
+        std::vector<uint8_t> bytes = {0x52, 0x61, 0x72, 0x21, 0x1A, 0x07, 0x00, 0, 0, 0x73, 0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                      0x75, 0, 0, 0, 0, 0, 0, 20, c.method, 0, 0};
+        for (char ch : text) bytes.push_back(static_cast<uint8_t>(ch));
         PutLe16(bytes, 12, bytes.size() - 7);
         PutLe16(bytes, 25, 13 + text.size());
         PutLe16(bytes, 27, text.size());
