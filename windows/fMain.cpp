@@ -188,9 +188,11 @@ void fMainForm::Set_Height(int16_t NewHeight) {
     if (Scroll.Max_Value() != maxValue) Scroll.SetMax_Value(maxValue);
     if (Scroll.Enabled() != (count >= 6)) Scroll.SetEnabled(count >= 6);
     if (Height() != newHeight) SetHeight(newHeight);
-    if (fStart().Height() != newHeight + PxX(34)) fStart().SetHeight(newHeight + PxX(34));
-    if (mGlobal::DockY == 2) {
-        // Docked at the bottom edge, the pair grows upward: the window's bottom stays put.
+    // The bar keeps the height its skin gives it: a bar window reaching down over this one, empty
+    // but for the colour key, shows as a dark band under a compositor that draws window shadows.
+    if (mGlobal::DockY == 2 && Visible()) {
+        // Docked at the bottom edge, the pair grows upward: the window's bottom stays put. A hidden
+        // window moves nothing: the bar keeps its dock, and opening lifts it by the height then.
         fStart().SetTop(oldBottom - Height() - PxY(36));
         const double tx = mGlobal::TwipsX, ty = mGlobal::TwipsY;
         MoveWindow(hWnd(), RoundTw(fStart().Left() / tx - 243), RoundTw(fStart().Top() / ty + 36),
