@@ -77,11 +77,7 @@ struct Direct {
         h = lib.RAROpenArchive(&data);
         if (h) lib.RARSetCallback(h, Callback, reinterpret_cast<LPARAM>(this));
     }
-    ~Direct() {
-        if (h) {
-            EXPECT_EQ(lib.RARCloseArchive(h), 0);
-        }
-    }
+    ~Direct() { EXPECT_TRUE(!h || lib.RARCloseArchive(h) == 0); }
     static int CALLBACK Callback(UINT msg, LPARAM self, LPARAM, LPARAM p2) {
         auto& d = *reinterpret_cast<Direct*>(self);
         d.messages.push_back(msg);
