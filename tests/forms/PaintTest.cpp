@@ -7,31 +7,17 @@
 #include "tests/forms/GdiProbe.h"
 #include "tests/forms/TestForm.h"
 
-namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kGreen = RGB(0, 255, 0);
 constexpr COLORREF kMagenta = RGB(255, 0, 255), kYellow = RGB(255, 255, 0);
 
-class PaintedForm : public TestForm {
-public:
-    using TestForm::TestForm;
-    bool drawStripe = true;
-
-protected:
-    // Drawn over the background and under the controls.
-    void Form_Paint(HDC dc) override {
-        if (!drawStripe) return;
+TEST(Paint, BackgroundThenPaintThenControlsFromBackToFront) {
+    PixelForm f;
+    f.SetBackColor(kMagenta);
+    f.paint = [](HDC dc) {
         forms::GdiObj<HBRUSH> brush(CreateSolidBrush(kYellow));
         RECT r{0, 90, 200, 100};
         FillRect(dc, &r, brush.Get());
-    }
-};
-}  // namespace
-
-TEST(Paint, BackgroundThenPaintThenControlsFromBackToFront) {
-    PaintedForm f;
-    f.Load();
-    f.SetScaleMode(forms::ScaleMode::Pixels);
-    f.SetBackColor(kMagenta);
+    };
     forms::Image img(f);
     img.SetPicture(SolidPicture(40, 40, kRed));
     img.Move(10, 10, 0, 0);
@@ -77,7 +63,7 @@ TEST(Paint, BackgroundThenPaintThenControlsFromBackToFront) {
 }
 
 TEST(Paint, ThousandsOfPaintsLeaveNoGdiObjectBehind) {
-    PaintedForm f(300, 200);
+    TestForm f(300, 200);
     f.Load();
     f.SetBackColor(kMagenta);
     forms::ControlArray<forms::Image> rows(f);
