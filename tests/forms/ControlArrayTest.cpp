@@ -54,6 +54,12 @@ TEST(ControlArray, EventsArriveWithTheElementsIndexAndUnloadedOnesLeaveTheForm) 
     rows.Unload(0);  // element 0 stays
     EXPECT_EQ(f.Controls().size(), before - 1);
     EXPECT_TRUE(rows.Exists(0));
+    // An element unloaded by its own press neither clicks nor crashes: the release is the form's.
+    rows.MouseDown = [&](int i, forms::MouseArgs&) { rows.Unload(i); };
     ClickAt(f.hWnd(), 5, 45);
+    ClickAt(f.hWnd(), 5, 25);
+    EXPECT_FALSE(rows.Exists(1));
     EXPECT_EQ(clicked.size(), 2u);
+    EXPECT_EQ(f.events, (std::vector<std::string>{"form down b1 s0 5,45", "form up b1 s0 5,45", "form click",
+                                                  "form up b1 s0 5,25"}));
 }

@@ -7,7 +7,6 @@
 #include <initializer_list>
 #include <utility>
 
-#include "forms/ControlArray.h"
 #include "forms/Image.h"
 #include "forms/Label.h"
 #include "tests/forms/TestForm.h"
@@ -102,20 +101,6 @@ TEST_F(HitTest, AHandlerThatGivesUpTheCaptureEndsThePress) {
     EXPECT_EQ(Sent(f, {{WM_LBUTTONDOWN, 10, 10, MK_LBUTTON}, {WM_MOUSEMOVE, 110, 10, MK_LBUTTON},
                        {WM_LBUTTONUP, 110, 10}}),
               (Events{"a down", "b move b1 s0 60,10", "b up b1 s0 60,10"}));
-}
-
-TEST_F(HitTest, AControlUnloadedByItsOwnPressNeitherClicksNorCrashes) {
-    forms::ControlArray<forms::Label> rows(f);
-    rows[0].Move(0, 55, 50, 20);
-    rows.Load(1).SetTop(80);
-    rows[1].SetVisible(true);
-    rows.MouseDown = [&](int i, forms::MouseArgs&) {
-        f.events.push_back("row down " + std::to_string(i));
-        rows.Unload(i);
-    };
-    rows.Click = [&](int i) { f.events.push_back("row click " + std::to_string(i)); };
-    EXPECT_EQ(Clicked(f, 10, 85), (Events{"row down 1", "form up b1 s0 10,85"}));
-    EXPECT_FALSE(rows.Exists(1));
 }
 
 TEST_F(HitTest, WhileTheProgramHoldsTheCaptureTheHostGetsEveryMouseEvent) {
