@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "forms/Image.h"
-#include "forms/Label.h"
 #include "tests/forms/TestForm.h"
 
 using Events = std::vector<std::string>;
@@ -115,16 +114,10 @@ TEST_F(HitTest, WhileTheProgramHoldsTheCaptureTheHostGetsEveryMouseEvent) {
     EXPECT_EQ(Clicked(f, 10, 10).back(), "a click");
 }
 
-TEST(ToolTips, ThePointedControlsTextIsTheTooltip) {
-    PixelForm f;
-    forms::Label a(f), b(f), plain(f);
-    a.Move(0, 0, 50, 20);
+TEST_F(HitTest, ThePointedControlsTextIsTheTooltip) {
     a.ToolTipText = L"Default";
-    b.Move(0, 30, 50, 20);
-    b.ToolTipText = L"Blue";
-    plain.Move(0, 60, 50, 20);
-    auto tipAt = [&](int y) {
-        Mouse(f.hWnd(), WM_MOUSEMOVE, 5, y);
+    auto tipAt = [&](int x) {
+        Mouse(f.hWnd(), WM_MOUSEMOVE, x, 10);
         wchar_t buf[80] = {};
         TOOLINFOW ti{};
         ti.cbSize = TTTOOLINFOW_V1_SIZE;
@@ -134,11 +127,12 @@ TEST(ToolTips, ThePointedControlsTextIsTheTooltip) {
         if (f.ToolTipWindow()) SendMessageW(f.ToolTipWindow(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&ti));
         return std::wstring(buf);
     };
-    EXPECT_EQ(tipAt(65), L"");
+    EXPECT_EQ(tipAt(100), L"");  // b has no text
     EXPECT_EQ(f.ToolTipWindow(), nullptr);  // nothing to tell yet
-    EXPECT_EQ(tipAt(5), L"Default");
-    EXPECT_EQ(tipAt(35), L"Blue");
-    EXPECT_EQ(tipAt(65), L"");
+    EXPECT_EQ(tipAt(10), L"Default");
+    b.ToolTipText = L"Blue";
+    EXPECT_EQ(tipAt(100), L"Blue");
+    EXPECT_EQ(tipAt(170), L"");
     f.Unload();
     EXPECT_EQ(f.ToolTipWindow(), nullptr);
 }
