@@ -123,7 +123,8 @@ TEST(GSubclass, RefusalsCarryTheirNumbersAndTextsAndChangeNothing) {
 }
 
 // The first client's response decides the call before, the last client's the call after; the
-// result is the previous procedure's when it runs after, the last client's otherwise.
+// result is the previous procedure's when it runs after, the last client's otherwise. A released
+// engine leaves its windows working, and any engine can take the clients off again.
 TEST(GSubclass, TheResponsesDecideWhenTheOldProcedureRunsAndWhoseResultCounts) {
     struct Case {
         std::vector<int32_t> responses;  // client i answers its response and result i + 1
@@ -143,13 +144,20 @@ TEST(GSubclass, TheResponsesDecideWhenTheOldProcedureRunsAndWhoseResultCounts) {
     for (const Case& c : cases) {
         TargetWindow w;
         std::vector<std::unique_ptr<Client>> clients;
-        GSubclass engine;
-        for (size_t i = 0; i < c.responses.size(); ++i) {
-            clients.push_back(std::make_unique<Client>(std::string(1, char('A' + i)), w.journal, c.responses[i], i + 1));
-            engine.AttachMessage(*clients.back(), w.h, kMsg);
+        {
+            GSubclass engine;
+            for (size_t i = 0; i < c.responses.size(); ++i) {
+                const std::string name(1, char('A' + i));
+                clients.push_back(std::make_unique<Client>(name, w.journal, c.responses[i], i + 1));
+                engine.AttachMessage(*clients.back(), w.h, kMsg);
+            }
         }
         EXPECT_EQ(SendMessageW(w.h, kMsg, 0, 0), c.result) << c.journal.size();
         EXPECT_EQ(w.journal, c.journal);
+        GSubclass other;
+        for (const auto& client : clients) other.DetachMessage(*client, w.h, kMsg);
+        EXPECT_EQ(GetWindowLongPtrW(w.h, GWLP_WNDPROC), w.original);
+        EXPECT_TRUE(w.EngineProperties().empty());
     }
 }
 
@@ -203,22 +211,6 @@ TEST(GSubclassEdges, ASecondEngineDispatchesThroughTheFirstOnesProcedure) {
     EXPECT_EQ(first.CurrentMessage(), kMsg);
     EXPECT_EQ(second.CurrentMessage(), 0u);
     EXPECT_EQ(a.currentSeen, (std::vector<UINT>{kMsg, kMsg}));
-}
-
-TEST(GSubclassEdges, AReleasedEngineLeavesItsWindowsWorking) {
-    TargetWindow w;
-    Client a("A", w.journal, ISubclass::kRunAfter, 3);
-    {
-        GSubclass engine;
-        engine.AttachMessage(a, w.h, kMsg);
-    }
-    EXPECT_EQ(SendMessageW(w.h, kMsg, 0, 0), 7001);
-    EXPECT_EQ(w.journal, (Journal{"A?", "A", "A?", "prev 1"}));
-    // The bookkeeping is the window's: any engine can take the client off again.
-    GSubclass other;
-    other.DetachMessage(a, w.h, kMsg);
-    EXPECT_EQ(GetWindowLongPtrW(w.h, GWLP_WNDPROC), w.original);
-    EXPECT_TRUE(w.EngineProperties().empty());
 }
 
 // A window destroyed with no client for WM_DESTROY gets its procedure back before that procedure
