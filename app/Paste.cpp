@@ -14,7 +14,7 @@ void SendCtrlV() {
     keybd_event('V', 0, KEYEVENTF_KEYUP, 0);
 }
 
-void PasteToLastWindow(const ClipText& text) {
+void PasteToLastWindow(const ClipTextRef& text) {
     if (!mGlobal::LastForegroundWnd || mGlobal::History.ClipCount() == 0 || text.empty()) return;
     SetForegroundWindow(mGlobal::LastForegroundWnd);
     for (int i = 0; i < 5; ++i)

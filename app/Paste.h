@@ -7,6 +7,6 @@ namespace Func {
 // Ctrl down, V down, Ctrl up, V up.
 void SendCtrlV();
 // Brings the remembered window forward, puts Text on the clipboard and sends Ctrl+V.
-void PasteToLastWindow(const ClipText& text);
+void PasteToLastWindow(const ClipTextRef& text);
 
 }  // namespace Func

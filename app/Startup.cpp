@@ -139,13 +139,12 @@ void ShowStartWindows() {
     if (mGlobal::Started) return;
     const double tx = mGlobal::TwipsX, ty = mGlobal::TwipsY;
     POINT p{RoundHalfEven(fStart().Left() / tx), RoundHalfEven(fStart().Top() / ty)};
-    SnapToScreenEdges(p, 0, 0, false);
+    // The main window opens with the bar: the snap keeps room for it beside and below the bar (a
+    // bar docked at the bottom stands that much higher), so neither starts off the screen.
+    SnapToScreenEdges(p, 0, 0, true);
     const int startWidthPx = RoundHalfEven(fStart().Width() / tx);
     const int startHeightPx = RoundHalfEven(fStart().Height() / ty);
-    int startTopPx = p.y;
-    // Docked at the bottom, the bar rises so the main window hanging below it ends at that edge.
-    if (mGlobal::DockY == 2) startTopPx = RoundHalfEven(p.y - fMain().Height() / ty + 6);
-    MoveWindow(fStart().hWnd(), p.x, startTopPx, startWidthPx, startHeightPx, FALSE);
+    MoveWindow(fStart().hWnd(), p.x, p.y, startWidthPx, startHeightPx, FALSE);
     MoveWindow(fMain().hWnd(), RoundHalfEven(fStart().Left() / tx - 243), RoundHalfEven(fStart().Top() / ty + 36),
                RoundHalfEven(fMain().Width() / tx), RoundHalfEven(fMain().Height() / ty), FALSE);
     FadeForm(fStart(), mGlobal::PaiseSpeed, false);

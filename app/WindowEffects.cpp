@@ -139,11 +139,11 @@ std::vector<uint8_t> FadeAlphas(float from, float to, float step) {
 
 void ApplySnapBands(int32_t& lx, int32_t& ly, int32_t& dockY, const SnapScene& s) {
     const double W = s.screenWidthPx, H = s.screenHeightPx, Hm = s.mainHeightPx;
-    const SnapRectPx& T = s.taskbar;
+    const bool withMain = s.mainVisible || s.mainOpening;
 
     if (W - 90 < lx && lx < W - 70)
         lx = RoundEven(W - 80);
-    else if (s.mainVisible && 230 < lx && lx < 250)
+    else if (withMain && 230 < lx && lx < 250)
         lx = 240;  // the main window's left edge then rests at -3
 
     if (-16 < ly && ly < 4) {
@@ -156,13 +156,35 @@ void ApplySnapBands(int32_t& lx, int32_t& ly, int32_t& dockY, const SnapScene& s
         dockY = 3;
     }
 
-    if (T.top - Hm - 45 < ly && ly < T.top - Hm - 25) {
+    // Each taskbar edge counts only where it faces the rest of the screen: the bottom edge of a
+    // taskbar along the top is one, its top edge (the screen's own top) is not. Without a taskbar
+    // (an empty rectangle) nothing here applies.
+    const SnapRectPx& T = s.taskbar;
+    const bool taskbar = T.right > T.left && T.bottom > T.top;
+    const bool atTop = taskbar && T.top <= 0 && T.bottom < H, atBottom = taskbar && T.top > 0 && T.bottom >= H;
+    const bool atLeft = taskbar && T.left <= 0 && T.right < W, atRight = taskbar && T.left > 0 && T.right >= W;
+    if (atBottom && T.top - Hm - 45 < ly && ly < T.top - Hm - 25) {
         ly = RoundEven(T.top - Hm - 35);
         dockY = 2;
     }
-    if (T.bottom - 16 < ly && ly < T.bottom + 4) ly = T.bottom - 6;
-    if (T.left - 90 < lx && lx < T.left - 70) lx = T.left - 80;
-    if (T.right + 230 < lx && lx < T.right + 250) lx = T.right + 240;
+    if (atTop && T.bottom - 16 < ly && ly < T.bottom + 4) ly = T.bottom - 6;
+    if (atRight && T.left - 90 < lx && lx < T.left - 70) lx = T.left - 80;
+    if (atLeft && T.right + 230 < lx && lx < T.right + 250) lx = T.right + 240;
+
+    // Past an edge counts as at it: the corner goes no further than where that edge's band docks it,
+    // so neither the bar nor the main window (when shown or opening) is left off the screen.
+    const double right = atRight ? T.left : W, bottom = atBottom ? T.top : H;
+    const int32_t top = atTop ? T.bottom : 0, left = atLeft ? T.right : 0;
+    if (lx > RoundEven(right - 80)) lx = RoundEven(right - 80);
+    if (lx < left + (withMain ? 240 : 0)) lx = left + (withMain ? 240 : 0);
+    if (ly > RoundEven(bottom - Hm - 35)) {
+        ly = RoundEven(bottom - Hm - 35);
+        dockY = 2;
+    }
+    if (ly < top - 6) {
+        ly = top - 6;
+        dockY = 1;
+    }
 }
 
 FadeWait SetFadeWait(FadeWait wait) { return std::exchange(WaitSlot(), std::move(wait)); }
@@ -227,6 +249,7 @@ void SnapToScreenEdges(POINT& pos, int16_t offsetX, int16_t offsetY, bool countM
     scene.screenWidthPx = forms::Screen::WidthTw() / mGlobal::TwipsX;
     scene.screenHeightPx = forms::Screen::HeightTw() / mGlobal::TwipsY;
     scene.mainVisible = main.Visible();
+    scene.mainOpening = countMainHeight && !scene.mainVisible;
     scene.mainHeightPx = (!countMainHeight && !scene.mainVisible)
                              ? 6.0
                              : static_cast<int16_t>(RoundEven(main.Height())) / double(mGlobal::TwipsY);
@@ -248,13 +271,26 @@ void DragMainWindows(forms::Form& main, forms::Form& start, bool& startMoving) {
     GetCursorPos(&p);
     SnapToScreenEdges(p, mGlobal::DragOffsetX, mGlobal::DragOffsetY, false, main);
     const double tx = mGlobal::TwipsX, ty = mGlobal::TwipsY;
-    MoveWindow(start.hWnd(), p.x - mGlobal::DragOffsetX, p.y - mGlobal::DragOffsetY,
-               RoundEven(start.Width() / tx), RoundEven(start.Height() / ty), FALSE);
-    MoveWindow(main.hWnd(), RoundEven(start.Left() / tx - 243), RoundEven(start.Top() / ty + 36),
-               RoundEven(main.Width() / tx), RoundEven(main.Height() / ty), FALSE);
+    MoveWindowPx(start.hWnd(), p.x - mGlobal::DragOffsetX, p.y - mGlobal::DragOffsetY,
+                 RoundEven(start.Width() / tx), RoundEven(start.Height() / ty));
+    MoveWindowPx(main.hWnd(), RoundEven(start.Left() / tx - 243), RoundEven(start.Top() / ty + 36),
+                 RoundEven(main.Width() / tx), RoundEven(main.Height() / ty));
 }
 
 void DragMainWindows() { DragMainWindows(fMain(), fStart(), fStart().moving); }
+
+void MoveWindowPx(HWND hWnd, int xPx, int yPx, int widthPx, int heightPx) {
+    RECT before{}, shown{};
+    GetWindowRect(hWnd, &before);
+    const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                      GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                      GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    IntersectRect(&shown, &before, &screen);
+    MoveWindow(hWnd, xPx, yPx, widthPx, heightPx, FALSE);
+    // Without a repaint the system draws nothing, not even what comes into sight: that is ours.
+    if (!EqualRect(&shown, &before))
+        RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
 
 void SetFormIcons(HWND hWnd) {
     SendIcon(hWnd, SM_CXSMICON, SM_CYSMICON, ICON_SMALL);

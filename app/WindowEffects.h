@@ -20,6 +20,9 @@ void FadeToActive();
 void SnapToScreenEdges(POINT& pos, int16_t offsetX, int16_t offsetY, bool countMainHeight);
 void DragMainWindows();
 void SetFormIcons(HWND hWnd);
+// MoveWindow without a repaint, as the pair's moves are; a window that stood partly off the
+// screen is then drawn again, since nothing was kept of its hidden part to show where it returns.
+void MoveWindowPx(HWND hWnd, int xPx, int yPx, int widthPx, int heightPx);
 void OpenHelpFile();
 
 // The active/inactive switch on any pair of windows; the no-argument forms use fMain and fStart.
@@ -51,10 +54,13 @@ struct SnapScene {
     double screenHeightPx = 0;  // screen height in twips / TwipsY, not rounded
     double mainHeightPx = 6;    // Hm: the main window's height, or 6 while it is hidden and not counted
     bool mainVisible = false;
-    SnapRectPx taskbar;
+    bool mainOpening = false;   // hidden, but about to open below the bar: it needs room as if shown
+    SnapRectPx taskbar;         // an empty rectangle: no taskbar
 };
 // Moves the start bar's corner (lx, ly) through the band table in its order; writes dockY
-// (1 top edge, 2 bottom edge, 3 free) where a band says so and leaves it alone otherwise.
+// (1 top edge, 2 bottom edge, 3 free) where a band says so and leaves it alone otherwise. A taskbar
+// edge snaps only where it faces the rest of the screen, and a corner past a screen or taskbar edge
+// docks at that edge, so the bar and the main window below it always end on the screen.
 void ApplySnapBands(int32_t& lx, int32_t& ly, int32_t& dockY, const SnapScene& scene);
 
 // The 30 ms waits of the fades go through here; a test replaces Sleep to record instead of wait.

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -194,12 +195,18 @@ void LoadClips() {
     WaitWhileBusy();
     ClipFilesBusy = true;
     std::vector<std::string> problems;
-    const std::vector<ClipText> texts = Store().Load(problems);
+    std::vector<ClipTextRef> texts = Store().Load(problems);
     LogProblems(problems);
-    {
+    try {
         fMainForm::HeightDeferral deferral(fMain());
+        // The history shares the store's buffers: loading copies no text.
         for (const auto& text : texts) fMain().AddClip(text, u"", u"");
+    } catch (const std::bad_alloc&) {
+        // A history short of what the files hold must not be saved over them.
+        Store().LeaveFilesAlone();
+        mdlLog::WriteLog(">>> Not enough memory to show every loaded clip; the clip files are left as they are", true);
     }
+    texts.clear();
     mGlobal::LastClipText = mdlQuillmate::GetClipboardText();
     fMain().RefreshViewedClips();
     Worker().Start();
@@ -209,7 +216,7 @@ void LoadClips() {
 void SaveClips() {
     WaitWhileBusy();
     CreateClipsFolder();
-    std::vector<ClipText> texts;
+    std::vector<ClipTextRef> texts;  // the history's own buffers, shared with the save thread
     texts.reserve(mGlobal::History.OldestFirst().size());
     for (const auto& clip : mGlobal::History.OldestFirst()) texts.push_back(clip.Text);
     Worker().Post(std::move(texts));

@@ -1,6 +1,7 @@
 #include "app/mdlQuillmate.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 #include <utility>
 
@@ -56,14 +57,23 @@ void PassOn(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 // Opens the clipboard and reads its text; false, and nothing logged, when it cannot be opened.
-bool TryReadClipboard(ClipText& result);
+// For a capture, a text the history has no room for is left where it is, with a log line.
+bool TryReadClipboard(ClipText& result, bool forCapture = false);
 
 void TakeChainText() {
     SeenSequence = GetClipboardSequenceNumber();
-    if (ChainText != mGlobal::LastClipText && !ChainText.empty() && ChainText != u" ") {
-        fMain().AddClip(ChainText, u"", u"");
-        fMain().RefreshViewedClips();
-        mdlInput::SaveClips();
+    // From here the history, the last text and the save thread share this one buffer.
+    const ClipTextRef text(std::move(ChainText));
+    ChainText.clear();
+    if (text != mGlobal::LastClipText && !text.empty() && text != u" ") {
+        try {
+            fMain().AddClip(text, u"", u"");
+            fMain().RefreshViewedClips();
+            mdlInput::SaveClips();
+        } catch (const std::bad_alloc&) {
+            mdlLog::WriteLog(">>> Not enough memory to keep the clipboard text: " + std::to_string(text.size()) +
+                             " characters.");
+        }
     }
 }
 
@@ -72,7 +82,7 @@ void OnDrawClipboard() {
     SeenSequence = GetClipboardSequenceNumber();
     SilentSince = 0;
     KillTimer(ChainWndHandle, kRetryTimer);
-    if (!mGlobal::SettingClipboard && !TryReadClipboard(ChainText)) {
+    if (!mGlobal::SettingClipboard && !TryReadClipboard(ChainText, true)) {
         // Another program still holds the clipboard open: try again shortly, without waiting here.
         RetryStart = GetTickCount();
         SetTimer(ChainWndHandle, kRetryTimer, kRetryEveryMs, nullptr);
@@ -82,7 +92,7 @@ void OnDrawClipboard() {
 }
 
 void OnRetryTimer() {
-    if (TryReadClipboard(ChainText)) {
+    if (TryReadClipboard(ChainText, true)) {
         KillTimer(ChainWndHandle, kRetryTimer);
         TakeChainText();
     } else if (GetTickCount() - RetryStart >= kRetryForMs) {
@@ -163,7 +173,7 @@ LRESULT CALLBACK ChainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam
 }
 
 namespace {
-bool TryReadClipboard(ClipText& result) {
+bool TryReadClipboard(ClipText& result, bool forCapture) {
     result.clear();
     if (!OpenClipboard(fClipboard().hWnd())) return false;
     if (!IsClipboardFormatAvailable(CF_HDROP)) {
@@ -177,7 +187,19 @@ bool TryReadClipboard(ClipText& result) {
                 // Never read past the block, even when its owner forgot the terminating NUL.
                 size_t n = 0;
                 while (n < maxChars && p[n]) ++n;
-                result = FromWide(p, n);
+                if (forCapture && !mGlobal::History.HasRoomFor(n)) {
+                    // The history's texts must leave room in the address space for their files,
+                    // the next start and the rest of the program.
+                    mdlLog::WriteLog(">>> Clipboard text not kept, the history holds as much text as it may: " +
+                                     std::to_string(n) + " characters.");
+                } else {
+                    try {
+                        result = FromWide(p, n);
+                    } catch (const std::bad_alloc&) {
+                        mdlLog::WriteLog(">>> Not enough memory to keep the clipboard text: " + std::to_string(n) +
+                                         " characters.");
+                    }
+                }
                 GlobalUnlock(h);
             } else {
                 mdlLog::WriteLog(">>> Can't fixed memory block!");
@@ -195,13 +217,13 @@ ClipText GetClipboardText() {
     return result;
 }
 
-bool SetClipboardText(const ClipText& text) {
+bool SetClipboardText(const ClipTextRef& text) {
     bool result = false;
     mGlobal::SettingClipboard = true;
     const SIZE_T bytes = (text.size() + 1) * sizeof(char16_t);
     GlobalBlock block(bytes);
     if (void* p = block.get() ? GlobalLock(block.get()) : nullptr) {
-        std::memcpy(p, text.c_str(), bytes);  // c_str() ends with the NUL
+        std::memcpy(p, text.Str().c_str(), bytes);  // c_str() ends with the NUL
     }
     forms::DoEvents();
     // The hidden window owns the clipboard: opened with no owner, EmptyClipboard would leave the

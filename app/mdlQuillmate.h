@@ -18,7 +18,8 @@ constexpr size_t kMaxClipChars = 16u * 1024 * 1024;
 // The Unicode text on the clipboard; "" for no text, a file-drop list, or a failure.
 ClipText GetClipboardText();
 // Puts Text on the clipboard; true when the clipboard took it. Our own change is never a clip.
-bool SetClipboardText(const ClipText& text);
+// The last clipboard text then shares Text's buffer.
+bool SetClipboardText(const ClipTextRef& text);
 
 // The chain as this module sees it (for the tests).
 HWND NextChainWnd();

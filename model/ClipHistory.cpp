@@ -4,20 +4,32 @@
 
 #include "model/ClipText.h"
 
-bool ClipHistory::AddClip(const ClipText& content, const ClipText& copyDate,
-                          const ClipText& copyTime, bool remExtra, ClipText& lastClipText) {
+namespace {
+// Whether trimming would change the text: most texts keep their buffer without a trial copy.
+bool Trimmable(const ClipText& t) {
+    const size_t n = t.size();
+    return n > 0 && (t[0] == u' ' || t[n - 1] == u' ' || (n >= 2 && t[0] == u'\r' && t[1] == u'\n') ||
+                     (n >= 2 && t[n - 2] == u'\r' && t[n - 1] == u'\n'));
+}
+}  // namespace
+
+bool ClipHistory::AddClip(const ClipTextRef& content, const ClipText& copyDate,
+                          const ClipText& copyTime, bool remExtra, ClipTextRef& lastClipText) {
     if (IsBlankClipText(content) || content == lastClipText) return false;
-    ClipText t = remExtra ? Func::TrimClipText(content) : content;
+    ClipTextRef t = content;
+    if (remExtra && Trimmable(content)) t = Func::TrimClipText(content);
     if (IsBlankClipText(t) || t == lastClipText) return false;
     lastClipText = content;
 
     if (clips_.size() >= static_cast<size_t>(kMaxClips)) {
         const auto oldest = static_cast<int16_t>(clips_.size() - 1);
+        totalChars_ -= clips_.front().Text.size();
         clips_.erase(clips_.begin());
         std::erase(prevIndex_, oldest);
         if (OldestDropped) OldestDropped();
     }
     const int16_t countBefore = ClipCount();
+    totalChars_ += t.size();
     clips_.push_back(ClipRecord{1, std::move(t), copyTime, copyDate, false});
     for (auto& i : prevIndex_) ++i;
     if (Added) Added(countBefore);
@@ -64,7 +76,10 @@ void ClipHistory::SelectAll() {
     }
 }
 
-ClipText ClipHistory::GetSelectedClipsText(int32_t combination) const {
+ClipTextRef ClipHistory::GetSelectedClipsText(int32_t combination) const {
+    const auto selected = std::count_if(clips_.begin(), clips_.end(), [](const ClipRecord& c) { return c.Selected; });
+    if (selected == 1 && combination >= 1 && combination <= 3)
+        return std::find_if(clips_.begin(), clips_.end(), [](const ClipRecord& c) { return c.Selected; })->Text;
     ClipText j;
     for (auto it = clips_.rbegin(); it != clips_.rend(); ++it)
         if (it->Selected) JoinStep(j, it->Text, combination);
@@ -79,12 +94,15 @@ ClipText ClipHistory::GetAllClipsText(int32_t combination) const {
 
 void ClipHistory::Delete_Selected() {
     std::erase_if(clips_, [](const ClipRecord& c) { return c.Selected; });
+    totalChars_ = 0;
+    for (const auto& c : clips_) totalChars_ += c.Text.size();
     prevIndex_.clear();
     if (Removed) Removed();
 }
 
 void ClipHistory::Delete_All() {
     clips_.clear();
+    totalChars_ = 0;
     prevIndex_.clear();
     if (Removed) Removed();
 }

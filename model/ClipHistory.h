@@ -18,9 +18,18 @@ public:
     const std::vector<ClipRecord>& OldestFirst() const { return clips_; }
 
     // Takes Content as the newest clip unless it is blank or equal to lastClipText (also after
-    // trimming, when remExtra is on). On success lastClipText becomes the untrimmed Content.
-    bool AddClip(const ClipText& content, const ClipText& copyDate, const ClipText& copyTime,
-                 bool remExtra, ClipText& lastClipText);
+    // trimming, when remExtra is on). On success lastClipText becomes the untrimmed Content; both
+    // share its buffer unless trimming changed the text.
+    bool AddClip(const ClipTextRef& content, const ClipText& copyDate, const ClipText& copyTime,
+                 bool remExtra, ClipTextRef& lastClipText);
+
+    // The characters of every clip text together. A new clip is taken from the clipboard only
+    // while they stay within the budget, so that the history, its files and one more clip always
+    // fit the 32-bit address space with room to spare; saved clips always load, whatever it says.
+    static constexpr size_t kTextBudgetChars = 192u * 1024 * 1024;  // 384 MB of UTF-16
+    size_t TotalChars() const { return totalChars_; }
+    bool HasRoomFor(size_t chars) const { return chars <= budget_ && totalChars_ <= budget_ - chars; }
+    void SetTextBudget(size_t chars) { budget_ = chars; }
 
     // Selection: the Selected flags and the order in which clips were selected (the last entry
     // anchors a Shift range). An index may appear more than once in the order.
@@ -34,7 +43,8 @@ public:
     void SelectAll();
 
     // The selected clips, newest first, joined by the rule of `combination`; "" when none is.
-    ClipText GetSelectedClipsText(int32_t combination) const;
+    // One selected clip is its own text, shared rather than copied.
+    ClipTextRef GetSelectedClipsText(int32_t combination) const;
     // Every clip, newest first, joined by the same rule.
     ClipText GetAllClipsText(int32_t combination) const;
 
@@ -52,4 +62,6 @@ private:
     // Kept oldest first, so that a new clip is appended: loading a long history stays linear.
     std::vector<ClipRecord> clips_;
     std::vector<int16_t> prevIndex_;
+    size_t totalChars_ = 0;
+    size_t budget_ = kTextBudgetChars;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <new>
 
 #include "model/ClipStoreRecords.h"
 
@@ -59,14 +60,24 @@ void ClipStore::DropTemporaryFiles(const std::vector<FolderEntry>& listing) {
 
 std::optional<ClipJournal> ClipStore::ReadJournal(const std::vector<FolderEntry>& listing,
                                                   std::vector<std::string>& problems) {
-    const auto content = fs_.Read(JournalPath());
-    auto j = content ? ClipStoreRecords::ParseJournal(content->Text) : std::nullopt;
+    std::optional<ClipJournal> j;
+    try {
+        const auto content = fs_.Read(JournalPath());
+        if (content) j = ClipStoreRecords::ParseJournal(content->Text);
+    } catch (const std::bad_alloc&) {
+        // Its texts may be the only copy of a committed save: keep it, and write nothing until a
+        // start that can read it.
+        problems.push_back(">>> Not enough memory to read the clip journal; the clip files are left as they are: " +
+                           JournalPath());
+        untouchable_ = true;
+        return std::nullopt;
+    }
     if (j) {
         // A committed save keeps every number it does not write: those files must be there.
         const ClipFiles files = ClipFilesOf(listing);
         std::set<int> written(j->Frozen.begin(), j->Frozen.end());
         for (const auto& e : j->Entries) written.insert(e.first);
-        for (int n = 1; n <= j->Count && j; ++n)
+        for (int n = 1; j && n <= j->Count; ++n)
             if (!written.count(n) && !files.count(n)) j.reset();
     }
     if (!j) {
@@ -76,23 +87,51 @@ std::optional<ClipJournal> ClipStore::ReadJournal(const std::vector<FolderEntry>
     return j;
 }
 
-std::vector<ClipText> ClipStore::Load(std::vector<std::string>& problems) {
+std::optional<ClipFileContent> ClipStore::ReadClipFile(int n, std::vector<std::string>& problems) {
+    try {
+        if (auto content = fs_.Read(ClipPath(n))) return content;
+        problems.push_back(">>> Cannot read clip file, left as it is until it can be read at a later start: " +
+                           ClipPath(n));
+    } catch (const std::bad_alloc&) {
+        problems.push_back(">>> Not enough memory to load clip file, left as it is for a later start: " + ClipPath(n));
+    }
+    return std::nullopt;
+}
+
+std::vector<ClipTextRef> ClipStore::Load(std::vector<std::string>& problems) {
+    try {
+        return LoadFolder(problems);
+    } catch (const std::bad_alloc&) {
+        slots_.clear();
+        count_ = 0;
+        untouchable_ = true;
+        problems.push_back(">>> Not enough memory to load the clip files; they are left as they are: " + folder_);
+        return {};
+    }
+}
+
+std::vector<ClipTextRef> ClipStore::LoadFolder(std::vector<std::string>& problems) {
     slots_.clear();
     frozen_.clear();
     beyondGap_.clear();
-    journalOnDisk_ = cacheCurrent_ = false;
+    journalOnDisk_ = cacheCurrent_ = untouchable_ = false;
     loaded_ = true;
     const std::vector<FolderEntry> listing = fs_.List(folder_);
     const ClipFiles files = ClipFilesOf(listing);
     const auto journal = Listed(listing, "Clips.journal") ? ReadJournal(listing, problems) : std::nullopt;
+    if (untouchable_) return {};
     DropTemporaryFiles(listing);
     std::optional<ClipCache> cache;
     if (Listed(listing, "Clips.cache")) {
-        const auto content = fs_.Read(CachePath());
-        if (content) cache = ClipStoreRecords::ParseCache(content->Text);
+        try {
+            const auto content = fs_.Read(CachePath());
+            if (content) cache = ClipStoreRecords::ParseCache(content->Text);
+        } catch (const std::bad_alloc&) {
+            cache.reset();  // the files one by one need no block of the whole history's size
+        }
         if (!cache) problems.push_back(">>> Clip cache ignored, every clip file is read: " + CachePath());
     }
-    std::map<int, const ClipText*> committed;
+    std::map<int, const ClipTextRef*> committed;
     if (journal) {
         problems.push_back(">>> Completing an interrupted save of the clip files");
         for (const auto& [n, text] : journal->Entries) committed[n] = &text;
@@ -100,7 +139,7 @@ std::vector<ClipText> ClipStore::Load(std::vector<std::string>& problems) {
             if (n > journal->Count) frozen_.insert(n);
     }
 
-    std::vector<ClipText> texts;
+    std::vector<ClipTextRef> texts;
     const int last = journal ? journal->Count : kMaxNumber;
     for (int n = 1; n <= last; ++n) {
         Slot s;
@@ -126,12 +165,10 @@ std::vector<ClipText> ClipStore::Load(std::vector<std::string>& problems) {
         const size_t i = static_cast<size_t>(n - 1);
         if (cache && i < cache->Clips.size() && cache->Clips[i].Stamp == e.Stamp) {
             s.Text = std::move(cache->Clips[i].Text);
-        } else if (auto content = fs_.Read(ClipPath(n))) {
+        } else if (auto content = ReadClipFile(n, problems)) {
             if (content->OddSize) problems.push_back(">>> Clip file has an odd size: " + ClipPath(n));
             s.Text = std::move(content->Text);
         } else {
-            problems.push_back(">>> Cannot read clip file, left as it is until it can be read at a later start: " +
-                               ClipPath(n));
             frozen_.insert(n);
             slots_.emplace_back();
             continue;
@@ -169,8 +206,8 @@ void ClipStore::StartFromListing() {
     cacheCurrent_ = false;
 }
 
-std::vector<ClipText> ClipStore::CurrentTexts() const {
-    std::vector<ClipText> texts;
+std::vector<ClipTextRef> ClipStore::CurrentTexts() const {
+    std::vector<ClipTextRef> texts;
     for (int n = 1; n <= count_; ++n)
         if (!Frozen(n) && slots_[static_cast<size_t>(n - 1)].Text) texts.push_back(*slots_[static_cast<size_t>(n - 1)].Text);
     return texts;
@@ -190,8 +227,9 @@ void ClipStore::SetAside(int n, std::vector<std::string>& problems) {
     }
 }
 
-std::vector<const ClipText*> ClipStore::Layout(const std::vector<ClipText>& texts, std::vector<std::string>& problems) {
-    std::vector<const ClipText*> layout;
+std::vector<const ClipTextRef*> ClipStore::Layout(const std::vector<ClipTextRef>& texts,
+                                                   std::vector<std::string>& problems) {
+    std::vector<const ClipTextRef*> layout;
     size_t i = 0;
     int n = 1;
     for (; i < texts.size() && n <= kMaxNumber; ++n) {
@@ -203,7 +241,7 @@ std::vector<const ClipText*> ClipStore::Layout(const std::vector<ClipText>& text
     return layout;
 }
 
-bool ClipStore::WriteOne(int n, const ClipText& text, std::vector<std::string>& problems) {
+bool ClipStore::WriteOne(int n, const ClipTextRef& text, std::vector<std::string>& problems) {
     const std::string temp = ClipPath(n) + ".tmp";
     if (!fs_.WriteDurably(temp, text) || !fs_.Replace(temp, ClipPath(n))) {
         problems.push_back(">>> Cannot write clip file: " + ClipPath(n));
@@ -215,7 +253,7 @@ bool ClipStore::WriteOne(int n, const ClipText& text, std::vector<std::string>& 
     return true;
 }
 
-bool ClipStore::Commit(const std::vector<const ClipText*>& layout, const std::vector<int>& changed,
+bool ClipStore::Commit(const std::vector<const ClipTextRef*>& layout, const std::vector<int>& changed,
                        std::vector<std::string>& problems) {
     ClipJournal j;
     j.Count = static_cast<int>(layout.size());
@@ -223,7 +261,7 @@ bool ClipStore::Commit(const std::vector<const ClipText*>& layout, const std::ve
     j.Frozen.assign(frozen_.begin(), frozen_.end());
     for (int n : changed) j.Entries.emplace_back(n, *layout[static_cast<size_t>(n - 1)]);
     const std::string temp = JournalPath() + ".tmp";
-    if (!fs_.WriteDurably(temp, ClipStoreRecords::FormatJournal(j)) || !fs_.Replace(temp, JournalPath())) {
+    if (!fs_.WritePiecesDurably(temp, ClipStoreRecords::JournalRecord(j).Pieces()) || !fs_.Replace(temp, JournalPath())) {
         problems.push_back(">>> Cannot write the clip journal: " + JournalPath());
         fs_.Remove(temp);
         return false;
@@ -232,15 +270,16 @@ bool ClipStore::Commit(const std::vector<const ClipText*>& layout, const std::ve
     return true;
 }
 
-bool ClipStore::Save(const std::vector<ClipText>& texts, std::vector<std::string>& problems, const Yield& yield) {
+bool ClipStore::Save(const std::vector<ClipTextRef>& texts, std::vector<std::string>& problems, const Yield& yield) {
     lastOps_ = 0;
+    if (untouchable_) return false;
     if (!loaded_) StartFromListing();
-    const std::vector<const ClipText*> layout = Layout(texts, problems);
+    const std::vector<const ClipTextRef*> layout = Layout(texts, problems);
     const int count = static_cast<int>(layout.size());
     std::vector<int> changed, removals;
     bool textsChange = count != count_;
     for (int n = 1; n <= count; ++n) {
-        const ClipText* want = layout[static_cast<size_t>(n - 1)];
+        const ClipTextRef* want = layout[static_cast<size_t>(n - 1)];
         if (!want) continue;
         const bool known = n <= static_cast<int>(slots_.size()) && At(n).Text && *At(n).Text == *want;
         if (!known) textsChange = true;
@@ -339,7 +378,7 @@ bool ClipStore::WriteCache(std::vector<std::string>& problems) {
     // A first start with no clip yet has no folder: the cache is what makes it.
     fs_.CreateFolder(folder_);  // fails harmlessly when it exists
     const std::string temp = CachePath() + ".tmp";
-    if (!fs_.WriteDurably(temp, ClipStoreRecords::FormatCache(c)) || !fs_.Replace(temp, CachePath())) {
+    if (!fs_.WritePiecesDurably(temp, ClipStoreRecords::CacheRecord(c).Pieces()) || !fs_.Replace(temp, CachePath())) {
         problems.push_back(">>> Cannot write the clip cache: " + CachePath());
         fs_.Remove(temp);
         return false;
@@ -349,7 +388,7 @@ bool ClipStore::WriteCache(std::vector<std::string>& problems) {
 }
 
 bool ClipStore::Settle(std::vector<std::string>& problems) {
-    if (!loaded_) return true;
+    if (!loaded_ || untouchable_) return true;
     for (int round = 0; round < 3; ++round) {
         const bool unsettled = journalOnDisk_ || static_cast<int>(slots_.size()) > count_ ||
                                std::any_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.Dirty; });
@@ -360,6 +399,7 @@ bool ClipStore::Settle(std::vector<std::string>& problems) {
 }
 
 bool ClipStore::DeleteAll(std::vector<std::string>& problems) {
+    if (untouchable_) return false;
     StartFromListing();
     if (!Save({}, problems)) return false;
     fs_.Remove(CachePath());  // it holds copies of the texts

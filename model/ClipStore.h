@@ -39,14 +39,19 @@ public:
 
     // The stored texts, oldest first: a committed journal first, then every number from 1 up to
     // the first missing one. Lines for the log go to `problems`.
-    std::vector<ClipText> Load(std::vector<std::string>& problems);
+    // A file that memory cannot hold now is left as it is, like one that cannot be read; when
+    // memory runs out elsewhere in the load, every file is left as it is (see LeaveFilesAlone).
+    std::vector<ClipTextRef> Load(std::vector<std::string>& problems);
+    // For a history that could not take all that was loaded: no file is written, moved or
+    // removed until the next start, so nothing that was saved gets lost.
+    void LeaveFilesAlone() { untouchable_ = true; }
 
     // Asked between file writes: true when the caller has a newer history to save, so the rest of
     // a committed change can wait for that save (which covers it).
     using Yield = std::function<bool()>;
     // Makes the folder hold the history given oldest first. False when it could not: the folder
     // then loads as the previous history, or as the new one once it was committed.
-    bool Save(const std::vector<ClipText>& oldestFirst, std::vector<std::string>& problems, const Yield& yield = {});
+    bool Save(const std::vector<ClipTextRef>& oldestFirst, std::vector<std::string>& problems, const Yield& yield = {});
     // For when nothing else waits: finishes a committed change, writes again every clip file
     // that was removed or changed from outside, and brings the cache up to date.
     bool Settle(std::vector<std::string>& problems);
@@ -60,7 +65,7 @@ public:
 
 private:
     struct Slot {
-        std::optional<ClipText> Text;    // nothing while the file's text is not known
+        std::optional<ClipTextRef> Text;  // nothing while the file's text is not known
         std::optional<FileStamp> Stamp;  // as a listing showed it; nothing right after our write
         bool Dirty = false;              // the file may not hold Text yet
     };
@@ -68,15 +73,17 @@ private:
     std::string CachePath() const { return folder_ + "Clips.cache"; }
     bool Frozen(int n) const { return frozen_.count(n) != 0; }
     Slot& At(int n) { return slots_[static_cast<size_t>(n - 1)]; }
+    std::vector<ClipTextRef> LoadFolder(std::vector<std::string>& problems);
     std::optional<ClipJournal> ReadJournal(const std::vector<FolderEntry>& listing, std::vector<std::string>& problems);
     void DropTemporaryFiles(const std::vector<FolderEntry>& listing);
     void StartFromListing();
-    std::vector<ClipText> CurrentTexts() const;
+    std::vector<ClipTextRef> CurrentTexts() const;
     // Number by number, the texts' places: nothing where a frozen file stays.
     void SetAside(int n, std::vector<std::string>& problems);
-    std::vector<const ClipText*> Layout(const std::vector<ClipText>& texts, std::vector<std::string>& problems);
-    bool WriteOne(int n, const ClipText& text, std::vector<std::string>& problems);
-    bool Commit(const std::vector<const ClipText*>& layout, const std::vector<int>& changed,
+    std::vector<const ClipTextRef*> Layout(const std::vector<ClipTextRef>& texts, std::vector<std::string>& problems);
+    std::optional<ClipFileContent> ReadClipFile(int n, std::vector<std::string>& problems);  // logs a failure
+    bool WriteOne(int n, const ClipTextRef& text, std::vector<std::string>& problems);
+    bool Commit(const std::vector<const ClipTextRef*>& layout, const std::vector<int>& changed,
                 std::vector<std::string>& problems);
     bool Verify(std::vector<std::string>& problems);  // true when every file is as written
     bool WriteCache(std::vector<std::string>& problems);
@@ -88,6 +95,7 @@ private:
     std::set<int> frozen_;     // files that could not be read
     std::set<int> beyondGap_;  // clip files found past the first gap: not part of the history
     bool loaded_ = false;
+    bool untouchable_ = false;  // a journal memory could not hold: no file is written until a later start
     bool journalOnDisk_ = false;
     bool journalCovers_ = false;  // the journal on disk names every dirty number
     bool cacheCurrent_ = false;

@@ -45,10 +45,20 @@ std::optional<ClipFileContent> ClipStoreDisk::Read(const std::string& path) {
 }
 
 bool ClipStoreDisk::WriteDurably(const std::string& path, const ClipText& text) {
+    return WritePiecesDurably(path, {text});
+}
+
+bool ClipStoreDisk::WritePiecesDurably(const std::string& path, const TextPieces& pieces) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
-    const std::string bytes = EncodeClipFile(text);
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    bool ok = true;
+    // Encoded a slice at a time: no copy of a whole text.
+    constexpr size_t kSlice = 4096;
+    for (const auto& p : pieces)
+        for (size_t i = 0; ok && i < p.size(); i += kSlice) {
+            const std::string bytes = EncodeClipFile(ClipText(p.substr(i, kSlice)));
+            ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+        }
     ok = FlushToDisk(f) && ok;
     ok = std::fclose(f) == 0 && ok;
     return ok;

@@ -12,6 +12,7 @@ class ClipStoreDisk : public ClipStoreFileSystem {
 public:
     std::optional<ClipFileContent> Read(const std::string& path) override;
     bool WriteDurably(const std::string& path, const ClipText& text) override;
+    bool WritePiecesDurably(const std::string& path, const TextPieces& pieces) override;
     bool Replace(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
     bool CreateFolder(const std::string& path) override;

@@ -4,9 +4,14 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/ClipRecord.h"
+
+// A file's text as parts written one after the other: a record that holds many clip texts is
+// written from where those texts already are, not from one more copy of them all.
+using TextPieces = std::vector<std::u16string_view>;
 
 struct ClipFileContent {
     ClipText Text;
@@ -35,6 +40,12 @@ public:
     virtual std::optional<ClipFileContent> Read(const std::string& path) = 0;
     // Creates or replaces the file with exactly `text` and returns only once it is on disk.
     virtual bool WriteDurably(const std::string& path, const ClipText& text) = 0;
+    // The same for a text given in parts; this fallback joins them first.
+    virtual bool WritePiecesDurably(const std::string& path, const TextPieces& pieces) {
+        ClipText joined;
+        for (const auto& p : pieces) joined += p;
+        return WriteDurably(path, joined);
+    }
     // Moves `from` over `to` in one step: `to` is always either the old or the new file.
     virtual bool Replace(const std::string& from, const std::string& to) = 0;
     virtual bool Remove(const std::string& path) = 0;

@@ -8,38 +8,16 @@ namespace {
 const ClipText kJournalTag = u"Quillmate clip journal 2";
 const ClipText kCacheTag = u"Quillmate clip cache 1";
 
-uint64_t Checksum(const char16_t* p, size_t n) {
-    uint64_t h = 1469598103934665603ull;  // FNV-1a over the code units
+constexpr uint64_t kChecksumStart = 1469598103934665603ull;
+
+// FNV-1a over the code units, carried on from `h`.
+uint64_t Checksum(const char16_t* p, size_t n, uint64_t h = kChecksumStart) {
     for (size_t i = 0; i < n; ++i) {
         h ^= static_cast<uint16_t>(p[i]);
         h *= 1099511628211ull;
     }
     return h;
 }
-
-class Writer {
-public:
-    explicit Writer(const ClipText& tag) { Line(tag); }
-    void Number(uint64_t v) {
-        const std::string s = std::to_string(v);
-        out_.append(s.begin(), s.end());
-        out_ += u"\r\n";
-    }
-    void Text(const ClipText& t) {
-        Number(t.size());
-        out_ += t;
-        out_ += u"\r\n";
-    }
-    ClipText Finish() {
-        const uint64_t sum = Checksum(out_.data(), out_.size());
-        Number(sum);
-        return std::move(out_);
-    }
-
-private:
-    void Line(const ClipText& t) { out_ += t + u"\r\n"; }
-    ClipText out_;
-};
 
 class Reader {
 public:
@@ -62,10 +40,10 @@ public:
         v = static_cast<int>(u);
         return true;
     }
-    bool Text(ClipText& out) {
+    bool Text(ClipTextRef& out) {
         uint64_t n = 0;
         if (!Number(n, t_.size() - pos_)) return false;
-        out = t_.substr(pos_, n);
+        out = t_.substr(pos_, n);  // a buffer of its own: the record's text is let go
         pos_ += n;
         return Take(u"\r\n");
     }
@@ -87,8 +65,60 @@ private:
 };
 }  // namespace
 
-ClipText FormatJournal(const ClipJournal& j) {
-    Writer w(kJournalTag);
+// Builds a record part by part, its checksum as it goes.
+class RecordWriter {
+public:
+    explicit RecordWriter(const ClipText& tag) {
+        Own(tag);
+        Own(u"\r\n");
+    }
+    void Number(uint64_t v) {
+        const std::string s = std::to_string(v);
+        Own(ClipText(s.begin(), s.end()));
+        Own(u"\r\n");
+    }
+    void Text(const ClipTextRef& t) {
+        Number(t.size());
+        if (!t.empty()) {
+            r_.parts_.push_back({&t.Str(), 0, t.size()});
+            sum_ = Checksum(t.Str().data(), t.size(), sum_);
+        }
+        Own(u"\r\n");
+    }
+    RecordText Finish() {
+        Number(sum_);
+        return std::move(r_);
+    }
+
+private:
+    void Own(const ClipText& s) {
+        sum_ = Checksum(s.data(), s.size(), sum_);
+        if (!r_.parts_.empty() && !r_.parts_.back().text) r_.parts_.back().size += s.size();
+        else r_.parts_.push_back({nullptr, r_.own_.size(), s.size()});
+        r_.own_ += s;
+    }
+    RecordText r_;
+    uint64_t sum_ = kChecksumStart;
+};
+
+TextPieces RecordText::Pieces() const {
+    TextPieces pieces;
+    pieces.reserve(parts_.size());
+    for (const Part& p : parts_)
+        pieces.emplace_back(p.text ? std::u16string_view(*p.text) : std::u16string_view(own_).substr(p.at, p.size));
+    return pieces;
+}
+
+ClipText RecordText::Joined() const {
+    ClipText joined;
+    for (const auto& p : Pieces()) joined += p;
+    return joined;
+}
+
+ClipText FormatJournal(const ClipJournal& j) { return JournalRecord(j).Joined(); }
+
+RecordText JournalRecord(const ClipJournal& j) {
+    RecordWriter w(kJournalTag);
     w.Number(static_cast<uint64_t>(j.Count));
     w.Number(static_cast<uint64_t>(j.OldCount));
     w.Number(j.Frozen.size());
@@ -116,7 +146,7 @@ std::optional<ClipJournal> ParseJournal(const ClipText& text) {
     if (!r.Int(entries, j.Count)) return std::nullopt;
     for (int i = 0; i < entries; ++i) {
         int n = 0;
-        ClipText t;
+        ClipTextRef t;
         // Ascending numbers within the new count.
         if (!r.Int(n, j.Count) || n < 1 || (!j.Entries.empty() && n <= j.Entries.back().first) || !r.Text(t))
             return std::nullopt;
@@ -126,8 +156,8 @@ std::optional<ClipJournal> ParseJournal(const ClipText& text) {
     return j;
 }
 
-ClipText FormatCache(const ClipCache& c) {
-    Writer w(kCacheTag);
+RecordText CacheRecord(const ClipCache& c) {
+    RecordWriter w(kCacheTag);
     w.Number(c.Clips.size());
     for (const auto& e : c.Clips) {
         w.Number(e.Stamp.Size);

@@ -16,13 +16,13 @@ struct ClipJournal {
     int Count = 0;     // numbers in the new history (frozen numbers among them)
     int OldCount = 0;  // highest number that may still hold a file of the previous history
     std::vector<int> Frozen;                          // files that could not be read: never touched
-    std::vector<std::pair<int, ClipText>> Entries;  // ascending numbers and their new texts
+    std::vector<std::pair<int, ClipTextRef>> Entries;  // ascending numbers and their new texts
 };
 
 struct ClipCache {
     struct Entry {
         FileStamp Stamp;
-        ClipText Text;
+        ClipTextRef Text;
     };
     std::vector<Entry> Clips;  // number 1 first
 };
@@ -31,9 +31,27 @@ namespace ClipStoreRecords {
 // The most numbers either file may speak of; a larger count is damage, not a history.
 constexpr int kMaxNumber = 65535;
 
+// A file's text as it is written: its own tags, numbers and line ends, and the clip texts where
+// they are. It refers to the journal's or cache's texts: keep those while it is in use.
+class RecordText {
+public:
+    TextPieces Pieces() const;
+    ClipText Joined() const;
+
+private:
+    friend class RecordWriter;
+    struct Part {
+        const ClipText* text;  // nothing: `own_` from `at`
+        size_t at, size;
+    };
+    ClipText own_;
+    std::vector<Part> parts_;
+};
+
+RecordText JournalRecord(const ClipJournal& j);
+RecordText CacheRecord(const ClipCache& c);
 ClipText FormatJournal(const ClipJournal& j);
 // Nothing unless the text is a whole, consistent journal with a matching checksum.
 std::optional<ClipJournal> ParseJournal(const ClipText& text);
-ClipText FormatCache(const ClipCache& c);
 std::optional<ClipCache> ParseCache(const ClipText& text);
 }  // namespace ClipStoreRecords

@@ -14,7 +14,12 @@ std::optional<ClipFileContent> ClipStoreWin32::Read(const std::string& path) {
     ClipFileContent c;
     const DWORD size = GetFileSize(AsHandle(ClipFile.FileHandle()), nullptr);
     c.OddSize = size != INVALID_FILE_SIZE && size % 2 != 0;
-    c.Text = ClipFile.ReadStrFromFile();
+    try {
+        c.Text = ClipFile.ReadStrFromFile();
+    } catch (...) {
+        ClipFile.CloseFile();  // the one object must be free for the next file
+        throw;
+    }
     ClipFile.CloseFile();
     // An empty answer from a file that is not empty is a failed read, not an empty clip.
     if (c.Text.empty() && size != 0 && size != 1) return std::nullopt;
@@ -25,6 +30,32 @@ bool ClipStoreWin32::WriteDurably(const std::string& path, const ClipText& text)
     if (!ClipFile.OpenFile(path, clsFile::kWrite)) return false;
     bool ok = ClipFile.WriteStrToFile(text);
     ok = FlushFileBuffers(AsHandle(ClipFile.FileHandle())) && ok;
+    ClipFile.CloseFile();
+    return ok;
+}
+
+bool ClipStoreWin32::WritePiecesDurably(const std::string& path, const TextPieces& pieces) {
+    if (!ClipFile.OpenFile(path, clsFile::kWrite)) return false;
+    const HANDLE h = AsHandle(ClipFile.FileHandle());
+    bool ok = true;
+    uint64_t at = 0;
+    for (const auto& p : pieces) {
+        const DWORD bytes = static_cast<DWORD>(p.size() * sizeof(char16_t));
+        OVERLAPPED o{};
+        o.Offset = static_cast<DWORD>(at);
+        o.OffsetHigh = static_cast<DWORD>(at >> 32);
+        DWORD written = 0;
+        if (bytes > 0 && (!WriteFile(h, p.data(), bytes, &written, &o) || written != bytes)) {
+            ok = false;
+            break;
+        }
+        at += bytes;
+    }
+    // An existing file may have been longer: cut it after the text.
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(at);
+    ok = ok && SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && SetEndOfFile(h);
+    ok = FlushFileBuffers(h) && ok;
     ClipFile.CloseFile();
     return ok;
 }

@@ -1,5 +1,7 @@
 #include "model/ClipStoreWorker.h"
 
+#include <new>
+
 ClipStoreWorker::ClipStoreWorker(ClipStore& store, LogLines log, std::chrono::milliseconds idle)
     : store_(store), log_(std::move(log)), idle_(idle) {}
 
@@ -11,7 +13,7 @@ void ClipStoreWorker::Start() {
     thread_ = std::thread([this] { Run(); });
 }
 
-void ClipStoreWorker::Post(std::vector<ClipText> oldestFirst) {
+void ClipStoreWorker::Post(std::vector<ClipTextRef> oldestFirst) {
     std::lock_guard lock(m_);
     next_ = std::move(oldestFirst);
     hasNext_ = true;
@@ -33,23 +35,34 @@ void ClipStoreWorker::WaitSettled() {
     cv_.wait(lock, [&] { return !next_ && settled_; });
 }
 
+// Memory that runs out on this thread must not end the process: the files stay as they were, and
+// the next save or settling tries again.
+template <typename F>
+void ClipStoreWorker::Guarded(std::vector<std::string>& problems, F&& work) {
+    try {
+        work();
+    } catch (const std::bad_alloc&) {
+        problems.push_back(">>> Not enough memory to save the clip files; the next save tries again");
+    }
+}
+
 void ClipStoreWorker::Run() {
     std::unique_lock lock(m_);
     for (;;) {
         std::vector<std::string> problems;
         if (next_) {
-            std::vector<ClipText> history = std::move(*next_);
+            std::vector<ClipTextRef> history = std::move(*next_);
             next_.reset();
             hasNext_ = false;
             settled_ = false;
             lock.unlock();
-            store_.Save(history, problems, [this] { return hasNext_.load(); });
+            Guarded(problems, [&] { store_.Save(history, problems, [this] { return hasNext_.load(); }); });
         } else if (!settled_) {
             // Settle only after a quiet spell (or at the end): a burst of captures is written
             // first, and every file write lies well before the listing the cache is checked by.
             if (!stop_ && cv_.wait_for(lock, idle_, [&] { return next_.has_value() || stop_; })) continue;
             lock.unlock();
-            store_.Settle(problems);
+            Guarded(problems, [&] { store_.Settle(problems); });
             lock.lock();
             settled_ = true;  // a failure is tried again after the next save
             cv_.notify_all();

@@ -2,7 +2,8 @@
 // ClipStoreWorker: saves the clip history on a thread of its own, so that no capture or deletion
 // waits for the disk. The window thread posts the history as it stands; a posted history
 // replaces one still waiting (only the latest matters), and a save under way hands over to it
-// between two file writes. Once nothing has been posted for a while the store settles.
+// between two file writes. Once nothing has been posted for a while the store settles. The texts
+// are the history's own buffers: posting copies pointers, not texts.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -27,7 +28,7 @@ public:
     // The store is the worker's from here until Finish returns; it settles once idle.
     void Start();
     // The history, oldest first, as the clip files should hold it.
-    void Post(std::vector<ClipText> oldestFirst);
+    void Post(std::vector<ClipTextRef> oldestFirst);
     // Saves what was posted, settles the store and ends the thread. Start may follow.
     void Finish();
     // Waits until everything posted is saved and the store has settled.
@@ -35,13 +36,15 @@ public:
 
 private:
     void Run();
+    template <typename F>
+    static void Guarded(std::vector<std::string>& problems, F&& work);
 
     ClipStore& store_;
     LogLines log_;
     std::chrono::milliseconds idle_;
     std::mutex m_;
     std::condition_variable cv_;
-    std::optional<std::vector<ClipText>> next_;
+    std::optional<std::vector<ClipTextRef>> next_;
     std::atomic<bool> hasNext_{false};
     bool stop_ = false;
     bool settled_ = true;

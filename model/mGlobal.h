@@ -31,7 +31,7 @@ inline int16_t PaiseSpeed = 1000;
 inline uint8_t InactiveTransparent = 255;
 inline std::string SkinName;
 inline bool RemExtra = false;
-inline ClipText LastClipText;
+inline ClipTextRef LastClipText;  // shares the clip's buffer
 inline bool SettingClipboard = false;
 inline int32_t Combination = 3;
 inline int16_t DragOffsetX = 0;

@@ -21,5 +21,6 @@ echo "== start-up and exit against the fade speed (under Wine)"
 QM_BIN=$WIN/bin QM_PROBE=$WIN/tests/e2e/qmprobe.exe bash bench/e2e/fade_speed.sh
 echo "== capture latency (xclip to the history, under Wine)"
 QM_BIN=$WIN/bin QM_PROBE=$WIN/tests/e2e/qmprobe.exe bash bench/e2e/capture_latency.sh
+QM_BIN=$WIN/bin QM_PROBE=$WIN/tests/e2e/qmprobe.exe bash bench/e2e/clip_memory.sh
 echo "== main window: from a capture to the new row painted (under Wine)"
 wine "$WIN/bench/main/bench_main_row.exe"

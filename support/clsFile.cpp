@@ -3,8 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
-#include <vector>
 
 #include "support/PlainFiles.h"
 
@@ -33,14 +31,14 @@ std::u16string clsFile::ReadStrFromFile() {
     // size / 2 rounded halves to even; a last lone byte fills the low half of a unit or is dropped.
     const DWORD whole = size / 2;
     const DWORD units = (size % 2 != 0 && whole % 2 == 1) ? whole + 1 : whole;
+    // Straight into the string, with no second buffer: a clip may be tens of megabytes. A lone
+    // last byte lands in the low half of a space, whose high half is 0; one that rounds away is
+    // not read.
     std::u16string text(units, u' ');
-    // Read into a buffer of the file's own size: the string may hold one byte less.
-    std::vector<char> bytes(size);
+    const DWORD want = std::min<DWORD>(size, units * 2);
     OVERLAPPED at{};  // offset 0, whatever was done with the handle before
     DWORD got = 0;
-    if (size > 0 && !ReadFile(AsHandle(fileHandle_), bytes.data(), size, &got, &at)) return {};
-    // A lone last byte lands in the low half of a space, whose high half is 0.
-    std::memcpy(text.data(), bytes.data(), std::min<size_t>(got, text.size() * 2));
+    if (want > 0 && !ReadFile(AsHandle(fileHandle_), text.data(), want, &got, &at)) return {};
     return text;
 }
 

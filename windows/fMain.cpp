@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <utility>
 
 #include "app/ClipExport.h"
@@ -187,9 +188,11 @@ void fMainForm::Set_Height(int16_t NewHeight) {
     if (Scroll.Max_Value() != maxValue) Scroll.SetMax_Value(maxValue);
     if (Scroll.Enabled() != (count >= 6)) Scroll.SetEnabled(count >= 6);
     if (Height() != newHeight) SetHeight(newHeight);
-    if (fStart().Height() != newHeight + PxX(34)) fStart().SetHeight(newHeight + PxX(34));
-    if (mGlobal::DockY == 2) {
-        // Docked at the bottom edge, the pair grows upward: the window's bottom stays put.
+    // The bar keeps the height its skin gives it: a bar window reaching down over this one, empty
+    // but for the colour key, shows as a dark band under a compositor that draws window shadows.
+    if (mGlobal::DockY == 2 && Visible()) {
+        // Docked at the bottom edge, the pair grows upward: the window's bottom stays put. A hidden
+        // window moves nothing: the bar keeps its dock, and opening lifts it by the height then.
         fStart().SetTop(oldBottom - Height() - PxY(36));
         const double tx = mGlobal::TwipsX, ty = mGlobal::TwipsY;
         MoveWindow(hWnd(), RoundTw(fStart().Left() / tx - 243), RoundTw(fStart().Top() / ty + 36),
@@ -236,7 +239,7 @@ void fMainForm::FrameHeightChanged() {
     Set_Height(static_cast<int16_t>(RoundTw(ClipsFrame.Top() + ClipsFrame.Height() + 150)));
 }
 
-void fMainForm::AddClip(const ClipText& Content, const ClipText& CopyDate, const ClipText& CopyTime) {
+void fMainForm::AddClip(const ClipTextRef& Content, const ClipText& CopyDate, const ClipText& CopyTime) {
     mdlLog::WriteLog("Start adding clip.");
     auto& h = mGlobal::History;
     const int before = h.ClipCount();
@@ -281,12 +284,18 @@ void fMainForm::RefreshViewedClips() {
     }
 }
 
-ClipText fMainForm::GetSelectedClipsText() const {
-    return mGlobal::History.GetSelectedClipsText(mGlobal::Combination);
+ClipTextRef fMainForm::GetSelectedClipsText() const {
+    try {
+        return mGlobal::History.GetSelectedClipsText(mGlobal::Combination);
+    } catch (const std::bad_alloc&) {
+        // Joining hundreds of megabytes can fail: nothing is copied or pasted, and the program goes on.
+        mdlLog::WriteLog(">>> Not enough memory to join the selected clips.");
+        return {};
+    }
 }
 
 void fMainForm::CopySelectionToClipboard() {
-    const ClipText joined = GetSelectedClipsText();
+    const ClipTextRef joined = GetSelectedClipsText();
     for (int i = 0; i < 5 && !mdlQuillmate::SetClipboardText(joined); ++i) {
     }
 }
@@ -363,9 +372,15 @@ void fMainForm::Export(bool selectedOnly) {
     if (name.empty()) return;
     if (name.size() < 4 || name.compare(name.size() - 4, 4, ".txt") != 0) name += ".txt";
     mdlLog::WriteLog(selectedOnly ? "Start saving selected clips..." : "Start saving all clips...", true);
-    const ClipText joined = selectedOnly ? h.GetSelectedClipsText(mGlobal::Combination)
-                                         : h.GetAllClipsText(mGlobal::Combination);
-    if (!WriteExportFile(name, joined)) {
+    bool written = false;
+    try {
+        const ClipText joined = selectedOnly ? h.GetSelectedClipsText(mGlobal::Combination).Str()
+                                             : h.GetAllClipsText(mGlobal::Combination);
+        written = WriteExportFile(name, joined);
+    } catch (const std::bad_alloc&) {
+        written = false;  // a history too large to join in memory: the same failure as a full disk
+    }
+    if (!written) {
         mdlLog::WriteLog(">>> Can't save clips to file: " + name, true);
         return;
     }

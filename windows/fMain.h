@@ -49,7 +49,7 @@ public:
     // and the scroll bar, and keeps a bottom-docked pair's bottom edge where it was.
     void Set_Height(int16_t NewHeight);
     // Adds Content as the newest clip (or rejects it); does not redraw and does not save.
-    void AddClip(const ClipText& Content, const ClipText& CopyDate = {}, const ClipText& CopyTime = {});
+    void AddClip(const ClipTextRef& Content, const ClipText& CopyDate = {}, const ClipText& CopyTime = {});
     // While one lives, added clips leave the window's height alone; it is set once at its end, to
     // what one call per clip would have left (a long history loads without a relayout per clip).
     class HeightDeferral {
@@ -63,7 +63,7 @@ public:
         fMainForm& f_;
     };
     void MouseWheel(int32_t& MouseKeys, int32_t& Rotation, int32_t& Xpos, int32_t& Ypos);
-    ClipText GetSelectedClipsText() const;
+    ClipTextRef GetSelectedClipsText() const;
 
     // The keys that reach the buttons, handed on by the key hook.
     void KeyDown(int32_t KeyCode);

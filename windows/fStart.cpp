@@ -53,15 +53,15 @@ void fStartForm::StartDrag() {
 }
 
 void fStartForm::MoveBarPx(POINT cornerPx) {
-    MoveWindow(hWnd(), cornerPx.x, cornerPx.y, RoundPx(Width() / mGlobal::TwipsX),
-               RoundPx(Height() / mGlobal::TwipsY), FALSE);
+    Func::MoveWindowPx(hWnd(), cornerPx.x, cornerPx.y, RoundPx(Width() / mGlobal::TwipsX),
+                       RoundPx(Height() / mGlobal::TwipsY));
 }
 
 void fStartForm::PlaceMainWindow() {
     auto& main = fMain();
     const double tx = mGlobal::TwipsX, ty = mGlobal::TwipsY;
-    MoveWindow(main.hWnd(), RoundPx(Left() / tx - 243), RoundPx(Top() / ty + 36), RoundPx(main.Width() / tx),
-               RoundPx(main.Height() / ty), FALSE);
+    Func::MoveWindowPx(main.hWnd(), RoundPx(Left() / tx - 243), RoundPx(Top() / ty + 36),
+                       RoundPx(main.Width() / tx), RoundPx(main.Height() / ty));
 }
 
 // A drag by the bar's own surface starts at once and never swallows a click on Down.
@@ -82,6 +82,9 @@ void fStartForm::Form_MouseUp(forms::MouseArgs&) { dragOn_ = false; }
 
 // Held on Down, the press becomes a drag only after the first tick; a quick click stays a click.
 void fStartForm::Down_MouseDown() {
+    // A drag whose release fell off the button (the bar snapped away under the pointer) raised no
+    // click to swallow: each press starts clean, so that leftover cannot eat this press's click.
+    moving = false;
     Timer1.SetEnabled(true);
     StartDrag();
 }

@@ -112,6 +112,29 @@ def text(img, xy, s, colour, size=11, bold=False, anchor="la"):
     ImageDraw.Draw(img).text(xy, s, fill=colour, font=font(size, bold), anchor=anchor)
 
 
+def fit_text(img, box, s, colour, size=11):
+    """Draws s inside box (x0, y0, x1, y1), broken into lines only between words, at the largest size
+    from `size` down whose lines all fit: with whatever font this machine has, no word is cut or
+    runs over the box's edge."""
+    x0, y0, x1, y1 = box
+    d = ImageDraw.Draw(img)
+    for px in range(size, 6, -1):
+        f = font(px)
+        lines = []
+        for word in s.split(" "):
+            joined = f"{lines[-1]} {word}" if lines else word
+            if lines and d.textlength(joined, font=f) <= x1 - x0:
+                lines[-1] = joined
+            else:
+                lines.append(word)
+        step = px + 3
+        if all(d.textlength(line, font=f) <= x1 - x0 for line in lines) and len(lines) * step <= y1 - y0:
+            for i, line in enumerate(lines):
+                d.text((x0, y0 + i * step), line, fill=colour, font=f)
+            return
+    raise ValueError(f"no size fits {s!r} into {box}")
+
+
 def glyph(w, h, draw_fn, colour, bg):
     """A glyph drawn by draw_fn(draw, scale, colour) at SS x, scaled down over a colour."""
     big = Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 0))
@@ -424,8 +447,10 @@ def main_pieces(t, out, w):
     mid = panel(w, mid_h + 40, 0, body_with_well(t, w, mid_h + 40, x0, x1), t.outline).crop((0, 20, w, 20 + mid_h))
     save(mid, out, "Main/Background_mid.bmp")
     # the rows end 10 px above the window's bottom; the well closes just below them
-    low = panel(w, low_h + 12, 10, body_with_well(t, w, low_h + 12, x0, x1, bottom=12 + low_h - 9), t.outline,
-                corners=(False, False, True, True)).crop((0, 12, w, 12 + low_h))
+    # its last row stays clear: docked at the bottom edge the window ends 1 px below the screen
+    low = Image.new("RGB", (w, low_h), KEY)
+    low.paste(panel(w, low_h + 11, 10, body_with_well(t, w, low_h + 11, x0, x1, bottom=12 + low_h - 9), t.outline,
+                    corners=(False, False, True, True)).crop((0, 12, w, 11 + low_h)), (0, 0))
     save(low, out, "Main/Background_Low.bmp")
 
 
@@ -445,16 +470,19 @@ def popup(t, out, w, he):
     h = he + 1
     strip = Image.new("RGB", (w, 3 * he + 1), KEY)
     half = h // 2
+    # the menu is made of the window body's colours, dark in a dark theme, like the buttons it drops from
+    dark = sum(t.frame) < 384
+    fg, rule = (t.head_text, mix(t.frame, t.outline, 0.5)) if dark else (t.text, t.panel_line)
     for f in range(3):
-        fill = vgrad(w, h, t.panel, t.panel2)
+        fill = vgrad(w, h, t.frame, t.frame2) if dark else vgrad(w, h, t.panel, t.panel2)
         d = ImageDraw.Draw(fill)
         if f:
             y0, y1 = (3, half - 1) if f == 1 else (half + 1, h - 4)
             d.rounded_rectangle([3, y0, w - 4, y1], radius=4, fill=t.accent)
-        d.line([(8, half), (w - 9, half)], fill=t.panel_line)
+        d.line([(8, half), (w - 9, half)], fill=rule)
         for item, (label, y) in enumerate((("Selected clips", half / 2 + 1), ("All clips", half + half / 2))):
             hot = f == item + 1
-            text(fill, (14, y), label, (255, 255, 255) if hot else t.text, 11, False, "lm")
+            text(fill, (14, y), label, (255, 255, 255) if hot else fg, 11, False, "lm")
         frame = panel(w, h, 6, fill, t.outline)
         strip.paste(frame, (0, f * he))
     save(strip, out, "Main/Pop-up.bmp")
@@ -475,7 +503,10 @@ def checkbox(t, out, name, cell, pitch, radio, bg):
                                  mix(t.accent2, (0, 0, 0), 0.2)) if not radio else (top, bottom, t.accent)
         size = cell - (1 if radio else 0)
         r = size / 2 if radio else 3
-        box = panel(size, size, r, vgrad(size, size, top, bottom), line, outside=bg)
+        # a round outline one pixel wide fades into a light panel: the radio's is darker and wider
+        if radio and not on:
+            line = mix(line, t.text, 0.35)
+        box = panel(size, size, r, vgrad(size, size, top, bottom), line, outside=bg, width=1.6 if radio else 1)
         if on and radio:
             dot = glyph(size, size, lambda d, s, c: d.ellipse([(size / 2 - 3.2) * s, (size / 2 - 3.2) * s,
                                                              (size / 2 + 3.2) * s, (size / 2 + 3.2) * s], fill=c),
@@ -527,7 +558,7 @@ def tab_strip(t, w, h):
 # ---------------------------------------------------------------------------------------------
 
 SIZES = """// {name} skin: window sizes, and the places and corners of their controls, in pixels
-Main_Form[329]
+Main_Form[323]
 Main_Options[10,7,25,8]
 Main_Paste[39,7,82,8]
 Main_Save[124,7,82,8]
@@ -535,9 +566,9 @@ Main_Delete[209,7,82,8]
 Main_Tips[296,7,25,8]
 Main_Scroll[296,38]
 PopUp_Form[120,47]
-Start_Form[86,44]
-Start_Down[6,10,46,8]
-Start_Close[55,10,25,10]
+Start_Form[80,44]
+Start_Down[6,10,44,8]
+Start_Close[53,10,25,10]
 Tray_Form[178,136]
 Tray_Insert[8,30,162,8]
 Tray_Options[8,56,162,8]
@@ -548,7 +579,7 @@ Exit_OK[66,80,87,8]
 Exit_Cancel[155,80,87,8]
 Exit_Check[16,59]
 Hide_Form[300,172]
-Hide_Text[16,40,268,66]
+Hide_Text[22,43,256,64]
 Hide_OK[205,139,87,8]
 Hide_Check[16,110]
 Hide_Close[268,3,25,10]
@@ -591,7 +622,8 @@ def build(out, t, name):
     checkbox(t, out, "Check.bmp", 13, 14, False, t.panel)
 
     # main window
-    w = 329
+    # as wide as the bar's right end 243 px along: docked at the right edge, neither passes it
+    w = 323
     main_pieces(t, out, w)
     save(clip_row(t, 284, 70, False, t.well), out, "Main/Clip.bmp")
     save(clip_row(t, 284, 70, True, t.well), out, "Main/Clip_Selected.bmp")
@@ -603,13 +635,15 @@ def build(out, t, name):
     scroll_set(t, out)
 
     # start bar: a tab over the main window's right end
-    bar = panel(86, 44, 10, vgrad(86, 44, t.head, t.head2), t.outline)
+    # the bar's top 6 px stay clear: docked at the top edge it stands 6 px above the screen
+    bar = Image.new("RGB", (80, 44), KEY)
+    bar.paste(panel(80, 38, 10, vgrad(80, 38, t.head, t.head2), t.outline), (0, 6))
     save(bar, out, "Start/Background.bmp")
 
     def down(d, s, c):
         g_quill(d, s, c, cx=12 * s, cy=12 * s, k=0.75)
         g_chevron("down", 3.4, 1.7)(d, s, c, cx=32 * s, cy=12.5 * s)
-    save(button_strip(t, 46, glyph_fn=down, bg=t.head), out, "Start/Down.bmp")
+    save(button_strip(t, 44, glyph_fn=down, bg=t.head), out, "Start/Down.bmp")
 
     # tray menu
     tray = window(t, 178, 136, "Quillmate", head_h=24)
@@ -652,7 +686,8 @@ def build(out, t, name):
     # exit confirmation
     ex = window(t, 250, 112, "Exit Quillmate")
     content_panel(t, ex, (8, 36, 242, 76))
-    text(ex, (16, 40), "Stop collecting clips and close Quillmate?", t.text, 11)
+    # the question ends clear of the panel's edge and above the check box (Exit_Check's top, 59)
+    fit_text(ex, (16, 41, 234, 58), "Stop collecting clips and close Quillmate?", t.text, 11)
     save(ex, out, "Exit/Background.bmp")
 
     # hide notice

@@ -74,7 +74,7 @@ void Load(const std::string& folder) {
 void Measure(const char* what, ClipHistory& h, ClipStoreWorker& worker, const std::function<void()>& act) {
     auto t = Clock::now();
     act();
-    std::vector<ClipText> texts;
+    std::vector<ClipTextRef> texts;
     texts.reserve(h.OldestFirst().size());
     for (const auto& c : h.OldestFirst()) texts.push_back(c.Text);
     worker.Post(std::move(texts));
@@ -88,7 +88,7 @@ void Ops(const std::string& folder) {
     ClipStore store(fs, folder);
     std::vector<std::string> problems;
     ClipHistory h;
-    ClipText last;
+    ClipTextRef last;
     for (const auto& text : store.Load(problems)) h.AddClip(text, u"", u"", false, last);
     const int count = h.ClipCount();
     int serial = 0;
@@ -101,7 +101,7 @@ void Ops(const std::string& folder) {
         // The capture's own file on disk, before the settling that follows it.
         store.Settle(problems);
         capture();
-        std::vector<ClipText> texts;
+        std::vector<ClipTextRef> texts;
         for (const auto& c : h.OldestFirst()) texts.push_back(c.Text);
         const auto t = Clock::now();
         store.Save(texts, problems);

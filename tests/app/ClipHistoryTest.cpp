@@ -5,7 +5,7 @@
 namespace {
 struct History : ::testing::Test {
     ClipHistory h;
-    ClipText last;
+    ClipTextRef last;
     bool Add(const ClipText& t, bool remExtra = false) { return h.AddClip(t, u"", u"", remExtra, last); }
     std::vector<ClipText> Texts() const {
         std::vector<ClipText> v;
@@ -53,6 +53,9 @@ TEST_F(History, SelectionFollowsItsClipsAsNewOnesArriveAndJoinsNewestFirst) {
     EXPECT_EQ(h.Clip(4).Text, u"d");
     EXPECT_EQ(h.GetSelectedClipsText(2), u"bd");
     EXPECT_EQ(h.GetAllClipsText(3), u"new\r\na\r\nb\r\nc\r\nd\r\ne");
+    h.ClickSelect(0, false, false);  // one clip alone is its own buffer, not a copy
+    EXPECT_EQ(&h.GetSelectedClipsText(3).Str(), &h.Clip(0).Text.Str());
+    EXPECT_EQ(h.GetSelectedClipsText(4), u"");
 }
 
 TEST_F(History, DeletingTheSelectedKeepsTheOthersInOrderAndDeleteAllEmptiesEverything) {
@@ -63,11 +66,17 @@ TEST_F(History, DeletingTheSelectedKeepsTheOthersInOrderAndDeleteAllEmptiesEvery
     h.Removed = [&] { ++removed; };
     h.Delete_Selected();
     EXPECT_EQ(Texts(), (std::vector<ClipText>{u"a", u"c", u"e"}));
+    // The budget counts what stays: room comes back with deletions.
+    h.SetTextBudget(5);
+    EXPECT_TRUE(h.HasRoomFor(2));
+    EXPECT_FALSE(h.HasRoomFor(3));
+    EXPECT_FALSE(h.HasRoomFor(SIZE_MAX));
     EXPECT_TRUE(h.PrevIndex().empty());
     EXPECT_EQ(removed, 1);
     h.SetSelected(0, true);
     h.Delete_All();
     EXPECT_EQ(h.ClipCount(), 0);
+    EXPECT_TRUE(h.HasRoomFor(5));
     EXPECT_TRUE(h.PrevIndex().empty());
     EXPECT_EQ(h.GetSelectedClipsText(3), u"");
     EXPECT_TRUE(Add(u"new"));

@@ -113,7 +113,7 @@ TEST(Paste, DoesNothingWithoutATargetOrWithAnEmptyHistory) {
     mGlobal::LastForegroundWnd = fMain().hWnd();
     Func::PasteToLastWindow(u"new text");  // empty history
     EXPECT_EQ(mdlQuillmate::GetClipboardText(), u"untouched");
-    ClipText last;
+    ClipTextRef last;
     mGlobal::History.AddClip(u"a clip", u"", u"", false, last);
     mGlobal::LastForegroundWnd = nullptr;
     Func::PasteToLastWindow(u"new text");  // nothing was in front yet
@@ -144,6 +144,17 @@ TEST(Chain, CapturesPassesOnAndLeavesCleanly) {
     SendMessageW(hidden, WM_DRAWCLIPBOARD, 0, 0);
     ASSERT_EQ(mGlobal::History.ClipCount(), 1);
     EXPECT_EQ(mGlobal::History.Clip(0).Text, u"copied elsewhere");
+    // A text the history has no room for stays out of it, with a log line; a smaller one fits.
+    mGlobal::History.SetTextBudget(24);
+    for (const wchar_t* t : {L"nine more", L"eight ok"}) {
+        PutText(t);
+        SendMessageW(hidden, WM_DRAWCLIPBOARD, 0, 0);
+    }
+    mGlobal::History.SetTextBudget(ClipHistory::kTextBudgetChars);
+    EXPECT_EQ(mGlobal::History.Clip(0).Text, u"eight ok");
+    EXPECT_EQ(mGlobal::History.ClipCount(), 2);
+    EXPECT_NE(log.Text().find(">>> Clipboard text not kept, the history holds as much text as it may: 9 characters."),
+              std::string::npos);
 
     // Someone else leaving is passed on; the window after us leaving is taken in.
     CountingViewer::changes = 0;

@@ -20,10 +20,11 @@ button() {
     awk '{ print int(($1 + $3) / 2), $2 + 10 }'
 }
 click() { xdotool mousemove $1 $2; xdotool click 1; }
-drag_down() {  # holds Down past the 25 ms that tell a drag from a click, moves it by DX DY, lets go
-  local x y; read -r x y < <(button 1)
-  xdotool mousemove $x $y mousedown 1; sleep 0.1
-  xdotool mousemove $((x + $1)) $((y + $2)) mouseup 1
+drag_down() {  # holds Down (PRESS_DY px below its centre) past the 25 ms that tell a drag from a
+  local x y; read -r x y < <(button 1)   # click, moves it by DX DY, lets go
+  y=$((y + ${3:-0}))
+  xdotool mousemove $x $y mousedown 1; sleep 0.3
+  xdotool mousemove $(( x + $1 < 0 ? 0 : x + $1 )) $(( y + $2 < 0 ? 0 : y + $2 )) mouseup 1
 }
 pair_at() {  # the bar at LEFT TOP, the main window 243 px left of and 36 px below it
   local l t ml mt
@@ -110,6 +111,33 @@ qm_paste_until "$text" insert_first
 qm_wait_until 5 qm_visible QuillmateInsert 0 || qm_fail "the quick-insert window stayed open after the paste"
 qm_wait_until 5 qm_visible QuillmateTray 0 || qm_fail "the menu stayed open after the paste"
 
+# --- Docked at the bottom with the list closed, same start
+# A new clip leaves the closed, docked bar where it is and does not stretch the bar's window down
+# over the list (a compositor shades all of it); opened, the grown list ends 1 px past the bottom.
+click $(button 1)
+qm_wait_until 5 qm_visible QuillmateMain 0 || qm_fail "Down did not close the docked main window"
+read -r _ t _ < <(qm_probe rect QuillmateStart)
+qm_copy_and_wait "one more" 2
+read -r _ t2 _ b2 _ < <(qm_probe rect QuillmateStart)
+[ "$t2" = "$t" ] || qm_fail "a new clip moved the docked bar from $t to $t2 while the list was closed"
+IFS=, read -r _ bar_h <<<"$(qm_place Start_Form)"
+[ $((b2 - t2)) = "$bar_h" ] || qm_fail "the bar's window is $((b2 - t2)) px high, its skin $bar_h"
+click $(button 1)
+qm_wait_until 5 qm_visible QuillmateMain 1 || qm_fail "Down did not open the docked main window"
+read -r _ mt _ mb _ < <(qm_probe rect QuillmateMain)
+[ "$mb" = $((screen_h + 1)) ] || qm_fail "opened, the list ends at $mb, not $((screen_h + 1))"
+# A drag pressed at Down's top edge that snaps the bar 9 px down: the release falls above the
+# button and clicks nothing, and the next click on Down is not swallowed.
+drag_down 0 -9 -9
+qm_wait_until 5 pair_at $((bl + 100)) $((mt - 36)) || qm_fail "no snap back to the dock: $(qm_probe rect QuillmateStart)"
+click $(button 1)
+qm_wait_until 5 qm_visible QuillmateMain 0 || qm_fail "the click after a snapping drag was swallowed"
+# Closed and dropped past the left edge, the bar stops at it; at the next start (below) the list
+# opens beside the edge, the bar moved right for it, not past the edge.
+drag_down -2000 -200
+bar_left_is() { [ "$(qm_probe rect QuillmateStart | cut -d' ' -f1)" = "$1" ]; }
+qm_wait_until 5 bar_left_is 0 || qm_fail "the bar is not at the left edge: $(qm_probe rect QuillmateStart)"
+
 # --- Exit asks first, same start
 # label_in CLASS KEY: clicks the label beside the check box placed by KEY.
 label_in() { local l t; IFS=, read -r l t <<<"$(qm_place "$2")"; qm_click_in "$1" $((l + 40)) $((t + 6)); }
@@ -129,6 +157,9 @@ qm_ended
 
 # --- bClose without a tray icon
 qm_start /noicon
+qm_wait_until 5 qm_visible QuillmateMain 1 || qm_fail "main window not shown at start"
+read -r ml _ < <(qm_probe rect QuillmateMain)
+[ "$ml" -ge -3 ] || qm_fail "the list started at $ml, past the left edge"
 click $(button 2)
 qm_ended "bClose without a tray icon did not end the program"
 

@@ -217,4 +217,16 @@ qm_start
 qm_log_has "Clip4 added." || qm_fail "the freed clip did not come back"
 qm_exit
 
+# A history of 320 MB (twenty clips of 8 M characters) starts, saves its cache and still takes a
+# new clip; the next start loads it all again, from the cache or file by file.
+rm -rf "$CLIPS" && mkdir -p "$CLIPS"
+perl -e 'for my $i (1 .. 20) { open(my $f, ">:raw", "$ARGV[0]/Clip$i.qms") or die;
+  print $f pack("v*", map ord, split //, "big $i ") . ("a\0" x 8_000_000) }' "$CLIPS"
+for round in 1 2; do
+  qm_start
+  qm_log_has "Clip$((18 + round)) added." || qm_fail "the big history did not load (round $round)"
+  [ $round = 2 ] || { qm_copy_and_wait "small after big" 20; qm_wait_until 60 settled 21 || qm_fail "no cache"; }
+  qm_exit
+done
+qm_clip_is 21 "small after big" && [ "$(stat -c %s "$CLIPS/Clip20.qms")" = 16000014 ] || qm_fail "the big history changed"
 echo "store: ok"

@@ -173,7 +173,8 @@ echo "skin: ok"
 # --- Settings files in other forms
 qm_fresh
 INI=$QM_DATA/Data.INI
-user=$'[Global]\r\nTop=1500\r\nLeft=3000\r\n\r\n[Options]\r\nCombination=2\r\nTransparent=200\r\nSkinName=Default\r\n'
+# The bar 300 px from the left: the main window, opening 243 px left of it, has room there.
+user=$'[Global]\r\nTop=1500\r\nLeft=4500\r\n\r\n[Options]\r\nCombination=2\r\nTransparent=200\r\nSkinName=Default\r\n'
 attrs() { wine cmd /c attrib "$(winepath -w "$INI")" 2>/dev/null | cut -c1-10 | tr -d ' \r'; }
 
 write_file() {
@@ -206,7 +207,7 @@ for c in "${cases[@]}"; do
   case $name in
     read-only) [ "$(md5sum < "$INI")" = "$original" ] || qm_fail "$name: the file was changed" ;;
     garbage) grep -q $'^Combination=3\r$' "$INI" || qm_fail "$name: no defaults written" ;;
-    *) grep -q $'^Combination=2\r$' "$INI" && grep -q $'^Left=3000\r$' "$INI" || qm_fail "$name: values lost: $(cat -A "$INI")" ;;
+    *) grep -q $'^Combination=2\r$' "$INI" && grep -q $'^Left=4500\r$' "$INI" || qm_fail "$name: values lost: $(cat -A "$INI")" ;;
   esac
   echo "$name: ok"
 done

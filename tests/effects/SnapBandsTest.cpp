@@ -30,30 +30,31 @@ TEST(SnapBands, TheCornerMovesThroughTheBandsInTheirOrder) {
     const Case cases[] = {
         // Right screen edge; a screen width that is not whole rounds half to even.
         {Scene(kBottom), 1191, 300, 1200, 300, 3}, {Scene(kBottom), 1209, 300, 1200, 300, 3},
-        {Scene(kBottom), 1190, 300, 1190, 300, 3}, {Scene(kBottom), 1210, 300, 1210, 300, 3},
+        {Scene(kBottom), 1190, 300, 1190, 300, 3}, {Scene(kBottom), 1210, 300, 1200, 300, 3},
         {Scene(kBottom, 6, false, 1366.5), 1280, 300, 1286, 300, 3},
         // The main window's left edge, only while it shows.
         {Scene(kBottom), 235, 300, 235, 300, 3}, {Scene(kBottom, 6, true), 235, 300, 240, 300, 3},
-        {Scene(kBottom, 6, true), 231, 300, 240, 300, 3}, {Scene(kBottom, 6, true), 230, 300, 230, 300, 3},
+        {Scene(kBottom, 6, true), 231, 300, 240, 300, 3}, {Scene(kBottom, 6, true), 230, 300, 240, 300, 3},
         {Scene(kBottom, 6, true), 250, 300, 250, 300, 3},
         // Top edge.
         {Scene(kBottom), 500, -15, 500, -6, 1}, {Scene(kBottom), 500, 3, 500, -6, 1},
-        {Scene(kBottom), 500, -16, 500, -16, 3}, {Scene(kBottom), 500, 4, 500, 4, 3},
+        {Scene(kBottom), 500, -16, 500, -6, 1}, {Scene(kBottom), 500, 4, 500, 4, 3},
         // Bottom edge: a hidden main window puts the bar 41 px above it, an open one of 397 px
         // ends 1 px past it; a fractional height rounds half to even.
         {Scene(kNone), 500, 750, 500, 759, 2}, {Scene(kNone), 500, 749, 500, 749, 3},
-        {Scene(kNone), 500, 769, 500, 769, 3}, {Scene(kNone, 397), 500, 370, 500, 368, 2},
+        {Scene(kNone), 500, 769, 500, 759, 2}, {Scene(kNone, 397), 500, 370, 500, 368, 2},
         {Scene(kNone, 100.5), 500, 660, 500, 664, 2},
         // Above the taskbar's top.
         {Scene(kBottom), 500, 720, 500, 729, 2}, {Scene(kBottom), 500, 719, 500, 719, 3},
-        {Scene(kBottom), 500, 739, 500, 739, 3},
+        {Scene(kBottom), 500, 739, 500, 729, 2},
         // Below a top taskbar: the dock stays as the edge rows set it, even after row 3 moved it.
-        {Scene({0, 0, 1280, 30}), 500, 20, 500, 24, 3}, {Scene({0, 0, 1280, 30}), 500, 0, 500, -6, 1},
+        {Scene({0, 0, 1280, 30}), 500, 20, 500, 24, 3}, {Scene({0, 0, 1280, 30}), 500, 0, 500, 24, 1},
         {Scene({0, 0, 1280, 5}), 500, 0, 500, -1, 1},
         // Beside a side taskbar, with the main window hidden too.
         {Scene({0, 0, 60, 800}), 291, 300, 300, 300, 3}, {Scene({0, 0, 60, 800}), 309, 300, 300, 300, 3},
         {Scene({0, 0, 60, 800}), 290, 300, 290, 300, 3}, {Scene({0, 0, 60, 800}), 310, 300, 310, 300, 3},
-        {Scene({400, 0, 460, 800}), 311, 300, 320, 300, 3}, {Scene({400, 0, 460, 800}), 310, 300, 310, 300, 3},
+        // A taskbar's edges that face the screen's own edges snap nothing: none left of a bottom one.
+        {Scene(kBottom), -85, 300, 0, 300, 3}, {Scene({0, 0, 0, 0}), -40, -40, 0, -6, 1},
         // The right screen edge first, then left of a taskbar on the right.
         {Scene({1285, 0, 1345, 800}), 1195, 300, 1205, 300, 3},
     };
@@ -62,4 +63,23 @@ TEST(SnapBands, TheCornerMovesThroughTheBandsInTheirOrder) {
         Func::ApplySnapBands(x, y, dock, c.scene);
         EXPECT_EQ((std::array{x, y, dock}), (std::array{c.wantX, c.wantY, c.wantDock})) << c.x << "," << c.y;
     }
+}
+
+// Dropped anywhere, even far past an edge, on any screen: the bar docks at that edge as its band
+// would, and the bar (80 x 44 px, its top 6 px hidden when docked up) and the open main window
+// (323 px wide from 3 px left of the screen, ending 1 px below the bottom) stay on the screen.
+TEST(SnapBands, ADropPastAnEdgeDocksTheBarAndTheMainWindowOnTheScreen) {
+    for (auto [W, H] : {std::array{1024, 768}, std::array{1280, 800}, std::array{1920, 1080}})
+        for (bool open : {false, true})
+            for (int32_t dx : {-900, -100, 0, 100, 900})
+                for (int32_t dy : {-700, -20, 0, 20, 700}) {
+                    Func::SnapScene s = Scene({}, open ? 397 : 6, open, W);
+                    s.screenHeightPx = H;
+                    int32_t x = W / 2 + dx, y = H / 2 + dy, dock = 3;
+                    Func::ApplySnapBands(x, y, dock, s);
+                    const int32_t wantDock = dy < -H / 2 ? 1 : dy > H / 2 - s.mainHeightPx - 45 ? 2 : 3;
+                    EXPECT_EQ(dock, wantDock) << W << "x" << H << " " << dx << "," << dy;
+                    EXPECT_TRUE(x >= (open ? 240 : 0) && x <= W - 80 && y >= -6 && y <= H - s.mainHeightPx - 35)
+                        << W << "x" << H << " open " << open << " " << dx << "," << dy << " -> " << x << "," << y;
+                }
 }

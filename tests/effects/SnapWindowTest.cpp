@@ -44,4 +44,11 @@ TEST(SnapWindow, DraggingMovesTheBarToTheCursorAndTheMainWindowWithIt) {
                   (std::array<LONG, 4>{590 - 243, barTop + 36, 260, 360}));
         EXPECT_EQ(mGlobal::DockY, dock);
     }
+    // A main window that stood partly off the screen is drawn again where it comes back.
+    main.SetVisible(true);
+    MoveWindow(main.hWnd(), -200, 100, 260, 360, FALSE);
+    ValidateRect(main.hWnd(), nullptr);
+    bool moving = false;
+    Func::DragMainWindows(main, start, moving);
+    EXPECT_TRUE(GetUpdateRect(main.hWnd(), nullptr, FALSE));
 }

@@ -12,7 +12,7 @@
 namespace {
 const std::string kFolder = "/data/Clips/";
 const std::string kJournal = kFolder + "Clips.journal";
-using Texts = std::vector<ClipText>;  // oldest first, as the files are numbered
+using Texts = std::vector<ClipTextRef>;  // oldest first, as the files are numbered
 using Problems = std::vector<std::string>;
 
 std::string Path(int n) { return kFolder + ClipStore::ClipFileName(n); }
@@ -149,6 +149,23 @@ TEST(ClipStoreFailures, AFileThatCannotBeReadIsNeverTouchedAndComesBackOnceReada
     again.Load(problems);
     ASSERT_TRUE(again.DeleteAll(problems));
     EXPECT_EQ(fs.files.count(Path(2)), 1u);
+
+    // A file (or the cache) that memory cannot hold now is left the same way; a journal that it
+    // cannot hold leaves every file as it is.
+    Loaded low(Numbered(3));
+    ASSERT_TRUE(low.store.Settle(low.problems));
+    low.fs.tooBig = {Path(2), kFolder + "Clips.cache"};
+    ClipStore short1(low.fs, kFolder);
+    EXPECT_EQ(short1.Load(problems), (Texts{u"clip 1", u"clip 3"}));
+    EXPECT_TRUE(Logged(problems, "Not enough memory to load clip file") && Logged(problems, "Clip cache ignored"));
+    ASSERT_TRUE(short1.Save({u"clip 3", u"new"}, problems));
+    EXPECT_EQ(low.fs.files[Path(2)], u"clip 2");
+    low.fs.files[kJournal] = u"any";
+    low.fs.tooBig = {kJournal};
+    ClipStore short2(low.fs, kFolder);
+    EXPECT_TRUE(short2.Load(problems).empty());
+    EXPECT_FALSE(short2.Save({u"x"}, problems));
+    EXPECT_TRUE(Logged(problems, "Not enough memory to read the clip journal") && low.fs.files.count(kJournal));
 }
 
 TEST(ClipStoreFailures, ACommittedSaveThatCannotFinishLoadsAsTheNewHistory) {

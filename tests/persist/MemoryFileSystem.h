@@ -2,6 +2,7 @@
 // MemoryFileSystem: clip files in memory, with the failures a disk can have: a process killed
 // before any chosen change, a full disk, a write, move or read that fails.
 #include <map>
+#include <new>
 #include <set>
 #include <stdexcept>
 
@@ -14,6 +15,7 @@ public:
     std::map<std::string, ClipText> files;
     std::map<std::string, uint64_t> writeTimes;
     std::set<std::string> oddSized, unreadable, unwritable, hidden;
+    std::set<std::string> tooBig;  // reading them runs out of memory
     int changes = 0;        // writes, moves and removals so far
     int reads = 0;
     int killAt = -1;        // the change with this number never happens: the process dies first
@@ -28,6 +30,7 @@ public:
     }
     std::optional<ClipFileContent> Read(const std::string& path) override {
         ++reads;
+        if (tooBig.count(path)) throw std::bad_alloc();
         if (!files.count(path) || unreadable.count(path)) return std::nullopt;
         return ClipFileContent{files[path], oddSized.count(path) != 0};
     }

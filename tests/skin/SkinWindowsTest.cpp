@@ -2,6 +2,7 @@
 // captions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "SkinTestSupport.h"
@@ -23,7 +24,7 @@ struct Probe {
 const Probe kProbes[] = {
     {"fMain", [] -> forms::Form& { return fMain(); }, {160, 4}},
     {"fPopUp", [] -> forms::Form& { return fPopUp(); }, {100, 12}},
-    {"fStart", [] -> forms::Form& { return fStart(); }, {43, 4}},
+    {"fStart", [] -> forms::Form& { return fStart(); }, {43, 8}},
     {"fTray", [] -> forms::Form& { return fTray(); }, {120, 12}},
     {"fInsert", [] -> forms::Form& { return fInsert(); }, {300, 10}},
     {"fOptions", [] -> forms::Form& { return fOptions(); }, {300, 10}},
@@ -34,6 +35,18 @@ const Probe kProbes[] = {
 };
 
 using SkinWindows = skintest::SkinFolder;
+
+int Lightness(COLORREF c) { return (GetRValue(c) + GetGValue(c) + GetBValue(c)) / 3; }
+
+// The darkest pixel of a control's own drawing: its outline, where it stands on a light panel.
+template <class Host>
+int Darkest(Host& host) {
+    Snapshot s(host);
+    int darkest = 255;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) darkest = std::min(darkest, Lightness(s.At(x, y)));
+    return darkest;
+}
 
 }  // namespace
 
@@ -49,21 +62,35 @@ TEST_F(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
         EXPECT_NE(before.back(), RGB(255, 0, 255)) << p.name << ": the skin drew nothing there";
     }
     // The size table placed the windows and their buttons (the start bar in pixels, the tray in twips).
-    EXPECT_EQ(fStart().Width(), 86 * 15);
-    EXPECT_EQ(fStart().bClose.Left(), 55);
+    EXPECT_EQ(fStart().Width(), 80 * 15);
+    EXPECT_EQ(fStart().bClose.Left(), 53);
     EXPECT_EQ(fTray().bExit.Top(), 108 * 15);
     EXPECT_EQ(fTray().bExit.CC(), 8);
-    EXPECT_EQ(fMain().Width(), 329 * 15);
+    EXPECT_EQ(fMain().Width(), 323 * 15);
     EXPECT_EQ(fPopUp().he, 46);
     EXPECT_EQ(fMain().lblEmpty.Caption(), L"Clipboard is empty");
     EXPECT_EQ(fOptions().Label3[1].Caption(), L"Run on Windows startup ");
     EXPECT_EQ(fOptions().Caption(), L"Quillmate Options");
     EXPECT_EQ(fExit().Label1.Left(), 32);  // beside its check box
     EXPECT_EQ(fHide().Caption(), L"Hide");
+    // The hide notice's text keeps 6 px clear of the light panel (8, 36)-(292, 130) it stands on.
+    {
+        Snapshot hide(fHide());
+        int crowded = 0;
+        for (int y = 37; y < 108; ++y)
+            for (int x = 9; x < 291; ++x)
+                crowded += (y < 43 || x < 15 || x > 284) && Lightness(hide.At(x, y)) < 150;
+        EXPECT_EQ(crowded, 0);
+    }
+    // Radio buttons on, off or in between show their circle against the light page.
+    for (OptionBox* radio : {&fOptions().OptionBox1, &fOptions().OptionBox2, &fOptions().OptionBox3})
+        EXPECT_LT(Darkest(*radio), 140);
 
     Load("Graphite");
     for (size_t i = 0; i < std::size(kProbes); ++i)
         EXPECT_NE(Snapshot(kProbes[i].window()).At(kProbes[i].px.x, kProbes[i].px.y), before[i]) << kProbes[i].name;
+    // A dark skin's Save and Delete menu is dark like the window it drops from.
+    EXPECT_LT(Lightness(Snapshot(fPopUp()).At(100, 12)), 128);
     EXPECT_TRUE(boxes.empty());
     EXPECT_FALSE(fs::exists(tmp.Path() / "Skin"));
 }

@@ -111,9 +111,10 @@ TEST_F(MainWindow, TheThumbPicksTheFirstRow) {
     }
 }
 
-// Docked at the bottom edge, the pair grows upward: the window's bottom edge stays put.
+// Docked at the bottom edge, the open pair grows upward: the window's bottom edge stays put.
 TEST_F(MainWindow, ABottomDockedWindowGrowsUpward) {
     mGlobal::DockY = 2;
+    w.SetVisible(true);
     fStart().Move(600 * 15, 500 * 15, fStart().Width(), fStart().Height());
     MoveWindow(w.hWnd(), 357, 536, 330, 108, FALSE);
     RECT before{}, after{};

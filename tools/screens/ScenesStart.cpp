@@ -24,9 +24,22 @@ std::shared_ptr<void> ShowBar(bool withMain) {
     return nullptr;
 }
 
+// Dropped past the screen's bottom edge with the list closed, then opened: the bar docks and the
+// list opens upward, its foot at the edge.
+std::shared_ptr<void> ShowDockedBottom() {
+    ShowBar(false);
+    POINT corner{420, GetSystemMetrics(SM_CYSCREEN) + 40};
+    Func::SnapToScreenEdges(corner, 0, 0, false);
+    auto& start = fStart();
+    start.Move(corner.x * 15.0, corner.y * 15.0, start.Width(), start.Height());
+    start.Down_Click();
+    return nullptr;
+}
+
 }  // namespace
 
 void AddScenesStart(SceneList& list) {
     list.Add("start", "the start bar with the main window closed", [] { return ShowBar(false); });
     list.Add("start-main", "the start bar with the main window open below it", [] { return ShowBar(true); });
+    list.Add("start-docked", "the pair docked at the screen's bottom edge, the list open upward", ShowDockedBottom);
 }
