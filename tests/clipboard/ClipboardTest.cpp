@@ -14,17 +14,16 @@
 
 namespace {
 // Puts text bytes on the clipboard, the way another program would.
-void Put(const std::string& bytes) {
+void Put(const void* bytes, size_t size) {
     ASSERT_TRUE(OpenClipboard(fClipboard().hWnd()));
     EmptyClipboard();
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    std::memcpy(GlobalLock(h), bytes.data(), bytes.size());
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(h), bytes, size);
     GlobalUnlock(h);
     SetClipboardData(CF_UNICODETEXT, h);
     CloseClipboard();
 }
-std::string Bytes(const void* p, size_t size) { return std::string(static_cast<const char*>(p), size); }
-std::string TextBytes(const std::wstring& w) { return Bytes(w.c_str(), (w.size() + 1) * sizeof(wchar_t)); }
+void Put(const std::wstring& text) { Put(text.c_str(), (text.size() + 1) * sizeof(wchar_t)); }
 
 // A plain viewer window that counts the chain changes passed on to it.
 struct CountingViewer {
@@ -37,10 +36,9 @@ struct CountingViewer {
     CountingViewer() {
         WNDCLASSW wc{};
         wc.lpfnWndProc = &Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"QmCountingViewer";
         RegisterClassW(&wc);
-        hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
+        hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     }
     ~CountingViewer() { DestroyWindow(hwnd); }
 };
@@ -50,19 +48,17 @@ struct CountingViewer {
 // line) for a text too large to keep.
 TEST(Clipboard, ReadTakesTextUpToItsNulAndSkipsOversizedTexts) {
     TestLog log;
-    const wchar_t withNul[] = L"abc\0def";
-    const std::wstring huge(mdlQuillmate::kMaxClipChars + 1, L'x');
-    const std::pair<std::string, ClipText> cases[] = {
-        {Bytes(withNul, sizeof withNul), u"abc"}, {TextBytes(huge), u""}, {TextBytes(L"small again"), u"small again"}};
-    for (const auto& [bytes, text] : cases) {
-        Put(bytes);
+    const std::pair<std::wstring, ClipText> cases[] = {{std::wstring(L"abc\0def", 7), u"abc"},
+                                                       {std::wstring(mdlQuillmate::kMaxClipChars + 1, L'x'), u""},
+                                                       {L"small again", u"small again"}};
+    for (const auto& [put, text] : cases) {
+        Put(put);
         EXPECT_EQ(mdlQuillmate::GetClipboardText(), text);
     }
     EXPECT_NE(log.Text().find(">>> Clipboard text is too large to keep: 16777218 characters."), std::string::npos);
     // A block whose owner forgot the terminator: the system may cut the last character to make
     // room for one; nothing past the block's three characters may appear.
-    const wchar_t unterminated[] = {L'x', L'y', L'z'};
-    Put(Bytes(unterminated, sizeof unterminated));
+    Put(L"xyz", 3 * sizeof(wchar_t));
     const ClipText got = mdlQuillmate::GetClipboardText();
     EXPECT_LE(got.size(), 3u);
     EXPECT_EQ(ClipText(u"xyz").substr(0, got.size()), got);
@@ -108,25 +104,21 @@ TEST(Chain, CapturesPassesOnAndLeavesCleanly) {
     HWND hidden = fClipboard().hWnd();
     const LONG_PTR ownProc = GetWindowLongPtrW(hidden, GWLP_WNDPROC);
 
-    Put(TextBytes(L"already there"));
+    Put(L"already there");
     forms::DoEvents();
     mdlQuillmate::JoinClipboardChain(hidden);
     forms::DoEvents();
     EXPECT_EQ(mGlobal::History.ClipCount(), 0) << "the text present when joining became a clip";
 
-    Put(TextBytes(L"copied elsewhere"));
-    SendMessageW(hidden, WM_DRAWCLIPBOARD, 0, 0);
-    ASSERT_EQ(mGlobal::History.ClipCount(), 1);
-    EXPECT_EQ(mGlobal::History.Clip(0).Text, u"copied elsewhere");
-    // A text the history has no room for stays out of it, with a log line; a smaller one fits.
-    mGlobal::History.SetTextBudget(24);
+    // A text the history has no room for stays out of it, with a log line; a smaller one is captured.
+    mGlobal::History.SetTextBudget(8);
     for (const wchar_t* t : {L"nine more", L"eight ok"}) {
-        Put(TextBytes(t));
+        Put(t);
         SendMessageW(hidden, WM_DRAWCLIPBOARD, 0, 0);
     }
     mGlobal::History.SetTextBudget(ClipHistory::kTextBudgetChars);
+    ASSERT_EQ(mGlobal::History.ClipCount(), 1);
     EXPECT_EQ(mGlobal::History.Clip(0).Text, u"eight ok");
-    EXPECT_EQ(mGlobal::History.ClipCount(), 2);
     EXPECT_NE(log.Text().find(">>> Clipboard text not kept, the history holds as much text as it may: 9 characters."),
               std::string::npos);
 
