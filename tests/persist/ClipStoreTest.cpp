@@ -114,18 +114,31 @@ TEST(ClipStoreCost, ASaveWritesOnlyWhatChangedAndRenumberingIsOneCommit) {
     }
 }
 
-TEST(ClipStoreFailures, AFullDiskKeepsThePreviousHistoryAndLeavesNoDebris) {
-    for (bool manyFiles : {false, true}) {
-        Loaded s(Numbered(20));
-        const Texts after = manyFiles ? Without(s.texts, 0) : With(s.texts);
-        s.fs.diskFull = true;
-        EXPECT_FALSE(s.Save(after));
+// A save that fails loads as the previous history, or as the new one once it was committed (at
+// every load: loading throws nothing away), leaves no debris, and the same store gets there as it
+// settles once the disk allows it.
+TEST(ClipStoreFailures, AFailedSaveKeepsTheOldOrCommittedHistoryUntilSettlingFinishesIt) {
+    const Texts twenty = Numbered(20);
+    struct Case {
+        Texts after;
+        int unwritable;  // else the disk is full
+        bool committed;
+    };
+    // One file, a renumbering, and a renumbering committed that cannot write its second file.
+    const Case cases[] = {{With(twenty), 0, false}, {Without(twenty, 0), 0, false}, {Without(twenty, 1), 3, true}};
+    for (const Case& c : cases) {
+        Loaded s(twenty);
+        s.fs.diskFull = !c.unwritable;
+        if (c.unwritable) s.fs.unwritable.insert(Path(c.unwritable));
+        EXPECT_FALSE(s.Save(c.after));
         EXPECT_TRUE(Logged(s.problems, "Cannot write"));
-        EXPECT_EQ(LoadFresh(s.fs), Numbered(20));
-        EXPECT_TRUE(OnlyClipFiles(s.fs, 20));
-        s.fs.diskFull = false;  // once there is room again the same store catches up as it settles
+        for (int load : {1, 2}) EXPECT_EQ(LoadFresh(s.fs), c.committed ? c.after : twenty) << load;
+        EXPECT_TRUE(OnlyClipFiles(s.fs, twenty.size() + c.committed));  // and the journal
+        s.fs.diskFull = false;
+        s.fs.unwritable.clear();
         ASSERT_TRUE(s.store->Settle(s.problems));
-        EXPECT_EQ(LoadFresh(s.fs), after);
+        EXPECT_EQ(LoadFresh(s.fs), c.after);
+        EXPECT_TRUE(OnlyClipFiles(s.fs, c.after.size() + 1));  // and the cache
     }
     // Room for a clip but not for the journal of a renumbering (or no journal at all): the files
     // stay, every capture still gets its file, and the deletion follows once there is room.
@@ -179,19 +192,6 @@ TEST(ClipStoreFailures, AFileThatCannotBeReadIsNeverTouchedAndComesBackOnceReada
     EXPECT_TRUE(low.Restart().empty());
     EXPECT_FALSE(low.Save({u"x"}));
     EXPECT_TRUE(Logged(low.problems, "Not enough memory to read the clip journal") && low.fs.files.count(kJournal));
-}
-
-TEST(ClipStoreFailures, ACommittedSaveThatCannotFinishLoadsAsTheNewHistory) {
-    Loaded s(Numbered(5));
-    const Texts after{u"clip 1", u"clip 3", u"clip 4", u"clip 5"};
-    s.fs.unwritable.insert(Path(3));
-    EXPECT_FALSE(s.Save(after));
-    EXPECT_EQ(LoadFresh(s.fs), after);  // through the journal's texts
-    EXPECT_EQ(LoadFresh(s.fs), after);  // and again: nothing was thrown away meanwhile
-    s.fs.unwritable.clear();
-    ASSERT_TRUE(s.store->Settle(s.problems));
-    EXPECT_EQ(LoadFresh(s.fs), after);
-    EXPECT_TRUE(OnlyClipFiles(s.fs, after.size() + 1));  // and the cache
 }
 
 TEST(ClipStoreFailures, AJournalThatProvesNoCommittedSaveIsIgnored) {
