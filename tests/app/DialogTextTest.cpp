@@ -1,6 +1,9 @@
 // The texts behind the tips window and the uninstall survey.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "model/SurveyRequest.h"
 #include "model/TipsFile.h"
 
@@ -22,6 +25,17 @@ TEST(ParseTips, KeepsTrimmedTextLinesNumberedInFileOrder) {
     const auto tips = ParseTips(many);
     EXPECT_EQ(tips.size(), 32767u);
     EXPECT_EQ(tips.back(), u"Tip 32767:\r\n\r\nt");
+}
+
+// The shipped tips promise only what the history does (its own tests show that): a repeat of the
+// newest clip adds nothing, and selected clips are joined from the top of the list down.
+TEST(ParseTips, TheShippedTipsPromiseOnlyWhatTheHistoryDoes) {
+    std::ifstream file(QM_SHIPPED_TIPS, std::ios::binary);
+    const std::string tips{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_NE(tips.find("copying the newest clip's text again adds nothing"), std::string::npos);
+    EXPECT_NE(tips.find("pasted from the top of the list down"), std::string::npos);
+    for (const char* untrue : {"same text twice keeps one clip", "in the order you selected them"})
+        EXPECT_EQ(tips.find(untrue), std::string::npos) << untrue;
 }
 
 TEST(SurveyUrl, SendsTheCommentOnlyWithReasonsThreeAndFourEncodedAsTyped) {
