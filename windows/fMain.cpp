@@ -198,8 +198,15 @@ void fMainForm::Set_Height(int16_t NewHeight) {
         // window moves nothing: the bar keeps its dock, and opening lifts it by the height then.
         fStart().SetTop(oldBottom - Height() - PxY(36));
         const double tx = mGlobal::TwipsX, ty = mGlobal::TwipsY;
+        RECT before{}, after{};
+        GetWindowRect(hWnd(), &before);
         MoveWindow(hWnd(), RoundTw(fStart().Left() / tx - 243), RoundTw(fStart().Top() / ty + 36),
                    RoundTw(Width() / tx), RoundTw(Height() / ty), FALSE);
+        GetWindowRect(hWnd(), &after);
+        // Moved without a repaint, the system draws nothing where the window now stands (a
+        // compositor showed the header black): the whole window, buttons included, is ours to paint.
+        if (!EqualRect(&before, &after))
+            RedrawWindow(hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
 }
 

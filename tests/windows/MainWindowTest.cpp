@@ -148,6 +148,10 @@ TEST_F(MainWindow, ABottomDockedWindowGrowsUpward) {
     EXPECT_EQ(after.bottom, before.bottom);
     EXPECT_EQ(after.bottom - after.top, 117);  // 1755 twips
     EXPECT_EQ(std::lround(fStart().Top() / 15), after.top - 36);
+    // Moved without a repaint of its own, the window must paint where it now stands.
+    RedrawWindow(w.hWnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    w.AddClip(u"second");
+    EXPECT_TRUE(GetUpdateRect(w.Paste.hWnd(), nullptr, FALSE)) << "the moved header is not repainted";
 }
 
 // Ctrl+A selects every clip and copies them joined; Delete then empties the window.
