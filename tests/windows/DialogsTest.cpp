@@ -18,9 +18,8 @@ void Type(HWND edit, const std::wstring& keys) {
     for (wchar_t k : keys) SendMessageW(edit, WM_CHAR, k, 0);
 }
 
-class Dialogs : public ::testing::Test {
-protected:
-    void SetUp() override { Func::SetFadeWait([](uint32_t) {}); }
+struct Dialogs : ::testing::Test {
+    void SetUp() override { Func::SetFadeWait([](uint32_t) {}); }  // the fades run at once
 };
 }  // namespace
 
