@@ -129,8 +129,15 @@ def fit_text(img, box, s, colour, size=11):
                 lines.append(word)
         step = px + 3
         if all(d.textlength(line, font=f) <= x1 - x0 for line in lines) and len(lines) * step <= y1 - y0:
+            # Laid out at SS x and scaled down: FreeType rounds each glyph's advance to whole pixels at
+            # small sizes, which opened gaps inside words ("Quillm ate").
+            big_font = font(px * SS)
             for i, line in enumerate(lines):
-                d.text((x0, y0 + i * step), line, fill=colour, font=f)
+                w = int(d.textlength(line, font=big_font)) + 2 * SS
+                layer = Image.new("RGBA", (w, (px + 6) * SS), colour + (0,))
+                ImageDraw.Draw(layer).text((0, 0), line, fill=colour + (255,), font=big_font)
+                small = layer.resize((w // SS, px + 6), Image.LANCZOS)
+                img.paste(small, (x0, y0 + i * step), small)
             return
     raise ValueError(f"no size fits {s!r} into {box}")
 

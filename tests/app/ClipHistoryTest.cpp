@@ -53,6 +53,7 @@ TEST_F(History, SelectionFollowsItsClipsAsNewOnesArriveAndJoinsNewestFirst) {
     EXPECT_EQ(h.Clip(4).Text, u"d");
     EXPECT_EQ(h.GetSelectedClipsText(2), u"bd");
     EXPECT_EQ(h.GetAllClipsText(3), u"new\r\na\r\nb\r\nc\r\nd\r\ne");
+    EXPECT_EQ(h.GetAllClipsText(1), u"new\r\n\r\na\r\nb\r\nc\r\nd\r\ne");  // a line end even after one
     h.ClickSelect(0, false, false);  // one clip alone is its own buffer, not a copy
     EXPECT_EQ(&h.GetSelectedClipsText(3).Str(), &h.Clip(0).Text.Str());
     EXPECT_EQ(h.GetSelectedClipsText(4), u"");

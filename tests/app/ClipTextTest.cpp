@@ -25,16 +25,3 @@ TEST(ClipText, TrimDropsSpacesAndCrLfPairsAtTheEndsAndOnlyEmptySpaceAndCrLfAreBl
     padded.append(2'000'000, u' ');
     EXPECT_EQ(TrimClipText(padded), u"core");
 }
-
-TEST(JoinRule, EachCombinationJoinsInItsOwnWay) {
-    auto join = [](std::initializer_list<std::u16string> items, int combination) {
-        std::u16string j;
-        for (const auto& x : items) JoinStep(j, x, combination);
-        return j;
-    };
-    EXPECT_EQ(join({u"A", u"B\r\n", u"C"}, 1), u"A\r\nB\r\n\r\nC");
-    EXPECT_EQ(join({u"A", u"B\r\n", u"C"}, 2), u"AB\r\nC");
-    EXPECT_EQ(join({u"A", u"B\r\n", u"C"}, 3), u"A\r\nB\r\nC");
-    EXPECT_EQ(join({u"A", u"B\r\n", u"C"}, 4), u"");
-    EXPECT_EQ(join({u"only"}, 1), u"only");
-}

@@ -1,10 +1,6 @@
 // The texts behind the tips window and the uninstall survey.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
-#include "model/ClipHistory.h"
 #include "model/SurveyRequest.h"
 #include "model/TipsFile.h"
 
@@ -26,22 +22,6 @@ TEST(ParseTips, KeepsTrimmedTextLinesNumberedInFileOrder) {
     const auto tips = ParseTips(many);
     EXPECT_EQ(tips.size(), 32767u);
     EXPECT_EQ(tips.back(), u"Tip 32767:\r\n\r\nt");
-}
-
-// The shipped tips promise what the history does: only a repeat of the newest clip is skipped, and
-// selected clips are joined from the top of the list down, whatever order they were picked in.
-TEST(ParseTips, TheShippedTipsPromiseWhatTheHistoryDoes) {
-    std::ifstream file(QM_SHIPPED_TIPS, std::ios::binary);
-    const std::string tips{std::istreambuf_iterator<char>(file), {}};
-    ClipHistory h;
-    ClipTextRef last;
-    for (const char16_t* t : {u"a", u"b", u"c", u"a", u"a"}) h.AddClip(t, u"", u"", false, last);
-    h.ClickSelect(2, false, false);  // b, then the a on top
-    h.ClickSelect(0, true, false);
-    EXPECT_EQ(h.ClipCount(), 4);
-    EXPECT_NE(tips.find("copying the newest clip's text again adds nothing"), std::string::npos);
-    EXPECT_EQ(h.GetSelectedClipsText(2), u"ab");
-    EXPECT_NE(tips.find("pasted from the top of the list down, in whatever order you picked them"), std::string::npos);
 }
 
 TEST(SurveyUrl, SendsTheCommentOnlyWithReasonsThreeAndFourEncodedAsTyped) {

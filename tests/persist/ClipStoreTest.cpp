@@ -48,16 +48,18 @@ bool Logged(const Problems& problems, const std::string& part) {
 // Clip files 1..n holding `seed`, less the numbers in `gaps`, with `hidden` ones, loaded by a store as at start.
 struct Loaded {
     MemoryFileSystem fs;
-    ClipStore store{fs, kFolder};
+    std::optional<ClipStore> store;
     Problems problems;
     Texts texts;
     explicit Loaded(const Texts& seed, const std::vector<int>& gaps = {}, const std::vector<int>& hidden = {}) {
         for (size_t i = 0; i < seed.size(); ++i) fs.Edit(Path(static_cast<int>(i) + 1), seed[i]);
         for (int g : gaps) fs.files.erase(Path(g));
         for (int h : hidden) fs.hidden.insert(Path(h));
-        texts = store.Load(problems);
+        Restart();
     }
-    bool Save(const Texts& t) { return store.Save(t, problems); }
+    // A new store on the same files, as at the next start.
+    const Texts& Restart() { return texts = store.emplace(fs, kFolder).Load(problems); }
+    bool Save(const Texts& t) { return store->Save(t, problems); }
 };
 }  // namespace
 
@@ -105,25 +107,38 @@ TEST(ClipStoreCost, ASaveWritesOnlyWhatChangedAndRenumberingIsOneCommit) {
         Loaded s(Numbered(c.count));
         s.fs.changes = 0;
         ASSERT_TRUE(s.Save(c.after));
-        EXPECT_EQ(std::pair(s.store.LastSaveOperations(), s.fs.changes), std::pair(c.operations, c.changes))
+        EXPECT_EQ(std::pair(s.store->LastSaveOperations(), s.fs.changes), std::pair(c.operations, c.changes))
             << c.count << " to " << c.after.size();
         EXPECT_EQ(LoadFresh(s.fs), c.after);
         EXPECT_TRUE(OnlyClipFiles(s.fs, c.after.size()));
     }
 }
 
-TEST(ClipStoreFailures, AFullDiskKeepsThePreviousHistoryAndLeavesNoDebris) {
-    for (bool manyFiles : {false, true}) {
-        Loaded s(Numbered(20));
-        const Texts after = manyFiles ? Without(s.texts, 0) : With(s.texts);
-        s.fs.diskFull = true;
-        EXPECT_FALSE(s.Save(after));
+// A save that fails loads as the previous history, or as the new one once it was committed (at
+// every load: loading throws nothing away), leaves no debris, and the same store gets there as it
+// settles once the disk allows it.
+TEST(ClipStoreFailures, AFailedSaveKeepsTheOldOrCommittedHistoryUntilSettlingFinishesIt) {
+    const Texts twenty = Numbered(20);
+    struct Case {
+        Texts after;
+        int unwritable;  // else the disk is full
+        bool committed;
+    };
+    // One file, a renumbering, and a renumbering committed that cannot write its second file.
+    const Case cases[] = {{With(twenty), 0, false}, {Without(twenty, 0), 0, false}, {Without(twenty, 1), 3, true}};
+    for (const Case& c : cases) {
+        Loaded s(twenty);
+        s.fs.diskFull = !c.unwritable;
+        if (c.unwritable) s.fs.unwritable.insert(Path(c.unwritable));
+        EXPECT_FALSE(s.Save(c.after));
         EXPECT_TRUE(Logged(s.problems, "Cannot write"));
-        EXPECT_EQ(LoadFresh(s.fs), Numbered(20));
-        EXPECT_TRUE(OnlyClipFiles(s.fs, 20));
-        s.fs.diskFull = false;  // once there is room again the same store catches up as it settles
-        ASSERT_TRUE(s.store.Settle(s.problems));
-        EXPECT_EQ(LoadFresh(s.fs), after);
+        for (int load : {1, 2}) EXPECT_EQ(LoadFresh(s.fs), c.committed ? c.after : twenty) << load;
+        EXPECT_TRUE(OnlyClipFiles(s.fs, twenty.size() + c.committed));  // and the journal
+        s.fs.diskFull = false;
+        s.fs.unwritable.clear();
+        ASSERT_TRUE(s.store->Settle(s.problems));
+        EXPECT_EQ(LoadFresh(s.fs), c.after);
+        EXPECT_TRUE(OnlyClipFiles(s.fs, c.after.size() + 1));  // and the cache
     }
     // Room for a clip but not for the journal of a renumbering (or no journal at all): the files
     // stay, every capture still gets its file, and the deletion follows once there is room.
@@ -134,68 +149,49 @@ TEST(ClipStoreFailures, AFullDiskKeepsThePreviousHistoryAndLeavesNoDebris) {
         const Texts deleted = Without(s.texts, 0), captured = With(With(deleted, u"c1"), u"c2");
         EXPECT_FALSE(s.Save(deleted));
         EXPECT_FALSE(s.Save(With(deleted, u"c1")) || s.Save(captured));
-        EXPECT_TRUE(s.store.Behind() && Logged(s.problems, "left as they are"));
+        EXPECT_TRUE(s.store->Behind() && Logged(s.problems, "left as they are"));
         EXPECT_EQ(LoadFresh(s.fs), With(With(s.texts, u"c1"), u"c2"));
         s.fs.room = SIZE_MAX;
         s.fs.unwritable.clear();
-        ASSERT_TRUE(s.store.Settle(s.problems));
+        ASSERT_TRUE(s.store->Settle(s.problems));
         EXPECT_EQ(LoadFresh(s.fs), captured);
-        EXPECT_FALSE(s.store.Behind());
+        EXPECT_FALSE(s.store->Behind());
     }
 }
 
 TEST(ClipStoreFailures, AFileThatCannotBeReadIsNeverTouchedAndComesBackOnceReadable) {
-    Loaded seeded(Numbered(4));
-    MemoryFileSystem& fs = seeded.fs;
-    fs.unreadable.insert(Path(2));  // held open by another program
-    fs.oddSized.insert(Path(3));
-    ClipStore store(fs, kFolder);
-    Problems problems;
-    EXPECT_EQ(store.Load(problems), (Texts{u"clip 1", u"clip 3", u"clip 4"}));
-    EXPECT_TRUE(Logged(problems, "Cannot read clip file, left as it is") && Logged(problems, "Clip3.qms"));
+    Loaded s(Numbered(4));
+    s.fs.unreadable.insert(Path(2));  // held open by another program
+    s.fs.oddSized.insert(Path(3));
+    EXPECT_EQ(s.Restart(), (Texts{u"clip 1", u"clip 3", u"clip 4"}));
+    EXPECT_TRUE(Logged(s.problems, "Cannot read clip file, left as it is") && Logged(s.problems, "Clip3.qms"));
     // Deleting the oldest and capturing renumber around it; removing everything leaves it too.
-    ASSERT_TRUE(store.Save({u"clip 3", u"clip 4"}, problems));
-    ASSERT_TRUE(store.Save({u"clip 3", u"clip 4", u"new"}, problems));
-    ASSERT_TRUE(store.Settle(problems));
-    EXPECT_EQ(fs.files[Path(2)], u"clip 2");
-    EXPECT_EQ(LoadFresh(fs), (Texts{u"clip 3", u"clip 4", u"new"}));
-    fs.unreadable.clear();
-    EXPECT_EQ(LoadFresh(fs), (Texts{u"clip 3", u"clip 2", u"clip 4", u"new"}));
-    fs.unreadable.insert(Path(2));
-    ClipStore again(fs, kFolder);
-    again.Load(problems);
-    ASSERT_TRUE(again.DeleteAll(problems));
-    EXPECT_EQ(fs.files.count(Path(2)), 1u);
+    ASSERT_TRUE(s.Save({u"clip 3", u"clip 4"}));
+    ASSERT_TRUE(s.Save({u"clip 3", u"clip 4", u"new"}));
+    ASSERT_TRUE(s.store->Settle(s.problems));
+    EXPECT_EQ(s.fs.files[Path(2)], u"clip 2");
+    EXPECT_EQ(LoadFresh(s.fs), (Texts{u"clip 3", u"clip 4", u"new"}));
+    s.fs.unreadable.clear();
+    EXPECT_EQ(LoadFresh(s.fs), (Texts{u"clip 3", u"clip 2", u"clip 4", u"new"}));
+    s.fs.unreadable.insert(Path(2));
+    s.Restart();
+    ASSERT_TRUE(s.store->DeleteAll(s.problems));
+    EXPECT_EQ(s.fs.files.count(Path(2)), 1u);
 
     // A file (or the cache) that memory cannot hold now is left the same way; a journal that it
     // cannot hold leaves every file as it is.
     Loaded low(Numbered(3));
-    ASSERT_TRUE(low.store.Settle(low.problems));
+    ASSERT_TRUE(low.store->Settle(low.problems));
     low.fs.tooBig = {Path(2), kFolder + "Clips.cache"};
-    ClipStore short1(low.fs, kFolder);
-    EXPECT_EQ(short1.Load(problems), (Texts{u"clip 1", u"clip 3"}));
-    EXPECT_TRUE(Logged(problems, "Not enough memory to load clip file") && Logged(problems, "Clip cache ignored"));
-    ASSERT_TRUE(short1.Save({u"clip 3", u"new"}, problems));
+    EXPECT_EQ(low.Restart(), (Texts{u"clip 1", u"clip 3"}));
+    EXPECT_TRUE(Logged(low.problems, "Not enough memory to load clip file") && Logged(low.problems, "Clip cache ignored"));
+    ASSERT_TRUE(low.Save({u"clip 3", u"new"}));
     EXPECT_EQ(low.fs.files[Path(2)], u"clip 2");
     low.fs.files[kJournal] = u"any";
     low.fs.tooBig = {kJournal};
-    ClipStore short2(low.fs, kFolder);
-    EXPECT_TRUE(short2.Load(problems).empty());
-    EXPECT_FALSE(short2.Save({u"x"}, problems));
-    EXPECT_TRUE(Logged(problems, "Not enough memory to read the clip journal") && low.fs.files.count(kJournal));
-}
-
-TEST(ClipStoreFailures, ACommittedSaveThatCannotFinishLoadsAsTheNewHistory) {
-    Loaded s(Numbered(5));
-    const Texts after{u"clip 1", u"clip 3", u"clip 4", u"clip 5"};
-    s.fs.unwritable.insert(Path(3));
-    EXPECT_FALSE(s.Save(after));
-    EXPECT_EQ(LoadFresh(s.fs), after);  // through the journal's texts
-    EXPECT_EQ(LoadFresh(s.fs), after);  // and again: nothing was thrown away meanwhile
-    s.fs.unwritable.clear();
-    ASSERT_TRUE(s.store.Settle(s.problems));
-    EXPECT_EQ(LoadFresh(s.fs), after);
-    EXPECT_TRUE(OnlyClipFiles(s.fs, after.size() + 1));  // and the cache
+    EXPECT_TRUE(low.Restart().empty());
+    EXPECT_FALSE(low.Save({u"x"}));
+    EXPECT_TRUE(Logged(low.problems, "Not enough memory to read the clip journal") && low.fs.files.count(kJournal));
 }
 
 TEST(ClipStoreFailures, AJournalThatProvesNoCommittedSaveIsIgnored) {
@@ -212,14 +208,13 @@ TEST(ClipStoreFailures, AJournalThatProvesNoCommittedSaveIsIgnored) {
         Loaded s(Numbered(6));
         s.fs.files[kJournal] = journal;
         s.fs.files[Path(2) + ".tmp"] = u"half";
-        Problems problems;
-        EXPECT_EQ(ClipStore(s.fs, kFolder).Load(problems), Numbered(6));
-        EXPECT_TRUE(Logged(problems, "Clip journal ignored"));
+        EXPECT_EQ(s.Restart(), Numbered(6));
+        EXPECT_TRUE(Logged(s.problems, "Clip journal ignored"));
         EXPECT_TRUE(OnlyClipFiles(s.fs, 6));
     }
     Loaded s(Numbered(6));
     s.fs.files[kJournal] = sound;  // the same journal, whole, is obeyed
-    EXPECT_EQ(s.store.Load(s.problems).back(), u"six");
+    EXPECT_EQ(s.Restart().back(), u"six");
     EXPECT_TRUE(Logged(s.problems, "interrupted save"));
 }
 
@@ -227,11 +222,11 @@ TEST(ClipStoreFiles, FilesChangedFromOutsideAreWrittenAgainAndTheCacheSparesTheR
     Loaded s({u"a", u"b", u"c"});
     s.fs.files.erase(Path(2));                     // a cleaner removes Clip2
     ASSERT_TRUE(s.Save({u"a", u"b", u"c", u"d"}));  // copy d
-    ASSERT_TRUE(s.store.Settle(s.problems));
+    ASSERT_TRUE(s.store->Settle(s.problems));
     EXPECT_TRUE(Logged(s.problems, "removed from outside"));
     EXPECT_EQ(LoadFresh(s.fs), (Texts{u"a", u"b", u"c", u"d"}));
     s.fs.Edit(Path(3), u"edited");
-    ASSERT_TRUE(s.store.Settle(s.problems));
+    ASSERT_TRUE(s.store->Settle(s.problems));
     EXPECT_EQ(s.fs.files[Path(3)], u"c");
     // A start reads the cache and only the files whose stamp it does not know.
     struct Case {
@@ -340,21 +335,18 @@ TEST(ClipStoreCrash, DeleteAllIsOneStepAndStopsAtTheFirstGap) {
 }
 
 TEST(ClipStoreWorker, SavesTheLatestHistoryOffTheCallersThread) {
-    MemoryFileSystem fs;
-    ClipStore store(fs, kFolder);
-    Problems logged;
-    store.Load(logged);
-    ClipStoreWorker worker(store, [&](const Problems& p) { logged.insert(logged.end(), p.begin(), p.end()); },
+    Loaded s({});
+    ClipStoreWorker worker(*s.store, [&](const Problems& p) { s.problems.insert(s.problems.end(), p.begin(), p.end()); },
                            std::chrono::milliseconds(1));
     worker.Start();
     for (int n = 1; n <= 50; ++n) worker.Post(Numbered(n));
     worker.Post(Numbered(50, "renumbered "));
     worker.WaitSettled();
-    EXPECT_EQ(LoadFresh(fs), Numbered(50, "renumbered "));
+    EXPECT_EQ(LoadFresh(s.fs), Numbered(50, "renumbered "));
     worker.Post({u"last"});
     worker.Finish();
-    EXPECT_EQ(LoadFresh(fs), Texts{u"last"});
-    EXPECT_TRUE(logged.empty());
+    EXPECT_EQ(LoadFresh(s.fs), Texts{u"last"});
+    EXPECT_TRUE(s.problems.empty());
 }
 
 TEST(ClipStoreDisk, RealFilesTakeTheHistoryAndTemporaryLeftoversGo) {

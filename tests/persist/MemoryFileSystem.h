@@ -14,8 +14,7 @@ class MemoryFileSystem : public ClipStoreFileSystem {
 public:
     std::map<std::string, ClipText> files;
     std::map<std::string, uint64_t> writeTimes;
-    std::set<std::string> oddSized, unreadable, unwritable, hidden;
-    std::set<std::string> tooBig;  // reading them runs out of memory
+    std::set<std::string> oddSized, unreadable, unwritable, hidden, tooBig;  // reading tooBig runs out of memory
     int changes = 0;        // writes, moves and removals so far
     int reads = 0;
     int killAt = -1;        // the change with this number never happens: the process dies first

@@ -1,5 +1,5 @@
 #pragma once
-// A log file of the test's own, read back whole, and the bytes of any file.
+// A log file of the running test's own, read back whole, and the bytes of any file.
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -10,14 +10,14 @@
 #include "support/mdlLog.h"
 
 inline std::string ReadBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
     std::stringstream s;
-    s << f.rdbuf();
+    s << std::ifstream(path, std::ios::binary).rdbuf();
     return s.str();
 }
 
 struct TestLog {
-    std::string path = ::testing::TempDir() + "qm_clipboard_test_log.txt";
+    // Named after the test: test programs running side by side never share a log.
+    std::string path = ::testing::TempDir() + "qm_log_" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
     TestLog() {
         std::remove(path.c_str());
         mdlLog::SetLogFile(path);
