@@ -1,6 +1,7 @@
 // The skinned scroll bar on a real form, driven with the mouse messages the system sends it.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <sstream>
 
 #include "controls/CheckBox.h"
@@ -52,11 +53,12 @@ struct Bar {
     std::ostringstream log;
 };
 
+// The bar's height and Max, a ScrollTop set before the script (0 leaves it), the script, then the
+// Value, ScrollTop, ScrollHeight and events that follow.
 struct StepCase {
     const char* what;
     int heightPx;
-    int16_t max;
-    int16_t scrollTopFirst;  // set before the script; 0 leaves it
+    int16_t max, scrollTopFirst;
     const char* script;
     int16_t value, scrollTop, scrollHeight;
     const char* events;
@@ -87,25 +89,21 @@ const StepCase kSteps[] = {
     {"a zero range drags without dividing by zero", 248, 0, 0, "d100 m150 u150", 0, 0, 0, "P "},
 };
 
-void PrintTo(const StepCase& c, std::ostream* os) { *os << c.what; }
-class ScrollSteps : public testing::TestWithParam<StepCase> {};
-
-TEST_P(ScrollSteps, MovesAndReports) {
-    const StepCase& c = GetParam();
-    Bar b(c.heightPx, c.max);
-    if (c.scrollTopFirst) b.bar.SetScrollTop(c.scrollTopFirst);
-    b.Drive(c.script);
-    EXPECT_EQ(b.bar.Value(), c.value);
-    EXPECT_EQ(b.bar.ScrollTop(), c.scrollTop);
-    EXPECT_EQ(b.bar.ScrollHeight(), c.scrollHeight);
-    EXPECT_EQ(b.log.str(), c.events);
+TEST(Scroll, StepsMoveAndReport) {
+    for (const StepCase& c : kSteps) {
+        SCOPED_TRACE(c.what);
+        Bar b(c.heightPx, c.max);
+        if (c.scrollTopFirst) b.bar.SetScrollTop(c.scrollTopFirst);
+        b.Drive(c.script);
+        EXPECT_EQ((std::array{b.bar.Value(), b.bar.ScrollTop(), b.bar.ScrollHeight()}),
+                  (std::array{c.value, c.scrollTop, c.scrollHeight}));
+        EXPECT_EQ(b.log.str(), c.events);
+    }
 }
-INSTANTIATE_TEST_SUITE_P(Table, ScrollSteps, testing::ValuesIn(kSteps));
 
 // Looks: with Max 1 the thumb is 104 px at the top (rows 22..125): caps, fillers and grip show.
 struct LookCase {
-    const char* what;
-    const char* script;
+    const char* what, *script;
     bool enabled;
     int up, thumb, down;  // the look each part shows
     bool captured;
@@ -121,26 +119,24 @@ const LookCase kLooks[] = {
     {"disabled, pointer on the track", "m200", false, 3, 3, 3, false},
 };
 
-void PrintTo(const LookCase& c, std::ostream* os) { *os << c.what; }
-class ScrollLooks : public testing::TestWithParam<LookCase> {};
-
-TEST_P(ScrollLooks, ShowTheFrameOfEachPartsState) {
-    const LookCase& c = GetParam();
-    Bar b(248, 1);
-    b.bar.SetEnabled(c.enabled);
-    b.Drive(c.script);
-    const int t = 22 + b.bar.ScrollTop();
-    EXPECT_EQ(Mismatches(Snapshot(b.bar), {{12, 12, Look(Top, c.up)}, {12, 236, Look(Low, c.down)},
-                                            {12, t + 2, Look(MidUp, c.thumb)}, {12, t + 15, Look(MidTop, c.thumb)},
-                                            {12, t + 50, Look(Mid, c.thumb)}, {12, t + 80, Look(MidLow, c.thumb)},
-                                            {12, t + 99, Look(MidDown, c.thumb)}, {12, t > 100 ? 60 : 200, Look(Bg, 0)},
-                                            {0, t, Look(Bg, 0)}}),  // the thumb's rounded corner
-              "")
-        << c.what;
-    EXPECT_EQ(GetCapture() == b.bar.hWnd(), c.captured) << c.what;
-    Mouse(b.bar.hWnd(), WM_LBUTTONUP, 200, 300);
+TEST(Scroll, EachPartShowsTheFrameOfItsState) {
+    for (const LookCase& c : kLooks) {
+        SCOPED_TRACE(c.what);
+        Bar b(248, 1);
+        b.bar.SetEnabled(c.enabled);
+        b.Drive(c.script);
+        const int t = 22 + b.bar.ScrollTop();
+        EXPECT_EQ(Mismatches(Snapshot(b.bar), {{12, 12, Look(Top, c.up)}, {12, 236, Look(Low, c.down)},
+                                                {12, t + 2, Look(MidUp, c.thumb)}, {12, t + 15, Look(MidTop, c.thumb)},
+                                                {12, t + 50, Look(Mid, c.thumb)}, {12, t + 80, Look(MidLow, c.thumb)},
+                                                {12, t + 99, Look(MidDown, c.thumb)},
+                                                {12, t > 100 ? 60 : 200, Look(Bg, 0)},
+                                                {0, t, Look(Bg, 0)}}),  // the thumb's rounded corner
+                  "");
+        EXPECT_EQ(GetCapture() == b.bar.hWnd(), c.captured);
+        Mouse(b.bar.hWnd(), WM_LBUTTONUP, 200, 300);
+    }
 }
-INSTANTIATE_TEST_SUITE_P(Table, ScrollLooks, testing::ValuesIn(kLooks));
 
 // A track too short for the smallest thumb (the empty main window's, 13 px) shows its background
 // between the arrows, not a thumb squeezed under them.

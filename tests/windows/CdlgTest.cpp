@@ -11,36 +11,24 @@
 #include "support/clsCdlgExPrinter.h"
 
 namespace {
-std::wstring TextOf(HWND w) {
-    std::wstring t(256, L'\0');
-    t.resize(GetWindowTextW(w, t.data(), 256));
-    return t;
-}
-
 BOOL CALLBACK AddText(HWND w, LPARAM texts) {
-    *reinterpret_cast<std::wstring*>(texts) += TextOf(w) + L"|";
+    wchar_t t[256] = {};
+    GetWindowTextW(w, t, 256);
+    *reinterpret_cast<std::wstring*>(texts) += std::wstring(t) + L"|";
     return TRUE;
 }
 
-// A visible dialog of this process: its title and its controls' texts, each followed by "|", are
-// taken; then it is cancelled.
-BOOL CALLBACK ReadAndCancel(HWND w, LPARAM texts) {
-    DWORD pid = 0;
-    wchar_t cls[16] = {};
-    GetWindowThreadProcessId(w, &pid);
-    GetClassNameW(w, cls, 16);
-    if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || std::wstring(cls) != L"#32770") return TRUE;
-    AddText(w, texts);
-    EnumChildWindows(w, AddText, texts);
-    PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
-    return FALSE;
-}
-
+// Waits for a dialog to show, takes its title and its controls' texts, each followed by "|", and
+// cancels it.
 std::wstring ReadAndCancelDialog() {
     std::wstring texts;
     for (int tries = 0; tries < 250 && texts.empty(); ++tries) {
         Sleep(20);
-        EnumWindows(ReadAndCancel, reinterpret_cast<LPARAM>(&texts));
+        const HWND d = FindWindowW(L"#32770", nullptr);
+        if (!d || !IsWindowVisible(d)) continue;
+        AddText(d, reinterpret_cast<LPARAM>(&texts));
+        EnumChildWindows(d, AddText, reinterpret_cast<LPARAM>(&texts));
+        PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
     }
     return texts;
 }

@@ -9,25 +9,28 @@
 #include "windows/Windows.h"
 
 namespace {
-void SetClips(int count) {  // clip i reads "clip i"; clip 0 is the newest
-    mGlobal::History.Delete_All();
-    for (int i = count - 1; i >= 0; --i) fMain().AddClip(u"clip " + std::u16string(1, char16_t(u'a' + i)), u"", u"");
-}
-std::vector<std::wstring> Rows() {
-    std::vector<std::wstring> rows;
-    for (int i = 0; i < 5; ++i)
-        if (fInsert().txt[i].Visible()) rows.push_back(fInsert().txt[i].Caption());
-    return rows;
-}
+struct InsertWindow : ::testing::Test {
+    fInsertForm& w = fInsert();
+    void SetUp() override { Func::SetFadeWait([](uint32_t) {}); }  // the fades run at once
+    // Clip i reads "clip i" (clip 0 is the newest); the window then shows them.
+    void SetClips(int count) {
+        mGlobal::History.Delete_All();
+        for (int i = count - 1; i >= 0; --i) fMain().AddClip(u"clip " + std::u16string(1, char16_t(u'a' + i)));
+        w.Refresh_Clips();
+    }
+    std::vector<std::wstring> Rows() {
+        std::vector<std::wstring> rows;
+        for (int i = 0; i < 5; ++i)
+            if (w.txt[i].Visible()) rows.push_back(w.txt[i].Caption());
+        return rows;
+    }
+};
 }  // namespace
 
 // Twelve clips: the bar's down button twice shows the last five; after deleting down to six the
 // list keeps five real clips instead of rows with texts of clips that are gone.
-TEST(InsertWindow, ScrollsToTheOldestClipsAndNeverShowsStaleRows) {
-    Func::SetFadeWait([](uint32_t) {});
-    auto& w = fInsert();
+TEST_F(InsertWindow, ScrollsToTheOldestClipsAndNeverShowsStaleRows) {
     SetClips(12);
-    w.Refresh_Clips();
     EXPECT_EQ(w.Height(), 403 * 15.0);  // 6050 twips
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"clip a", L"clip b", L"clip c", L"clip d", L"clip e"}));
     const HWND bar = w.Scroll1.hWnd();
@@ -38,13 +41,11 @@ TEST(InsertWindow, ScrollsToTheOldestClipsAndNeverShowsStaleRows) {
     EXPECT_EQ(w.FirstClip(), 7);
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"clip h", L"clip i", L"clip j", L"clip k", L"clip l"}));
     SetClips(6);
-    w.Refresh_Clips();
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"clip b", L"clip c", L"clip d", L"clip e", L"clip f"}));
 }
 
 // The pointer moving from row 2 to row 3 moves the highlight with it.
-TEST(InsertWindow, HoverHighlightsTheRowUnderThePointer) {
-    auto& w = fInsert();
+TEST_F(InsertWindow, HoverHighlightsTheRowUnderThePointer) {
     SetClips(5);
     w.SelPict = forms::Picture::FromBitmap(forms::GdiObj<HBITMAP>(CreateBitmap(4, 4, 1, 32, nullptr)));
     w.NotSelPict = forms::Picture::FromBitmap(forms::GdiObj<HBITMAP>(CreateBitmap(4, 4, 1, 32, nullptr)));
@@ -55,13 +56,10 @@ TEST(InsertWindow, HoverHighlightsTheRowUnderThePointer) {
     }
 }
 
-
 // A clip that arrives while the window is open shows in the rows at once: a click on a row pastes
 // the text that row shows.
-TEST(InsertWindow, AClipArrivingWhileOpenShowsInTheRowsAClickPastes) {
-    auto& w = fInsert();
+TEST_F(InsertWindow, AClipArrivingWhileOpenShowsInTheRowsAClickPastes) {
     SetClips(5);
-    w.Refresh_Clips();
     w.SetVisible(true);
     fMain().AddClip(u"new");
     mGlobal::LastForegroundWnd = GetDesktopWindow();

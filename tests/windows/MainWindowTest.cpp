@@ -1,4 +1,4 @@
-// The main window's layout and scrolling, driven through its own operations and key handlers.
+// The main window's layout, scrolling and menu, driven through its own operations and handlers.
 #include <windows.h>
 
 #include <cmath>
@@ -35,6 +35,33 @@ struct MainWindow : ::testing::Test {
     }
     int TopPx(const forms::Control& c) { return c.RectPx().top; }
     static std::wstring Shown(int clip) { return L"clip " + std::wstring(1, wchar_t(L'A' + clip)); }
+};
+
+// The delete and save menu, driven by its keys, the mouse and its timer; the save menu's actions
+// are told apart by whether they ask for a file name (with nothing selected only "all" asks).
+struct PopUp : MainWindow {
+    fPopUpForm& p = fPopUp();
+    int asked = 0;
+    void SetUp() override {
+        Reset(3);
+        w.AskExportFileName = [this] { ++asked; return std::string(); };
+        p.Show();
+        p.PrevContr = 2;
+    }
+    void TearDown() override {
+        w.AskExportFileName = nullptr;
+        MainWindow::TearDown();
+    }
+    void Key(int vk) { SendMessageW(p.hWnd(), WM_KEYDOWN, static_cast<WPARAM>(vk), 0); }
+    void Tick() { SendMessageW(p.hWnd(), WM_TIMER, p.Timer1.Id(), 0); }
+    int StripTopPx() { return p.iBack.RectPx().top; }
+    // The pointer at (x, y) px of the menu, reported as the window would see it.
+    void PointAt(int x, int y) {
+        RECT r{};
+        GetWindowRect(p.hWnd(), &r);
+        SetCursorPos(r.left + x, r.top + y);
+        for (int i = 0; i < 2; ++i) SendMessageW(p.hWnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    }
 };
 }  // namespace
 
@@ -154,15 +181,10 @@ TEST_F(MainWindow, ABottomDockedWindowGrowsUpward) {
     EXPECT_TRUE(GetUpdateRect(w.Paste.hWnd(), nullptr, FALSE)) << "the moved header is not repainted";
 }
 
-// Ctrl+A selects every clip and copies them joined; Delete then empties the window.
-TEST_F(MainWindow, CtrlASelectsAllAndDeleteRemovesTheSelection) {
+// Delete lays the window out again: one row less, and emptied through Ctrl+A, the empty look with
+// the Delete button off. (Ctrl+A's joined copy and the Delete key's removal: journey_history.sh.)
+TEST_F(MainWindow, DeleteLaysTheWindowOutAgain) {
     Reset(3);
-    w.KeyDown(VK_CONTROL);
-    w.KeyDown('A');
-    w.KeyUp(VK_CONTROL);
-    EXPECT_EQ(mGlobal::LastClipText, u"clip C\r\nclip B\r\nclip A");
-    EXPECT_EQ(w.txt[1].Caption(), L"clip B");
-    w.KeyDown('A');  // without Ctrl: nothing
     w.imgClipBack_Click(1);
     w.KeyDown(VK_DELETE);
     EXPECT_EQ(mGlobal::History.ClipCount(), 2);
@@ -176,4 +198,79 @@ TEST_F(MainWindow, CtrlASelectsAllAndDeleteRemovesTheSelection) {
     EXPECT_FALSE(w.ClipsFrame.Visible());
     EXPECT_EQ(HeightPx() * 15, 1620);
     EXPECT_FALSE(w.Delete.Enabled());
+}
+
+// Keys from a freshly opened menu: which item is lit, where the strip stands, what Enter runs.
+TEST_F(PopUp, KeysLightTheItemsInTurnAndEnterRunsTheLitOne) {
+    struct Case { std::vector<int> keys; int hot; int asks; };
+    const Case cases[] = {{{VK_RETURN}, 0, 0},
+                          {{VK_DOWN, VK_RETURN}, 2, 0},
+                          {{VK_UP, VK_DOWN, VK_RETURN}, 1, 1},
+                          {{VK_DOWN, VK_DOWN, VK_UP, VK_SPACE}, 2, 0}};
+    p.he = 59;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys.size());
+        asked = 0;
+        p.Show();
+        Tick();  // brings back the unlit frame, as closing by the timer does
+        p.PrevContr = 2;
+        p.Show();
+        for (int k : c.keys) {
+            if (k == VK_RETURN || k == VK_SPACE) {
+                EXPECT_EQ(StripTopPx(), c.hot == 2 ? -59 : c.hot == 1 ? -118 : 0);
+            }
+            Key(k);
+        }
+        EXPECT_EQ(p.HotItem(), c.hot);
+        EXPECT_EQ(asked, c.asks);
+        EXPECT_FALSE(p.Visible());
+    }
+}
+
+// The pointer above the middle line lights the upper item, on it and below the lower one,
+// outside nothing. (The menu is 41 px high: its middle line runs through pixel 21.)
+TEST_F(PopUp, ThePointerLightsTheItemUnderIt) {
+    RECT r{};
+    GetWindowRect(p.hWnd(), &r);
+    const int h = r.bottom - r.top;
+    struct Case { int x, y, hot; };
+    for (Case c : {Case{10, 5, 2}, Case{10, (h + 1) / 2 - 1, 2}, Case{10, (h + 1) / 2, 1}, Case{10, h - 2, 1},
+                   Case{10, h + 30, 0}}) {
+        PointAt(c.x, c.y);
+        EXPECT_EQ(p.HotItem(), c.hot) << c.y;
+    }
+    ReleaseCapture();
+}
+
+// Another window in front closes the menu within one tick, unlit, and the mode goes on the next.
+TEST_F(PopUp, LosingTheForegroundClosesTheMenuWithoutAction) {
+    Key(VK_DOWN);
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                 nullptr, nullptr);
+    SetForegroundWindow(other);
+    Tick();
+    EXPECT_FALSE(p.Visible());
+    EXPECT_EQ(p.HotItem(), 0);
+    EXPECT_EQ(p.PrevContr, 2);
+    Tick();
+    EXPECT_EQ(p.PrevContr, 0);
+    EXPECT_EQ(asked, 0);
+    DestroyWindow(other);
+}
+
+// The Delete button closes its own open menu, and turns an open save menu into the delete menu.
+TEST_F(PopUp, TheDeleteButtonTogglesItsMenu) {
+    p.PrevContr = 1;
+    w.Delete_Click();
+    EXPECT_FALSE(p.Visible());
+    p.Show();
+    p.PrevContr = 2;
+    w.Delete_Click();
+    EXPECT_TRUE(p.Visible());
+    EXPECT_EQ(p.PrevContr, 1);
+    RECT m{}, b{};
+    GetWindowRect(p.hWnd(), &m);
+    GetWindowRect(w.Delete.hWnd(), &b);
+    EXPECT_EQ(m.left, b.left - 1);
+    EXPECT_EQ(m.top, b.top + 25 - 4);
 }

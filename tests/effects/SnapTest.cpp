@@ -3,19 +3,15 @@
 #include <array>
 
 #include "app/WindowEffects.h"
+#include "model/mGlobal.h"
+#include "tests/forms/TestForm.h"
 
 namespace {
 
 // A 1280 x 800 screen, the main window hidden (Hm 6), the taskbar where a row puts it.
 Func::SnapScene Scene(Func::SnapRectPx taskbar, double mainHeight = 6, bool mainVisible = false,
                       double width = 1280) {
-    Func::SnapScene s;
-    s.screenWidthPx = width;
-    s.screenHeightPx = 800;
-    s.mainHeightPx = mainHeight;
-    s.mainVisible = mainVisible;
-    s.taskbar = taskbar;
-    return s;
+    return {width, 800, mainHeight, mainVisible, false, taskbar};
 }
 constexpr Func::SnapRectPx kBottom{0, 770, 1280, 800}, kNone{-10000, -10000, -10000, -10000};
 
@@ -82,4 +78,35 @@ TEST(SnapBands, ADropPastAnEdgeDocksTheBarAndTheMainWindowOnTheScreen) {
                     EXPECT_TRUE(x >= (open ? 240 : 0) && x <= W - 80 && y >= -6 && y <= H - s.mainHeightPx - 35)
                         << W << "x" << H << " open " << open << " " << dx << "," << dy << " -> " << x << "," << y;
                 }
+}
+
+// Near the screen's bottom: a hidden main window counted by its height (300 px) makes room for
+// itself; not counted it is taken as 6 px and the same corner stays free.
+TEST(SnapWindow, AHiddenMainWindowCountsOnlyWhenAskedTo) {
+    TestForm main(400, 300, 0, 0);
+    main.Load();
+    const int screenH = GetSystemMetrics(SM_CYSCREEN);
+    for (bool counted : {true, false}) {
+        POINT pos{610, screenH - 335};
+        Func::SnapToScreenEdges(pos, 10, 5, counted, main);
+        EXPECT_EQ(pos.x, 610);
+        EXPECT_EQ(pos.y, counted ? screenH - 330 : screenH - 335);
+        EXPECT_EQ(mGlobal::DockY, counted ? 2 : 3);
+    }
+}
+
+// A main window that stood partly off the screen is drawn again where a drag brings it back. (The
+// pair following the cursor and snapping to the top edge: journey_bar_tray.sh.)
+TEST(SnapWindow, DraggingRedrawsAMainWindowThatStoodOffTheScreen) {
+    TestForm main(260, 360, 0, 0), start(90, 36, 0, 0);
+    main.Load();
+    start.Load();
+    main.SetVisible(true);
+    MoveWindow(main.hWnd(), -200, 100, 260, 360, FALSE);
+    ValidateRect(main.hWnd(), nullptr);
+    ASSERT_TRUE(SetCursorPos(600, 300));
+    bool moving = false;
+    Func::DragMainWindows(main, start, moving);
+    EXPECT_TRUE(moving);
+    EXPECT_TRUE(GetUpdateRect(main.hWnd(), nullptr, FALSE));
 }
