@@ -55,7 +55,9 @@ click $(button 2)
 qm_shown QuillmateStart 0 "bClose did not hide the bar"
 qm_visible QuillmateMain 0 || qm_fail "bClose did not hide the main window"
 qm_click_tray_icon --repeat 2 --delay 80 1
-qm_shown QuillmateMain 1 "a double click on the icon did not bring the pair back"
+# Shown at the start of its fade, the main window is brought to the front at its end, which would
+# close a tray menu opened meanwhile: the next step waits for the whole fade.
+qm_wait_until 10 qm_alpha_is QuillmateMain 255 || qm_fail "a double click on the icon did not bring the pair back"
 pair_at $((bl + 100)) $dock || qm_fail "the pair came back elsewhere"
 
 # --- The tray menu and quick insert, same start: a right press on the real tray icon opens the

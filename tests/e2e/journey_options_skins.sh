@@ -7,7 +7,6 @@ source "$(dirname "$0")/lib.sh"
 # through its label (the Run value); a drag thrown away by Cancel; the dark skin picked from the
 # list and OK: every window changes and Data.INI holds what the dialog shows.
 [ -f "$QM_SIZES" ] || qm_fail "no size table at $QM_SIZES"
-alpha_is() { [ "$(qm_probe alpha "$1")" = "$2" ]; }
 # Moves like a person: the press comes once the control the pointer left has let the mouse go.
 point() {  # point X Y: the pointer to that screen point, once a press there would reach it
   xdotool mousemove "$1" "$2"
@@ -43,9 +42,7 @@ open_from_main() {
 look() {
   local l t r b
   read -r l t r b _ < <(qm_probe rect "$1")
-  import -window root "$QM_DIR/screen.png"
-  /usr/bin/convert "$QM_DIR/screen.png" -crop "$((r - l))x$((b - t))+$l+$t" +repage "$QM_DIR/crop.png"
-  identify -format '%#' "$QM_DIR/crop.png"
+  import -window root -crop "$((r - l))x$((b - t))+$l+$t" rgb:- | md5sum
 }
 
 qm_start
@@ -54,8 +51,8 @@ open_from_main
 thumb_at 47 325 || qm_fail "active thumb at $(thumb_left 47), not at 100 %"
 drag_to_left_end 47
 button Options_Apply
-qm_wait_until 5 alpha_is QuillmateMain 76 || qm_fail "main window alpha $(qm_probe alpha QuillmateMain)"
-alpha_is QuillmateStart 76 || qm_fail "start bar alpha $(qm_probe alpha QuillmateStart)"
+qm_wait_until 5 qm_alpha_is QuillmateMain 76 || qm_fail "main window alpha $(qm_probe alpha QuillmateMain)"
+qm_alpha_is QuillmateStart 76 || qm_fail "start bar alpha $(qm_probe alpha QuillmateStart)"
 [ "$(qm_ini Transparent)" = 76 ] && [ "$(qm_ini InactiveTransparent)" = 76 ] || qm_fail "Data.INI: $(cat "$QM_INI")"
 
 click $((28 + 88 + 40)) $((50 + 6))  # the settings tab (its top, where any strip is drawn)

@@ -69,6 +69,7 @@ qm_viewer_is_quillmate() { [ "$(qm_probe viewer-title)" = "Quillmate" ]; }
 qm_visible() { local v; v=$(qm_probe rect "$1" | cut -d' ' -f5); [ "${v:-0}" = "${2:-1}" ]; }
 # qm_shown CLASS 0|1 WHAT: waits up to 10 s for qm_visible, or fails saying WHAT.
 qm_shown() { qm_wait_until 10 qm_visible "$1" "$2" || qm_fail "$3"; }
+qm_alpha_is() { [ "$(qm_probe alpha "$1")" = "$2" ]; }
 qm_foreground_is() { [ "$(qm_probe foreground)" = "$1" ]; }
 # qm_ended [WHAT]: waits until the Quillmate process has ended.
 qm_ended() { qm_wait_until 20 qm_gone "$QM_PID" || qm_fail "${1:-Quillmate did not end}"; }
