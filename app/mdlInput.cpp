@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <future>
 #include <memory>
 #include <new>
 #include <stdexcept>
@@ -119,11 +120,47 @@ SettingsValues CurrentValues() {
 void WaitWhileBusy() {
     while (ClipFilesBusy) forms::DoEvents();
 }
+
+struct LoadedClips {
+    std::vector<ClipTextRef> texts;
+    std::vector<std::string> problems;
+};
+
+// Puts what the store read into the history and starts the store's worker.
+void AddLoadedClips(LoadedClips loaded) {
+    // Two lines per clip: written in large pieces, complete once the history stands.
+    mdlLog::Batch batch;
+    LogProblems(loaded.problems);
+    std::vector<ClipTextRef>& texts = loaded.texts;
+    try {
+        fMainForm::HeightDeferral deferral(fMain());
+        // The history shares the store's buffers: loading copies no text.
+        for (const auto& text : texts) fMain().AddClip(text, u"", u"");
+    } catch (const std::bad_alloc&) {
+        // A history short of what the files hold must not be saved over them.
+        Store().LeaveFilesAlone();
+        mdlLog::WriteLog(">>> Not enough memory to show every loaded clip; the clip files are left as they are", true);
+    }
+    texts.clear();
+    mGlobal::LastClipText = mdlQuillmate::GetClipboardText();
+    fMain().RefreshViewedClips();
+    Worker().Start();
+    ClipFilesBusy = false;
+}
 }  // namespace
 
 void LoadAll() {
+    // The clip files are read while the settings and the skin load: listing a folder of thousands
+    // of clips takes about as long as the rest of the start-up. Nothing else touches the store
+    // before its worker starts at the end of LoadClips.
+    ClipFilesBusy = true;
+    auto reading = std::async(std::launch::async, [] {
+        LoadedClips loaded;
+        loaded.texts = Store().Load(loaded.problems);
+        return loaded;
+    });
     LoadSettings();
-    LoadClips();
+    AddLoadedClips(reading.get());
 }
 
 void SaveAll() {
@@ -195,26 +232,11 @@ void SaveSettings() {
 void LoadClips() {
     WaitWhileBusy();
     ClipFilesBusy = true;
-    // Two lines per clip: written in large pieces, complete once the history stands.
-    mdlLog::Batch batch;
-    std::vector<std::string> problems;
-    std::vector<ClipTextRef> texts = Store().Load(problems);
-    LogProblems(problems);
-    try {
-        fMainForm::HeightDeferral deferral(fMain());
-        // The history shares the store's buffers: loading copies no text.
-        for (const auto& text : texts) fMain().AddClip(text, u"", u"");
-    } catch (const std::bad_alloc&) {
-        // A history short of what the files hold must not be saved over them.
-        Store().LeaveFilesAlone();
-        mdlLog::WriteLog(">>> Not enough memory to show every loaded clip; the clip files are left as they are", true);
-    }
-    texts.clear();
-    mGlobal::LastClipText = mdlQuillmate::GetClipboardText();
-    fMain().RefreshViewedClips();
-    Worker().Start();
-    ClipFilesBusy = false;
+    LoadedClips loaded;
+    loaded.texts = Store().Load(loaded.problems);
+    AddLoadedClips(std::move(loaded));
 }
+
 
 void SaveClips() {
     WaitWhileBusy();

@@ -45,24 +45,20 @@ inline int LiveGdiObjects() {
 class Snapshot {
 public:
     template <class Host>
-    explicit Snapshot(Host& host) : dc_(screen_) {
-        RECT r{};
-        GetClientRect(host.hWnd(), &r);
-        bmp_.Reset(CreateCompatibleBitmap(screen_, r.right, r.bottom));
-        old_ = SelectObject(dc_.Get(), bmp_.Get());
+    explicit Snapshot(Host& host) : dc_(screen_, ClientPx(host.hWnd()).right, ClientPx(host.hWnd()).bottom) {
         host.PaintTo(dc_.Get());
     }
-    ~Snapshot() {
-        SelectObject(dc_.Get(), old_);
-        ReleaseDC(nullptr, screen_);
-    }
+    ~Snapshot() { ReleaseDC(nullptr, screen_); }
     COLORREF At(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
 
 private:
+    static RECT ClientPx(HWND h) {
+        RECT r{};
+        GetClientRect(h, &r);
+        return r;
+    }
     HDC screen_ = GetDC(nullptr);
     forms::MemDC dc_;
-    forms::GdiObj<HBITMAP> bmp_;
-    HGDIOBJ old_ = nullptr;
 };
 
 // The listed pixels that do not show their colour, as "x,y" words; empty when all do.

@@ -1,6 +1,6 @@
 // Shows a green backdrop and, over it, a borderless layered form whose magenta background is the
 // colour key, with a red image and a blue label on it; writes <folder>\ready once both are drawn
-// and ends when <folder>\stop appears (or after a minute).
+// and runs until it is ended (a minute at most).
 #include "forms/Image.h"
 #include "forms/Label.h"
 #include "forms/Timer.h"
@@ -9,7 +9,6 @@
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return 2;
-    const std::wstring folder = argv[1];
     TestForm backdrop(400, 300, 100, 100), top(300, 150, 150, 150);
     backdrop.SetBackColor(RGB(0, 200, 0));
     top.SetScaleMode(forms::ScaleMode::Pixels);
@@ -28,18 +27,11 @@ int wmain(int argc, wchar_t** argv) {
     top.Show();
     SetWindowPos(top.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    forms::Timer poll(top, 50, true);
-    int ticks = 0;
-    poll.Tick = [&] {
-        if (++ticks == 10)  // half a second of drawn windows before the photograph
-            CloseHandle(CreateFileW((folder + L"\\ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        if (GetFileAttributesW((folder + L"\\stop").c_str()) != INVALID_FILE_ATTRIBUTES || ticks > 1200)
-            PostQuitMessage(0);
-    };
-    MSG m;
-    while (GetMessageW(&m, nullptr, 0, 0) > 0) {
-        TranslateMessage(&m);
-        DispatchMessageW(&m);
-    }
+    // Half a second of drawn windows before the photograph.
+    const std::wstring ready = std::wstring(argv[1]) + L"\\ready";
+    forms::Timer drawn(top, 500, true), end(top, 60000, true);
+    drawn.Tick = [&] { CloseHandle(CreateFileW(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)); };
+    end.Tick = [] { PostQuitMessage(0); };
+    for (MSG m; GetMessageW(&m, nullptr, 0, 0) > 0;) DispatchMessageW(&m);
     return 0;
 }

@@ -7,31 +7,17 @@
 #include "tests/forms/GdiProbe.h"
 #include "tests/forms/TestForm.h"
 
-namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kGreen = RGB(0, 255, 0);
 constexpr COLORREF kMagenta = RGB(255, 0, 255), kYellow = RGB(255, 255, 0);
 
-class PaintedForm : public TestForm {
-public:
-    using TestForm::TestForm;
-    bool drawStripe = true;
-
-protected:
-    // Drawn over the background and under the controls.
-    void Form_Paint(HDC dc) override {
-        if (!drawStripe) return;
+TEST(Paint, BackgroundThenPaintThenControlsFromBackToFront) {
+    PixelForm f;
+    f.SetBackColor(kMagenta);
+    f.paint = [](HDC dc) {
         forms::GdiObj<HBRUSH> brush(CreateSolidBrush(kYellow));
         RECT r{0, 90, 200, 100};
         FillRect(dc, &r, brush.Get());
-    }
-};
-}  // namespace
-
-TEST(Paint, BackgroundThenPaintThenControlsFromBackToFront) {
-    PaintedForm f;
-    f.Load();
-    f.SetScaleMode(forms::ScaleMode::Pixels);
-    f.SetBackColor(kMagenta);
+    };
     forms::Image img(f);
     img.SetPicture(SolidPicture(40, 40, kRed));
     img.Move(10, 10, 0, 0);
@@ -77,7 +63,7 @@ TEST(Paint, BackgroundThenPaintThenControlsFromBackToFront) {
 }
 
 TEST(Paint, ThousandsOfPaintsLeaveNoGdiObjectBehind) {
-    PaintedForm f(300, 200);
+    TestForm f(300, 200);
     f.Load();
     f.SetBackColor(kMagenta);
     forms::ControlArray<forms::Image> rows(f);
@@ -95,23 +81,16 @@ TEST(Paint, ThousandsOfPaintsLeaveNoGdiObjectBehind) {
     box.Move(3000, 0, 900, 900);
     box.SetPicture(SolidPicture(30, 30, kBlue));
 
-    auto paintAll = [&](int times) {
-        for (int i = 0; i < times; ++i) {
-            SendMessageW(f.hWnd(), WM_PAINT, 0, 0);
-            SendMessageW(box.hWnd(), WM_PAINT, 0, 0);
-        }
-    };
-    paintAll(10);  // fonts and stock objects the platform makes once
-    const int before = LiveGdiObjects();
-    paintAll(3000);
-    for (int i = 0; i < 200; ++i) {  // and the rows of a list that is rebuilt
+    const auto round = [&](int i) {  // a list row rebuilt, a font changed, both windows painted
         rows.Unload(4);
         rows.Load(4).SetVisible(true);
-        txt[1].SetFont({L"Arial", i % 2 ? 9.0 : 8.25});
+        txt[1].SetFont({L"Arial", i % 2 ? 9.0 : 8.25, false, false, false, 204});
         SendMessageW(f.hWnd(), WM_PAINT, 0, 0);
-    }
-    txt[1].SetFont({L"Arial", 8.25, false, false, false, 204});
-    paintAll(1);
+        SendMessageW(box.hWnd(), WM_PAINT, 0, 0);
+    };
+    for (int i = 0; i < 10; ++i) round(i);  // fonts and stock objects the platform makes once
+    const int before = LiveGdiObjects();
+    for (int i = 0; i < 3000; ++i) round(i);
     EXPECT_EQ(LiveGdiObjects(), before);
     EXPECT_GT(before, 0);
 }

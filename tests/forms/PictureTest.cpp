@@ -9,8 +9,6 @@
 
 namespace {
 
-std::filesystem::path TempFile(const char* name) { return std::filesystem::temp_directory_path() / name; }
-
 // A 24-bit BMP, 3 x 2: bottom row red, green, blue; top row white, black, white (rows padded to 12).
 void WriteBmp(const std::filesystem::path& p) {
     const unsigned char px[24] = {0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0,
@@ -27,7 +25,7 @@ void WriteBmp(const std::filesystem::path& p) {
 }  // namespace
 
 TEST(Picture, ABmpFileLoadsWithItsSizeAndColours) {
-    auto p = TempFile("qm-picture-test.bmp");
+    const auto p = std::filesystem::temp_directory_path() / "qm-picture-test.bmp";
     WriteBmp(p);
     forms::Picture pic = forms::Picture::Load(p.wstring());
     ASSERT_FALSE(pic.IsEmpty());
@@ -40,20 +38,16 @@ TEST(Picture, ABmpFileLoadsWithItsSizeAndColours) {
         EXPECT_EQ(GetPixel(dc.Get(), 0, 1), RGB(255, 0, 0));
         EXPECT_EQ(GetPixel(dc.Get(), 2, 1), RGB(0, 0, 255));
         EXPECT_EQ(GetPixel(dc.Get(), 1, 0), RGB(0, 0, 0));
-        // A missing or broken file gives an empty picture, and drawing nothing is harmless.
-        std::ofstream(TempFile("qm-broken.bmp"), std::ios::binary) << "BM this is not a bitmap at all";
-        for (auto bad : {std::filesystem::path(L"Z:\\no\\such\\file.bmp"), TempFile("qm-broken.bmp")}) {
-            forms::Picture broken = forms::Picture::Load(bad.wstring());
-            EXPECT_TRUE(broken.IsEmpty());
-            EXPECT_EQ(broken.WidthPx(), 0);
-            broken.Draw(dc.Get(), 0, 0, 3, 2);
-        }
+        // A broken file gives an empty picture, and drawing nothing is harmless.
+        std::ofstream(p, std::ios::binary) << "BM this is not a bitmap at all";
+        forms::Picture broken = forms::Picture::Load(p.wstring());
+        EXPECT_TRUE(broken.IsEmpty());
+        EXPECT_EQ(broken.WidthPx(), 0);
+        broken.Draw(dc.Get(), 0, 0, 3, 2);
         EXPECT_EQ(GetPixel(dc.Get(), 0, 1), RGB(255, 0, 0));
     }
     ReleaseDC(nullptr, screen);
-    EXPECT_EQ(forms::Picture::Load(p.string()).WidthPx(), 3);  // the ANSI form of the path
     std::filesystem::remove(p);
-    std::filesystem::remove(TempFile("qm-broken.bmp"));
 }
 
 TEST(Picture, CopiesShareOneBitmapThatEndsWithTheLastCopy) {

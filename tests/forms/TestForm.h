@@ -1,7 +1,9 @@
 #pragma once
-// A real form for the framework tests, with its own mouse and key handlers recording events.
+// A real form for the framework tests, with its own mouse and key handlers recording events, its
+// loads and unloads counted and its painting a slot.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,9 @@ public:
     explicit TestForm(int widthPx = 200, int heightPx = 100, int xPx = 40, int yPx = 40)
         : r_{xPx, yPx, widthPx, heightPx} {}
     std::vector<std::string> events;
+    int loads = 0, unloads = 0;
+    const wchar_t* className = L"QmTestForm";
+    std::function<void(HDC)> paint;  // over the background, under the controls
 
     void Note(const std::string& what, const forms::MouseArgs& a) {
         events.push_back(what + " b" + std::to_string(a.Button) + " s" + std::to_string(a.Shift) + " " +
@@ -21,9 +26,14 @@ public:
 protected:
     forms::WndCreate CreateOptions() override {
         auto o = Form::CreateOptions();
-        o.className = L"QmTestForm";
+        o.className = className;
         o.xPx = r_.left, o.yPx = r_.top, o.widthPx = r_.right, o.heightPx = r_.bottom;
         return o;
+    }
+    void Form_Load() override { ++loads; }
+    void Form_Unload() override { ++unloads; }
+    void Form_Paint(HDC dc) override {
+        if (paint) paint(dc);
     }
     void Form_MouseDown(forms::MouseArgs& a) override { Note("form down", a); }
     void Form_MouseMove(forms::MouseArgs& a) override { Note("form move", a); }

@@ -42,38 +42,30 @@ struct WiredHook : clsMFSC {
 
 }  // namespace
 
-// A second key hook on the same button fails at WM_KEYDOWN and attaches nothing more: each key
-// still reaches the main logic once, and the character still reaches the button.
-TEST(clsMFSC, KeysGoToTheMainLogicOnceAndTheCharacterStillReachesTheButton) {
-    Recorder button;
-    WiredHook hook;
-    hook.AttachKeyHook(button.hWnd());
-    try {
-        hook.AttachKeyHook(button.hWnd());
-        ADD_FAILURE() << "attached twice";
-    } catch (const SupportError& e) {
-        EXPECT_EQ(e.Number(), static_cast<int32_t>(0x80040000u | 13082));
-    }
-    const std::string attachments = "C" + std::to_string(reinterpret_cast<intptr_t>(button.hWnd()));
-    EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(button.hWnd(), attachments.c_str())), 2);
-    // Posted like real input, so the loop's TranslateMessage makes the character from the key.
-    PostMessageW(button.hWnd(), WM_KEYDOWN, 'A', 0x001E0001);
-    PostMessageW(button.hWnd(), WM_KEYUP, 'A', 0xC01E0001);
-    PostMessageW(button.hWnd(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
-    for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE); DispatchMessageW(&m)) TranslateMessage(&m);
-    EXPECT_EQ(hook.calls, (std::vector<std::string>{"down 65", "up 65", "down 13"}));
-    EXPECT_EQ(button.seen, (std::vector<UINT>{WM_CHAR, WM_CHAR}));
-}
-
-// A wheel notch calls MouseWheel once and its window never sees it, nor its keys hooked; detaching
+// Keys go to the main logic once, and the character the loop makes from them still reaches the
+// button; a second key hook on the same button fails at WM_KEYDOWN and attaches nothing more. A
+// wheel notch calls MouseWheel once and its window never sees it, nor its keys hooked; detaching
 // and ending the hook give the windows their messages back.
-TEST(clsMFSC, TheWheelGoesToMouseWheelOnlyUntilTheHookIsDetachedOrEnds) {
+TEST(clsMFSC, KeysAndTheWheelGoToTheMainLogicUntilTheHookIsDetachedOrEnds) {
     Recorder button, main;
     const LONG_PTR original = GetWindowLongPtrW(button.hWnd(), GWLP_WNDPROC);
     {
         WiredHook hook;
         hook.AttachKeyHook(button.hWnd());
+        try {
+            hook.AttachKeyHook(button.hWnd());
+            ADD_FAILURE() << "attached twice";
+        } catch (const SupportError& e) {
+            EXPECT_EQ(e.Number(), static_cast<int32_t>(0x80040000u | 13082));
+        }
+        const std::string attachments = "C" + std::to_string(reinterpret_cast<intptr_t>(button.hWnd()));
+        EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(button.hWnd(), attachments.c_str())), 2);
         hook.AttachWheelHook(main);
+        // Posted like real input, so the loop's TranslateMessage makes the character from the key.
+        PostMessageW(button.hWnd(), WM_KEYDOWN, 'A', 0x001E0001);
+        PostMessageW(button.hWnd(), WM_KEYUP, 'A', 0xC01E0001);
+        PostMessageW(button.hWnd(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE); DispatchMessageW(&m)) TranslateMessage(&m);
         SendMessageW(main.hWnd(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-120)),
                      MAKELPARAM(65000, static_cast<WORD>(-5)));
         SendMessageW(main.hWnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(300, 200));
@@ -81,9 +73,10 @@ TEST(clsMFSC, TheWheelGoesToMouseWheelOnlyUntilTheHookIsDetachedOrEnds) {
         hook.DetachKeyHook(button.hWnd());
         EXPECT_EQ(GetWindowLongPtrW(button.hWnd(), GWLP_WNDPROC), original);
         SendMessageW(button.hWnd(), WM_KEYDOWN, 'C', 0);
-        EXPECT_EQ(hook.calls, (std::vector<std::string>{"wheel 8 -120 65000 -5", "wheel 0 120 300 200"}));
+        EXPECT_EQ(hook.calls, (std::vector<std::string>{"down 65", "up 65", "down 13", "wheel 8 -120 65000 -5",
+                                                        "wheel 0 120 300 200"}));
     }
     SendMessageW(main.hWnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
-    EXPECT_EQ(button.seen, (std::vector<UINT>{WM_KEYDOWN}));
+    EXPECT_EQ(button.seen, (std::vector<UINT>{WM_CHAR, WM_CHAR, WM_KEYDOWN}));
     EXPECT_EQ(main.seen, (std::vector<UINT>{WM_KEYDOWN, WM_MOUSEWHEEL}));
 }

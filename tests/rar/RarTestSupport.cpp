@@ -6,6 +6,7 @@
 #include <iterator>
 #include <random>
 
+#include "rar/Crc32.h"
 #include "rar/FileSource.h"
 #include "rar/NameDecoding.h"
 
@@ -23,9 +24,10 @@ std::vector<uint8_t> ReadBytes(const fs::path& path) {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
+std::string WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path.string();
 }
 
 std::vector<std::string> WriteVolumes(const fs::path& base, const std::vector<std::vector<uint8_t>>& volumes,
@@ -35,8 +37,7 @@ std::vector<std::string> WriteVolumes(const fs::path& base, const std::vector<st
         fs::path p = base;
         if (volumes.size() == 1 || (oldNaming && i == 0)) p += ".rar";
         else p += oldNaming ? (i < 11 ? ".r0" : ".r") + std::to_string(i - 1) : ".part" + std::to_string(i + 1) + ".rar";
-        WriteBytes(p, volumes[i]);
-        names.push_back(p.string());
+        names.push_back(WriteBytes(p, volumes[i]));
     }
     return names;
 }
@@ -48,20 +49,13 @@ qmrar::WriterEntry Entry(const std::string& name, const std::string& data) {
     return e;
 }
 
-qmrar::WriterOptions Options(qmrar::ArchiveFormat format, uint64_t volumeSize, const std::string& comment) {
-    qmrar::WriterOptions o;
-    o.format = format;
-    o.volumeSize = volumeSize;
-    o.comment = comment;
-    return o;
-}
-
 RunResult RunArchive(const std::string& archive, qmrar::Operation op, const fs::path& dest, qmrar::OpenMode mode,
-                     qmrar::ReaderHooks hooks) {
+                     qmrar::ReaderHooks hooks, size_t commentLimit) {
     qmrar::FileVolumeOpener opener;
     qmrar::ArchiveReader reader(opener, std::move(hooks));
     RunResult result;
-    result.open = reader.Open(archive, mode, 4096);
+    result.open = reader.Open(archive, mode, commentLimit);
+    result.comment = reader.Comment();
     // Bounded: a reader that never ends is a failure of its own.
     for (int i = 0; result.open == qmrar::kSuccess && i < 10000; ++i) {
         qmrar::RarEntry e;
@@ -72,14 +66,14 @@ RunResult RunArchive(const std::string& archive, qmrar::Operation op, const fs::
     return result;
 }
 
-CommentRead CommentOf(const std::string& archive, size_t limit) {
-    qmrar::FileVolumeOpener opener;
-    qmrar::ArchiveReader reader(opener);
-    CommentRead r{reader.Open(archive, qmrar::OpenMode::List, limit), {}, {}};
-    qmrar::RarEntry e;
-    if (r.open == qmrar::kSuccess && reader.ReadHeader(e) == qmrar::kSuccess) r.first = e.rawName;
-    r.comment = reader.Comment();
-    return r;
+void PutLe16(std::vector<uint8_t>& bytes, size_t at, size_t value) {
+    bytes[at] = static_cast<uint8_t>(value);
+    bytes[at + 1] = static_cast<uint8_t>(value >> 8);
+}
+
+void FixRar4HeaderCrc(std::vector<uint8_t>& bytes, size_t at) {
+    const size_t headSize = bytes[at + 5] | (bytes[at + 6] << 8);
+    PutLe16(bytes, at, qmrar::Crc32(std::span(bytes).subspan(at + 2, headSize - 2)));
 }
 
 std::vector<std::string> FilesBelow(const fs::path& root) {

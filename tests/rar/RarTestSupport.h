@@ -26,7 +26,8 @@ private:
 };
 
 std::vector<uint8_t> ReadBytes(const fs::path& path);
-void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes);
+// Returns the path, for the reader.
+std::string WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes);
 inline std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 inline fs::path Utf8Path(const std::string& s) { return fs::path(std::u8string(s.begin(), s.end())); }
 
@@ -39,7 +40,9 @@ inline std::vector<std::string> WriteRar(const fs::path& base, const std::vector
     return WriteVolumes(base, qmrar::WriteArchive(options, entries), options.oldNaming);
 }
 qmrar::WriterEntry Entry(const std::string& name, const std::string& data = "");
-qmrar::WriterOptions Options(qmrar::ArchiveFormat format, uint64_t volumeSize = 0, const std::string& comment = "");
+inline qmrar::WriterOptions Options(qmrar::ArchiveFormat format, uint64_t volumeSize = 0, const std::string& comment = "") {
+    return {.format = format, .comment = comment, .volumeSize = volumeSize};
+}
 
 struct EntryResult {
     std::string name;  // UTF-8
@@ -48,20 +51,18 @@ struct EntryResult {
 };
 struct RunResult {
     qmrar::Code open = qmrar::kSuccess;
+    qmrar::ArchiveComment comment;
     std::vector<EntryResult> entries;
     qmrar::Code end = qmrar::kSuccess;  // what the last ReadHeader returned
 };
 // Opens, then reads every header and applies op to it, going on after file errors.
 RunResult RunArchive(const std::string& archive, qmrar::Operation op, const fs::path& dest,
-                     qmrar::OpenMode mode = qmrar::OpenMode::Extract, qmrar::ReaderHooks hooks = {});
+                     qmrar::OpenMode mode = qmrar::OpenMode::Extract, qmrar::ReaderHooks hooks = {},
+                     size_t commentLimit = 4096);
 
-// What a listing reader sees at the start: its open code, the comment within limit, the first entry's name.
-struct CommentRead {
-    qmrar::Code open;
-    qmrar::ArchiveComment comment;
-    std::string first;
-};
-CommentRead CommentOf(const std::string& archive, size_t limit);
+// Crafted RAR4 headers: a little-endian 16-bit field, and the header CRC of the block at `at` made right again.
+void PutLe16(std::vector<uint8_t>& bytes, size_t at, size_t value);
+void FixRar4HeaderCrc(std::vector<uint8_t>& bytes, size_t at);
 
 // Every regular file below root, relative, generic form, sorted.
 std::vector<std::string> FilesBelow(const fs::path& root);

@@ -26,8 +26,7 @@ std::string Joined(const std::string& stem, const fs::path& dir) {
         auto bytes = ReadBytes(SampleDir() / (stem + "_a" + c));
         all.insert(all.end(), bytes.begin(), bytes.end());
     }
-    WriteBytes(dir / (stem + ".rar"), all);
-    return (dir / (stem + ".rar")).string();
+    return WriteBytes(dir / (stem + ".rar"), all);
 }
 
 bool Decodable(const qmrar::RarEntry& e) { return e.directory || e.link || (e.method == 0x30 && !e.encrypted); }
@@ -101,7 +100,6 @@ TEST_F(SampleArchives, EverySampleEndsCleanlyWithinItsDestinationAndStoredOnesEx
 TEST_F(SampleArchives, KnownContentsAndNames) {
     // The bytes of every file are checked against the archiver's CRC above; here folders, links and names.
     RunArchive(Sample("test_read_format_rar.rar"), qmrar::Operation::Extract, tmp.Path() / "a");
-    EXPECT_EQ(ReadBytes(tmp.Path() / "a/testdir/test.txt"), Bytes("test text document\r\n"));
     EXPECT_TRUE(fs::is_directory(tmp.Path() / "a/testemptydir"));
     EXPECT_FALSE(fs::exists(tmp.Path() / "a/testlink"));  // links are never made
 
@@ -116,7 +114,8 @@ TEST_F(SampleArchives, KnownContentsAndNames) {
     EXPECT_EQ(u5.entries[0].name, "\xf0\x9f\x91\x8b\xf0\x9f\x8c\x8e.txt");
 }
 
-TEST_F(SampleArchives, OpenFailuresAndTheCompressedComment) {
+// The compressed comment of test_read_format_rar_subblock.rar: Wrapper.OpenErrorsAndComments.
+TEST_F(SampleArchives, OpenFailures) {
     const std::map<std::string, qmrar::Code> failing = {
         {"test_read_format_rar4_encrypted_filenames.rar", qmrar::kUnknownFormat},
         {"test_read_format_rar5_encrypted_filenames.rar", qmrar::kUnknownFormat},
@@ -127,8 +126,4 @@ TEST_F(SampleArchives, OpenFailuresAndTheCompressedComment) {
     };
     for (const auto& [name, code] : failing)
         EXPECT_EQ(RunArchive(Sample(name), qmrar::Operation::Test, tmp.Path()).open, code) << name;
-    CommentRead c = CommentOf(Sample("test_read_format_rar_subblock.rar"), 16384);
-    ASSERT_EQ(c.open, qmrar::kSuccess);
-    EXPECT_TRUE(c.comment.present);
-    EXPECT_EQ(c.comment.state, qmrar::kUnknownFormat);
 }

@@ -1,9 +1,13 @@
-// The RAR wrapper driving the real library: events in order, error texts, sizes, progress steps,
-// volumes and passwords.
+// Skin.dll through its documented calls, and the RAR wrapper driving it: events in order, error texts,
+// sizes, progress steps, volumes and passwords.
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
 
 #include "SkinTestSupport.h"
 #include "skin/CRWUnrar.h"
+#include "skin/RarLibrary.h"
 
 using namespace rartest;
 using Lines = std::vector<std::string>;
@@ -54,8 +58,117 @@ protected:
     CRWUnrar w;
     Recorder r;
 };
+using SkinDll = Wrapper;
+
+// One archive opened through the library's own calls, with a callback that records and declines passwords.
+struct Direct {
+    const MRWUnrar::RarLibrary& lib = MRWUnrar::Library();
+    unrar::RAROpenArchiveData data{};
+    char comment[64] = {};
+    std::unique_ptr<unrar::RARHeaderDataEx> header = std::make_unique<unrar::RARHeaderDataEx>();
+    std::vector<UINT> messages;
+    size_t processed = 0;  // bytes of data reported
+    HANDLE h = nullptr;
+    Direct(const std::string& name, UINT mode, UINT commentSize = 0) {
+        data.ArcName = const_cast<char*>(name.c_str());
+        data.OpenMode = mode;
+        data.CmtBuf = commentSize ? comment : nullptr;
+        data.CmtBufSize = commentSize;
+        h = lib.RAROpenArchive(&data);
+        if (h) lib.RARSetCallback(h, Callback, reinterpret_cast<LPARAM>(this));
+    }
+    ~Direct() { EXPECT_TRUE(!h || lib.RARCloseArchive(h) == 0); }
+    static int CALLBACK Callback(UINT msg, LPARAM self, LPARAM, LPARAM p2) {
+        auto& d = *reinterpret_cast<Direct*>(self);
+        d.messages.push_back(msg);
+        if (msg == 1) d.processed += static_cast<size_t>(p2);
+        return msg == 2 ? -1 : 1;
+    }
+    int Read() { return lib.RARReadHeaderEx(h, header.get()); }
+    int Process(int op, const std::string& path = "", char* name = nullptr) {
+        return lib.RARProcessFile(h, op, path.empty() ? nullptr : const_cast<char*>(path.c_str()), name);
+    }
+};
+
+// A folder, a stored file of 200000 bytes and a non-ASCII name.
+std::vector<qmrar::WriterEntry> LibraryEntries() {
+    std::vector<qmrar::WriterEntry> v = {Entry("Main"), Entry("Main/Clip.bmp", std::string(200000, '\7')),
+                                         Entry("Caf\xc3\xa9/\xe8\xa1\xa8.txt", "wide")};
+    v[0].directory = true;
+    return v;
+}
 
 }  // namespace
+
+// Sizes, versions and the volume name in ArcName reach the wrapper's events below; here what it never reads.
+TEST_F(SkinDll, HeadersFillTheDocumentedFieldsAndLeaveReservedAlone) {
+    Direct a(Archive(LibraryEntries()), 0);
+    ASSERT_NE(a.h, nullptr);
+    auto& header = *a.header;
+    std::memset(&header, 0xCD, sizeof header);
+    ASSERT_EQ(a.Read(), 0);
+    EXPECT_STREQ(header.FileName, "Main");
+    EXPECT_EQ(header.Flags & 0xE0, 0xE0u);
+    auto reserved = reinterpret_cast<const unsigned char*>(&header) + unrar::kHeaderWrittenBytes;
+    EXPECT_TRUE(std::all_of(reserved, reserved + 4096, [](unsigned char c) { return c == 0xCD; }));
+    ASSERT_EQ(a.Process(0), 0);
+    ASSERT_EQ(a.Read(), 0);
+    EXPECT_STREQ(header.FileName, "Main\\Clip.bmp");  // Windows separators
+    EXPECT_EQ(std::wstring(header.FileNameW), L"Main\\Clip.bmp");
+    EXPECT_EQ(header.Flags & 0xE0, 0u);
+    EXPECT_EQ(header.HostOS, 2u);
+    EXPECT_EQ(header.Method, 0x30u);
+    ASSERT_EQ(a.Read(), 0);  // the unprocessed entry is stepped over
+    EXPECT_EQ(std::wstring(header.FileNameW), L"Caf\u00e9\\\u8868.txt");
+    EXPECT_EQ(a.Read(), 10);
+}
+
+// The library does not care for the format (the reader tests take both); RAR4 here, RAR5 above.
+TEST_F(SkinDll, TestAndExtractReportDataAndMakeFilesOnlyWhenExtracting) {
+    auto name = Archive(LibraryEntries(), Options(qmrar::ArchiveFormat::Rar4));
+    std::string dest = (tmp.Path() / "out").string();
+    for (int op : {1, 2}) {
+        Direct a(name, 1);
+        while (a.Read() == 0) EXPECT_EQ(a.Process(op, dest), 0) << op;
+        EXPECT_EQ(a.processed, 200004u);
+        EXPECT_EQ(fs::exists(tmp.Path() / "out/Main/Clip.bmp"), op == 2);
+    }
+    EXPECT_EQ(ReadBytes(tmp.Path() / "out/Main/Clip.bmp"), Bytes(std::string(200000, '\7')));
+    EXPECT_EQ(ReadBytes(tmp.Path() / "out" / fs::path(L"Caf\u00e9") / fs::path(L"\u8868.txt")), Bytes("wide"));
+
+    // DestName replaces both the stored name and DestPath.
+    Direct b(name, 1);
+    b.Read();
+    b.Process(0);
+    b.Read();
+    std::string target = (tmp.Path() / "renamed.bmp").string();
+    EXPECT_EQ(b.Process(2, dest, target.data()), 0);
+    EXPECT_EQ(fs::file_size(target), 200000u);
+}
+
+// The wrapper always gives a 16384-byte buffer and a password when asked; here a small one and none.
+TEST_F(SkinDll, PasswordsAndCommentsCutToTheBuffer) {
+    auto secret = Entry("secret.txt", "0123456789abcdef");
+    secret.encrypted = true;
+    const std::string comment = "A comment longer than the buffer given for it";
+    auto name = Archive({secret}, Options(qmrar::ArchiveFormat::Rar4, 0, comment));
+    {
+        Direct a(name, 1, 64);
+        EXPECT_EQ(a.data.CmtState, 1u);
+        EXPECT_STREQ(a.comment, comment.c_str());
+        EXPECT_EQ(a.data.CmtSize, comment.size() + 1);
+        ASSERT_EQ(a.Read(), 0);
+        EXPECT_EQ(a.header->Flags & 0x04, 0x04u);
+        EXPECT_EQ(a.Process(1), 22);  // the callback gave none
+        EXPECT_EQ(a.messages.back(), 2u);
+    }
+    Direct a(name, 1, 10);
+    EXPECT_EQ(a.data.CmtState, 20u);
+    EXPECT_STREQ(a.comment, "A comment");
+    a.lib.RARSetPassword(a.h, const_cast<char*>("pw"));
+    a.Read();
+    EXPECT_EQ(a.Process(1), 14);  // decryption is not supported
+}
 
 TEST_F(Wrapper, TwoFileTestRaisesVolumeOnceThenEachFile) {
     auto arc = Archive({Entry("one.txt", "1"), Entry("two.txt", "2")});

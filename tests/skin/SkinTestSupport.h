@@ -14,17 +14,22 @@
 
 namespace skintest {
 
-// The system folder's "QMUnpackDLL.dll". Several test processes may race here; an identical copy
-// already in place is fine.
+// The system folder's "QMUnpackDLL.dll". Several test processes may race here, so each copies to a
+// name of its own and renames it into place: no process ever reads a half-written copy. An
+// identical copy already in place is fine.
 inline void InstallUnpackLibrary() {
     char system[MAX_PATH] = {};
     GetSystemDirectoryA(system, MAX_PATH);
     std::string target = std::string(system) + "\\QMUnpackDLL.dll";
+    const std::string mine = target + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
     auto wanted = rartest::ReadBytes(QM_SKIN_DLL);
     ASSERT_FALSE(wanted.empty());
     for (int attempt = 0; attempt < 50 && rartest::ReadBytes(target) != wanted; ++attempt) {
-        CopyFileA(QM_SKIN_DLL, target.c_str(), FALSE);
-        Sleep(20);
+        if (!CopyFileA(QM_SKIN_DLL, mine.c_str(), FALSE) ||
+            !MoveFileExA(mine.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            DeleteFileA(mine.c_str());
+            Sleep(20);
+        }
     }
     ASSERT_EQ(rartest::ReadBytes(target), wanted) << "could not install " << target;
 }

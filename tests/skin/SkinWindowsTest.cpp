@@ -22,16 +22,16 @@ struct Probe {
 };
 
 const Probe kProbes[] = {
-    {"fMain", [] -> forms::Form& { return fMain(); }, {160, 4}},
-    {"fPopUp", [] -> forms::Form& { return fPopUp(); }, {100, 12}},
-    {"fStart", [] -> forms::Form& { return fStart(); }, {43, 8}},
-    {"fTray", [] -> forms::Form& { return fTray(); }, {120, 12}},
-    {"fInsert", [] -> forms::Form& { return fInsert(); }, {300, 10}},
-    {"fOptions", [] -> forms::Form& { return fOptions(); }, {300, 10}},
-    {"fExit", [] -> forms::Form& { return fExit(); }, {200, 8}},
-    {"fHide", [] -> forms::Form& { return fHide(); }, {200, 8}},
-    {"fTips", [] -> forms::Form& { return fTips(); }, {200, 8}},
-    {"fAbout", [] -> forms::Form& { return fAbout(); }, {150, 20}},
+    {"fMain", []() -> forms::Form& { return fMain(); }, {160, 4}},
+    {"fPopUp", []() -> forms::Form& { return fPopUp(); }, {100, 12}},
+    {"fStart", []() -> forms::Form& { return fStart(); }, {43, 8}},
+    {"fTray", []() -> forms::Form& { return fTray(); }, {120, 12}},
+    {"fInsert", []() -> forms::Form& { return fInsert(); }, {300, 10}},
+    {"fOptions", []() -> forms::Form& { return fOptions(); }, {300, 10}},
+    {"fExit", []() -> forms::Form& { return fExit(); }, {200, 8}},
+    {"fHide", []() -> forms::Form& { return fHide(); }, {200, 8}},
+    {"fTips", []() -> forms::Form& { return fTips(); }, {200, 8}},
+    {"fAbout", []() -> forms::Form& { return fAbout(); }, {150, 20}},
 };
 
 using SkinWindows = skintest::SkinFolder;
