@@ -8,7 +8,6 @@
 source "$(dirname "$0")/lib.sh"
 N=${QM_CRASH_CLIPS:-1000}
 ROUNDS=${QM_CRASH_ROUNDS:-8}
-CLIPS=$QM_DATA/Clips
 FIXTURE=$QM_DIR/fixture
 
 # make_fixture DIR: Clip1 and Clip2 hold the same text, the others each their own.
@@ -23,33 +22,33 @@ check_state() {
   local new=$QM_DIR/new
   rm -rf "$new" && mkdir "$new" && cp "$FIXTURE/Clip1.qms" "$new/"
   perl -e 'my ($f, $d, $n) = @ARGV; link("$f/Clip$_.qms", "$d/Clip".($_ - 1).".qms") or die for 3 .. $n' "$FIXTURE" "$new" "$N"
-  printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE > "$new/Clip$N.qms"
-  if diff -rq -x Clips.cache "$CLIPS" "$FIXTURE" >/dev/null; then echo old
-  elif diff -rq -x Clips.cache "$CLIPS" "$new" > "$QM_DIR/diff"; then echo new
+  qm_utf16 "$1" > "$new/Clip$N.qms"
+  if diff -rq -x Clips.cache "$QM_CLIPS" "$FIXTURE" >/dev/null; then echo old
+  elif diff -rq -x Clips.cache "$QM_CLIPS" "$new" > "$QM_DIR/diff"; then echo new
   else echo "neither the old nor the new history: $(head -n3 "$QM_DIR/diff" | tr '\n' ';')"; return 1; fi
 }
 
 # One start on the fixture; copies TEXT and waits until the capture began to be saved.
 start_and_capture() {
-  rm -rf "$CLIPS"
-  cp -r "$FIXTURE" "$CLIPS"
+  rm -rf "$QM_CLIPS"
+  cp -r "$FIXTURE" "$QM_CLIPS"
   qm_start /noicon   # a killed program's tray icon would stay and take the next test's tray clicks
   qm_log_has "Clip$((N - 2)) added." || qm_fail "the fixture did not load"
   qm_copy "$1"
   qm_wait_log "Clip$((N - 1)) added." 20
 }
 
-
 make_fixture "$FIXTURE"
 qm_start && qm_exit  # first start: writes the settings file
 
-settled() { ! [ -e "$CLIPS/Clips.journal" ] && [ -z "$(find "$QM_DATA" -name '*.tmp' -print -quit)" ] &&
-  [ "$CLIPS/Clips.cache" -nt "$CLIPS/Clip$N.qms" ]; }
-
 # Calibration: one save and settling left to finish show how long they take with this history.
+# The store settles the loaded history after a quiet spell, so a cache newer than the last clip
+# file may stand before the capture's save has even begun: the save is done once the new text
+# is in place.
+saved_and_settled() { qm_clip_is "$N" calibration && qm_settled "$N"; }
 start_and_capture "calibration"
 t0=$(date +%s%N)
-qm_wait_until 120 settled || qm_fail "the calibration save did not settle"
+qm_wait_until 120 saved_and_settled || qm_fail "the calibration save did not settle"
 save_ms=$(( ($(date +%s%N) - t0) / 1000000 ))
 qm_kill9
 [ "$(check_state calibration)" = new ] || qm_fail "the finished save is not the new history"
@@ -71,14 +70,14 @@ for round in $(seq 0 "$ROUNDS"); do
   fi
   qm_kill9
   moment="outside a save"
-  if [ -e "$CLIPS/Clips.journal" ]; then moment="committed, renumbering under way"; mid=$((mid + 1))
+  if [ -e "$QM_CLIPS/Clips.journal" ]; then moment="committed, renumbering under way"; mid=$((mid + 1))
   elif [ -e "$QM_DATA/Clips.journal.tmp" ]; then moment="writing the journal"; mid=$((mid + 1))
   elif [ -e "$QM_DATA/Clips.cache.tmp" ]; then moment="writing the cache"; mid=$((mid + 1)); fi
   # The restart loads the old history, or the new one through the journal, and then settles.
   qm_start /noicon
   if qm_log_has "Clip$((N - 1)) added."; then loaded=new; else loaded=old; fi
   qm_log_has "Clip$((N - 2)) added." && ! qm_log_has "Clip$N added." || qm_fail "round $round: no whole history loaded"
-  qm_wait_until 120 settled || qm_fail "round $round: the restart did not settle"
+  qm_wait_until 120 qm_settled "$N" || qm_fail "round $round: the restart did not settle"
   state=$(check_state "$text") || qm_fail "round $round: $state"
   [ "$state" = "$loaded" ] || qm_fail "round $round: loaded the $loaded history, the files hold the $state one"
   qm_kill9

@@ -1,36 +1,32 @@
 #!/usr/bin/env bash
 # The history in the main window: paste, selection, export and removal.
-# A double-clicked clip is pasted into the program that was in front before; the Paste button
-# pastes the selection once more.
-# The main window as a person uses it: Shift, Ctrl and Ctrl+Shift clicks put the joined selection
-# on the clipboard, the wheel scrolls, the Save menu exports through the real save dialog, and the
-# Delete menu removes the selected clips and then all of them, the clip files following.
 source "$(dirname "$0")/lib.sh"
 
-# --- Paste into the program in front
+# --- A double-clicked clip is pasted into the program that was in front before; the Paste
+# button pastes the selection once more.
 qm_start
 text=$'pasted — ünïcode ✓ Привет 😀\ttab'
 qm_copy_and_wait "$text" 0
 qm_edit_target
 qm_paste_until "$text" qm_click_row 0 2
 qm_log_has "Clip1 added." && qm_fail "the paste added a clip"
-wine "$QM_PROBE" focus-target >/dev/null 2>&1
-sleep 0.2   # the watcher remembers the target again
+qm_refocus_target
 qm_paste_until "$text$text" qm_click_in QuillmateMain 75 20
 qm_exit
 echo "paste: ok"
 
-# --- The main window as a person uses it
+# --- The main window as a person uses it: Shift, Ctrl and Ctrl+Shift clicks put the joined
+# selection on the clipboard, the wheel scrolls, the Save menu exports through the real save
+# dialog, and the Delete menu removes the selected clips and then all of them, the files following.
 qm_fresh
 qm_start
 for i in 0 1 2 3 4 5 6; do qm_copy_and_wait "clip $(printf "\\x$(printf %x $((65 + i)))")" "$i"; done
 # Rows 0..4 now show clips G F E D C.
 nl=$'\n'
-press() { wine "$QM_PROBE" key "$1" down; wine "$QM_PROBE" key "$1" up; }
 
 # The keys work as soon as a click on a clip has made the window active, at a fresh start too.
 qm_click_row 0
-qm_with_keys 17 press 65
+qm_with_keys 17 qm_key 65
 qm_expect_clipboard "clip G${nl}clip F${nl}clip E${nl}clip D${nl}clip C${nl}clip B${nl}clip A" "Ctrl+A after a click"
 
 # Hover looks go when the pointer leaves the window: Paste, Save, the "i" button, the up arrow.
@@ -99,20 +95,19 @@ qm_wait_until 10 test -s "$out.txt" || qm_fail "nothing exported"
 # Delete, upper item: the selected clip F goes; the files hold the others, oldest first.
 menu 208 0
 qm_wait_log "Removed." 10
-clips=$QM_DATA/Clips
-qm_wait_until 10 bash -c '! [ -f "$1/Clip7.qms" ]' _ "$clips" || qm_fail "clip files not rewritten"
+qm_wait_until 10 test ! -f "$QM_CLIPS/Clip7.qms" || qm_fail "clip files not rewritten"
 texts=$(for n in 1 2 3 4 5 6; do qm_clip_text $n; echo; done)
 [ "$texts" = "$(printf 'clip A\nclip B\nclip C\nclip D\nclip E\nclip G')" ] || qm_fail "clip files hold: $texts"
 
 # Another program in front, a click back on clip G and the Delete key remove G.
 qm_edit_target
 qm_click_row 0
-press 46
-qm_wait_until 10 bash -c '! [ -f "$1/Clip6.qms" ]' _ "$clips" || qm_fail "Delete after coming back from another program"
+qm_key 46
+qm_wait_until 10 test ! -f "$QM_CLIPS/Clip6.qms" || qm_fail "Delete after coming back from another program"
 
 # Delete, lower item: all clips go, and their files with them.
 menu 208 1
-qm_wait_until 10 bash -c '[ "$(grep -c "^.*Removed\." "$1")" -ge 3 ]' _ "$QM_DIR/Log.txt" || qm_fail "not removed"
-qm_wait_until 10 bash -c '! [ -f "$1/Clip1.qms" ]' _ "$clips" || qm_fail "clip files remain"
+qm_wait_until 10 bash -c '[ "$(grep -c "Removed\." "$1")" -ge 3 ]' _ "$QM_DIR/Log.txt" || qm_fail "not removed"
+qm_wait_until 10 test ! -f "$QM_CLIPS/Clip1.qms" || qm_fail "clip files remain"
 qm_exit
 echo "main window: ok"

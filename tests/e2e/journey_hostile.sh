@@ -1,16 +1,11 @@
 #!/usr/bin/env bash
 # Hostile conditions: hostile skins, then the uninstall survey against a recording server.
-# Hostile skin folders, names and packages: a "Skin" that links elsewhere or holds foreign files,
-# skin names that reach outside "Skins" or name devices, broken default packages, a deep package.
-# "/uninstall" shows only the survey. Reason 3 with a comment holding "&", spaces and Cyrillic
-# reaches the server exactly as typed; the close button sends nothing; with no server reachable
-# OK still ends the program cleanly. The prefix's proxy points at a recording server of our own.
 source "$(dirname "$0")/lib.sh"
 
-# --- Hostile skin folders, names and packages
-INI=$QM_DATA/Data.INI
+# --- Hostile skin folders, names and packages: a "Skin" that links elsewhere or holds foreign
+# files, skin names that reach outside "Skins" or name devices, a broken default package, a deep one.
 SKIN=$QM_DIR/Skin
-set_skin() { sed -i "s/^SkinName=.*/SkinName=${1//\\/\\\\}\r/" "$INI"; }
+set_skin() { sed -i "s/^SkinName=.*/SkinName=${1//\\/\\\\}\r/" "$QM_INI"; }
 # The settings load is past the skin folder's deletion, or the program stopped at the skin.
 past_skin_cleanup() { qm_log_has "Parametrs --" || ! [ -d "/proc/$QM_PID" ] || qm_dialog Quillmate; }
 qm_start && qm_exit   # writes Data.INI
@@ -47,7 +42,7 @@ for name in '..\x' 'C:x' CON NUL AUX COM1 'con.x'; do
   qm_log_has ">>> Skin package $(winepath -w "$QM_DIR/Skins")\\$name.skn was not found; using the skin Default." \
     || qm_fail "$name: fall-back not logged"
   qm_exit
-  grep -q $'^SkinName=Default\r$' "$INI" || qm_fail "$name: the skin name was kept"
+  grep -q $'^SkinName=Default\r$' "$QM_INI" || qm_fail "$name: the skin name was kept"
 done
 
 # A deep package is removed whole after loading, and so is a file someone left in "Skin", with a log line.
@@ -61,22 +56,17 @@ left=$(compgen -G "$SKIN.old*" || true); [ -e "$SKIN" ] && left+=" $SKIN"
 [ -n "$left" ] && qm_fail "the skin folder is left: $left"
 qm_exit
 
-# A default package that is empty, garbage or cut short: the log says so.
+# A default package cut short: the log says so (every cut and flipped byte: HostileArchiveTest).
 set_skin Default
-cp "$QM_DIR/Skins/Default.skn" "$QM_DIR/good.skn"
-for kind in empty garbage cut; do
-  case $kind in
-    empty) : > "$QM_DIR/Skins/Default.skn" ;;
-    garbage) head -c 3000 /dev/urandom > "$QM_DIR/Skins/Default.skn" ;;
-    cut) head -c 3000 "$QM_DIR/good.skn" > "$QM_DIR/Skins/Default.skn" ;;
-  esac
-  qm_launch
-  qm_wait_log ">>> Skin package $(winepath -w "$QM_DIR/Skins/Default.skn") could not be unpacked." 20
-  qm_end
-done
+truncate -s 3000 "$QM_DIR/Skins/Default.skn"
+qm_launch
+qm_wait_log ">>> Skin package $(winepath -w "$QM_DIR/Skins/Default.skn") could not be unpacked." 20
+qm_end
 echo "skin_hostile: ok"
 
-# --- The uninstall survey
+# --- "/uninstall" shows only the survey. Reason 3 with a comment holding "&", spaces and Cyrillic
+# reaches the server exactly as typed; the close button sends nothing; with no server reachable
+# OK still ends the program cleanly. The prefix's proxy points at a recording server of our own.
 qm_fresh
 INET='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
 # The server logs each request line to stderr; it serves an empty folder, so every answer is 404.
@@ -146,7 +136,7 @@ for mode in hang trickle body headers; do
   reason 1
   press_ok
   t0=$(date +%s)
-  qm_wait_until 40 bash -c "! [ -d /proc/$QM_PID ]" || qm_fail "$mode: the survey still runs after 40 s"
+  qm_wait_until 40 qm_gone "$QM_PID" || qm_fail "$mode: the survey still runs after 40 s"
   wait "$QM_PID" || qm_fail "$mode: the survey ended with code $?"
   echo "$mode: ended after $(( $(date +%s) - t0 )) s"
 done

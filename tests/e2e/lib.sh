@@ -10,15 +10,23 @@ QM_XCLIPS=()
 
 qm_fail() { echo "FAIL: $*" >&2; [ -f "$QM_DIR/Log.txt" ] && { echo "--- Log.txt" >&2; cat "$QM_DIR/Log.txt" >&2; }; exit 1; }
 
+# qm_wait_until SECONDS COMMAND...: polls COMMAND until it succeeds.
+qm_wait_until() {
+  local limit=$1; shift
+  local end=$(( $(date +%s%N) + limit * 1000000000 ))
+  until "$@"; do
+    [ "$(date +%s%N)" -lt "$end" ] || return 1
+    sleep 0.05
+  done
+}
+qm_gone() { ! [ -d "/proc/$1" ]; }
+
 # qm_end_helpers: closes the test's helper processes (a Wine process killed by a signal can stall
 # the next one for seconds, so they are asked first).
 qm_end_helpers() {
   [ ${#QM_HELPERS[@]} -gt 0 ] || return 0
   wine "$QM_PROBE" close-helpers >/dev/null 2>&1 || true
-  for p in "${QM_HELPERS[@]}"; do
-    for _ in $(seq 40); do [ -d "/proc/$p" ] || break; sleep 0.05; done
-    kill "$p" 2>/dev/null || true
-  done
+  for p in "${QM_HELPERS[@]}"; do qm_wait_until 2 qm_gone "$p" || kill "$p" 2>/dev/null || true; done
   QM_HELPERS=()
 }
 
@@ -26,10 +34,9 @@ qm_cleanup() {
   for p in "${QM_XCLIPS[@]}"; do kill "$p" 2>/dev/null || true; done
   qm_end_helpers
   for p in "${QM_PIDS[@]}"; do
-    [ -d "/proc/$p" ] || continue
+    qm_gone "$p" && continue
     wine "$QM_PROBE" close >/dev/null 2>&1 || true
-    for _ in $(seq 50); do [ -d "/proc/$p" ] || break; sleep 0.1; done
-    kill "$p" 2>/dev/null || true
+    qm_wait_until 5 qm_gone "$p" || kill "$p" 2>/dev/null || true
   done
   rm -rf "$QM_DIR"
 }
@@ -37,6 +44,8 @@ trap qm_cleanup EXIT
 
 QM_APPDATA=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')")
 QM_DATA="$QM_APPDATA/Quillmate"
+QM_INI=$QM_DATA/Data.INI
+QM_CLIPS=$QM_DATA/Clips
 
 # qm_fresh: a first start again, for the next stage of a journey: the helpers are closed, the
 # program folder holds only the exe, its library and its skins, and the user's data folder is gone.
@@ -50,16 +59,6 @@ qm_fresh() {
 }
 qm_fresh
 
-# qm_wait_until SECONDS COMMAND...: polls COMMAND until it succeeds.
-qm_wait_until() {
-  local limit=$1; shift
-  local end=$(( $(date +%s%N) + limit * 1000000000 ))
-  until "$@"; do
-    [ "$(date +%s%N)" -lt "$end" ] || return 1
-    sleep 0.05
-  done
-}
-
 qm_log_has() { [ -f "$QM_DIR/Log.txt" ] && grep -qF -- "$1" "$QM_DIR/Log.txt"; }
 qm_log_count() { [ -f "$QM_DIR/Log.txt" ] && grep -cF -- "$1" "$QM_DIR/Log.txt" || echo 0; }
 qm_wait_log() { qm_wait_until "${2:-20}" qm_log_has "$1" || qm_fail "no log line '$1'"; }
@@ -68,13 +67,23 @@ qm_probe() { wine "$QM_PROBE" "$@" 2>/dev/null | tr -d '\r'; }
 qm_viewer_is_quillmate() { [ "$(qm_probe viewer-title)" = "Quillmate" ]; }
 # qm_visible CLASS [0|1]: true while a top-level window of that class is shown (or, with 0, is not).
 qm_visible() { local v; v=$(qm_probe rect "$1" | cut -d' ' -f5); [ "${v:-0}" = "${2:-1}" ]; }
+# qm_shown CLASS 0|1 WHAT: waits up to 10 s for qm_visible, or fails saying WHAT.
+qm_shown() { qm_wait_until 10 qm_visible "$1" "$2" || qm_fail "$3"; }
+qm_alpha_is() { [ "$(qm_probe alpha "$1")" = "$2" ]; }
 qm_foreground_is() { [ "$(qm_probe foreground)" = "$1" ]; }
 # qm_ended [WHAT]: waits until the Quillmate process has ended.
-qm_ended() { qm_wait_until 20 bash -c "! [ -d /proc/$QM_PID ]" || qm_fail "${1:-Quillmate did not end}"; }
+qm_ended() { qm_wait_until 20 qm_gone "$QM_PID" || qm_fail "${1:-Quillmate did not end}"; }
 qm_kill9() { kill -9 "$QM_PID"; wait "$QM_PID" 2>/dev/null || true; }
-qm_ini() { tr -d '\r' <"$QM_DATA/Data.INI" | grep "^$1=" | cut -d= -f2; }
-qm_clip_text() { iconv -f UTF-16LE -t UTF-8 "$QM_DATA/Clips/Clip$1.qms" 2>/dev/null; }  # raw UTF-16LE, no BOM
+qm_ini() { tr -d '\r' <"$QM_INI" | grep "^$1=" | cut -d= -f2; }
+qm_utf16() { printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE; }
+qm_clip_text() { iconv -f UTF-16LE -t UTF-8 "$QM_CLIPS/Clip$1.qms" 2>/dev/null; }  # raw UTF-16LE, no BOM
 qm_clip_is() { [ "$(qm_clip_text "$1")" = "$2" ]; }
+# qm_settled N: the store is at rest with N clips: no journal, no temporary file, and a cache
+# written after the newest clip file.
+qm_settled() {
+  ! [ -e "$QM_CLIPS/Clips.journal" ] && [ -z "$(find "$QM_DATA" -name '*.tmp' -print -quit)" ] &&
+    [ "$QM_CLIPS/Clips.cache" -nt "$QM_CLIPS/Clip$1.qms" ]
+}
 
 # qm_launch ARGS...: starts Quillmate without waiting for anything.
 qm_launch() {
@@ -90,7 +99,7 @@ qm_dialog() { wine "$QM_PROBE" dialog-text "$1" >/dev/null 2>&1; }
 # qm_end: ends Quillmate whatever it is doing (running, or showing a message box), then waits for it.
 qm_end() {
   for _ in $(seq 50); do
-    [ -d "/proc/$QM_PID" ] || return 0
+    qm_gone "$QM_PID" && return 0
     wine "$QM_PROBE" press-enter Quillmate >/dev/null 2>&1 || wine "$QM_PROBE" close >/dev/null 2>&1 || true
     sleep 0.2
   done
@@ -107,6 +116,21 @@ qm_start() {
   esac
 }
 
+# qm_exit: ends Quillmate through its own exit path and waits for the process.
+qm_exit() {
+  wine "$QM_PROBE" close >/dev/null 2>&1 || qm_fail "no hidden Quillmate window to close"
+  qm_ended "Quillmate did not exit"
+}
+
+# qm_helper READY COMMAND ARGS...: runs the probe's COMMAND as another program beside the test and
+# waits until it has written the file READY.
+qm_helper() {
+  local ready=$1; shift
+  wine "$QM_PROBE" "$@" >/dev/null 2>&1 &
+  QM_HELPERS+=($!)
+  qm_wait_until 10 test -s "$ready" || qm_fail "the helper '$1' did not start"
+}
+
 # qm_click_tray_icon XDOTOOL-CLICK-ARGS...: clicks the program's tray icon (the first one of Wine's
 # tray window) once that window is on the screen: it appears some moments after the first icon.
 qm_click_tray_icon() {
@@ -114,8 +138,19 @@ qm_click_tray_icon() {
     qm_fail "no system tray window"
   xdotool mousemove 12 32 click "$@"
 }
-
-qm_tray_menu() { qm_click_tray_icon 3; qm_wait_until 5 qm_visible QuillmateTray || qm_fail "no tray menu"; }
+# qm_tray_menu: a right press on the icon opens the tray menu. The menu closes whenever another
+# window is in front, as it should; Wine's own tray window sometimes takes the front after the
+# click, later than the menu did, and then the press is made again.
+qm_tray_menu() {
+  local attempt
+  for attempt in 1 2 3; do
+    qm_click_tray_icon 3
+    qm_wait_until 5 qm_visible QuillmateTray && sleep 0.3 && qm_visible QuillmateTray && return 0
+    qm_foreground_is __winex11_standalone_tray || break
+    echo "tray menu attempt $attempt: Wine's tray window took the front" >&2
+  done
+  qm_fail "no tray menu; in front: $(qm_probe foreground)"
+}
 
 # qm_craft NAME CHANGE...: packs the default skin's files as NAME.skn after running each CHANGE
 # (a shell command) in the copied folder.
@@ -128,23 +163,13 @@ qm_craft() {
   rm -rf "$dir"
 }
 
-# qm_exit: ends Quillmate through its own exit path and waits for the process.
-qm_exit() {
-  wine "$QM_PROBE" close >/dev/null 2>&1 || qm_fail "no hidden Quillmate window to close"
-  qm_ended "Quillmate did not exit"
-}
-
 # qm_copy TEXT: another program (xclip) puts TEXT on the clipboard, byte for byte.
 qm_copy() {
   printf '%s' "$1" | xclip -selection clipboard -quiet >/dev/null 2>&1 &
   QM_XCLIPS+=($!)
 }
-
 # qm_copy_and_wait TEXT N: copies TEXT and waits until clip number N was added.
-qm_copy_and_wait() {
-  qm_copy "$1"
-  qm_wait_log "Clip$2 added." 10
-}
+qm_copy_and_wait() { qm_copy "$1"; qm_wait_log "Clip$2 added." 10; }
 
 # qm_click_row N [CLICKS]: clicks the main window's row N (0 = top) like a person would.
 qm_click_row() {
@@ -176,13 +201,13 @@ qm_press_in() { local l t w; IFS=, read -r l t w _ <<<"$(qm_place "$2")"; qm_cli
 
 # qm_edit_target: another program in front with an edit box; its handle in QM_EDIT.
 qm_edit_target() {
-  wine "$QM_PROBE" edit-target "$QM_DIR/target.txt" >/dev/null 2>&1 &
-  QM_HELPERS+=($!)
-  qm_wait_until 10 test -s "$QM_DIR/target.txt" || qm_fail "no target window"
+  qm_helper "$QM_DIR/target.txt" edit-target "$QM_DIR/target.txt"
   QM_EDIT=$(head -n1 "$QM_DIR/target.txt")
   qm_wait_until 5 qm_foreground_is QMTarget || qm_fail "target not in front"
   sleep 0.2   # two ticks of the 50 ms watcher, which remembers the target
 }
+# qm_refocus_target: the target back in front, remembered by the watcher.
+qm_refocus_target() { wine "$QM_PROBE" focus-target >/dev/null 2>&1; sleep 0.2; }
 qm_target_text() { wine "$QM_PROBE" gettext "$QM_EDIT"; }
 qm_target_has() { [ "$(qm_target_text)" = "$1" ]; }
 # qm_paste_until TEXT ACTION...: runs ACTION (a paste) until the target holds TEXT. Under Wine without
@@ -196,13 +221,14 @@ qm_paste_until() {
     qm_wait_until 3 qm_target_has "$want" && return 0
     [ "$(qm_target_text)" = "$before" ] || break
     echo "paste attempt $attempt: target unchanged" >&2
-    wine "$QM_PROBE" focus-target >/dev/null 2>&1
-    sleep 0.2   # the watcher remembers the target again
+    qm_refocus_target
   done
   qm_fail "target holds '$(qm_target_text)'; in front: $(qm_probe foreground); clipboard: '$(qm_clipboard)'"
 }
 
-# qm_with_keys "VK..." COMMAND...: holds the keys down (as the keyboard would) while COMMAND runs.
+# qm_key VK: one press of a key; qm_with_keys "VK..." COMMAND...: holds the keys down (as the
+# keyboard would) while COMMAND runs.
+qm_key() { wine "$QM_PROBE" key "$1" down; wine "$QM_PROBE" key "$1" up; }
 qm_with_keys() {
   local k keys=$1; shift
   for k in $keys; do wine "$QM_PROBE" key "$k" down; done
