@@ -63,11 +63,18 @@ pair_at $((bl + 100)) $dock || qm_fail "the pair came back elsewhere"
 # --- The tray menu and quick insert, same start: a right press on the real tray icon opens the
 # menu at the cursor and a second one closes it; Insert opens nothing without clips; with clips it
 # opens the quick-insert window, whose row pastes its clip into the program that was in front.
-qm_tray_menu
-read -r left top _ < <(qm_probe rect QuillmateTray)
-[ "$left $top" = "12 32" ] || qm_fail "menu at $left,$top, not at the cursor 12,32"
-qm_click_tray_icon 3
-qm_shown QuillmateTray 0 "a second right press did not close the menu"
+# The second time the program answers at once after a hide: Wine's windows are unmanaged
+# (Managed=N, as scripts/run.sh sets it), so a hide does not wait about 2 s for a window manager.
+for round in 1 2; do
+  t0=$(date +%s%N)
+  qm_tray_menu
+  took=$(( ($(date +%s%N) - t0) / 1000000 ))
+  read -r left top _ < <(qm_probe rect QuillmateTray)
+  [ "$left $top" = "12 32" ] || qm_fail "menu at $left,$top, not at the cursor 12,32"
+  qm_click_tray_icon 3
+  qm_shown QuillmateTray 0 "a second right press did not close the menu"
+done
+[ "$took" -lt 1000 ] || qm_fail "the menu reopened $took ms after the hide"
 
 # The top-left corner (x y) of the first visible child window of CLASS, by KEY (2: topmost,
 # 1: leftmost).
