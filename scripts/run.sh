@@ -42,8 +42,9 @@ if ! has_compositor; then
 fi
 [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
 # Without a window manager Wine waits for one on every hide (about 2 s a window): its windows are
-# left unmanaged, as in the tests' prefix.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+# left unmanaged by the same setting as the tests' prefix.
+source scripts/wine-env.sh
+qm_unmanaged_windows
 appdata=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')")
 echo "Program folder and Log.txt: $ROOT/build/win/bin"
 echo "Settings and clips:         $appdata/Quillmate"

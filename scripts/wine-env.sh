@@ -13,13 +13,17 @@ qm_start_display_and_wine() {
   mkdir -p "$WINEPREFIX"
   wineserver -p
   wineboot -i >/dev/null 2>&1
-  # Without a window manager, Wine waits up to 2 s for one whenever a managed window hides.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  qm_unmanaged_windows
   wineserver -k; wineserver -w; wineserver -p
   wineboot >/dev/null 2>&1   # start the services again here, not under ctest (they would hold its pipes)
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   trap qm_stop_display_and_wine EXIT
+}
+# Without a window manager, Wine waits up to 2 s for one whenever a managed window hides: the
+# prefix's windows are left unmanaged, in the tests and in scripts/run.sh alike.
+qm_unmanaged_windows() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 }
 qm_stop_display_and_wine() {
   wineserver -k 2>/dev/null || true
