@@ -23,3 +23,18 @@ bench_seed() {
 bench_median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int(NR / 2) + 1] }'; }
 # bench_ms T0: milliseconds since T0 (from date +%s%N).
 bench_ms() { echo $(( ($(date +%s%N) - $1) / 1000000 )); }
+
+# bench_start_until LINE ARGS...: starts Quillmate.exe with ARGS (tests/e2e/lib.sh's folders) and sets
+# MS to the milliseconds until LINE stands in its log.
+bench_start_until() {
+  local line=$1 t0; shift
+  rm -f "$QM_DIR/Log.txt"
+  t0=$(date +%s%N)
+  (cd "$QM_DIR" && exec wine Quillmate.exe "$@" >/dev/null 2>&1) &
+  QM_PID=$!; QM_PIDS+=("$QM_PID")
+  until grep -qF -- "$line" "$QM_DIR/Log.txt" 2>/dev/null; do
+    [ "$(bench_ms "$t0")" -lt 600000 ] || qm_fail "no line '$line'"
+    sleep 0.005
+  done
+  MS=$(bench_ms "$t0")
+}

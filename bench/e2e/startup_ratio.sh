@@ -8,18 +8,7 @@ QM_E2E_LIB=${QM_E2E_LIB:-$(dirname "$0")/../../tests/e2e/lib.sh}
 source "$QM_E2E_LIB"
 CLIPS=${QM_BENCH_CLIPS:-32000}
 ROUNDS=${QM_BENCH_ROUNDS:-5}
-# start_ms: starts Quillmate and sets MS to the time until its line "Parsing comand...".
-start_ms() {
-  rm -f "$QM_DIR/Log.txt"
-  local t0; t0=$(date +%s%N)
-  (cd "$QM_DIR" && exec wine Quillmate.exe /noview /noicon >/dev/null 2>&1) &
-  QM_PID=$!; QM_PIDS+=("$QM_PID")
-  until grep -qF -- "Parsing comand..." "$QM_DIR/Log.txt" 2>/dev/null; do
-    [ "$(bench_ms "$t0")" -lt 120000 ] || qm_fail "no line 'Parsing comand...'"
-    sleep 0.005
-  done
-  MS=$(bench_ms "$t0")
-}
+start_ms() { bench_start_until "Parsing comand..." /noview /noicon; }
 bench_seed "$QM_DATA/Clips" "$CLIPS"
 mkdir -p "$QM_DATA/Clips.none"
 start_ms; qm_exit   # reads every clip file; the exit writes the cache

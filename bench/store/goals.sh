@@ -8,27 +8,17 @@
 # Usage (display and Wine running, as scripts/bench.sh has them): QM_BIN=... QM_PROBE=... bash bench/store/goals.sh
 QM_E2E_LIB=${QM_E2E_LIB:-$(dirname "$0")/../../tests/e2e/lib.sh}
 source "$QM_E2E_LIB"
+source "$(dirname "$0")/../lib.sh"
 N=${QM_BENCH_CLIPS:-32000}
 BENCH=${QM_BENCH_STORE:-$(dirname "$QM_BIN")/bench/store/bench_store.exe}
 CLIPS=$QM_DATA/Clips
 win() { winepath -w "$1"; }
 bench() { wine "$BENCH" "$1" "$(win "$CLIPS")" 2>&1 | tr -d '\r'; }
-seed() {
-  rm -rf "$CLIPS" && mkdir -p "$CLIPS"
-  perl -e 'my ($d, $n) = @ARGV; for my $i (1 .. $n) { my $t = "clip number $i: the quick brown fox jumps over the lazy dog, twice.";
-    open(my $f, ">:raw", "$d/Clip$i.qms") or die; print $f pack("v*", map ord, split //, $t) }' "$CLIPS" "$N"
-}
+seed() { bench_seed "$CLIPS" "$N"; }
 settled() { [ "$CLIPS/Clips.cache" -nt "$CLIPS/Clip$1.qms" ]; }
 start_ready() {  # sets READY_MS: from the start of Quillmate.exe to its ready line
-  rm -f "$QM_DIR/Log.txt"
-  local t0=${EPOCHREALTIME/./}
-  (cd "$QM_DIR" && exec wine Quillmate.exe /noicon >/dev/null 2>&1) &
-  QM_PID=$!; QM_PIDS+=("$QM_PID")
-  until grep -qF -- "->Programm is ready to start" "$QM_DIR/Log.txt" 2>/dev/null; do
-    [ $(( ${EPOCHREALTIME/./} - t0 )) -lt 600000000 ] || qm_fail "no ready line"
-    sleep 0.005
-  done
-  READY_MS=$(( (${EPOCHREALTIME/./} - t0) / 1000 ))
+  bench_start_until "->Programm is ready to start" /noicon
+  READY_MS=$MS
   qm_wait_log "Parsing comand..." 60
 }
 
