@@ -19,21 +19,16 @@ void ReadKey(clsINI& ini, const std::u16string& section, const std::u16string& k
     ini.SetValue(section, key, fallbackText);
 }
 
-auto BoolOf = [](const std::u16string& t, bool& v) {
-    const auto r = SettingsText::ToBool(t);
+// A reader for ReadKey from one of SettingsText's parsers: the value changes only when the text parses.
+template <auto Parse, class T>
+bool ParsedInto(const std::u16string& t, T& v) {
+    const auto r = Parse(t);
     if (r) v = *r;
     return r.has_value();
-};
-auto ByteOf = [](const std::u16string& t, uint8_t& v) {
-    const auto r = SettingsText::ToByte(t);
-    if (r) v = *r;
-    return r.has_value();
-};
-auto SingleOf = [](const std::u16string& t, float& v) {
-    const auto r = SettingsText::ToSingle(t);
-    if (r) v = *r;
-    return r.has_value();
-};
+}
+constexpr auto BoolOf = ParsedInto<SettingsText::ToBool, bool>;
+constexpr auto ByteOf = ParsedInto<SettingsText::ToByte, uint8_t>;
+constexpr auto SingleOf = ParsedInto<SettingsText::ToSingle, float>;
 // Only 1, 2 and 3 join clips; any other value would make every paste empty.
 auto CombinationOf = [](const std::u16string& t, int32_t& v) {
     const auto r = SettingsText::ToInt32(t);
