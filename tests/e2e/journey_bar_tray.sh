@@ -67,9 +67,8 @@ pair_at $((bl + 100)) $dock || qm_fail "the pair came back elsewhere"
 # (Managed=N, qm_unmanaged_windows, which scripts/run.sh calls too), so a hide does not wait about
 # 2 s for a window manager.
 for round in 1 2; do
-  t0=$(date +%s%N)
   qm_tray_menu
-  took=$(( ($(date +%s%N) - t0) / 1000000 ))
+  took=$(( ($(date +%s%N) - QM_TRAY_T0) / 1000000 ))
   read -r left top _ < <(qm_probe rect QuillmateTray)
   [ "$left $top" = "12 32" ] || qm_fail "menu at $left,$top, not at the cursor 12,32"
   qm_click_tray_icon 3

@@ -144,6 +144,7 @@ qm_click_tray_icon() {
 qm_tray_menu() {
   local attempt
   for attempt in 1 2 3; do
+    QM_TRAY_T0=$(date +%s%N)   # when the press that opened the menu began
     qm_click_tray_icon 3
     qm_wait_until 5 qm_visible QuillmateTray && sleep 0.3 && qm_visible QuillmateTray && return 0
     qm_foreground_is __winex11_standalone_tray || break
