@@ -2,6 +2,8 @@
 # The start bar, the tray and quick insert, and the ways out, in one walk where one start allows.
 source "$(dirname "$0")/lib.sh"
 
+# Each stage starts from a fresh first start of its own (lib.sh: qm_stage).
+
 # --- The start bar as a person uses it: a click on Down closes and opens the main window; holding
 # Down drags the pair (the click that ends the drag toggles nothing), which snaps to the top and
 # bottom edges; docked at the bottom the bar drops as the main window closes and rises as it
@@ -26,6 +28,19 @@ pair_at() {  # the bar at LEFT TOP, the main window 243 px left of and 36 px bel
   [ "$l $t $ml $mt" = "$1 $2 $(( $1 - 243 )) $(( $2 + 36 ))" ]
 }
 
+# to_bottom: the pair dragged to the bottom edge, where it docks (sets bl, screen_h, mh, dock).
+to_bottom() {
+  read -r bl bt _ < <(qm_probe rect QuillmateStart)
+  drag_down 100 150
+  qm_wait_until 5 pair_at $((bl + 100)) $((bt + 150)) || qm_fail "pair not dragged: $(qm_probe rect QuillmateStart) / $(qm_probe rect QuillmateMain)"
+  read -r _ mt _ mb _ < <(qm_probe rect QuillmateMain)
+  read -r _ screen_h < <(xdotool getdisplaygeometry)
+  mh=$((mb - mt)) dock=$((screen_h - (mb - mt) - 35))
+  drag_down 0 $((dock - (bt + 150) + 3))
+  qm_wait_until 5 pair_at $((bl + 100)) $dock || qm_fail "no snap to the bottom edge: $(qm_probe rect QuillmateStart)"
+}
+
+stage_bar() {
 qm_start
 qm_shown QuillmateMain 1 "main window not shown at start"
 down 0 "Down did not close the main window"
@@ -59,13 +74,18 @@ qm_click_tray_icon --repeat 2 --delay 80 1
 # close a tray menu opened meanwhile: the next step waits for the whole fade.
 qm_wait_until 10 qm_alpha_is QuillmateMain 255 || qm_fail "a double click on the icon did not bring the pair back"
 pair_at $((bl + 100)) $dock || qm_fail "the pair came back elsewhere"
+qm_exit
+}
+qm_stage bar stage_bar
 
-# --- The tray menu and quick insert, same start: a right press on the real tray icon opens the
+# --- The tray menu and quick insert: a right press on the real tray icon opens the
 # menu at the cursor and a second one closes it; Insert opens nothing without clips; with clips it
 # opens the quick-insert window, whose row pastes its clip into the program that was in front.
 # The second time the program answers at once after a hide: Wine's windows are unmanaged
 # (Managed=N, qm_unmanaged_windows, which scripts/run.sh calls too), so a hide does not wait about
 # 2 s for a window manager.
+stage_tray() {
+qm_start
 for round in 1 2; do
   qm_tray_menu
   took=$(( ($(date +%s%N) - QM_TRAY_T0) / 1000000 ))
@@ -104,10 +124,18 @@ insert_first() {
 qm_paste_until "$text" insert_first
 qm_shown QuillmateInsert 0 "the quick-insert window stayed open after the paste"
 qm_shown QuillmateTray 0 "the menu stayed open after the paste"
+qm_exit
+}
+qm_stage tray stage_tray
 
-# --- Docked at the bottom with the list closed, same start
+# --- Docked at the bottom with the list closed
 # A new clip leaves the closed, docked bar where it is and does not stretch the bar's window down
 # over the list (a compositor shades all of it); opened, the grown list ends 1 px past the bottom.
+stage_docked() {
+qm_start
+qm_copy_and_wait "first" 0
+qm_copy_and_wait "second" 1
+to_bottom
 down 0 "Down did not close the docked main window"
 read -r _ t _ < <(qm_probe rect QuillmateStart)
 qm_copy_and_wait "one more" 2
@@ -128,13 +156,26 @@ down 0 "the click after a snapping drag was swallowed"
 drag_down -2000 -200
 bar_left_is() { [ "$(qm_probe rect QuillmateStart | cut -d' ' -f1)" = "$1" ]; }
 qm_wait_until 5 bar_left_is 0 || qm_fail "the bar is not at the left edge: $(qm_probe rect QuillmateStart)"
+qm_exit
 
-# --- Exit from the tray menu asks first, same start. Ticking the box by its label and then Cancel
+# bClose without a tray icon ends the program; the list opened at this start stands on the screen.
+qm_start /noicon
+qm_shown QuillmateMain 1 "main window not shown at start"
+read -r ml _ < <(qm_probe rect QuillmateMain)
+[ "$ml" -ge -3 ] || qm_fail "the list started at $ml, past the left edge"
+click $(button 2)
+qm_ended "bClose without a tray icon did not end the program"
+}
+qm_stage docked stage_docked
+
+# --- Exit from the tray menu asks first. Ticking the box by its label and then Cancel
 # keeps the program running and forgets the tick; OK without the tick ends it with FastExit off.
 # label_in CLASS KEY: clicks the label beside the check box placed by KEY.
 label_in() { local l t; IFS=, read -r l t <<<"$(qm_place "$2")"; qm_click_in "$1" $((l + 40)) $((t + 6)); }
 ask_exit() { qm_tray_menu; qm_press_in QuillmateTray Tray_Exit; }
 exit_dialog() { ask_exit; qm_shown QuillmateExit 1 "Exit did not ask"; }
+stage_exit() {
+qm_start
 exit_dialog
 label_in QuillmateExit Exit_Check
 qm_press_in QuillmateExit Exit_Cancel
@@ -143,17 +184,11 @@ exit_dialog
 qm_press_in QuillmateExit Exit_OK
 qm_ended
 [ "$(qm_ini FastExit)" = False ] || qm_fail "FastExit $(qm_ini FastExit) after a Cancel that cleared the tick"
-
-# --- bClose without a tray icon
-qm_start /noicon
-qm_shown QuillmateMain 1 "main window not shown at start"
-read -r ml _ < <(qm_probe rect QuillmateMain)
-[ "$ml" -ge -3 ] || qm_fail "the list started at $ml, past the left edge"
-click $(button 2)
-qm_ended "bClose without a tray icon did not end the program"
+}
+qm_stage exit stage_exit
 
 # --- The exit and hide notices remember their ticks: OK saves both, and the next Exit ends at once.
-qm_fresh
+stage_notices() {
 qm_start
 qm_press_in QuillmateStart Start_Close   # the bar's close button: the hide notice
 qm_shown QuillmateHide 1 "no hide notice"
@@ -169,4 +204,7 @@ qm_ended
 qm_start
 ask_exit
 qm_ended
-echo "start bar, tray and exit: ok"
+}
+qm_stage notices stage_notices
+
+qm_journey_end

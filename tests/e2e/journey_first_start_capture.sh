@@ -4,7 +4,10 @@
 # clip files against changes from outside (the rest of the store: ClipStoreTest).
 source "$(dirname "$0")/lib.sh"
 
+# Each stage starts from a fresh first start of its own (lib.sh: qm_stage).
+
 # --- Start-up writes its log in order and starts the updater with the version
+stage_startup() {
 cp "$QM_PROBE" "$QM_DIR/Updater.exe"
 echo "stale line from the last run" > "$QM_DIR/Log.txt"
 # Another program's window with "quillmate" in its title stops nothing.
@@ -48,22 +51,25 @@ qm_exit
 tail_expected=$'\r\n\r\n->Programm is unload\r\n'
 tail -c ${#tail_expected} "$QM_DIR/Log.txt" | cmp -s - <(printf '%s' "$tail_expected") || qm_fail "log does not end with the unload line"
 grep -qzF $'\r\n\r\n->Programm is prepering to exit\r\n\r\n\r\n' "$QM_DIR/Log.txt" || qm_fail "no exit block"
+}
+qm_stage startup stage_startup
 
-# Without the library: the critical message, then the end; no log is written.
+# --- Without the library: the critical message, then the end; no log is written.
+stage_no_library() {
 rm -f "$QM_DIR/Skin.dll"
 qm_launch
 qm_wait_until 20 qm_dialog "Critical Error" || qm_fail "no critical message"
 [ -d "/proc/$QM_PID" ] || qm_fail "ended before the message was answered"
 wine "$QM_PROBE" press-enter "Critical Error"
 qm_ended "did not end after the message"
-[ -f "$QM_DIR/Log.txt" ] && qm_fail "a log was written without the library"
-echo "startup and capture: ok"
+! [ -f "$QM_DIR/Log.txt" ] || qm_fail "a log was written without the library"
+}
+qm_stage no_library stage_no_library
 
 # --- The clipboard viewer chain: with /noview Quillmate stays out of it and captures nothing; a
 # viewer after Quillmate gets every notification and keeps the chain when Quillmate leaves; a
 # clipboard held open, copies back to back, a viewer that ends without leaving the chain and one
 # that hangs lose no capture and hang no exit.
-qm_fresh
 viewer_log=$QM_DIR/viewer.txt
 viewer() { rm -f "$viewer_log"; qm_helper "$viewer_log" cbviewer "$viewer_log" "$@"; }  # [die|hang]
 draws() { grep -c draw "$viewer_log" || true; }
@@ -71,6 +77,7 @@ draws_reach() { qm_wait_until 10 bash -c "[ \$(grep -c draw '$viewer_log') -ge $
 clip_count() { ls "$QM_CLIPS" | grep -c '^Clip[0-9]*\.qms$'; }  # the store keeps other files beside them
 newest_is() { qm_clip_is "$(clip_count)" "$1"; }
 
+stage_chain() {
 viewer
 qm_start /noview /noicon
 qm_log_has "Icon was added" && qm_fail "/noicon still added the tray icon"
@@ -114,12 +121,12 @@ qm_log_has ">>> Clipboard notifications stopped" || qm_fail "the broken chain wa
 viewer hang
 qm_exit
 touch "$viewer_log.go"
-echo "chain: ok"
+}
+qm_stage chain stage_chain
 
 # --- Settings and clips survive a restart through the program's own exit path; with RestoreClips
 # False they are gone after it; a bad settings value is logged and repaired.
-qm_fresh
-
+stage_persist() {
 qm_start
 expected=$'[Global]\r\nTop=15\r\nLeft=7000\r\nFastExit=False\r\nFastHide=False\r\n\r\n[Options]\r\nRemExtra=False\r\nCombination=3\r\nTransparent=255\r\nInactiveTransparent=255\r\nRestoreClips=True\r\nPaiseSpeed=1000\r\nSkinName=Default\r\n\r\n'
 [ "$(cat "$QM_INI"; echo .)" = "$expected." ] || qm_fail "first start wrote: $(cat -A "$QM_INI")"
@@ -151,11 +158,11 @@ qm_exit
 qm_start
 qm_log_has "Clip0 added." && qm_fail "clips came back although RestoreClips is False"
 qm_exit
-echo "persist: ok"
+}
+qm_stage persist stage_persist
 
 # --- The clip files mirror the history whatever happens to them from outside
-qm_fresh
-
+stage_store_outside() {
 qm_start
 for t in a b c; do qm_copy_and_wait "$t" $(( $(printf '%d' "'$t") - 97 )); done
 qm_wait_until 10 qm_settled 3 || qm_fail "the three clips did not settle"
@@ -186,10 +193,14 @@ qm_wait_until 10 qm_gone "${QM_HELPERS[-1]}" || qm_fail "the holder did not let 
 qm_start
 qm_log_has "Clip4 added." || qm_fail "the freed clip did not come back"
 qm_exit
+}
+qm_stage store_outside stage_store_outside
 
 # "Clips.journal" made a folder: no renumbering can be committed. The files stay as they are,
 # every capture still reaches a file of its own, and the user is told once, on screen.
-cp "$QM_CLIPS/Clip2.qms" "$QM_CLIPS/Clip1.qms"   # b twice: the first save renumbers
+stage_store_journal_folder() {
+mkdir -p "$QM_CLIPS"
+for t in b b c d e; do n=$(( ${n:-0} + 1 )); qm_utf16 "$t" >"$QM_CLIPS/Clip$n.qms"; done   # b twice: the first save renumbers
 mkdir "$QM_CLIPS/Clips.journal"
 qm_start
 qm_copy_and_wait f 4
@@ -199,10 +210,13 @@ qm_copy_and_wait g 5
 qm_exit
 qm_clip_is 6 f && qm_clip_is 7 g || qm_fail "the captures were not saved: $(ls "$QM_CLIPS")"
 [ "$(qm_log_count "left as they are")" -ge 1 ] || qm_fail "no log line"
+}
+qm_stage store_journal_folder stage_store_journal_folder
 
 # A history of 320 MB (twenty clips of 8 M characters) starts, saves its cache and still takes a
 # new clip; the next start loads it all again, from the cache or file by file.
-rm -rf "$QM_CLIPS" && mkdir -p "$QM_CLIPS"
+stage_store_big() {
+mkdir -p "$QM_CLIPS"
 perl -e 'for my $i (1 .. 20) { open(my $f, ">:raw", "$ARGV[0]/Clip$i.qms") or die;
   print $f pack("v*", map ord, split //, "big $i ") . ("a\0" x 8_000_000) }' "$QM_CLIPS"
 for round in 1 2; do
@@ -212,4 +226,7 @@ for round in 1 2; do
   qm_exit
 done
 qm_clip_is 21 "small after big" && [ "$(stat -c %s "$QM_CLIPS/Clip20.qms")" = 16000014 ] || qm_fail "the big history changed"
-echo "store: ok"
+}
+qm_stage store_big stage_store_big
+
+qm_journey_end

@@ -2,17 +2,21 @@
 # Hostile conditions: hostile skins, then the uninstall survey against a recording server.
 source "$(dirname "$0")/lib.sh"
 
+# Each stage starts from a fresh first start of its own (lib.sh: qm_stage).
+
 # --- Hostile skin folders, names and packages: a "Skin" that links elsewhere or holds foreign
 # files, skin names that reach outside "Skins" or name devices, a broken default package, a deep one.
 SKIN=$QM_DIR/Skin
 set_skin() { sed -i "s/^SkinName=.*/SkinName=${1//\\/\\\\}\r/" "$QM_INI"; }
 # The settings load is past the skin folder's deletion, or the program stopped at the skin.
 past_skin_cleanup() { qm_log_has "Parametrs --" || ! [ -d "/proc/$QM_PID" ] || qm_dialog Quillmate; }
-qm_start && qm_exit   # writes Data.INI
+with_settings() { qm_start && qm_exit; }   # writes Data.INI
 
 # "Skin" links to a folder of the user's: nothing in it is written or deleted. A folder or file link
 # inside "Skin" (Wine reports a file link as a plain file) is moved aside with it and left there,
 # and the start unpacks and loads the skin afresh.
+stage_skin_links() {
+with_settings
 mkdir "$QM_DIR/victim" && echo "the user's file" > "$QM_DIR/victim/mine.txt"
 for link in "$SKIN" "$SKIN/Main" "$SKIN/Sizes.dat"; do
   target=$QM_DIR/victim; [ "${link##*/}" = Sizes.dat ] && target=$QM_DIR/victim/mine.txt
@@ -30,8 +34,12 @@ for link in "$SKIN" "$SKIN/Main" "$SKIN/Sizes.dat"; do
   qm_end
   rm -r "$SKIN" "$SKIN".old* 2>/dev/null || true
 done
+}
+qm_stage skin_links stage_skin_links
 
 # Names that are no plain file name count as missing, also when a package lies where they point.
+stage_skin_names() {
+with_settings
 cp "$QM_DIR/Skins/Default.skn" "$QM_DIR/x.skn"
 for name in '..\x' 'C:x' CON NUL AUX COM1 'con.x'; do
   set_skin "$name"
@@ -44,8 +52,12 @@ for name in '..\x' 'C:x' CON NUL AUX COM1 'con.x'; do
   qm_exit
   grep -q $'^SkinName=Default\r$' "$QM_INI" || qm_fail "$name: the skin name was kept"
 done
+}
+qm_stage skin_names stage_skin_names
 
 # A deep package is removed whole after loading, and so is a file someone left in "Skin", with a log line.
+stage_skin_deep() {
+with_settings
 qm_craft Deep 'leaf=$(printf "d/%.0s" $(seq 200)) && mkdir -p "$leaf" && echo deep > "$leaf/leaf.txt"'
 mkdir "$SKIN" && echo stale > "$SKIN/left.txt"
 set_skin Deep
@@ -55,19 +67,24 @@ qm_log_has "Unpacking skin Deep" || qm_fail "the deep skin was not unpacked"
 left=$(compgen -G "$SKIN.old*" || true); [ -e "$SKIN" ] && left+=" $SKIN"
 [ -n "$left" ] && qm_fail "the skin folder is left: $left"
 qm_exit
+}
+qm_stage skin_deep stage_skin_deep
 
 # A default package cut short: the log says so (every cut and flipped byte: HostileArchiveTest).
+stage_skin_cut_default() {
+with_settings
 set_skin Default
 truncate -s 3000 "$QM_DIR/Skins/Default.skn"
 qm_launch
 qm_wait_log ">>> Skin package $(winepath -w "$QM_DIR/Skins/Default.skn") could not be unpacked." 20
 qm_end
-echo "skin_hostile: ok"
+}
+qm_stage skin_cut_default stage_skin_cut_default
 
 # --- "/uninstall" shows only the survey. Reason 3 with a comment holding "&", spaces and Cyrillic
 # reaches the server exactly as typed; the close button sends nothing; with no server reachable
 # OK still ends the program cleanly. The prefix's proxy points at a recording server of our own.
-qm_fresh
+stage_survey() {
 INET='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
 # The server logs each request line to stderr; it serves an empty folder, so every answer is 404.
 mkdir "$QM_DIR/www"
@@ -78,9 +95,8 @@ survey_cleanup() {
   kill "$SERVER" "${HOSTILE:-}" 2>/dev/null || true
   wine reg delete "$INET" /v ProxyEnable /f >/dev/null 2>&1 || true
   wine reg delete "$INET" /v ProxyServer /f >/dev/null 2>&1 || true
-  qm_cleanup
 }
-trap survey_cleanup EXIT
+trap survey_cleanup EXIT   # the stage's own subshell: the servers and the proxy go with it
 qm_wait_until 10 grep -q 'port [0-9]' "$QM_DIR/port" || qm_fail "the recording server did not start"
 use_proxy() {
   wine reg add "$INET" /v ProxyEnable /t REG_DWORD /d 1 /f >/dev/null 2>&1
@@ -149,4 +165,7 @@ reason 2
 press_ok
 wait_end
 wait "$QM_PID" || qm_fail "with no server the program ended with code $?"
-echo "survey: ok"
+}
+qm_stage survey stage_survey
+
+qm_journey_end

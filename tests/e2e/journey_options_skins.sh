@@ -2,6 +2,8 @@
 # Options, skins and the settings file.
 source "$(dirname "$0")/lib.sh"
 
+# Each stage starts from a fresh first start of its own (lib.sh: qm_stage).
+
 # --- The options dialog as a person uses it: opened from the main window; the active slider
 # dragged to its left end and applied (the windows' alpha and Data.INI follow); autorun ticked
 # through its label (the Run value); a drag thrown away by Cancel; the dark skin picked from the
@@ -45,6 +47,7 @@ look() {
   import -window root -crop "$((r - l))x$((b - t))+$l+$t" rgb:- | md5sum
 }
 
+stage_options() {
 qm_start
 main_before=$(look QuillmateMain) start_before=$(look QuillmateStart)
 open_from_main
@@ -87,13 +90,13 @@ wine reg query "$run_key" /v Quillmate 2>/dev/null | tr -d '\r' | grep -qiF "\"$
 [ "$(look QuillmateMain)" != "$main_before" ] && [ "$(look QuillmateStart)" != "$start_before" ] ||
   qm_fail "the windows kept their look"
 qm_exit
-echo "options: ok"
+}
+qm_stage options stage_options
 
 # --- Skins on the real program (how a broken skin loads, step by step: SkinLoad's tests): with a
 # bitmap missing OK carries on in "Default" and keeps that setting; a size table that moves a
 # button moves it on the screen; a broken skin chosen in the dialog and Cancel on the offer end
 # the program through its own exit.
-qm_fresh
 qm_use_skin() { mkdir -p "$QM_DATA"; printf '[Options]\r\nSkinName=%s\r\n' "$1" > "$QM_INI"; }
 qm_box_says() { [ "$(qm_probe dialog-text Quillmate)" = "$1" ]; }
 answer() {  # answer MESSAGE enter|cancel [SECONDS]: answers the message box once it says MESSAGE
@@ -103,6 +106,7 @@ answer() {  # answer MESSAGE enter|cancel [SECONDS]: answers the message box onc
 no_skin_folder() { [ -d "$QM_DIR/Skin" ] && qm_fail "the skin folder was left behind" || true; }
 offer=$'Error during load skin\nLoad Default skin?'
 
+stage_skin_missing_bitmap() {
 qm_craft NoExit 'rm Tray/Exit.bmp'
 qm_use_skin NoExit
 qm_launch
@@ -113,8 +117,11 @@ no_skin_folder
 qm_wait_until 10 qm_viewer_is_quillmate || qm_fail "not in the clipboard chain"
 qm_exit
 grep -q '^SkinName=Default' "$QM_INI" || qm_fail "the setting did not become Default"
+}
+qm_stage skin_missing_bitmap stage_skin_missing_bitmap
 
 # A size table that moves the Paste button (the main window places it in twips).
+stage_skin_sizes() {
 qm_craft Moved "sed -i 's/^Main_Paste\[.*\]/Main_Paste[60,12,70,8]/' Sizes.dat"
 qm_use_skin Moved
 qm_start
@@ -123,9 +130,12 @@ qm_probe children QuillmateMain | grep -qx "$((mx + 60)) $((my + 12)) $((mx + 13
   qm_fail "no button at 60,12 70 wide: $(wine "$QM_PROBE" children QuillmateMain | tr '\r\n' '; ')"
 grep -q '^SkinName=Moved' "$QM_INI" || qm_fail "the skin was not kept"
 qm_exit
+}
+qm_stage skin_sizes stage_skin_sizes
 
 # Cancel on the offer still saves, with the skin the program wore, so the next start does not end
 # the same way.
+stage_skin_cancel() {
 qm_craft Broken 'rm Main/i.bmp'
 qm_use_skin Default
 qm_start
@@ -139,12 +149,12 @@ qm_ended "Cancel did not end the program"
 qm_log_has "->Programm is unload" || qm_fail "the program did not end through its exit"
 grep -q '^SkinName=Default' "$QM_INI" || qm_fail "saved $(qm_ini SkinName), not the skin in use"
 no_skin_folder
-echo "skin: ok"
+}
+qm_stage skin_cancel stage_skin_cancel
 
 # --- A "Data.INI" saved in another form than the program writes keeps the user's values: UTF-16
 # with a byte-order mark, read-only, hidden (other encodings and line ends: IniLoad's table). One
 # that holds no settings at all is kept as "Data.INI.bad", with a log line, before the defaults.
-qm_fresh
 # The bar 300 px from the left: the main window, opening 243 px left of it, has room there.
 user=$'[Global]\r\nTop=1500\r\nLeft=4500\r\n\r\n[Options]\r\nCombination=2\r\nTransparent=200\r\nSkinName=Default\r\n'
 attrs() { wine cmd /c attrib "$(winepath -w "$QM_INI")" 2>/dev/null | cut -c1-10 | tr -d ' \r'; }
@@ -158,9 +168,9 @@ write_file() {
 }
 # name, attrib switches for the file (- for none), its attributes after the run
 cases=("utf16 - A" "read-only +r AR" "hidden +h AH" "garbage - A")
-mkdir -p "$QM_DATA"
-for c in "${cases[@]}"; do
-  read -r name attrib after <<< "$c"
+stage_settings_file() {
+  read -r name attrib after <<< "$1"
+  mkdir -p "$QM_DATA"
   rm -f "$QM_INI" "$QM_INI.bad"
   write_file "$name" > "$QM_INI"
   [ "$attrib" = - ] || wine cmd /c attrib "$attrib" "$(winepath -w "$QM_INI")" >/dev/null 2>&1
@@ -181,6 +191,7 @@ for c in "${cases[@]}"; do
     garbage) grep -q $'^Combination=3\r$' "$QM_INI" || qm_fail "$name: no defaults written" ;;
     *) grep -q $'^Combination=2\r$' "$QM_INI" && grep -q $'^Left=4500\r$' "$QM_INI" || qm_fail "$name: values lost: $(cat -A "$QM_INI")" ;;
   esac
-  echo "$name: ok"
-done
-echo "settings_file: ok"
+}
+for c in "${cases[@]}"; do qm_stage "settings_file_${c%% *}" stage_settings_file "$c"; done
+
+qm_journey_end

@@ -8,7 +8,20 @@ QM_PIDS=()      # Quillmate processes: ended through their own exit path
 QM_HELPERS=()   # helper processes of the test: simply killed
 QM_XCLIPS=()
 
-qm_fail() { echo "FAIL: $*" >&2; [ -f "$QM_DIR/Log.txt" ] && { echo "--- Log.txt" >&2; cat "$QM_DIR/Log.txt" >&2; }; exit 1; }
+# What outlives a journey's stages: the failures so far and the processes each stage started.
+QM_RUN=$(mktemp -d /tmp/qm-run.XXXXXX)
+QM_STAGE=journey
+
+# qm_fail WHAT: a failed check. It ends the current stage, unless QM_SOFT is set (QM_SOFT=1 qm_...):
+# then the check is recorded and the stage goes on, for a check whose failure leaves the state the
+# next steps stand on.
+qm_fail() {
+  echo "FAIL [$QM_STAGE]: $*" >&2
+  echo "[$QM_STAGE] $*" >>"$QM_RUN/failures"
+  if [ -n "${QM_SOFT:-}" ]; then : >"$QM_RUN/stage-failed"; return 0; fi
+  [ -f "$QM_DIR/Log.txt" ] && { echo "--- Log.txt" >&2; cat "$QM_DIR/Log.txt" >&2; }
+  exit 1
+}
 
 # qm_wait_until SECONDS COMMAND...: polls COMMAND until it succeeds.
 qm_wait_until() {
@@ -30,17 +43,59 @@ qm_end_helpers() {
   QM_HELPERS=()
 }
 
-qm_cleanup() {
-  for p in "${QM_XCLIPS[@]}"; do kill "$p" 2>/dev/null || true; done
-  qm_end_helpers
-  for p in "${QM_PIDS[@]}"; do
-    qm_gone "$p" && continue
-    wine "$QM_PROBE" close >/dev/null 2>&1 || true
-    qm_wait_until 5 qm_gone "$p" || kill "$p" 2>/dev/null || true
+# qm_end_started: ends every process a stage started (their ids are kept in files, since a stage
+# runs in a subshell): the clipboard owners, the helpers, and Quillmate through its own exit path,
+# answering a message box it may still show.
+qm_end_started() {
+  local p
+  for p in $(cat "$QM_RUN/xclips" 2>/dev/null); do kill "$p" 2>/dev/null || true; done
+  if [ -s "$QM_RUN/helpers" ]; then
+    wine "$QM_PROBE" close-helpers >/dev/null 2>&1 || true
+    for p in $(cat "$QM_RUN/helpers"); do qm_wait_until 2 qm_gone "$p" || kill "$p" 2>/dev/null || true; done
+  fi
+  for p in $(cat "$QM_RUN/pids" 2>/dev/null); do
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+      qm_gone "$p" && break
+      wine "$QM_PROBE" press-enter Quillmate >/dev/null 2>&1 || wine "$QM_PROBE" close >/dev/null 2>&1 || true
+      sleep 0.3
+    done
+    qm_gone "$p" || kill "$p" 2>/dev/null || true
   done
-  rm -rf "$QM_DIR"
+  rm -f "$QM_RUN/xclips" "$QM_RUN/helpers" "$QM_RUN/pids"
+  QM_PIDS=() QM_HELPERS=() QM_XCLIPS=()
+}
+qm_cleanup() {
+  qm_end_started
+  rm -rf "$QM_DIR" "$QM_RUN"
 }
 trap qm_cleanup EXIT
+
+# qm_stage NAME FUNCTION: one stage of a journey, from a fresh start of its own state (qm_fresh). A
+# failed check ends only this stage: the journey goes on with the next one and fails at its end
+# (qm_journey_end) with every failure, so that one fault hides no other stage's checks.
+qm_stage() {
+  local name=$1 rc; shift
+  QM_STAGE=$name
+  qm_fresh
+  rm -f "$QM_RUN/stage-failed"
+  set +e
+  ( set -eE
+    trap 'echo "[$QM_STAGE] stopped at a failing command, line $LINENO: $BASH_COMMAND" | tee -a "$QM_RUN/failures" >&2' ERR
+    "$@" )
+  rc=$?
+  set -e
+  qm_end_started
+  [ -e "$QM_RUN/stage-failed" ] && rc=1
+  if [ "$rc" = 0 ]; then echo "$name: ok"; else echo "$name: FAILED" >&2; echo "$name" >>"$QM_RUN/failed-stages"; fi
+  QM_STAGE=journey
+}
+# qm_journey_end: fails the journey when any stage failed, listing every failed check.
+qm_journey_end() {
+  [ -s "$QM_RUN/failed-stages" ] || return 0
+  echo "=== failed stages: $(paste -sd' ' "$QM_RUN/failed-stages")" >&2
+  cat "$QM_RUN/failures" >&2 2>/dev/null || true
+  exit 1
+}
 
 QM_APPDATA=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')")
 QM_DATA="$QM_APPDATA/Quillmate"
@@ -91,6 +146,7 @@ qm_launch() {
   (cd "$QM_DIR" && exec wine Quillmate.exe "$@" >/dev/null 2>&1) &
   QM_PID=$!
   QM_PIDS+=("$QM_PID")
+  echo "$QM_PID" >>"$QM_RUN/pids"
 }
 
 # qm_dialog TITLE: true while a message box with that title is shown.
@@ -128,6 +184,7 @@ qm_helper() {
   local ready=$1; shift
   wine "$QM_PROBE" "$@" >/dev/null 2>&1 &
   QM_HELPERS+=($!)
+  echo $! >>"$QM_RUN/helpers"
   qm_wait_until 10 test -s "$ready" || qm_fail "the helper '$1' did not start"
 }
 
@@ -168,6 +225,7 @@ qm_craft() {
 qm_copy() {
   printf '%s' "$1" | xclip -selection clipboard -quiet >/dev/null 2>&1 &
   QM_XCLIPS+=($!)
+  echo $! >>"$QM_RUN/xclips"
 }
 # qm_copy_and_wait TEXT N: copies TEXT and waits until clip number N was added.
 qm_copy_and_wait() { qm_copy "$1"; qm_wait_log "Clip$2 added." 10; }
