@@ -142,6 +142,11 @@ qm_exit
 
 qm_start
 qm_log_has "Clip2 added." && ! qm_log_has "Clip3 added." || qm_fail "not the three saved clips came back"
+# Row 0 is the newest, row 2 the oldest: selecting both (Ctrl adds) joins them newest first.
+qm_click_row 0
+QM_SOFT=1 qm_expect_clipboard "third text" "row 0"
+qm_with_keys 17 qm_click_row 2
+QM_SOFT=1 qm_expect_clipboard $'third text\nfirst text' "rows 0 and 2"
 qm_exit
 [ "$(qm_clip_text 1)|$(qm_clip_text 3)" = "first text|third text" ] || qm_fail "files changed order"
 
