@@ -35,6 +35,18 @@ struct MainWindow : ::testing::Test {
     }
     int TopPx(const forms::Control& c) { return c.RectPx().top; }
     static std::wstring Shown(int clip) { return L"clip " + std::wstring(1, wchar_t(L'A' + clip)); }
+    // The text on the clipboard, as another program reads it.
+    static std::u16string Clipboard() {
+        std::u16string t;
+        if (!OpenClipboard(nullptr)) return u"(not opened)";
+        if (HANDLE h = GetClipboardData(CF_UNICODETEXT))
+            if (const auto* p = static_cast<const char16_t*>(GlobalLock(h))) {
+                t = p;
+                GlobalUnlock(h);
+            }
+        CloseClipboard();
+        return t;
+    }
 };
 
 // The delete and save menu, driven by its keys, the mouse and its timer; the save menu's actions
@@ -198,6 +210,29 @@ TEST_F(MainWindow, DeleteLaysTheWindowOutAgain) {
     EXPECT_FALSE(w.ClipsFrame.Visible());
     EXPECT_EQ(HeightPx() * 15, 1620);
     EXPECT_FALSE(w.Delete.Enabled());
+}
+
+// Every clip removed while the view was scrolled down: the view is back at the top, so the first
+// row shows the next new clip and a click on it copies that clip.
+TEST_F(MainWindow, EmptyingTheHistoryReturnsTheViewToTheTop) {
+    for (bool all : {false, true}) {
+        SCOPED_TRACE(all ? "Delete_All" : "Ctrl+A, Delete");
+        Reset(7);
+        w.KeyDown(VK_END);
+        if (all) {
+            w.Delete_All();
+        } else {
+            w.KeyDown(VK_CONTROL);
+            w.KeyDown('A');
+            w.KeyUp(VK_CONTROL);
+            w.KeyDown(VK_DELETE);
+        }
+        w.AddClip(u"new");
+        w.RefreshViewedClips();
+        EXPECT_EQ(w.txt[0].Caption(), L"new");
+        w.imgClipBack_Click(0);
+        EXPECT_EQ(Clipboard(), u"new");
+    }
 }
 
 // Keys from a freshly opened menu: which item is lit, where the strip stands, what Enter runs.
