@@ -193,10 +193,14 @@ TEST_F(MainWindow, ABottomDockedWindowGrowsUpward) {
     EXPECT_TRUE(GetUpdateRect(w.Paste.hWnd(), nullptr, FALSE)) << "the moved header is not repainted";
 }
 
-// Delete lays the window out again: one row less, and emptied through Ctrl+A, the empty look with
-// the Delete button off. (Ctrl+A's joined copy and the Delete key's removal: journey_history.sh.)
+// Ctrl+A puts every clip, joined, on the clipboard. Delete lays the window out again: one row
+// less, and emptied through Ctrl+A, the empty look with the Delete button off.
 TEST_F(MainWindow, DeleteLaysTheWindowOutAgain) {
     Reset(3);
+    w.KeyDown(VK_CONTROL);
+    w.KeyDown('A');
+    w.KeyUp(VK_CONTROL);
+    EXPECT_EQ(Clipboard(), u"clip C\r\nclip B\r\nclip A");
     w.imgClipBack_Click(1);
     w.KeyDown(VK_DELETE);
     EXPECT_EQ(mGlobal::History.ClipCount(), 2);
@@ -204,6 +208,7 @@ TEST_F(MainWindow, DeleteLaysTheWindowOutAgain) {
     EXPECT_EQ(HeightPx() * 15, 2805);
     w.KeyDown(VK_CONTROL);
     w.KeyDown('A');
+    EXPECT_EQ(Clipboard(), u"clip C\r\nclip A");
     w.KeyDown(VK_DELETE);
     w.KeyUp(VK_CONTROL);
     EXPECT_EQ(mGlobal::History.ClipCount(), 0);
