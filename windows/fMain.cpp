@@ -229,6 +229,8 @@ void fMainForm::RemoveRowsFrom(int first) {
 }
 
 void fMainForm::ResetEmptyRows() {
+    // An empty history is seen from the top: the rows show the next clips from index 0 on.
+    TopElement = 0;
     imgClipBack[0].SetTop(0);
     txt[0].SetTop(50);
     ClipsFrame.SetVisible(false);
@@ -362,7 +364,6 @@ void fMainForm::Delete_All() {
         UpdateLock lock(hWnd());
         mGlobal::History.Delete_All();
         RemoveRowsFrom(1);
-        TopElement = 0;
         ResetEmptyRows();
     }
     Set_Height(0);

@@ -15,8 +15,12 @@ constexpr int kHeightPx = 41;
 fPopUpForm::fPopUpForm() {
     iBack.MouseDown = [this](forms::MouseArgs& a) { iBack_MouseDown(a); };
     iBack.MouseMove = [this](forms::MouseArgs& a) { iBack_MouseMove(a); };
-    // A release on the strip is a release on the menu.
-    iBack.MouseUp = [this](forms::MouseArgs& a) { Form_MouseUp(a); };
+    // A release on the strip is a release on the menu, at the same place of the window.
+    iBack.MouseUp = [this](forms::MouseArgs& a) {
+        a.X += iBack.Left();
+        a.Y += iBack.Top();
+        Form_MouseUp(a);
+    };
     Timer1.Tick = [this] { Timer1_Timer(); };
 }
 
@@ -76,8 +80,12 @@ void fPopUpForm::Form_MouseMove(forms::MouseArgs&) {
     const double x = std::nearbyint(p.x * static_cast<double>(mGlobal::TwipsX) - Left());
     const double y = std::nearbyint(p.y * static_cast<double>(mGlobal::TwipsY) - Top());
     SetCapture(hWnd());
-    if (IsInside(x, y)) {
-        const int32_t hot = y < Height() / 2 ? 2 : 1;
+    LightAt(x, y);
+}
+
+void fPopUpForm::LightAt(double xTw, double yTw) {
+    if (IsInside(xTw, yTw)) {
+        const int32_t hot = yTw < Height() / 2 ? 2 : 1;
         if (Hot != hot) Light(hot);
     } else {
         if (Hot != 0) Light(0);
@@ -85,7 +93,14 @@ void fPopUpForm::Form_MouseMove(forms::MouseArgs&) {
     }
 }
 
-void fPopUpForm::Form_MouseUp(forms::MouseArgs&) { Choose(); }
+void fPopUpForm::Form_MouseUp(forms::MouseArgs& a) {
+    // The click chooses what lies under it. The lit item may still be the last choice: the first
+    // move onto the menu only takes the mouse, and a pen's tap brings no move at all. It is lit
+    // and painted before the menu fades, so the user sees what runs.
+    LightAt(std::nearbyint(a.X), std::nearbyint(a.Y));
+    UpdateWindow(hWnd());
+    Choose();
+}
 
 void fPopUpForm::Timer1_Timer() {
     if (Visible()) {

@@ -32,6 +32,8 @@ private:
     void iBack_MouseMove(forms::MouseArgs& a);
     void Timer1_Timer();
     bool IsInside(double xTw, double yTw);
+    // Lights the item at (x, y), twips from the window's corner; outside, none, and the mouse goes.
+    void LightAt(double xTw, double yTw);
     void Light(int32_t hot);
     void Choose();
 

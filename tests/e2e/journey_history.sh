@@ -144,4 +144,44 @@ qm_exit
 }
 qm_stage delete stage_delete
 
+# --- A tap on a menu item (the pointer lands on it and presses at once, as a pen or a touch
+# screen gives) runs that item, whichever item the menu lit when it was last used.
+stage_menu_taps() {
+qm_start
+for i in 0 1 2; do qm_copy_and_wait "tap $i" "$i"; done   # rows: tap 2, tap 1, tap 0
+tap() {
+  qm_click_in QuillmateMain $(($1 + 20)) 20
+  qm_wait_until 5 qm_visible QuillmatePopUp || qm_fail "no menu"
+  read -r PL PT _ < <(qm_probe rect QuillmatePopUp)
+  xdotool mousemove $((PL + 40)) $((PT + 10 + 20 * $2)) click 1
+}
+# save_dialog: waits for the save dialog and gives it the keys.
+save_dialog() {
+  qm_wait_until 10 bash -c 'xdotool search --onlyvisible --name "^Save As$" >/dev/null' || qm_fail "no save dialog"
+  xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^Save As$" | head -n1)"
+}
+# Save › All clips, then cancelled, leaves the lower item lit; Delete › Selected clips by a tap.
+menu 121 1
+save_dialog
+xdotool key Escape
+qm_wait_until 10 bash -c '! xdotool search --onlyvisible --name "^Save As$" >/dev/null' || qm_fail "no cancel"
+qm_click_row 1
+tap 208 0
+qm_wait_log "Removed." 10
+qm_log_has "Start remove all clips." && qm_fail "a tap on Selected clips removed all clips"
+qm_wait_until 10 test ! -f "$QM_CLIPS/Clip3.qms" || qm_fail "clip files not rewritten"
+[ "$(qm_clip_text 1)$(qm_clip_text 2)" = "tap 0tap 2" ] || qm_fail "the tap removed the wrong clips"
+# The upper item is lit now; Save › All clips by a tap with one clip selected exports both.
+qm_click_row 0
+tap 121 1
+save_dialog
+xdotool type "$(winepath -w "$QM_DIR/tapped")"
+xdotool key Return
+qm_wait_until 10 test -s "$QM_DIR/tapped.txt" || qm_fail "nothing exported"
+[ "$(cat "$QM_DIR/tapped.txt")" = "$(printf 'tap 2\r\ntap 0\r')" ] \
+  || qm_fail "a tap on All clips exported '$(od -c "$QM_DIR/tapped.txt" | head)'"
+qm_exit
+}
+qm_stage menu_taps stage_menu_taps
+
 qm_journey_end

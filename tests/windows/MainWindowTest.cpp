@@ -35,6 +35,18 @@ struct MainWindow : ::testing::Test {
     }
     int TopPx(const forms::Control& c) { return c.RectPx().top; }
     static std::wstring Shown(int clip) { return L"clip " + std::wstring(1, wchar_t(L'A' + clip)); }
+    // The text on the clipboard, as another program reads it.
+    static std::u16string Clipboard() {
+        std::u16string t;
+        if (!OpenClipboard(nullptr)) return u"(not opened)";
+        if (HANDLE h = GetClipboardData(CF_UNICODETEXT))
+            if (const auto* p = static_cast<const char16_t*>(GlobalLock(h))) {
+                t = p;
+                GlobalUnlock(h);
+            }
+        CloseClipboard();
+        return t;
+    }
 };
 
 // The delete and save menu, driven by its keys, the mouse and its timer; the save menu's actions
@@ -181,10 +193,14 @@ TEST_F(MainWindow, ABottomDockedWindowGrowsUpward) {
     EXPECT_TRUE(GetUpdateRect(w.Paste.hWnd(), nullptr, FALSE)) << "the moved header is not repainted";
 }
 
-// Delete lays the window out again: one row less, and emptied through Ctrl+A, the empty look with
-// the Delete button off. (Ctrl+A's joined copy and the Delete key's removal: journey_history.sh.)
+// Ctrl+A puts every clip, joined, on the clipboard. Delete lays the window out again: one row
+// less, and emptied through Ctrl+A, the empty look with the Delete button off.
 TEST_F(MainWindow, DeleteLaysTheWindowOutAgain) {
     Reset(3);
+    w.KeyDown(VK_CONTROL);
+    w.KeyDown('A');
+    w.KeyUp(VK_CONTROL);
+    EXPECT_EQ(Clipboard(), u"clip C\r\nclip B\r\nclip A");
     w.imgClipBack_Click(1);
     w.KeyDown(VK_DELETE);
     EXPECT_EQ(mGlobal::History.ClipCount(), 2);
@@ -192,12 +208,36 @@ TEST_F(MainWindow, DeleteLaysTheWindowOutAgain) {
     EXPECT_EQ(HeightPx() * 15, 2805);
     w.KeyDown(VK_CONTROL);
     w.KeyDown('A');
+    EXPECT_EQ(Clipboard(), u"clip C\r\nclip A");
     w.KeyDown(VK_DELETE);
     w.KeyUp(VK_CONTROL);
     EXPECT_EQ(mGlobal::History.ClipCount(), 0);
     EXPECT_FALSE(w.ClipsFrame.Visible());
     EXPECT_EQ(HeightPx() * 15, 1620);
     EXPECT_FALSE(w.Delete.Enabled());
+}
+
+// Every clip removed while the view was scrolled down: the view is back at the top, so the first
+// row shows the next new clip and a click on it copies that clip.
+TEST_F(MainWindow, EmptyingTheHistoryReturnsTheViewToTheTop) {
+    for (bool all : {false, true}) {
+        SCOPED_TRACE(all ? "Delete_All" : "Ctrl+A, Delete");
+        Reset(7);
+        w.KeyDown(VK_END);
+        if (all) {
+            w.Delete_All();
+        } else {
+            w.KeyDown(VK_CONTROL);
+            w.KeyDown('A');
+            w.KeyUp(VK_CONTROL);
+            w.KeyDown(VK_DELETE);
+        }
+        w.AddClip(u"new");
+        w.RefreshViewedClips();
+        EXPECT_EQ(w.txt[0].Caption(), L"new");
+        w.imgClipBack_Click(0);
+        EXPECT_EQ(Clipboard(), u"new");
+    }
 }
 
 // Keys from a freshly opened menu: which item is lit, where the strip stands, what Enter runs.
