@@ -94,3 +94,23 @@ TEST_F(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
     EXPECT_TRUE(boxes.empty());
     EXPECT_FALSE(fs::exists(tmp.Path() / "Skin"));
 }
+
+// OK applies what the dialog shows, so the dialog opened again has nothing left to apply.
+TEST_F(SkinWindows, OkWithAnotherSkinLeavesNothingToApply) {
+    for (const char* name : {"Default", "Graphite"})
+        AddPackage(name, ReadBytes(std::string(QM_SKIN_PACKAGES) + "/" + name + ".skn"));
+    SkinWiring::Install();
+    answer = IDCANCEL;
+    Load("Default");
+    fOptionsForm& options = fOptions();
+    options.FillSkinList();
+    int graphite = 0;
+    while (graphite <= options.text.UBound() && options.text[graphite].Caption() != L"Graphite") ++graphite;
+    ASSERT_LE(graphite, options.text.UBound());
+    options.Row_Click(graphite);
+    ASSERT_TRUE(options.bApply.Enabled());
+    options.bOK_Click();
+    EXPECT_EQ(mGlobal::SkinName, "Graphite");
+    EXPECT_FALSE(options.bApply.Enabled());
+    EXPECT_TRUE(boxes.empty());
+}
