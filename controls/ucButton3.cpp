@@ -218,5 +218,7 @@ LRESULT ucButton3::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     const LRESULT result = UserControl::OnMessage(msg, wParam, lParam);
     if (msg == WM_CREATE) Layout();  // the outline needs the window
+    // The region goes with the window; a window made again (the form loaded anew) needs its own.
+    if (msg == WM_NCDESTROY) outlineWidthPx_ = outlineCc_ = -1;
     return result;
 }

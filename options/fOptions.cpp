@@ -255,6 +255,8 @@ int16_t FadeOutSpeed() { return static_cast<int16_t>(-std::max<int>(mGlobal::Pai
 void fOptionsForm::bOK_Click() {
     Func::FadeForm(*this, FadeOutSpeed(), false);
     SetForegroundWindow(fMain().hWnd());
+    // Everything the dialog shows is applied now: opened again, it has nothing left to apply.
+    bApply.SetEnabled(false);
     Apply();
     ShowPage(1);
 }

@@ -171,10 +171,12 @@ SizesOutcome ApplySizeTable(const std::string& fileText, double twipsX, double t
                 continue;
             }
             // A known key with fewer values than it uses is a broken line: nothing past them is read.
-            if (parsed.Params.size() < ValuesNeeded(key->kind)) throw std::invalid_argument("too few values");
+            // Values past those it uses are ignored, whatever they hold.
+            const size_t needed = ValuesNeeded(key->kind);
+            if (parsed.Params.size() < needed) throw std::invalid_argument("too few values");
             std::vector<double> values;
-            for (const auto& v : parsed.Params) {
-                values.push_back(mParse::LeadingNumber(v));
+            for (size_t i = 0; i < needed; ++i) {
+                values.push_back(mParse::LeadingNumber(parsed.Params[i]));
                 // A number of more digits than a double holds reads as infinite.
                 if (!std::isfinite(values.back())) throw std::out_of_range("value out of range");
             }

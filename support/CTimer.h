@@ -17,17 +17,21 @@ public:
     CTimer(const CTimer&) = delete;
     CTimer& operator=(const CTimer&) = delete;
 
-    // A piece of additional data to store with the timer; the timer never reads it.
+    /// Gets/sets a piece of additional data to store with the timer.
     std::any& Item() { return item_; }
+    /// Gets/sets a piece of additional data to store with the timer.
     void SetItem(std::any item) { item_ = std::move(item); }
 
-    // The interval at which the timer fires, in milliseconds; below 1 stops the timer. Throws
-    // SupportError 13652 when no system timer can be made, 13651 when the table is full.
+    /// Gets/sets the interval at which the timer fires.  Set to zero to stop the timer.
     int32_t Interval() const { return interval_; }
+    /// Gets/sets the interval at which the timer fires.  Set to zero to stop the timer.
+    // In milliseconds; any value below 1 stops it. Throws SupportError 13652 when no system timer
+    // can be made, 13651 when the table is full.
     void SetInterval(int32_t ms);
 
     // Raises ThatTime.
     void PulseTimer();
+    /// Raised when the timer fires.
     std::function<void()> ThatTime;
 
     // For the timer table only: the system timer's identifier, 0 when none.

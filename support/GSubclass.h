@@ -17,16 +17,19 @@ public:
     GSubclass(const GSubclass&) = delete;
     GSubclass& operator=(const GSubclass&) = delete;
 
-    // Start dispatching message iMsg of window hwnd to iwp. Throws SupportError 13083 (not a
+    /// Start subclassing for a particular message.
+    // Message iMsg of window hwnd goes to iwp from now on. Throws SupportError 13083 (not a
     // window), 13084 (another process's window), 13082 (iwp already attached to it), 13081 (the
     // procedure could not be replaced) or 5 (a property could not be stored).
     void AttachMessage(ISubclass& iwp, HWND hwnd, UINT iMsg);
-    // Stop it; does nothing when iwp is not attached or the window is gone.
+    /// Stop subclassing for a particular message.
+    // Does nothing when iwp is not attached or the window is gone.
     void DetachMessage(ISubclass& iwp, HWND hwnd, UINT iMsg);
     static bool IsWindowLocal(HWND hwnd);
-    // The message this engine is handing to a client; valid inside MsgResponse and WindowProc.
+    /// Returns the message currently being worked on.  Only valid in the MsgResponse and WindowProc items of your implemented interface.
     UINT CurrentMessage() const;
-    // Calls the procedure the window had before it was subclassed; 0 when there is none.
+    /// Calls the window procedure for this handle which was installed before you added the subclass.
+    // 0 when there is none.
     LRESULT CallOldWindowProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     bool InIDE() const { return false; }
 

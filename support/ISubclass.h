@@ -15,11 +15,13 @@ public:
 
     virtual ~ISubclass() = default;
 
-    // How this client responds to the message its engine's CurrentMessage names.
+    /// Get/set how you will respond to a message.  Raised whenever a message is encountered.  Call the CurrentMessage property to determine what message you are currently responding to.
     virtual int32_t MsgResponse() = 0;
-    // Never called by the engine; kept so a client can be told how to respond.
+    /// Get/set how you will respond to a message.  Raised whenever a message is encountered.  Call the CurrentMessage property to determine what message you are currently responding to.
+    // The engine never calls the setter; it is kept so a client can be told how to respond.
     virtual void SetMsgResponse(int32_t response) { (void)response; }
-    // Called for each attached message; the result may become the window procedure's result.
+    /// Raised whenever a message you have subclassed is sent.
+    // The result may become the window procedure's result.
     virtual LRESULT WindowProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
         (void)hwnd, (void)iMsg, (void)wParam, (void)lParam;
         return 0;

@@ -5,6 +5,7 @@ The pictures are drawn at four times their size and scaled down, so outlines and
 whatever a window shows through is painted in the colour key magenta with a hard edge.
 Needs Pillow (Debian: python3-pil) and the Tahoma faces of fonts-wine (DejaVu Sans otherwise).
 """
+import math
 import os
 from dataclasses import dataclass
 
@@ -109,7 +110,18 @@ def panel(w, h, r, fill, line, outside=KEY, corners=(True, True, True, True), wi
 
 
 def text(img, xy, s, colour, size=11, bold=False, anchor="la"):
-    ImageDraw.Draw(img).text(xy, s, fill=colour, font=font(size, bold), anchor=anchor)
+    """Draws s with its anchor at xy. Laid out at SS x and scaled down: FreeType rounds each glyph's
+    advance to whole pixels at small sizes, which opened gaps inside words ("Quillm ate")."""
+    big = font(size * SS, bold)
+    left, top, right, bottom = ImageDraw.Draw(img).textbbox((0, 0), s, font=big, anchor=anchor)
+    x, y = xy
+    # a layer one pixel larger than the text each way, on whole pixels of the picture
+    x0, y0 = math.floor(x + left / SS) - 1, math.floor(y + top / SS) - 1
+    w, h = math.ceil(x + right / SS) + 1 - x0, math.ceil(y + bottom / SS) + 1 - y0
+    layer = Image.new("RGBA", (w * SS, h * SS), colour + (0,))
+    ImageDraw.Draw(layer).text(((x - x0) * SS, (y - y0) * SS), s, fill=colour + (255,), font=big, anchor=anchor)
+    small = layer.resize((w, h), Image.LANCZOS)
+    img.paste(small, (x0, y0), small)
 
 
 def fit_text(img, box, s, colour, size=11):
@@ -119,25 +131,21 @@ def fit_text(img, box, s, colour, size=11):
     x0, y0, x1, y1 = box
     d = ImageDraw.Draw(img)
     for px in range(size, 6, -1):
-        f = font(px)
+        f = font(px * SS)  # measured as text() draws it
+
+        def width(line):
+            return d.textlength(line, font=f) / SS
         lines = []
         for word in s.split(" "):
             joined = f"{lines[-1]} {word}" if lines else word
-            if lines and d.textlength(joined, font=f) <= x1 - x0:
+            if lines and width(joined) <= x1 - x0:
                 lines[-1] = joined
             else:
                 lines.append(word)
         step = px + 3
-        if all(d.textlength(line, font=f) <= x1 - x0 for line in lines) and len(lines) * step <= y1 - y0:
-            # Laid out at SS x and scaled down: FreeType rounds each glyph's advance to whole pixels at
-            # small sizes, which opened gaps inside words ("Quillm ate").
-            big_font = font(px * SS)
+        if all(width(line) <= x1 - x0 for line in lines) and len(lines) * step <= y1 - y0:
             for i, line in enumerate(lines):
-                w = int(d.textlength(line, font=big_font)) + 2 * SS
-                layer = Image.new("RGBA", (w, (px + 6) * SS), colour + (0,))
-                ImageDraw.Draw(layer).text((0, 0), line, fill=colour + (255,), font=big_font)
-                small = layer.resize((w // SS, px + 6), Image.LANCZOS)
-                img.paste(small, (x0, y0 + i * step), small)
+                text(img, (x0, y0 + i * step), line, colour, px)
             return
     raise ValueError(f"no size fits {s!r} into {box}")
 
@@ -180,7 +188,6 @@ def g_close(d, s, c):
 
 
 def g_gear(d, s, c):
-    import math
     w, h = d.im.size
     cx, cy = w / 2, h / 2
     pts = []
@@ -208,7 +215,6 @@ def g_question(d, s, c):
 
 def g_quill(d, s, c, cx=None, cy=None, k=1.0):
     """The program's mark: a feather quill leaning to the right."""
-    import math
     w, h = d.im.size
     x0 = cx if cx is not None else w / 2
     y0 = cy if cy is not None else h / 2
@@ -766,7 +772,6 @@ def build(out, t, name):
 
 
 def g_gear_at(d, s, c, x, y):
-    import math
     pts = []
     for i in range(16):
         r = (6.0 if i % 2 == 0 else 4.4) * s

@@ -102,3 +102,12 @@ TEST(ucButton3, OnlyTheRoundedTop24PixelsShowAndAreHit) {
     t.b.Move(10, 10, 0, 0);  // nothing to show or hit, and no fault
     EXPECT_FALSE(t.b.HitTest(0, 0));
 }
+
+TEST(ucButton3, AWindowMadeAgainGetsItsOwnOutline) {
+    Btn t(40);
+    t.form.Unload();
+    t.form.Load();
+    RECT box{};
+    ASSERT_NE(GetWindowRgnBox(t.b.hwnd(), &box), ERROR);
+    EXPECT_EQ(box.bottom, ucButton3::FramePx - 1);
+}

@@ -18,13 +18,17 @@ namespace {
 class Recorder : public mdlSkin::SkinTargets {
 public:
     std::vector<std::string> rows, captions;
+    std::vector<int> widths;  // of every picture handed out
     void SetPicture(const mdlSkin::BitmapRow& row, const forms::Picture& p) override {
         EXPECT_FALSE(p.IsEmpty());
         rows.push_back(row.target);
+        widths.push_back(p.WidthPx());
     }
     void SetScrollPictures(const std::string& target, const mdlSkin::ScrollPictures& s) override {
         EXPECT_FALSE(s.pMidLow.IsEmpty());
         rows.push_back(target + " scroll");
+        for (const forms::Picture* p : {&s.pTop, &s.pLow, &s.pBG, &s.pMidUp, &s.pMidDown, &s.pMid, &s.pMidTop, &s.pMidLow})
+            widths.push_back(p->WidthPx());
     }
     void Call(const std::string& action) override { rows.push_back(action + " call"); }
     void SetCaption(const std::string& target, const std::string& text) override { captions.push_back(target + "=" + text); }
@@ -83,6 +87,16 @@ std::vector<std::string> AllTargets() {
                                              : row.how == mdlSkin::BitmapHow::Call    ? " call"
                                                                                       : ""));
     return v;
+}
+
+// A 24-bit bitmap one pixel high.
+std::string OneRowBitmap(int widthPx) {
+    const std::string pixels(static_cast<size_t>((widthPx * 3 + 3) / 4 * 4), '\x7f');
+    BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof fh + sizeof(BITMAPINFOHEADER) + pixels.size()), 0, 0,
+                        sizeof fh + sizeof(BITMAPINFOHEADER)};
+    BITMAPINFOHEADER ih{sizeof ih, widthPx, 1, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    return std::string(reinterpret_cast<const char*>(&fh), sizeof fh) +
+           std::string(reinterpret_cast<const char*>(&ih), sizeof ih) + pixels;
 }
 
 }  // namespace
@@ -152,4 +166,30 @@ TEST_F(SkinLoad, BrokenDefaultSkinStopsWithoutAnOffer) {
         EXPECT_EQ(ended, 1);
         EXPECT_FALSE(fs::exists(tmp.Path() / "Skin"));
     }
+}
+
+// What the default skin dresses, counted from the bitmaps in its package: each one once, the shared
+// buttons and check box once per window that shows them, the scroll-bar set once per bar.
+TEST_F(SkinLoad, EveryBitmapOfThePackageDressesAsManyTargetsAsUseIt) {
+    const std::map<std::string, int> shared = {{"OK.bmp", 3}, {"Cancel.bmp", 2}, {"Check.bmp", 3}, {"Close.bmp", 4}};
+    std::vector<qmrar::WriterEntry> entries;
+    std::map<int, std::string> fileOfWidth;  // each bitmap swapped for one of a width of its own
+    std::map<std::string, int> expected;
+    for (const auto& [file, bytes] : PackageFiles("Default")) {
+        if (!file.ends_with(".bmp")) {
+            entries.push_back(Entry(file, bytes));
+            continue;
+        }
+        const int width = static_cast<int>(fileOfWidth.size()) + 1;
+        fileOfWidth[width] = file;
+        entries.push_back(Entry(file, OneRowBitmap(width)));
+        expected[file] = file.starts_with("Scrolls/") ? 3 : shared.contains(file) ? shared.at(file) : 1;
+    }
+    AddPackage("Marked", qmrar::WriteArchive({}, entries)[0]);
+    Load("Marked");
+    std::map<std::string, int> handedOut;
+    for (int width : targets.widths) ++handedOut[fileOfWidth.contains(width) ? fileOfWidth[width] : "?"];
+    EXPECT_FALSE(handedOut.contains("?")) << "a picture that is no bitmap of the package";
+    for (const auto& [file, uses] : expected) EXPECT_EQ(handedOut[file], uses) << file;
+    EXPECT_TRUE(boxes.empty());
 }

@@ -118,6 +118,13 @@ TEST(SkinSizes, EachLineSetsItsTargetsInTheirUnits) {
         {"Main_Form[1]\r\nMain_Form[" + std::string(1000000, '9') + "]", "fMain.Width=15", false, 2},
         {std::string("Exit_Form[\0,5]", 14), "", false, 1},
         {"PopUp_Form[10,0]", "fPopUp.Width=150", false, 1},
+        // Values past those a key uses are ignored, whatever they hold; those it uses are checked.
+        {"Main_Form[323,1e999]", "fMain.Width=4845", true, 0},
+        {"Exit_Check[16,72,-" + std::string(400, '9') + "]",
+         "fExit.CheckBox1.Left=16|fExit.CheckBox1.Top=72|fExit.Label1.Top=72|fExit.Label1.Left=32", true, 0},
+        {"Exit_OK[1,2,3,8,1e999]", "fExit.OK.Left=1|fExit.OK.Top=2|fExit.OK.Width=3|fExit.OK.CC=8", true, 0},
+        {"Main_Form[1e999,5]", "", false, 1},
+        {"Hide_Text[1,2,3,1e999]", "", false, 1},
     };
     for (const Case& c : cases) {
         Recorder r;

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 #include "../rar/RarTestSupport.h"
 #include "model/mGlobal.h"
 #include "support/mdlLog.h"
@@ -59,6 +62,19 @@ protected:
     std::string Package(const std::string& name) { return program + "\\Skins\\" + name + ".skn"; }
     void AddPackage(const std::string& name, const std::vector<uint8_t>& bytes = rartest::ReadBytes(QM_DEFAULT_SKN)) {
         rartest::WriteBytes(Package(name), bytes);
+    }
+    // The files of an installed package as the skin module unpacks them, by their path below the
+    // skin folder ("Tray/Exit.bmp").
+    std::map<std::string, std::string> PackageFiles(const std::string& skin) {
+        mGlobal::SkinName = skin;
+        mdlSkin::UnpackSkin();
+        std::map<std::string, std::string> files;
+        for (const auto& file : rartest::FilesBelow(tmp.Path() / "Skin")) {
+            const auto bytes = rartest::ReadBytes(tmp.Path() / "Skin" / file);
+            files[file] = std::string(bytes.begin(), bytes.end());
+        }
+        mdlSkin::DeleteSkinFolder();
+        return files;
     }
     // Unpacks, loads and cleans up as the settings load does.
     static void Load(const std::string& skin) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <sstream>
 
 #include "SkinTestSupport.h"
 #include "app/SkinWiring.h"
@@ -48,11 +49,29 @@ int Darkest(Host& host) {
     return darkest;
 }
 
+// The values of a key's last line in a "Sizes.dat" text, as our skins write them.
+std::vector<int> SizesOf(const std::string& text, const std::string& key) {
+    std::vector<int> values;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.starts_with(key + "[")) continue;
+        values.clear();
+        std::istringstream in(line.substr(key.size() + 1, line.find(']') - key.size() - 1));
+        for (std::string v; std::getline(in, v, ',');) values.push_back(std::stoi(v));
+    }
+    return values;
+}
+
 }  // namespace
 
 TEST_F(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
     for (const char* name : {"Default", "Graphite"})
         AddPackage(name, ReadBytes(std::string(QM_SKIN_PACKAGES) + "/" + name + ".skn"));
+    const std::string sizes = PackageFiles("Default").at("Sizes.dat");
+    auto size = [&](const std::string& key, size_t i) {
+        const std::vector<int> v = SizesOf(sizes, key);
+        return i < v.size() ? v[i] : -1;
+    };
     SkinWiring::Install();
     answer = IDCANCEL;
     Load("Default");
@@ -62,16 +81,17 @@ TEST_F(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
         EXPECT_NE(before.back(), RGB(255, 0, 255)) << p.name << ": the skin drew nothing there";
     }
     // The size table placed the windows and their buttons (the start bar in pixels, the tray in twips).
-    EXPECT_EQ(fStart().Width(), 80 * 15);
-    EXPECT_EQ(fStart().bClose.Left(), 53);
-    EXPECT_EQ(fTray().bExit.Top(), 108 * 15);
-    EXPECT_EQ(fTray().bExit.CC(), 8);
-    EXPECT_EQ(fMain().Width(), 323 * 15);
-    EXPECT_EQ(fPopUp().he, 46);
+    const double tx = mGlobal::TwipsX, ty = mGlobal::TwipsY;
+    EXPECT_EQ(fStart().Width(), size("Start_Form", 0) * tx);
+    EXPECT_EQ(fStart().bClose.Left(), size("Start_Close", 0));
+    EXPECT_EQ(fTray().bExit.Top(), size("Tray_Exit", 1) * ty);
+    EXPECT_EQ(fTray().bExit.CC(), size("Tray_Exit", 3));
+    EXPECT_EQ(fMain().Width(), size("Main_Form", 0) * tx);
+    EXPECT_EQ(fPopUp().he, size("PopUp_Form", 1) - 1);
     EXPECT_EQ(fMain().lblEmpty.Caption(), L"Clipboard is empty");
     EXPECT_EQ(fOptions().Label3[1].Caption(), L"Run on Windows startup ");
     EXPECT_EQ(fOptions().Caption(), L"Quillmate Options");
-    EXPECT_EQ(fExit().Label1.Left(), 32);  // beside its check box
+    EXPECT_EQ(fExit().Label1.Left(), size("Exit_Check", 0) + 16);  // beside its check box
     EXPECT_EQ(fHide().Caption(), L"Hide");
     // The hide notice's text keeps 6 px clear of the light panel (8, 36)-(292, 130) it stands on.
     {
@@ -93,4 +113,24 @@ TEST_F(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
     EXPECT_LT(Lightness(Snapshot(fPopUp()).At(100, 12)), 128);
     EXPECT_TRUE(boxes.empty());
     EXPECT_FALSE(fs::exists(tmp.Path() / "Skin"));
+}
+
+// OK applies what the dialog shows, so the dialog opened again has nothing left to apply.
+TEST_F(SkinWindows, OkWithAnotherSkinLeavesNothingToApply) {
+    for (const char* name : {"Default", "Graphite"})
+        AddPackage(name, ReadBytes(std::string(QM_SKIN_PACKAGES) + "/" + name + ".skn"));
+    SkinWiring::Install();
+    answer = IDCANCEL;
+    Load("Default");
+    fOptionsForm& options = fOptions();
+    options.FillSkinList();
+    int graphite = 0;
+    while (graphite <= options.text.UBound() && options.text[graphite].Caption() != L"Graphite") ++graphite;
+    ASSERT_LE(graphite, options.text.UBound());
+    options.Row_Click(graphite);
+    ASSERT_TRUE(options.bApply.Enabled());
+    options.bOK_Click();
+    EXPECT_EQ(mGlobal::SkinName, "Graphite");
+    EXPECT_FALSE(options.bApply.Enabled());
+    EXPECT_TRUE(boxes.empty());
 }
