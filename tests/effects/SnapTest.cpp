@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 
 #include "app/WindowEffects.h"
 #include "model/mGlobal.h"
@@ -95,8 +96,31 @@ TEST(SnapWindow, AHiddenMainWindowCountsOnlyWhenAskedTo) {
     }
 }
 
-// A main window that stood partly off the screen is drawn again where a drag brings it back. (The
-// pair following the cursor and snapping to the top edge: journey_bar_tray.sh.)
+// The bar goes to the cursor less the drag offsets, the main window 243 px left of and 36 px
+// below it, also after the bar snapped to the top edge.
+TEST(SnapWindow, DraggingMovesTheBarToTheCursorAndTheMainWindowWithIt) {
+    TestForm main(260, 360, 0, 0), start(90, 36, 0, 0);
+    main.Load();
+    start.Load();
+    mGlobal::DragOffsetX = 10;
+    mGlobal::DragOffsetY = 5;
+    for (auto [cursorY, barTop, dock] : {std::tuple{300, 295, 3}, std::tuple{7, -6, 1}}) {
+        bool moving = false;
+        ASSERT_TRUE(SetCursorPos(600, cursorY));
+        Func::DragMainWindows(main, start, moving);
+        EXPECT_TRUE(moving);
+        RECT s{}, m{};
+        GetWindowRect(start.hWnd(), &s);
+        GetWindowRect(main.hWnd(), &m);
+        EXPECT_EQ((std::array{s.left, s.top, s.right - s.left, s.bottom - s.top}),
+                  (std::array<LONG, 4>{590, barTop, 90, 36}));
+        EXPECT_EQ((std::array{m.left, m.top, m.right - m.left, m.bottom - m.top}),
+                  (std::array<LONG, 4>{590 - 243, barTop + 36, 260, 360}));
+        EXPECT_EQ(mGlobal::DockY, dock);
+    }
+}
+
+// A main window that stood partly off the screen is drawn again where a drag brings it back.
 TEST(SnapWindow, DraggingRedrawsAMainWindowThatStoodOffTheScreen) {
     TestForm main(260, 360, 0, 0), start(90, 36, 0, 0);
     main.Load();
