@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
 #include <tuple>
 
 #include "app/WindowEffects.h"
@@ -79,6 +80,51 @@ TEST(SnapBands, ADropPastAnEdgeDocksTheBarAndTheMainWindowOnTheScreen) {
                     EXPECT_TRUE(x >= (open ? 240 : 0) && x <= W - 80 && y >= -6 && y <= H - s.mainHeightPx - 35)
                         << W << "x" << H << " open " << open << " " << dx << "," << dy << " -> " << x << "," << y;
                 }
+}
+
+// Drops and openings on each screen, the list 397 px high: the closed bar dropped where the row
+// says, then opened and closed by Down. The list opens 243 px left of the bar and ends on the
+// screen; what the bands did at the drop and the opening stays after closing, what only fitted the
+// list on the screen is undone.
+TEST(SnapBands, OpeningTheListKeepsThePairOnTheScreenAndClosingUndoesOnlyThat) {
+    struct Case {
+        int32_t W, H, dropX, dropY;
+        Func::BarPlace open, closed;
+    };
+    const Case cases[] = {
+        // Dropped in the bottom band near the left edge: the bar makes way for the list to the
+        // right, rising as the band says; closed, it is back in the corner it was dropped in.
+        {1280, 800, 0, 750, {240, 368, 2}, {0, 759, 2}},
+        {1024, 768, 7, 720, {240, 336, 2}, {7, 727, 2}},
+        {1920, 1080, 127, 1035, {240, 648, 2}, {127, 1039, 2}},
+        // In the band's reach at the left edge: the band places the bar, closing leaves it there.
+        {1280, 800, 235, 300, {240, 300, 3}, {240, 300, 3}},
+        // At mid-height on the right edge, inside the bottom band the opening list asks for: the
+        // bar docks and, closed, drops by the list's height less 6 px.
+        {1280, 800, 1205, 377, {1200, 368, 2}, {1200, 759, 2}},
+        // Just past that band: the bar only rises for the list and goes back when it closes.
+        {1280, 800, 1205, 378, {1200, 368, 2}, {1200, 378, 3}},
+        {1920, 1080, 1835, 700, {1840, 648, 2}, {1840, 700, 3}},
+        // Room enough: nothing moves.
+        {1280, 800, 600, 300, {600, 300, 3}, {600, 300, 3}},
+    };
+    for (const Case& c : cases) {
+        Func::SnapScene s = Scene({}, 6, false, c.W);
+        s.screenHeightPx = c.H;
+        int32_t x = c.dropX, y = c.dropY, dock = 3;
+        Func::ApplySnapBands(x, y, dock, s);
+        s.mainHeightPx = 397;
+        s.mainOpening = true;
+        const Func::BarOpening opening = Func::OpenBar({x, y, dock}, s);
+        const Func::BarPlace& o = opening.open;
+        EXPECT_EQ((std::array{o.x, o.y, o.dockY}), (std::array{c.open.x, c.open.y, c.open.dockY}))
+            << c.W << "x" << c.H << " " << c.dropX << "," << c.dropY;
+        EXPECT_TRUE(o.x - 243 >= -3 && o.x + 80 <= c.W && o.y + 36 + 397 <= c.H + 1)
+            << "off the screen: " << c.dropX << "," << c.dropY;
+        const Func::BarPlace b = Func::CloseBar(o, opening.back, 397);
+        EXPECT_EQ((std::array{b.x, b.y, b.dockY}), (std::array{c.closed.x, c.closed.y, c.closed.dockY}))
+            << c.W << "x" << c.H << " " << c.dropX << "," << c.dropY;
+    }
 }
 
 // Near the screen's bottom: a hidden main window counted by its height (300 px) makes room for
