@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 #include "model/mGlobal.h"
@@ -138,7 +139,22 @@ std::vector<uint8_t> FadeAlphas(float from, float to, float step) {
     return alphas;
 }
 
-void ApplySnapBands(int32_t& lx, int32_t& ly, int32_t& dockY, const SnapScene& s) {
+namespace {
+
+// Each taskbar edge counts only where it faces the rest of the screen: the bottom edge of a taskbar
+// along the top is one, its top edge (the screen's own top) is not. Without a taskbar (an empty
+// rectangle) none counts.
+struct TaskbarSides {
+    bool top = false, bottom = false, left = false, right = false;
+    TaskbarSides(const SnapRectPx& T, double W, double H) {
+        if (T.right <= T.left || T.bottom <= T.top) return;
+        top = T.top <= 0 && T.bottom < H, bottom = T.top > 0 && T.bottom >= H;
+        left = T.left <= 0 && T.right < W, right = T.left > 0 && T.right >= W;
+    }
+};
+
+// The band table alone: each band moves the corner only when it lies inside it.
+void SnapToBands(int32_t& lx, int32_t& ly, int32_t& dockY, const SnapScene& s) {
     const double W = s.screenWidthPx, H = s.screenHeightPx, Hm = s.mainHeightPx;
     const bool withMain = s.mainVisible || s.mainOpening;
 
@@ -157,35 +173,64 @@ void ApplySnapBands(int32_t& lx, int32_t& ly, int32_t& dockY, const SnapScene& s
         dockY = 3;
     }
 
-    // Each taskbar edge counts only where it faces the rest of the screen: the bottom edge of a
-    // taskbar along the top is one, its top edge (the screen's own top) is not. Without a taskbar
-    // (an empty rectangle) nothing here applies.
     const SnapRectPx& T = s.taskbar;
-    const bool taskbar = T.right > T.left && T.bottom > T.top;
-    const bool atTop = taskbar && T.top <= 0 && T.bottom < H, atBottom = taskbar && T.top > 0 && T.bottom >= H;
-    const bool atLeft = taskbar && T.left <= 0 && T.right < W, atRight = taskbar && T.left > 0 && T.right >= W;
-    if (atBottom && T.top - Hm - 45 < ly && ly < T.top - Hm - 25) {
+    const TaskbarSides at(T, W, H);
+    if (at.bottom && T.top - Hm - 45 < ly && ly < T.top - Hm - 25) {
         ly = RoundEven(T.top - Hm - 35);
         dockY = 2;
     }
-    if (atTop && T.bottom - 16 < ly && ly < T.bottom + 4) ly = T.bottom - 6;
-    if (atRight && T.left - 90 < lx && lx < T.left - 70) lx = T.left - 80;
-    if (atLeft && T.right + 230 < lx && lx < T.right + 250) lx = T.right + 240;
+    if (at.top && T.bottom - 16 < ly && ly < T.bottom + 4) ly = T.bottom - 6;
+    if (at.right && T.left - 90 < lx && lx < T.left - 70) lx = T.left - 80;
+    if (at.left && T.right + 230 < lx && lx < T.right + 250) lx = T.right + 240;
+}
 
-    // Past an edge counts as at it: the corner goes no further than where that edge's band docks it,
-    // so neither the bar nor the main window (when shown or opening) is left off the screen.
-    const double right = atRight ? T.left : W, bottom = atBottom ? T.top : H;
-    const int32_t top = atTop ? T.bottom : 0, left = atLeft ? T.right : 0;
+// Past an edge counts as at it: the corner goes no further than where that edge's band docks it,
+// so neither the bar nor the main window (when shown or opening) is left off the screen.
+void KeepOnScreen(int32_t& lx, int32_t& ly, int32_t& dockY, const SnapScene& s) {
+    const SnapRectPx& T = s.taskbar;
+    const TaskbarSides at(T, s.screenWidthPx, s.screenHeightPx);
+    const double right = at.right ? T.left : s.screenWidthPx, bottom = at.bottom ? T.top : s.screenHeightPx;
+    const int32_t top = at.top ? T.bottom : 0, left = at.left ? T.right : 0;
+    const bool withMain = s.mainVisible || s.mainOpening;
     if (lx > RoundEven(right - 80)) lx = RoundEven(right - 80);
     if (lx < left + (withMain ? 240 : 0)) lx = left + (withMain ? 240 : 0);
-    if (ly > RoundEven(bottom - Hm - 35)) {
-        ly = RoundEven(bottom - Hm - 35);
+    if (ly > RoundEven(bottom - s.mainHeightPx - 35)) {
+        ly = RoundEven(bottom - s.mainHeightPx - 35);
         dockY = 2;
     }
     if (ly < top - 6) {
         ly = top - 6;
         dockY = 1;
     }
+}
+
+}  // namespace
+
+void ApplySnapBands(int32_t& lx, int32_t& ly, int32_t& dockY, const SnapScene& s) {
+    SnapToBands(lx, ly, dockY, s);
+    KeepOnScreen(lx, ly, dockY, s);
+}
+
+BarOpening OpenBar(BarPlace closed, const SnapScene& s) {
+    // What the bands ask: docked at the bottom, the bar rises so the main window opens upward with
+    // its foot where it was; elsewhere the corner snaps with room kept for the opening window.
+    BarPlace asked = closed;
+    if (closed.dockY == 2)
+        asked.y = RoundEven(closed.y - s.mainHeightPx + 6);
+    else
+        SnapToBands(asked.x, asked.y, asked.dockY, s);
+    BarOpening opening{asked, std::nullopt};
+    KeepOnScreen(opening.open.x, opening.open.y, opening.open.dockY, s);
+    // Moved further only to fit the window on the screen, the bar goes back once it closes, to
+    // where the bands alone would have left it.
+    if (!(opening.open == asked)) opening.back = CloseBar(asked, std::nullopt, s.mainHeightPx);
+    return opening;
+}
+
+BarPlace CloseBar(BarPlace open, const std::optional<BarPlace>& back, double mainHeightPx) {
+    if (back) return *back;
+    if (open.dockY == 2) open.y = RoundEven(open.y + mainHeightPx - 6);
+    return open;
 }
 
 FadeWait SetFadeWait(FadeWait wait) { return std::exchange(WaitSlot(), std::move(wait)); }
@@ -244,8 +289,7 @@ void FadeToActive(forms::Form& main, forms::Form& start) {
 void FadeToInactive() { FadeToInactive(fMain(), fStart()); }
 void FadeToActive() { FadeToActive(fMain(), fStart()); }
 
-void SnapToScreenEdges(POINT& pos, int16_t offsetX, int16_t offsetY, bool countMainHeight,
-                       forms::Form& main) {
+SnapScene SceneOf(forms::Form& main, bool countMainHeight) {
     SnapScene scene;
     scene.screenWidthPx = forms::Screen::WidthTw() / mGlobal::TwipsX;
     scene.screenHeightPx = forms::Screen::HeightTw() / mGlobal::TwipsY;
@@ -255,6 +299,12 @@ void SnapToScreenEdges(POINT& pos, int16_t offsetX, int16_t offsetY, bool countM
                              ? 6.0
                              : static_cast<int16_t>(RoundEven(main.Height())) / double(mGlobal::TwipsY);
     scene.taskbar = TaskbarRect();
+    return scene;
+}
+
+void SnapToScreenEdges(POINT& pos, int16_t offsetX, int16_t offsetY, bool countMainHeight,
+                       forms::Form& main) {
+    const SnapScene scene = SceneOf(main, countMainHeight);
     int32_t lx = pos.x - offsetX, ly = pos.y - offsetY;
     int32_t dockY = mGlobal::DockY;
     ApplySnapBands(lx, ly, dockY, scene);
@@ -278,7 +328,10 @@ void DragMainWindows(forms::Form& main, forms::Form& start, bool& startMoving) {
                  RoundEven(main.Width() / tx), RoundEven(main.Height() / ty));
 }
 
-void DragMainWindows() { DragMainWindows(fMain(), fStart(), fStart().moving); }
+void DragMainWindows() {
+    fStart().ForgetPlaceWhenClosed();  // dragged, the pair stands where it was put
+    DragMainWindows(fMain(), fStart(), fStart().moving);
+}
 
 void MoveWindowPx(HWND hWnd, int xPx, int yPx, int widthPx, int heightPx) {
     RECT before{}, shown{};

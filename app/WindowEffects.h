@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace forms {
@@ -62,6 +63,25 @@ struct SnapScene {
 // edge snaps only where it faces the rest of the screen, and a corner past a screen or taskbar edge
 // docks at that edge, so the bar and the main window below it always end on the screen.
 void ApplySnapBands(int32_t& lx, int32_t& ly, int32_t& dockY, const SnapScene& scene);
+
+// The start bar's corner in pixels and its dock.
+struct BarPlace {
+    int32_t x = 0, y = 0, dockY = 3;
+    bool operator==(const BarPlace&) const = default;
+};
+struct BarOpening {
+    BarPlace open;                // where the bar stands while the main window is open
+    std::optional<BarPlace> back; // where it goes back to at closing, when it moved only to fit
+};
+// The bar, closed at `closed`, as the main window opens below it (the scene counts the main
+// window as opening): the bands place it, then it moves as far as the bar and the main window need
+// to stay on the screen; that last move alone is undone at closing.
+BarOpening OpenBar(BarPlace closed, const SnapScene& scene);
+// The bar as the main window (mainHeightPx high) closes: at `back` when the opening gave one,
+// else where it stands, dropping by the main window's height less 6 px when docked at the bottom.
+BarPlace CloseBar(BarPlace open, const std::optional<BarPlace>& back, double mainHeightPx);
+// The screen, the taskbar and the main window as the snapping sees them now.
+SnapScene SceneOf(forms::Form& main, bool countMainHeight);
 
 // The 30 ms waits of the fades go through here; a test replaces Sleep to record instead of wait.
 using FadeWait = std::function<void(uint32_t ms)>;

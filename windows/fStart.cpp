@@ -72,6 +72,7 @@ void fStartForm::Form_MouseDown(forms::MouseArgs&) {
 
 void fStartForm::Form_MouseMove(forms::MouseArgs&) {
     if (!dragOn_) return;
+    ForgetPlaceWhenClosed();
     GetCursorPos(&cursorPos_);
     Func::SnapToScreenEdges(cursorPos_, mGlobal::DragOffsetX, mGlobal::DragOffsetY, false);
     MoveBarPx({cursorPos_.x - mGlobal::DragOffsetX, cursorPos_.y - mGlobal::DragOffsetY});
@@ -110,24 +111,27 @@ void fStartForm::Down_Click() {
     }
     auto& main = fMain();
     const double tx = mGlobal::TwipsX, ty = mGlobal::TwipsY;
+    const Func::BarPlace here{RoundPx(Left() / tx), RoundPx(Top() / ty), mGlobal::DockY};
     if (!main.Visible()) {
-        if (mGlobal::DockY != 2) {
-            // Room for the main window is kept below the bar although it is still hidden.
-            POINT corner{RoundPx(Left() / tx), RoundPx(Top() / ty)};
-            Func::SnapToScreenEdges(corner, 0, 0, true);
-            MoveBarPx(corner);
-        } else {
-            // Docked at the bottom: the bar rises so the main window opens upward.
-            SetTop(Top() - main.Height() + 6 * ty);
-        }
+        // Room for the main window is kept below the bar although it is still hidden; docked at
+        // the bottom, the bar rises so the main window opens upward.
+        const Func::BarOpening opening = Func::OpenBar(here, Func::SceneOf(main, true));
+        placeWhenClosed_ = opening.back;
+        Place(opening.open);
         PlaceMainWindow();
         Func::FadeForm(main, PaiseIn(), false);
     } else {
-        if (mGlobal::DockY == 2) SetTop(Top() + main.Height() - 6 * ty);
+        Place(Func::CloseBar(here, placeWhenClosed_, main.Height() / ty));
+        placeWhenClosed_.reset();
         SetFocus(hWnd());
         Func::FadeForm(main, PaiseOut(), false);
         PlaceMainWindow();
     }
+}
+
+void fStartForm::Place(const Func::BarPlace& place) {
+    mGlobal::DockY = place.dockY;
+    MoveBarPx({place.x, place.y});
 }
 
 void fStartForm::bClose_Click() {

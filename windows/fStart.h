@@ -3,6 +3,9 @@
 // the pair); bClose sends the program to the tray, or ends it when there is no tray icon.
 #include <windows.h>
 
+#include <optional>
+
+#include "app/WindowEffects.h"
 #include "controls/ucButton3.h"
 #include "forms/Form.h"
 #include "forms/Timer.h"
@@ -24,6 +27,8 @@ public:
     void Down_Click();
     void bClose_Click();
     void Timer1_Timer();
+    // A drag puts the pair where the user wants it: closing then leaves the bar there.
+    void ForgetPlaceWhenClosed() { placeWhenClosed_.reset(); }
 
 protected:
     forms::WndCreate CreateOptions() override;
@@ -37,9 +42,13 @@ private:
     // The main window 243 px left of and 36 px below the bar's corner, its size kept.
     void PlaceMainWindow();
     void MoveBarPx(POINT cornerPx);
+    void Place(const Func::BarPlace& place);
     // The notice that the program goes on in the tray.
     void ShowHideNotice();
 
     bool dragOn_ = false;  // every mouse move now moves the pair
     POINT cursorPos_{};     // the last cursor position read, screen pixels
+    // Where the bar goes back when the main window closes, when opening moved it only to fit the
+    // main window on the screen.
+    std::optional<Func::BarPlace> placeWhenClosed_;
 };

@@ -151,6 +151,34 @@ read -r _ mt _ mb _ < <(qm_probe rect QuillmateMain)
 drag_down 0 -9 -9
 qm_wait_until 5 pair_at $((bl + 100)) $((mt - 36)) || qm_fail "no snap back to the dock: $(qm_probe rect QuillmateStart)"
 down 0 "the click after a snapping drag was swallowed"
+# Drops and openings of the closed bar (the list now three rows high). Dropped in the bottom band
+# by the left edge, the bar makes way for the list as it opens (the list from 3 px left of the
+# screen, its foot 1 px past the bottom); dropped at the right edge just above the band the opening
+# list asks for, the bar rises for the list. Each time, closed, the bar is back where it was dropped.
+bar_at() { local l t; read -r l t _ < <(qm_probe rect QuillmateStart); [ "$l $t" = "$1 $2" ]; }
+read -r screen_w _ < <(xdotool getdisplaygeometry)
+read -r _ mt _ mb _ < <(qm_probe rect QuillmateMain)
+mh=$((mb - mt))
+read -r l t _ < <(qm_probe rect QuillmateStart)
+for drop in "100 $t $((screen_h - mh - 35))" "$((screen_w - 80)) $((screen_h - mh - 25)) $((screen_h - mh - 35))"; do
+  read -r x y open_y <<<"$drop"
+  drag_down $((x - l + (x > l ? 2 : 0))) $((y - t))   # rightward, 2 px on: the edge's band snaps it
+  qm_wait_until 5 bar_at $x $y || qm_fail "closed bar not dropped at $x,$y: $(qm_probe rect QuillmateStart)"
+  l=$x t=$y
+  down 1 "Down did not open the list dropped at $x,$y"
+  open_x=$(( x < 240 ? 240 : x ))
+  qm_wait_until 5 pair_at $open_x $open_y || qm_fail "dropped at $x,$y, the list opened at $(qm_probe rect QuillmateMain)"
+  down 0 "Down did not close the list dropped at $x,$y"
+  qm_wait_until 5 bar_at $x $y || qm_fail "closed, the bar dropped at $x,$y is at $(qm_probe rect QuillmateStart)"
+done
+# Dragged while open, the pair stands where it was put: closing leaves the bar there.
+down 1 "Down did not open the list"
+drag_down 0 -100
+qm_wait_until 5 pair_at $x $((open_y - 100)) || qm_fail "pair not dragged: $(qm_probe rect QuillmateStart)"
+read -r cx cy < <(button 1)   # closed off Down's centre: the next press there is no double click
+click $((cx + 10)) $cy
+qm_shown QuillmateMain 0 "Down did not close the dragged list"
+qm_wait_until 5 bar_at $x $((open_y - 100)) || qm_fail "closed after a drag, the bar is at $(qm_probe rect QuillmateStart)"
 # Closed and dropped past the left edge, the bar stops at it; at the next start (below) the list
 # opens beside the edge, the bar moved right for it, not past the edge.
 drag_down -2000 -200

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
+#include <tuple>
 
 #include "app/WindowEffects.h"
 #include "model/mGlobal.h"
@@ -80,6 +82,51 @@ TEST(SnapBands, ADropPastAnEdgeDocksTheBarAndTheMainWindowOnTheScreen) {
                 }
 }
 
+// Drops and openings on each screen, the list 397 px high: the closed bar dropped where the row
+// says, then opened and closed by Down. The list opens 243 px left of the bar and ends on the
+// screen; what the bands did at the drop and the opening stays after closing, what only fitted the
+// list on the screen is undone.
+TEST(SnapBands, OpeningTheListKeepsThePairOnTheScreenAndClosingUndoesOnlyThat) {
+    struct Case {
+        int32_t W, H, dropX, dropY;
+        Func::BarPlace open, closed;
+    };
+    const Case cases[] = {
+        // Dropped in the bottom band near the left edge: the bar makes way for the list to the
+        // right, rising as the band says; closed, it is back in the corner it was dropped in.
+        {1280, 800, 0, 750, {240, 368, 2}, {0, 759, 2}},
+        {1024, 768, 7, 720, {240, 336, 2}, {7, 727, 2}},
+        {1920, 1080, 127, 1035, {240, 648, 2}, {127, 1039, 2}},
+        // In the band's reach at the left edge: the band places the bar, closing leaves it there.
+        {1280, 800, 235, 300, {240, 300, 3}, {240, 300, 3}},
+        // At mid-height on the right edge, inside the bottom band the opening list asks for: the
+        // bar docks and, closed, drops by the list's height less 6 px.
+        {1280, 800, 1205, 377, {1200, 368, 2}, {1200, 759, 2}},
+        // Just past that band: the bar only rises for the list and goes back when it closes.
+        {1280, 800, 1205, 378, {1200, 368, 2}, {1200, 378, 3}},
+        {1920, 1080, 1835, 700, {1840, 648, 2}, {1840, 700, 3}},
+        // Room enough: nothing moves.
+        {1280, 800, 600, 300, {600, 300, 3}, {600, 300, 3}},
+    };
+    for (const Case& c : cases) {
+        Func::SnapScene s = Scene({}, 6, false, c.W);
+        s.screenHeightPx = c.H;
+        int32_t x = c.dropX, y = c.dropY, dock = 3;
+        Func::ApplySnapBands(x, y, dock, s);
+        s.mainHeightPx = 397;
+        s.mainOpening = true;
+        const Func::BarOpening opening = Func::OpenBar({x, y, dock}, s);
+        const Func::BarPlace& o = opening.open;
+        EXPECT_EQ((std::array{o.x, o.y, o.dockY}), (std::array{c.open.x, c.open.y, c.open.dockY}))
+            << c.W << "x" << c.H << " " << c.dropX << "," << c.dropY;
+        EXPECT_TRUE(o.x - 243 >= -3 && o.x + 80 <= c.W && o.y + 36 + 397 <= c.H + 1)
+            << "off the screen: " << c.dropX << "," << c.dropY;
+        const Func::BarPlace b = Func::CloseBar(o, opening.back, 397);
+        EXPECT_EQ((std::array{b.x, b.y, b.dockY}), (std::array{c.closed.x, c.closed.y, c.closed.dockY}))
+            << c.W << "x" << c.H << " " << c.dropX << "," << c.dropY;
+    }
+}
+
 // Near the screen's bottom: a hidden main window counted by its height (300 px) makes room for
 // itself; not counted it is taken as 6 px and the same corner stays free.
 TEST(SnapWindow, AHiddenMainWindowCountsOnlyWhenAskedTo) {
@@ -95,8 +142,31 @@ TEST(SnapWindow, AHiddenMainWindowCountsOnlyWhenAskedTo) {
     }
 }
 
-// A main window that stood partly off the screen is drawn again where a drag brings it back. (The
-// pair following the cursor and snapping to the top edge: journey_bar_tray.sh.)
+// The bar goes to the cursor less the drag offsets, the main window 243 px left of and 36 px
+// below it, also after the bar snapped to the top edge.
+TEST(SnapWindow, DraggingMovesTheBarToTheCursorAndTheMainWindowWithIt) {
+    TestForm main(260, 360, 0, 0), start(90, 36, 0, 0);
+    main.Load();
+    start.Load();
+    mGlobal::DragOffsetX = 10;
+    mGlobal::DragOffsetY = 5;
+    for (auto [cursorY, barTop, dock] : {std::tuple{300, 295, 3}, std::tuple{7, -6, 1}}) {
+        bool moving = false;
+        ASSERT_TRUE(SetCursorPos(600, cursorY));
+        Func::DragMainWindows(main, start, moving);
+        EXPECT_TRUE(moving);
+        RECT s{}, m{};
+        GetWindowRect(start.hWnd(), &s);
+        GetWindowRect(main.hWnd(), &m);
+        EXPECT_EQ((std::array{s.left, s.top, s.right - s.left, s.bottom - s.top}),
+                  (std::array<LONG, 4>{590, barTop, 90, 36}));
+        EXPECT_EQ((std::array{m.left, m.top, m.right - m.left, m.bottom - m.top}),
+                  (std::array<LONG, 4>{590 - 243, barTop + 36, 260, 360}));
+        EXPECT_EQ(mGlobal::DockY, dock);
+    }
+}
+
+// A main window that stood partly off the screen is drawn again where a drag brings it back.
 TEST(SnapWindow, DraggingRedrawsAMainWindowThatStoodOffTheScreen) {
     TestForm main(260, 360, 0, 0), start(90, 36, 0, 0);
     main.Load();
