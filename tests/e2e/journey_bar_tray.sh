@@ -169,4 +169,27 @@ qm_ended
 qm_start
 ask_exit
 qm_ended
+
+# --- Nothing is taken or saved once the exit has begun. With RestoreClips off, a text copied while
+# the windows fade out (the fades answer what other programs send, the clipboard's notice too) and
+# a logoff notice meanwhile leave no clip file and no cache behind, so the next start has no history.
+# Out by bClose without a tray icon, and by WM_CLOSE to the hidden window; slow fades for time.
+for way in bClose WM_CLOSE; do
+  qm_fresh
+  mkdir -p "$QM_DATA"
+  printf '[Options]\r\nRestoreClips=False\r\nPaiseSpeed=100\r\n' > "$QM_INI"
+  qm_start /noicon
+  qm_copy_and_wait "kept until the exit" 0
+  qm_copy_and_wait "also until the exit" 1
+  if [ $way = bClose ]; then click $(button 2); else wine "$QM_PROBE" close; fi
+  qm_wait_log "Information was saved" 10
+  qm_copy "copied during the exit"
+  wine "$QM_PROBE" end-session >/dev/null 2>&1 || true
+  qm_ended
+  ! qm_log_has "Clip2 added." || qm_fail "$way: a text copied during the exit was taken"
+  [ "$(qm_log_count 'Information was saved')" = 1 ] || qm_fail "$way: saved again during the exit"
+  left=$(ls -A "$QM_CLIPS")
+  [ -z "$left" ] || qm_fail "$way: after the exit the clip folder holds: $left"
+done
+
 echo "start bar, tray and exit: ok"
