@@ -192,4 +192,31 @@ for way in bClose WM_CLOSE; do
   [ -z "$left" ] || qm_fail "$way: after the exit the clip folder holds: $left"
 done
 
+# --- Two starts at once from two program folders on one data folder: one runs; the other brings it
+# forward and ends before it writes its log or touches a clip file. Several rounds.
+qm_fresh
+other=$QM_DIR/other
+mkdir "$other"
+cp -r "$QM_DIR/Quillmate.exe" "$QM_DIR/Skin.dll" "$QM_DIR/Skins" "$other/"
+qm_start
+qm_copy_and_wait "in the shared data folder" 0
+qm_exit
+clip_files() { find "$QM_CLIPS" -type f -printf '%f %s %T@\n' | sort; }
+for round in 1 2 3 4; do
+  files_before=$(clip_files)
+  rm -f "$QM_DIR/Log.txt" "$other/Log.txt"
+  (cd "$QM_DIR" && exec wine Quillmate.exe >/dev/null 2>&1) & a=$!
+  (cd "$other" && exec wine Quillmate.exe >/dev/null 2>&1) & b=$!
+  QM_PIDS+=("$a" "$b")
+  one_ready() {  # one has ended, the other is ready
+    { qm_gone "$a" && ! qm_gone "$b" && grep -qF "Parsing comand..." "$other/Log.txt" 2>/dev/null; } ||
+      { qm_gone "$b" && ! qm_gone "$a" && qm_log_has "Parsing comand..."; }
+  }
+  qm_wait_until 30 one_ready || qm_fail "round $round: running: $(qm_gone "$a" || echo first) $(qm_gone "$b" || echo second)"
+  qm_wait_until 10 qm_viewer_is_quillmate || qm_fail "round $round: the one left is not in the clipboard chain"
+  if qm_gone "$a"; then QM_PID=$b loser=$QM_DIR; else QM_PID=$a loser=$other; fi
+  ! [ -e "$loser/Log.txt" ] || qm_fail "round $round: the instance that ended wrote its log"
+  [ "$(clip_files)" = "$files_before" ] || qm_fail "round $round: clip files changed: $(clip_files)"
+  qm_exit
+done
 echo "start bar, tray and exit: ok"
