@@ -201,7 +201,7 @@ cp -r "$QM_DIR/Quillmate.exe" "$QM_DIR/Skin.dll" "$QM_DIR/Skins" "$other/"
 qm_start
 qm_copy_and_wait "in the shared data folder" 0
 qm_exit
-clip_files() { find "$QM_CLIPS" -type f -printf '%f %s %T@\n' | sort; }
+clip_files() { find "$QM_CLIPS" -name 'Clip*.qms' -printf '%f %s %T@\n' | sort; }
 for round in 1 2 3 4; do
   files_before=$(clip_files)
   rm -f "$QM_DIR/Log.txt" "$other/Log.txt"
