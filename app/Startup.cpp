@@ -80,7 +80,7 @@ bool Main() {
         fUninstall().Show();
         return true;
     }
-    const bool platformSaysRunning = mdlPrevInst::PreviousInstanceRunning();
+    const bool platformSaysRunning = mdlPrevInst::PreviousInstanceRunning(mdlInput::DataFolder());
     if (mdlPrevInst::ActivatePrevInstance("Quillmate") || platformSaysRunning) return false;
 
     CheckRequiredFiles();

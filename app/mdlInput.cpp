@@ -34,7 +34,11 @@ std::string AppData() {
     const DWORD n = GetEnvironmentVariableA("APPDATA", buf, sizeof buf);
     return n > 0 && n < sizeof buf ? std::string(buf, n) : std::string();
 }
+}  // namespace
+
 std::string DataFolder() { return AppData() + "\\Quillmate\\"; }
+
+namespace {
 std::string SettingsPath() { return DataFolder() + "Data.INI"; }
 std::string ClipsFolder() { return DataFolder() + "Clips\\"; }
 

@@ -1,6 +1,11 @@
 #pragma once
 // mdlInput: the settings file and the clip files.
+#include <string>
+
 namespace mdlInput {
+
+// The folder of the settings and the clips, ending with a backslash.
+std::string DataFolder();
 
 void LoadAll();
 void SaveAll();

@@ -1,20 +1,13 @@
 #include "app/mdlPrevInst.h"
 
-#include <algorithm>
-#include <cctype>
+#include <cstdint>
+#include <cstdio>
 #include <vector>
-
-#include "support/PlainFiles.h"
 
 namespace mdlPrevInst {
 namespace {
 std::vector<std::string> WindowTitles;
 std::vector<HWND> WindowHandles;
-
-std::string Upper(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
-}
 
 // Only the hidden window of a running Quillmate: its window class and its exact caption. An
 // editor showing "QUILLMATE.txt" is no Quillmate and must not stop this one from starting.
@@ -56,14 +49,30 @@ bool ActivatePrevInstance(const std::string& titlePart) {
     return count >= 1;
 }
 
-bool PreviousInstanceRunning() {
-    // Mutex names may not hold backslashes; one name per executable path, compared without case.
-    std::string name = "Local\\Quillmate.Instance.";
-    for (char c : Upper(ExecutablePath())) name += (c == '\\' || c == ':') ? '_' : c;
-    if (name.size() > MAX_PATH) name.resize(MAX_PATH);
+std::string InstanceMutexName(const std::string& dataFolder) {
+    char full[MAX_PATH * 2] = {};
+    const DWORD n = GetFullPathNameA(dataFolder.c_str(), sizeof full, full, nullptr);
+    std::string path = n > 0 && n < sizeof full ? std::string(full, n) : dataFolder;
+    while (path.size() > 3 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+    // The file system ignores case; a name may hold no backslash, and no path holds a slash.
+    if (!path.empty()) CharUpperBuffA(path.data(), static_cast<DWORD>(path.size()));
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    const std::string prefix = "Local\\Quillmate.Data.";
+    if (prefix.size() + path.size() < MAX_PATH) return prefix + path;
+    // Too long for a name: a hash of the whole path, and its end, where two such paths differ.
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : path) hash = (hash ^ c) * 1099511628211ull;
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+    const size_t keep = MAX_PATH - 1 - prefix.size() - 17;
+    return prefix + hex + "." + path.substr(path.size() - keep);
+}
+
+bool PreviousInstanceRunning(const std::string& dataFolder) {
     static HANDLE mutex = nullptr;
     if (mutex) return false;
-    mutex = CreateMutexA(nullptr, FALSE, name.c_str());
+    mutex = CreateMutexA(nullptr, FALSE, InstanceMutexName(dataFolder).c_str());
     return mutex && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 

@@ -65,6 +65,10 @@ void TakeChainText() {
     // From here the history, the last text and the save thread share this one buffer.
     const ClipTextRef text(std::move(ChainText));
     ChainText.clear();
+    // Once the exit has begun the history is saved (or deleted) for good; the exit's fades still
+    // answer the notifications other programs send, and a clip taken then would be written back
+    // behind the exit's own save.
+    if (mGlobal::Exiting) return;
     if (text != mGlobal::LastClipText && !text.empty() && text != u" ") {
         try {
             fMain().AddClip(text, u"", u"");

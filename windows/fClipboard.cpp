@@ -48,7 +48,9 @@ LRESULT fClipboardForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             Func::ExitProgram();
             return 0;
         case WM_ENDSESSION:  // Windows is logging off: keep the history and settings
-            if (wParam) mdlInput::SaveAll();
+            // During the exit they are saved already, and its fades answer this notice: saving
+            // again would bring back clip files the exit deleted.
+            if (wParam && !mGlobal::Exiting) mdlInput::SaveAll();
             return 0;
     }
     return Form::OnMessage(msg, wParam, lParam);

@@ -235,4 +235,58 @@ qm_ended
 }
 qm_stage notices stage_notices
 
+# --- Nothing is taken or saved once the exit has begun. With RestoreClips off, a text copied while
+# the windows fade out (the fades answer what other programs send, the clipboard's notice too) and
+# a logoff notice meanwhile leave no clip file and no cache behind, so the next start has no history.
+# Out by bClose without a tray icon, and by WM_CLOSE to the hidden window; slow fades for time.
+stage_exit_takes_nothing() {
+  local way=$1
+  mkdir -p "$QM_DATA"
+  printf '[Options]\r\nRestoreClips=False\r\nPaiseSpeed=100\r\n' > "$QM_INI"
+  qm_start /noicon
+  qm_copy_and_wait "kept until the exit" 0
+  qm_copy_and_wait "also until the exit" 1
+  if [ $way = bClose ]; then click $(button 2); else wine "$QM_PROBE" close; fi
+  qm_wait_log "Information was saved" 10
+  qm_copy "copied during the exit"
+  wine "$QM_PROBE" end-session >/dev/null 2>&1 || true
+  qm_ended
+  ! qm_log_has "Clip2 added." || qm_fail "$way: a text copied during the exit was taken"
+  [ "$(qm_log_count 'Information was saved')" = 1 ] || qm_fail "$way: saved again during the exit"
+  left=$(ls -A "$QM_CLIPS")
+  [ -z "$left" ] || qm_fail "$way: after the exit the clip folder holds: $left"
+}
+for way in bClose WM_CLOSE; do qm_stage "exit_takes_nothing_$way" stage_exit_takes_nothing $way; done
+
+# --- Two starts at once from two program folders on one data folder: one runs; the other brings it
+# forward and ends before it writes its log or touches a clip file. Several rounds.
+stage_two_starts() {
+other=$QM_DIR/other
+mkdir "$other"
+cp -r "$QM_DIR/Quillmate.exe" "$QM_DIR/Skin.dll" "$QM_DIR/Skins" "$other/"
+qm_start
+qm_copy_and_wait "in the shared data folder" 0
+qm_exit
+clip_files() { find "$QM_CLIPS" -name 'Clip*.qms' -printf '%f %s %T@\n' | sort; }
+for round in 1 2 3 4; do
+  files_before=$(clip_files)
+  rm -f "$QM_DIR/Log.txt" "$other/Log.txt"
+  (cd "$QM_DIR" && exec wine Quillmate.exe >/dev/null 2>&1) & a=$!
+  (cd "$other" && exec wine Quillmate.exe >/dev/null 2>&1) & b=$!
+  QM_PIDS+=("$a" "$b")
+  echo "$a $b" >>"$QM_RUN/pids"
+  one_ready() {  # one has ended, the other is ready
+    { qm_gone "$a" && ! qm_gone "$b" && grep -qF "Parsing comand..." "$other/Log.txt" 2>/dev/null; } ||
+      { qm_gone "$b" && ! qm_gone "$a" && qm_log_has "Parsing comand..."; }
+  }
+  qm_wait_until 30 one_ready || qm_fail "round $round: running: $(qm_gone "$a" || echo first) $(qm_gone "$b" || echo second)"
+  qm_wait_until 10 qm_viewer_is_quillmate || qm_fail "round $round: the one left is not in the clipboard chain"
+  if qm_gone "$a"; then QM_PID=$b loser=$QM_DIR; else QM_PID=$a loser=$other; fi
+  ! [ -e "$loser/Log.txt" ] || qm_fail "round $round: the instance that ended wrote its log"
+  [ "$(clip_files)" = "$files_before" ] || qm_fail "round $round: clip files changed: $(clip_files)"
+  qm_exit
+done
+}
+qm_stage two_starts stage_two_starts
+
 qm_journey_end

@@ -109,6 +109,12 @@ offer=$'Error during load skin\nLoad Default skin?'
 stage_skin_missing_bitmap() {
 qm_craft NoExit 'rm Tray/Exit.bmp'
 qm_use_skin NoExit
+# Cancel on the offer at start-up ends the program there: it never gets ready.
+qm_launch
+answer "$offer" cancel
+qm_ended "Cancel on the offer at start-up did not end the program"
+! qm_log_has "Parsing comand..." || qm_fail "the start went on after Cancel"
+no_skin_folder
 qm_launch
 answer "$offer" enter
 qm_wait_log "Parsing comand..." 30

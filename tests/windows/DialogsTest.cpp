@@ -23,19 +23,36 @@ struct Dialogs : ::testing::Test {
 };
 }  // namespace
 
-// The label acts as the box, and closing the notice forgets it. (OK remembering it and Cancel of
-// the exit dialog forgetting it: journey_bar_tray.sh.)
-TEST_F(Dialogs, ClosingTheNoticeForgetsItsTick) {
+// The label acts as the box; OK of the notice remembers it, closing the notice and Cancel of the
+// exit question forget it. (OK of the exit question ends the program: journey_bar_tray.sh.)
+TEST_F(Dialogs, TickBoxTurnsTheDialogOffOnlyThroughOk) {
     auto& hide = fHide();
-    mGlobal::FastHide = false;
-    Func::FadeForm(hide, mGlobal::PaiseSpeed, false);
-    hide.CheckBox1.SetValue(false);
-    Click(hide, hide.Label2);
-    EXPECT_TRUE(hide.CheckBox1.Value());
-    Click(hide.bClose);
-    EXPECT_FALSE(mGlobal::FastHide);
-    EXPECT_FALSE(hide.CheckBox1.Value());
-    EXPECT_FALSE(hide.Visible());
+    auto& exit = fExit();
+    struct Case {
+        const char* what;
+        forms::Form& form;
+        CheckBox& box;
+        const forms::Control& label;
+        const forms::UserControl& button;
+        bool& setting;
+        bool settingAfter, boxAfter;
+    };
+    const Case cases[] = {
+        {"notice, OK", hide, hide.CheckBox1, hide.Label2, hide.bOK, mGlobal::FastHide, true, true},
+        {"notice, close", hide, hide.CheckBox1, hide.Label2, hide.bClose, mGlobal::FastHide, false, false},
+        {"exit, Cancel", exit, exit.CheckBox1, exit.Label1, exit.bCancel, mGlobal::FastExit, false, false},
+    };
+    for (const Case& c : cases) {
+        c.setting = false;
+        Func::FadeForm(c.form, mGlobal::PaiseSpeed, false);
+        c.box.SetValue(false);
+        Click(c.form, c.label);
+        EXPECT_TRUE(c.box.Value()) << c.what;
+        Click(c.button);
+        EXPECT_EQ(c.setting, c.settingAfter) << c.what;
+        EXPECT_EQ(c.box.Value(), c.boxAfter) << c.what;
+        EXPECT_FALSE(c.form.Visible()) << c.what;
+    }
 }
 
 // Three tips beside the program: next and previous wrap around, closing rewinds to tip 1, and

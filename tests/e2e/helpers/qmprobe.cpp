@@ -4,6 +4,8 @@
 //                           window of that class, to close
 //   cbviewer FILE           join the viewer chain; append one line to FILE per change notification;
 //                           leave the chain correctly when closed (WM_CLOSE to its window "QM viewer")
+//   end-session             tell the hidden "Quillmate" window that Windows is logging off
+//                           (WM_ENDSESSION, sent as Windows sends it)
 //   close-helpers           close every viewer, target, file-copier and holder window of this tool
 //   hold FILE READY         keep FILE open with no sharing, as a busy program would; write READY once held
 //   focus-target            bring the edit-target window to the front again
@@ -176,6 +178,9 @@ int main(int argc, char** argv) {
     }
     if (cmd == "close")  // the hidden "Quillmate" window unless a class is named
         return PostMessageW(argc > 2 ? top : FindWindowW(L"QuillmateForm", L"Quillmate"), WM_CLOSE, 0, 0) ? 0 : 1;
+    if (cmd == "end-session")
+        return SendMessageTimeoutW(FindWindowW(L"QuillmateForm", L"Quillmate"), WM_ENDSESSION, TRUE, 0,
+                                   SMTO_ABORTIFHUNG, 5000, nullptr) ? 0 : 1;
     // The message box with the title argv[2].
     HWND box = argc > 2 ? FindWindowA("#32770", argv[2]) : nullptr;
     if (cmd == "press-enter" || cmd == "press-cancel")
