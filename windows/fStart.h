@@ -29,6 +29,8 @@ public:
     void Timer1_Timer();
     // A drag puts the pair where the user wants it: closing then leaves the bar there.
     void ForgetPlaceWhenClosed() { placeWhenClosed_.reset(); }
+    // Opened at start-up, the bar may have moved only to make room for the main window.
+    void SetPlaceWhenClosed(std::optional<Func::BarPlace> place) { placeWhenClosed_ = place; }
 
 protected:
     forms::WndCreate CreateOptions() override;

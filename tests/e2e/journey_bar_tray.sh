@@ -289,4 +289,24 @@ done
 }
 qm_stage two_starts stage_two_starts
 
+# --- A start with the bar saved just above the band the opening list asks for: the bar rises only
+# to fit the list, and closing puts it back where it was saved.
+stage_start_above_band() {
+qm_start
+read -r _ mt _ mb _ < <(qm_probe rect QuillmateMain)
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+qm_exit
+x=$((screen_w - 80)) y=$((screen_h - (mb - mt) - 25))
+sed -i "s/^Top=.*/Top=$((y * 15))\r/; s/^Left=.*/Left=$((x * 15))\r/" "$QM_INI"
+qm_start
+qm_shown QuillmateMain 1 "main window not shown at start"
+read -r l t _ < <(qm_probe rect QuillmateStart)
+[ "$l" = "$x" ] && [ "$t" -lt "$y" ] || qm_fail "saved at $x,$y, the open bar stands at $l,$t"
+down 0 "Down did not close the main window"
+bar_at() { local l t; read -r l t _ < <(qm_probe rect QuillmateStart); [ "$l $t" = "$1 $2" ]; }
+qm_wait_until 5 bar_at $x $y || qm_fail "closed, the bar saved at $x,$y is at $(qm_probe rect QuillmateStart)"
+qm_exit
+}
+qm_stage start_above_band stage_start_above_band
+
 qm_journey_end
