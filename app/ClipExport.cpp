@@ -1,13 +1,12 @@
 #include "app/ClipExport.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "model/TextConv.h"
 #include "support/AnsiText.h"
 
-namespace {
-// The system's description of an error code, without its trailing line end.
-std::string Reason(DWORD code) {
+std::string ErrorReason(DWORD code) {
     char* text = nullptr;
     const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                        FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -18,6 +17,7 @@ std::string Reason(DWORD code) {
     return s;
 }
 
+namespace {
 std::string Utf8(const ClipText& s) {
     if (s.empty()) return {};
     const int n = WideCharToMultiByte(CP_UTF8, 0, WidePtr(s), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
@@ -66,10 +66,23 @@ std::string ExportBytes(const ClipText& joined) {
     return "\xEF\xBB\xBF" + Utf8(joined) + "\r\n";
 }
 
-bool WriteAllBytes(HANDLE file, const std::string& bytes) {
-    DWORD written = 0;
-    return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
+bool WriteSomeBytes(HANDLE file, const char* data, DWORD size, DWORD& written) {
+    return WriteFile(file, data, size, &written, nullptr) != FALSE;
+}
+
+bool WriteAllBytes(HANDLE file, const std::string& bytes, const WriteSome& writeSome) {
+    constexpr size_t kMostPerWrite = 1u << 30;
+    for (size_t done = 0; done < bytes.size();) {
+        DWORD written = 0;
+        const auto size = static_cast<DWORD>(std::min(bytes.size() - done, kMostPerWrite));
+        if (!writeSome(file, bytes.data() + done, size, written)) return false;
+        if (written == 0) {  // no progress and no reason given
+            SetLastError(ERROR_WRITE_FAULT);
+            return false;
+        }
+        done += written;
+    }
+    return true;
 }
 
 std::optional<std::string> WriteExportFile(const std::string& path, const ClipText& joined,
@@ -78,18 +91,19 @@ std::optional<std::string> WriteExportFile(const std::string& path, const ClipTe
     const size_t slash = path.find_last_of("\\/");
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     char tempName[MAX_PATH] = {};
-    if (!GetTempFileNameA(folder.c_str(), "qm", 0, tempName)) return Reason(GetLastError());
+    if (!GetTempFileNameA(folder.c_str(), "qm", 0, tempName)) return ErrorReason(GetLastError());
     TempFile temp(tempName);
     FileHandle file(CreateFileA(temp.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return Reason(GetLastError());
+    if (!file.Valid()) return ErrorReason(GetLastError());
+    SetLastError(ERROR_SUCCESS);  // a write that fails without a reason must not show an older one
     if (!write(file.Get(), bytes) || !FlushFileBuffers(file.Get())) {
         const DWORD code = GetLastError();
-        return Reason(code ? code : ERROR_WRITE_FAULT);
+        return ErrorReason(code ? code : ERROR_WRITE_FAULT);
     }
-    if (!file.Close()) return Reason(GetLastError());
+    if (!file.Close()) return ErrorReason(GetLastError());
     if (!MoveFileExA(temp.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return Reason(GetLastError());
+        return ErrorReason(GetLastError());
     temp.Release();
     return std::nullopt;
 }

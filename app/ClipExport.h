@@ -13,15 +13,26 @@
 // every character exactly, else in UTF-8 after a byte-order mark, so that no character is lost.
 std::string ExportBytes(const ClipText& joined);
 
-// Writes all of bytes to an open file; false (with the last error set) when it cannot.
+// One call of the system's write. It may take fewer bytes than it was given and still succeed (a
+// disk with less room than that takes what fits); the write after it then tells why.
+using WriteSome = std::function<bool(HANDLE file, const char* data, DWORD size, DWORD& written)>;
+bool WriteSomeBytes(HANDLE file, const char* data, DWORD size, DWORD& written);
+
+// Writes all of bytes to an open file, writing again whatever a write left; false (with the last
+// error set) when it cannot.
 using ExportWrite = std::function<bool(HANDLE file, const std::string& bytes)>;
-bool WriteAllBytes(HANDLE file, const std::string& bytes);
+bool WriteAllBytes(HANDLE file, const std::string& bytes, const WriteSome& writeSome = WriteSomeBytes);
+
+// The system's description of an error code, without its trailing line end.
+std::string ErrorReason(DWORD code);
 
 // Writes the export beside the target and puts it in the target's place only once it is
 // complete, so a failed write leaves an existing file exactly as it was. Returns the reason of a
 // failure in the user's words, or nothing when the file was written.
 std::optional<std::string> WriteExportFile(const std::string& path, const ClipText& joined,
-                                           const ExportWrite& write = WriteAllBytes);
+                                           const ExportWrite& write = [](HANDLE file, const std::string& bytes) {
+                                               return WriteAllBytes(file, bytes);
+                                           });
 
 // The program's one save-file dialog, made on first use.
 clsCdlgEx& SaveDialog();

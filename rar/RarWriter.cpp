@@ -140,7 +140,7 @@ Bytes Rar4Main(const WriterOptions& o, bool volume, bool first, bool comment) {
     return out;
 }
 
-Bytes Rar4Comment(const std::string& text) {
+Bytes Rar4Comment(const std::string& text, uint32_t method) {
     Bytes f;
     Put32(f, static_cast<uint32_t>(text.size()));
     Put32(f, static_cast<uint32_t>(text.size()));
@@ -148,7 +148,7 @@ Bytes Rar4Comment(const std::string& text) {
     Put32(f, Crc32(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size())));
     Put32(f, 0);
     f.push_back(29);
-    f.push_back(0x30);
+    f.push_back(static_cast<uint8_t>(method));
     Put16(f, 3);
     Put32(f, 0);
     Append(f, std::string("CMT"));
@@ -229,9 +229,10 @@ Bytes Rar5Main(const WriterOptions& o, bool volume, uint32_t number) {
     return out;
 }
 
-Bytes Rar5Comment(const std::string& text) {
+Bytes Rar5Comment(const std::string& text, uint32_t method) {
     WriterEntry cmt;
     cmt.attr = 0;
+    cmt.method = method;
     Bytes fields = Rar5FileFields(cmt, text.size(),
                                   Crc32(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size())),
                                   "CMT", false);
@@ -283,7 +284,7 @@ std::vector<std::vector<uint8_t>> WriteArchive(const WriterOptions& o, const std
     for (size_t v = 0; v < volumes.size(); ++v) {
         const bool last = v + 1 == volumes.size();
         Bytes b = rar5 ? Rar5Main(o, split, static_cast<uint32_t>(v)) : Rar4Main(o, split, v == 0, !o.comment.empty() && v == 0);
-        if (v == 0 && !o.comment.empty()) Append(b, rar5 ? Rar5Comment(o.comment) : Rar4Comment(o.comment));
+        if (v == 0 && !o.comment.empty()) Append(b, rar5 ? Rar5Comment(o.comment, o.commentMethod) : Rar4Comment(o.comment, o.commentMethod));
         for (const Part& p : volumes[v]) Append(b, rar5 ? Rar5File(p, o.solid) : Rar4File(p, o.solid));
         if (o.endBlock) Append(b, rar5 ? Rar5End(!last) : Rar4End(!last, static_cast<uint32_t>(v), split));
         out.push_back(std::move(b));

@@ -32,6 +32,7 @@ struct WriterEntry {
 struct WriterOptions {
     ArchiveFormat format = ArchiveFormat::Rar5;
     std::string comment;        // stored archive comment; none when empty
+    uint32_t commentMethod = 0x30;  // RAR4 numbering; the comment is written as given either way
     bool solid = false;
     uint64_t volumeSize = 0;    // split into volumes of about this many bytes; 0: one volume
     bool endBlock = true;

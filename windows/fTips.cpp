@@ -1,7 +1,6 @@
 #include "windows/fTips.h"
 
 #include <fstream>
-#include <iterator>
 
 #include "model/TextConv.h"
 #include "model/TipsFile.h"
@@ -72,8 +71,7 @@ void fTipsForm::LoadTips() {
         return;
     }
     std::ifstream in(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (const ClipText& tip : ParseTips(FromAnsi(bytes))) Tips.emplace_back(tip.begin(), tip.end());
+    for (const ClipText& tip : ReadTips(in, FromAnsi)) Tips.emplace_back(tip.begin(), tip.end());
 }
 
 void fTipsForm::ShowTip() { TipCapt.SetCaption(Tips.at(static_cast<size_t>(CurrentTip - 1))); }

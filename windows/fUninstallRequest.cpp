@@ -4,12 +4,14 @@
 #include <psapi.h>
 #include <wininet.h>
 
+#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 #include "windows/fUninstall.h"
 
@@ -31,13 +33,15 @@ size_t PrivateBytes() {
 }
 
 // One request, run on a thread of its own. The system's time-outs bound neither a reply that keeps
-// coming slowly nor headers that never end, and closing the handles, which should cancel a call
-// blocked on them, does not always make it return: the survey waits for the request only so long,
-// then closes the handles and goes on to end the program, which ends a request still running.
-class Request {
+// coming slowly nor headers that never end; closing a handle, which should cancel a call blocked on
+// it, does not always make that call return; and closing a request whose reply is not all read may
+// read the rest first, which a reply in endless chunks never ends. So the survey's own thread never
+// closes a handle: the request's thread closes its handles once it is done, a thread of their own
+// closes them when the survey stops waiting, and the survey waits for neither beyond its bound,
+// then goes on to end the program, which ends whatever is still running.
+class Request : public std::enable_shared_from_this<Request> {
 public:
     explicit Request(std::string url) : url_(std::move(url)) {}
-    ~Request() { Close(); }
 
     void Run() {
         HINTERNET net = InternetOpenA(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
@@ -51,10 +55,11 @@ public:
             Mark(headers_);
             if (Keep(url)) Read(url);
         }
+        CloseHandles(TakeHandles());
         Mark(done_);
     }
-    // Waits for the headers, then for the whole reply, each within its bound of time and all
-    // within a bound of memory; then closes the handles. Returns the reply read so far.
+    // Waits for the headers, then for the whole reply and its closing, each within its bound of
+    // time and all within a bound of memory. Returns the reply read so far.
     std::string Finish() {
         std::unique_lock lock(m_);
         const auto start = std::chrono::steady_clock::now();
@@ -62,12 +67,18 @@ public:
         while (!done_ && std::chrono::steady_clock::now() < start + (headers_ ? kWholeRequest : kHeadersWithin) &&
                PrivateBytes() < before + kMostGrowth)
             wake_.wait_for(lock, kLook, [this] { return done_; });
-        closed_ = true;
-        CloseLocked();
+        if (!done_) {
+            stopped_ = true;
+            // Closing cancels a call still blocked on the handles, or should; it runs apart so
+            // that a close which blocks too holds up nobody.
+            std::thread([self = shared_from_this(), handles = TakeHandlesLocked()] { CloseHandles(handles); }).detach();
+        }
         return reply_;
     }
 
 private:
+    using Handles = std::array<HINTERNET, 2>;  // the URL first: it is closed before the session
+
     // Only the end of the reply matters; it is read, up to a bound, so the server sees it taken.
     void Read(HINTERNET url) {
         char buffer[2048];
@@ -75,16 +86,15 @@ private:
         while (InternetReadFile(url, buffer, sizeof buffer, &read) && read > 0) {
             std::lock_guard lock(m_);
             reply_.append(buffer, read);
-            if (closed_ || reply_.size() >= kMostReply) return;
+            if (stopped_ || reply_.size() >= kMostReply) return;
         }
     }
-    // Keeps a handle for closing; false, with the handle closed, once the survey stopped waiting.
+    // Keeps a handle for closing; false once the survey stopped waiting (the request's thread then
+    // closes it with the rest on its way out).
     bool Keep(HINTERNET h) {
         std::lock_guard lock(m_);
         if (h) (net_ ? url_handle_ : net_) = h;
-        if (!closed_) return h != nullptr;
-        CloseLocked();
-        return false;
+        return h != nullptr && !stopped_;
     }
     void Mark(bool& flag) {
         {
@@ -93,20 +103,20 @@ private:
         }
         wake_.notify_all();
     }
-    void Close() {
+    Handles TakeHandles() {
         std::lock_guard lock(m_);
-        CloseLocked();
+        return TakeHandlesLocked();
     }
-    void CloseLocked() {
-        if (url_handle_) InternetCloseHandle(url_handle_);
-        if (net_) InternetCloseHandle(net_);
-        url_handle_ = net_ = nullptr;
+    Handles TakeHandlesLocked() { return {std::exchange(url_handle_, nullptr), std::exchange(net_, nullptr)}; }
+    static void CloseHandles(const Handles& handles) {
+        for (HINTERNET h : handles)
+            if (h) InternetCloseHandle(h);
     }
 
     const std::string url_;
     std::mutex m_;
     std::condition_variable wake_;
-    bool headers_ = false, done_ = false, closed_ = false;
+    bool headers_ = false, done_ = false, stopped_ = false;
     HINTERNET net_ = nullptr, url_handle_ = nullptr;
     std::string reply_;
 };

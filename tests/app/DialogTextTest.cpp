@@ -1,11 +1,20 @@
 // The texts behind the tips window and the uninstall survey.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
+#include "TestLog.h"
 #include "model/SurveyRequest.h"
 #include "model/TipsFile.h"
+
+namespace {
+// The file's bytes as the tips reader gets them, and a decoder that widens each byte.
+std::istringstream FileOf(const ClipText& ascii) { return std::istringstream(std::string(ascii.begin(), ascii.end())); }
+ClipText Widened(const std::string& bytes) { return ClipText(bytes.begin(), bytes.end()); }
+}  // namespace
 
 TEST(ParseTips, KeepsTrimmedTextLinesNumberedInFileOrder) {
     struct Case {
@@ -19,12 +28,32 @@ TEST(ParseTips, KeepsTrimmedTextLinesNumberedInFileOrder) {
         {u"", {u"'Tips.txt' are empty!"}},
         {u"//x\r\n \r\n\r\n", {u"'Tips.txt' are empty!"}},
     };
-    for (const auto& c : cases) EXPECT_EQ(ParseTips(c.file), c.tips);
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseTips(c.file), c.tips);
+        auto file = FileOf(c.file);
+        EXPECT_EQ(ReadTips(file, Widened), c.tips);
+    }
     ClipText many;  // more tips than the window's 16-bit count holds: the rest are left out
     for (int i = 0; i < 40000; ++i) many += u"t\n";
     const auto tips = ParseTips(many);
     EXPECT_EQ(tips.size(), 32767u);
     EXPECT_EQ(tips.back(), u"Tip 32767:\r\n\r\nt");
+}
+
+// A line of any length is one tip showing its beginning; the reader never holds more of a line
+// than such a tip needs, so a file of one endless line cannot take the program's memory.
+TEST(ParseTips, ALineOfAnyLengthGivesOneShortenedTipAndTheLinesAfterIt) {
+    TestLog log;
+    auto file = FileOf(ClipText(1 << 20, u'x') + u"\r\nnext");
+    size_t longest = 0;
+    const auto tips = ReadTips(file, [&](const std::string& bytes) {
+        longest = std::max(longest, bytes.size());
+        return Widened(bytes);
+    });
+    EXPECT_EQ(tips, (std::vector<ClipText>{u"Tip 1:\r\n\r\n" + ClipText(kMostTipChars, u'x'), u"Tip 2:\r\n\r\nnext"}));
+    EXPECT_LE(longest, 2 * kMostTipChars);
+    EXPECT_NE(log.Text().find(">>> Lines of 'Tips.txt' longer than 1024 characters: 1; their tips show the beginning."),
+              std::string::npos);
 }
 
 // The shipped tips promise only what the history does (its own tests show that): a repeat of the

@@ -1,7 +1,11 @@
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <cstring>
+#include <functional>
 #include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -13,17 +17,31 @@
 #include "windows/Windows.h"
 
 namespace {
-// Puts text bytes on the clipboard, the way another program would.
-void Put(const void* bytes, size_t size) {
+// Puts formats on the clipboard together, the way another program would.
+using Formats = std::vector<std::pair<UINT, std::string>>;
+void Put(const Formats& formats) {
     ASSERT_TRUE(OpenClipboard(fClipboard().hWnd()));
     EmptyClipboard();
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, size);
-    std::memcpy(GlobalLock(h), bytes, size);
-    GlobalUnlock(h);
-    SetClipboardData(CF_UNICODETEXT, h);
+    for (const auto& [format, bytes] : formats) {
+        HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        std::memcpy(GlobalLock(h), bytes.data(), bytes.size());
+        GlobalUnlock(h);
+        SetClipboardData(format, h);
+    }
     CloseClipboard();
 }
-void Put(const std::wstring& text) { Put(text.c_str(), (text.size() + 1) * sizeof(wchar_t)); }
+std::string Bytes(const void* bytes, size_t size) { return std::string(static_cast<const char*>(bytes), size); }
+std::string TextBytes(const std::wstring& text) { return Bytes(text.c_str(), (text.size() + 1) * sizeof(wchar_t)); }
+void Put(const void* bytes, size_t size) { Put({{CF_UNICODETEXT, Bytes(bytes, size)}}); }
+void Put(const std::wstring& text) { Put({{CF_UNICODETEXT, TextBytes(text)}}); }
+// A file manager's copy: the drop list of one file, with its name as text beside it.
+Formats FileDrop(const std::wstring& file) {
+    std::string drop(sizeof(DROPFILES) + (file.size() + 2) * sizeof(wchar_t), '\0');
+    reinterpret_cast<DROPFILES*>(drop.data())->pFiles = sizeof(DROPFILES);
+    reinterpret_cast<DROPFILES*>(drop.data())->fWide = TRUE;
+    std::memcpy(drop.data() + sizeof(DROPFILES), file.c_str(), file.size() * sizeof(wchar_t));
+    return {{CF_HDROP, drop}, {CF_UNICODETEXT, TextBytes(file)}};
+}
 
 // A plain viewer window that counts the chain changes passed on to it.
 struct CountingViewer {
@@ -44,17 +62,23 @@ struct CountingViewer {
 };
 }  // namespace
 
-// What reading takes from another program's formats: text up to its first NUL, nothing (and a log
-// line) for a text too large to keep.
-TEST(Clipboard, ReadTakesTextUpToItsNulAndSkipsOversizedTexts) {
+// What reading takes: text up to its first NUL, nothing beside a file drop list, nothing (and a
+// log line) for a text too large to keep, and the program's own write back exactly as written.
+TEST(Clipboard, ReadTakesTextUpToItsNulAndSkipsFileDropsAndOversizedTexts) {
     TestLog log;
-    const std::pair<std::wstring, ClipText> cases[] = {{std::wstring(L"abc\0def", 7), u"abc"},
-                                                       {std::wstring(mdlQuillmate::kMaxClipChars + 1, L'x'), u""},
-                                                       {L"small again", u"small again"}};
+    const ClipText exact = u"\u041f\u0440\u0438\u0432\u0435\u0442 \u2014 \U0001F600\r\nzweite Zeile\t";
+    const std::pair<std::function<void()>, ClipText> cases[] = {
+        {[] { Put(std::wstring(L"abc\0def", 7)); }, u"abc"},
+        {[] { Put(FileDrop(L"C:\\a.txt")); }, u""},
+        {[] { Put(std::wstring(mdlQuillmate::kMaxClipChars + 1, L'x')); }, u""},
+        {[] { Put(L"small again"); }, u"small again"},
+        {[&] { EXPECT_TRUE(mdlQuillmate::SetClipboardText(exact)); }, exact},
+    };
     for (const auto& [put, text] : cases) {
-        Put(put);
+        put();
         EXPECT_EQ(mdlQuillmate::GetClipboardText(), text);
     }
+    EXPECT_EQ(mGlobal::LastClipText, exact);
     EXPECT_NE(log.Text().find(">>> Clipboard text is too large to keep: 16777218 characters."), std::string::npos);
     // A block whose owner forgot the terminator: the system may cut the last character to make
     // room for one; nothing past the block's three characters may appear.

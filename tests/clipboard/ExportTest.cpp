@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "../app/TestLog.h"
@@ -88,6 +90,19 @@ TEST_F(Export, AFailedWriteKeepsTheOldFileAndIsToldAndACancelledDialogWritesNoth
         return false;
     };
     EXPECT_TRUE(WriteExportFile(target, u"new", diskFull).has_value());
+    EXPECT_EQ(ReadBytes(target), old);
+    // A disk two pages from full takes what fits and refuses the next write: the user is told the
+    // disk is full, not some older error.
+    DWORD room = 8192;
+    const WriteSome twoPagesFree = [&](HANDLE f, const char* data, DWORD size, DWORD& written) {
+        if (room == 0) return SetLastError(ERROR_DISK_FULL), false;
+        const bool ok = WriteSomeBytes(f, data, std::min(size, room), written);
+        room -= written;
+        return ok;
+    };
+    const auto big = WriteExportFile(target, ClipText(3 * 4096, u'n'),
+                                     [&](HANDLE f, const std::string& b) { return WriteAllBytes(f, b, twoPagesFree); });
+    EXPECT_EQ(big, ErrorReason(ERROR_DISK_FULL));
     EXPECT_EQ(ReadBytes(target), old);
     WIN32_FIND_DATAA found;
     EXPECT_EQ(FindFirstFileA((dir + "qm*.tmp").c_str(), &found), INVALID_HANDLE_VALUE);

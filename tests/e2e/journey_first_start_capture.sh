@@ -45,7 +45,11 @@ qm_copy " "                   # a single blank: no clip
 # A file manager's copy: a drop list with a text beside it. (xclip's text/uri-list is no good
 # here: Wine sometimes offers it as plain text without the drop list.)
 qm_helper "$QM_DIR/files-set" copy-files "a file list" "$QM_DIR/files-set"
-qm_copy_and_wait "  " 2       # two blanks are a clip; it also marks that the ones before were seen
+# Two blanks are a clip, and the marker that the copies before were seen: the captures are counted
+# once the marker's own text is the third clip file and no fourth follows it.
+qm_copy "  "
+qm_wait_until 10 qm_clip_is 3 "  " || qm_fail "the third clip is '$(qm_clip_text 3)', not the two blanks"
+[ -e "$QM_CLIPS/Clip4.qms" ] && qm_fail "a fourth clip: '$(qm_clip_text 4)'"
 [ "$(qm_log_count ' added.')" -eq 3 ] || qm_fail "a repeat, a blank or a file list became a clip"
 qm_exit
 tail_expected=$'\r\n\r\n->Programm is unload\r\n'

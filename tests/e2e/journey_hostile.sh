@@ -130,23 +130,26 @@ click_at 333 13   # the close button
 wait_end
 [ "$(requests | wc -l)" = 1 ] || qm_fail "closing sent a request: $(requests | tail -1)"
 
-# A proxy that never answers, answers a byte every 2 s, sends an endless body or endless headers:
-# the survey gives up within its own limits (about 15 s) and ends cleanly.
+# A proxy that never answers, answers a byte every 2 s, sends an endless body, endless headers or
+# endless chunks (closing a reply not read to its end may read the rest first): the survey gives up
+# within its own limits (about 15 s) and ends cleanly.
 python3 -u - "$QM_DIR/mode" >"$QM_DIR/hport" 2>/dev/null <<'PY' &
 import socket, sys, threading, time
 s = socket.create_server(("127.0.0.1", 0)); print(s.getsockname()[1])
 def serve(c):
     c.recv(65536); mode = open(sys.argv[1]).read().strip()
-    c.sendall(b"" if mode == "hang" else b"HTTP/1.1 200 OK\r\n" + (b"\r\n" if mode == "body" else b""))
+    ok = b"HTTP/1.1 200 OK\r\n"
+    c.sendall({"hang": b"", "body": ok + b"\r\n", "chunked": ok + b"Transfer-Encoding: chunked\r\n\r\n"}.get(mode, ok))
     while True:
         if mode in ("hang", "trickle"): time.sleep(2)
-        c.sendall({"hang": b"", "trickle": b"X", "body": b"x" * 65536}.get(mode, b"X-Pad: " + b"y" * 4000 + b"\r\n"))
+        c.sendall({"hang": b"", "trickle": b"X", "body": b"x" * 65536, "chunked": b"10000\r\n" + b"x" * 65536 + b"\r\n"}
+                  .get(mode, b"X-Pad: " + b"y" * 4000 + b"\r\n"))
 while True: threading.Thread(target=serve, args=(s.accept()[0],), daemon=True).start()
 PY
 HOSTILE=$!
 qm_wait_until 10 grep -q '[0-9]' "$QM_DIR/hport" || qm_fail "the hostile server did not start"
 use_proxy "$(cat "$QM_DIR/hport")"
-for mode in hang trickle body headers; do
+for mode in hang trickle body headers chunked; do
   echo "$mode" > "$QM_DIR/mode"
   start_survey
   reason 1

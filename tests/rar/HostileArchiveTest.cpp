@@ -32,7 +32,8 @@ TEST_P(Hostile, EveryNameLandsInsideTheDestinationAndDevicesAreRenamed) {
         {"q?<>|*.txt", "q_____.txt"},            {"name. . ", "name"},
         {"CON", "_CON"},                         {"sub/nul.txt", "sub/_nul.txt"},
         {"LPT1.log", "_LPT1.log"},               {"aux.c", "_aux.c"},
-        {"COMPUTER.txt", "COMPUTER.txt"},        {"...", ""},
+        {"COM1", "_COM1"},                       {"COMPUTER.txt", "COMPUTER.txt"},
+        {"...", ""},
         {"\\\\", ""},
     };
     std::vector<qmrar::WriterEntry> v;

@@ -1,6 +1,10 @@
-// The small pieces the reader stands on: volume names and name decoding (path cleaning: the hostile names).
+// The small pieces the reader stands on: volume names, name decoding and the CRC (path cleaning:
+// the hostile names).
 #include <gtest/gtest.h>
 
+#include <string_view>
+
+#include "rar/Crc32.h"
 #include "rar/NameDecoding.h"
 #include "rar/VolumeName.h"
 
@@ -41,4 +45,17 @@ TEST(NameDecoding, Utf8RoundTripsAndReplacesBrokenSequences) {
     EXPECT_FALSE(IsUtf8("\xc0\xaf"));      // overlong '/'
     EXPECT_FALSE(IsUtf8("\xed\xa0\x80"));  // a surrogate
     EXPECT_FALSE(IsUtf8("\xe8\xa1"));      // cut short
+}
+
+// The standard check value, also when the bytes come in pieces, each continuing the last result.
+TEST(Crc32, MatchesTheZlibCheckValueAlsoInPieces) {
+    const std::string_view s = "123456789";
+    const auto bytes = std::span(reinterpret_cast<const uint8_t*>(s.data()), s.size());
+    for (size_t first : {size_t{9}, size_t{4}, size_t{0}, size_t{1}}) {
+        const uint32_t crc = Crc32(bytes.subspan(first), Crc32(bytes.first(first)));
+        EXPECT_EQ(crc, 0xCBF43926u) << "first piece " << first;
+    }
+    uint32_t byByte = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) byByte = Crc32(bytes.subspan(i, 1), byByte);
+    EXPECT_EQ(byByte, 0xCBF43926u);
 }

@@ -283,6 +283,16 @@ TEST_F(Wrapper, OpenErrorsAndComments) {
     EXPECT_EQ(r.events, (Lines{"CommentFound Skin by us 16384", "NextVolumne " + arc, "ProcessingFile x 1 5.0"}));
 
     // A compressed comment cannot be read; the run goes on.
+    for (auto format : {qmrar::ArchiveFormat::Rar4, qmrar::ArchiveFormat::Rar5}) {
+        auto options = Options(format, 0, "packed words");
+        options.commentMethod = 0x33;
+        arc = Archive({Entry("x", "x")}, options);
+        r.events.clear();
+        EXPECT_TRUE(w.TestRarFiles(arc));
+        EXPECT_EQ(r.events, (Lines{"CommentError 14 Unknown comment format " + arc, "NextVolumne " + arc,
+                                   "ProcessingFile x 1 " + std::string(format == qmrar::ArchiveFormat::Rar5 ? "5.0" : "2.0")}));
+    }
+    // The same in an archive of the real archiver, where the samples are at hand.
     std::string compressedComment = std::string(QM_RAR_SAMPLES) + "/test_read_format_rar_subblock.rar";
     if (fs::exists(compressedComment)) {
         r.events.clear();
