@@ -73,8 +73,10 @@ trap qm_cleanup EXIT
 # qm_stage NAME FUNCTION: one stage of a journey, from a fresh start of its own state (qm_fresh). A
 # failed check ends only this stage: the journey goes on with the next one and fails at its end
 # (qm_journey_end) with every failure, so that one fault hides no other stage's checks.
+# QM_STAGES=REGEX runs only the stages whose names match.
 qm_stage() {
   local name=$1 rc; shift
+  [ -z "${QM_STAGES:-}" ] || [[ $name =~ $QM_STAGES ]] || return 0
   QM_STAGE=$name
   qm_fresh
   rm -f "$QM_RUN/stage-failed"
