@@ -265,11 +265,27 @@ void DeleteClipFiles() {
 }
 
 void ShowClipFilesNotice() {
-    if (!Worker().TakeNotice()) return;
-    forms::MsgBox("Quillmate cannot save the clip history as it is: the disk is full, or a clip file or the "
-                  "clip journal cannot be written (Log.txt tells which). New clips are still saved while there "
-                  "is room; clips deleted since may come back at the next start.",
-                  MB_ICONWARNING, "Quillmate");
+    using Notice = ClipStoreWorker::Notice;
+    const char* text = nullptr;
+    switch (Worker().TakeNotice()) {
+        case Notice::None:
+            return;
+        case Notice::Behind:
+            text = "Quillmate cannot save the clip history as it is: the disk is full, or a clip file or the clip "
+                   "journal cannot be written (Log.txt tells which). New clips are still saved while there is "
+                   "room; clips deleted since may come back at the next start.";
+            break;
+        case Notice::JournalSetAside:
+            text = "Quillmate could not complete a save of the clip history that was interrupted. The clips are "
+                   "shown as their files hold them, and the unfinished save was kept beside them (Log.txt names "
+                   "the file). New clips are saved as usual.";
+            break;
+        case Notice::FilesLeftAlone:
+            text = "Quillmate could not load the whole clip history (Log.txt tells why). Its files are left as "
+                   "they are until a later start: clips copied or deleted until then are not saved.";
+            break;
+    }
+    forms::MsgBox(text, MB_ICONWARNING, "Quillmate");
 }
 
 void CreateClipsFolder() {

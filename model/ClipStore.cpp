@@ -45,8 +45,17 @@ ClipFiles ClipFilesOf(const std::vector<FolderEntry>& listing) {
     return files;
 }
 
-bool Listed(const std::vector<FolderEntry>& listing, const std::string& name) {
-    return std::any_of(listing.begin(), listing.end(), [&](const FolderEntry& e) { return e.Name == name; });
+const FolderEntry* Find(const std::vector<FolderEntry>& listing, const std::string& name) {
+    const auto it = std::find_if(listing.begin(), listing.end(), [&](const FolderEntry& e) { return e.Name == name; });
+    return it == listing.end() ? nullptr : &*it;
+}
+bool Listed(const std::vector<FolderEntry>& listing, const std::string& name) { return Find(listing, name) != nullptr; }
+
+// True when a read gave as many bytes as the listing shows: a read cut short (or a file written
+// meanwhile) must never stand for the file.
+bool WholeRead(const ClipFileContent& c, uint64_t listedBytes) {
+    const uint64_t units = c.Text.size();
+    return c.OddSize ? listedBytes == 2 * units + 1 || listedBytes + 1 == 2 * units : listedBytes == 2 * units;
 }
 }  // namespace
 
@@ -62,7 +71,8 @@ ClipStore::EarlyReads ClipStore::ReadEarly(const std::map<int, const FolderEntry
         const auto f = files.find(n);
         if (f == files.end() || !f->second->Normal) break;
         const size_t i = static_cast<size_t>(n - 1);
-        if (!(cache && i < cache->Clips.size() && cache->Clips[i].Stamp == f->second->Stamp))
+        if (!(cache && i < cache->Clips.size() && cache->Clips[i].Stamp == f->second->Stamp) &&
+            f->second->Stamp.Size <= kMaxLoadBytes)
             early.Numbers.push_back(n);
     }
     // A start without the cache spends its time opening files one by one, mostly waiting on the
@@ -128,17 +138,8 @@ bool ClipStore::WriteAndMove(const std::string& name, const TextPieces& pieces, 
 std::optional<ClipJournal> ClipStore::ReadJournal(const std::vector<FolderEntry>& listing,
                                                   std::vector<std::string>& problems) {
     std::optional<ClipJournal> j;
-    try {
-        const auto content = fs_.Read(JournalPath());
-        if (content) j = ClipStoreRecords::ParseJournal(content->Text);
-    } catch (const std::bad_alloc&) {
-        // Its texts may be the only copy of a committed save: keep it, and write nothing until a
-        // start that can read it.
-        problems.push_back(">>> Not enough memory to read the clip journal; the clip files are left as they are: " +
-                           JournalPath());
-        untouchable_ = true;
-        return std::nullopt;
-    }
+    const auto content = fs_.Read(JournalPath());  // memory that runs out: the caller reads it in pieces
+    if (content) j = ClipStoreRecords::ParseJournal(content->Text);
     if (j) {
         // A committed save keeps every number it does not write: those files must be there.
         const ClipFiles files = ClipFilesOf(listing);
@@ -165,6 +166,86 @@ std::optional<ClipFileContent> ClipStore::ReadClipFile(int n, std::vector<std::s
     return std::nullopt;
 }
 
+std::optional<ClipFileContent> ClipStore::LoadClipFile(int n, const FolderEntry& e, std::vector<std::string>& problems,
+                                                       std::optional<ClipFileContent> early) {
+    if (e.Stamp.Size > kMaxLoadBytes) {
+        problems.push_back(">>> Clip file too large to load (" + std::to_string(e.Stamp.Size) +
+                           " bytes), left as it is: " + ClipPath(n));
+        return std::nullopt;
+    }
+    auto content = early ? std::move(early) : ReadClipFile(n, problems);
+    if (content && !WholeRead(*content, e.Stamp.Size)) {
+        problems.push_back(">>> Clip file read short or changed while read, left as it is for a later start: " +
+                           ClipPath(n));
+        return std::nullopt;
+    }
+    return content;
+}
+
+void ClipStore::FinishJournalInPieces(const std::vector<FolderEntry>& listing, uint64_t bytes,
+                                      std::vector<std::string>& problems) {
+    problems.push_back(">>> The clip journal is too large to read at once (" + std::to_string(bytes) +
+                       " bytes); its save is carried out piece by piece: " + JournalPath());
+    const auto read = [&](uint64_t first, size_t count) { return fs_.ReadPart(JournalPath(), first, count); };
+    std::optional<JournalIndex> j;
+    try {
+        if (bytes % 2 == 0) j = ClipStoreRecords::ScanJournal(read, bytes / 2);
+    } catch (const std::bad_alloc&) {
+        SetJournalAside(listing, problems);
+        return;
+    }
+    const ClipFiles files = ClipFilesOf(listing);
+    std::set<int> frozen;
+    if (j) {
+        // As for a journal read whole: every number it neither writes nor leaves must be there.
+        frozen.insert(j->Frozen.begin(), j->Frozen.end());
+        std::set<int> written = frozen;
+        for (const auto& e : j->Entries) written.insert(e.Number);
+        for (int n = 1; j && n <= j->Count; ++n)
+            if (!written.count(n) && !files.count(n)) j.reset();
+    }
+    if (!j) {
+        problems.push_back(">>> Clip journal ignored, it does not prove a committed save: " + JournalPath());
+        fs_.Remove(JournalPath());
+        return;
+    }
+    for (const auto& e : j->Entries)
+        if (!fs_.CopyPartDurably(JournalPath(), e.First, e.Size, ClipPath(e.Number))) {
+            problems.push_back(">>> Cannot write clip file: " + ClipPath(e.Number));
+            SetJournalAside(listing, problems);
+            return;
+        }
+    for (int n = j->OldCount; n > j->Count; --n)
+        if (files.count(n) && !frozen.count(n) && !fs_.Remove(ClipPath(n))) {
+            problems.push_back(">>> Cannot delete clip file: " + ClipPath(n));
+            SetJournalAside(listing, problems);
+            return;
+        }
+    if (!fs_.Remove(JournalPath())) {
+        problems.push_back(">>> Cannot delete the clip journal: " + JournalPath());
+        SetJournalAside(listing, problems);
+        return;
+    }
+    problems.push_back(">>> Completed an interrupted save of the clip files");
+    return;
+}
+
+void ClipStore::SetJournalAside(const std::vector<FolderEntry>& listing, std::vector<std::string>& problems) {
+    // Kept for the user under a name no start reads; the files are taken as they are.
+    std::string aside = JournalPath() + ".unfinished";
+    for (int k = 2; Listed(listing, aside.substr(folder_.size())); ++k)
+        aside = JournalPath() + ".unfinished" + std::to_string(k);
+    if (fs_.Replace(JournalPath(), aside)) {
+        problems.push_back(">>> The interrupted save of the clip files could not be completed; the clip files are "
+                           "taken as they are and the save was kept as " + aside);
+        trouble_ = LoadTrouble::JournalSetAside;
+    } else {
+        problems.push_back(">>> The interrupted save of the clip files could not be completed nor set aside; the "
+                           "clip files are left as they are: " + JournalPath());
+        trouble_ = LoadTrouble::FilesLeftAlone;
+    }
+}
+
 std::vector<ClipTextRef> ClipStore::Load(std::vector<std::string>& problems) {
     try {
         return LoadFolder(problems);
@@ -177,19 +258,39 @@ std::vector<ClipTextRef> ClipStore::Load(std::vector<std::string>& problems) {
     }
 }
 
-std::vector<ClipTextRef> ClipStore::LoadFolder(std::vector<std::string>& problems) {
+std::vector<ClipTextRef> ClipStore::LoadFolder(std::vector<std::string>& problems, bool journalDone) {
     slots_.clear();
     frozen_.clear();
+    keptStrays_.clear();
     beyondGap_.clear();
     journalOnDisk_ = cacheCurrent_ = untouchable_ = false;
+    if (!journalDone) trouble_ = LoadTrouble::None;
     loaded_ = true;
     const std::vector<FolderEntry> listing = fs_.List(folder_);
     const ClipFiles files = ClipFilesOf(listing);
-    const auto journal = Listed(listing, "Clips.journal") ? ReadJournal(listing, problems) : std::nullopt;
-    if (untouchable_) return {};
+    std::optional<ClipJournal> journal;
+    if (const FolderEntry* j = Find(listing, "Clips.journal"); j && !journalDone) {
+        bool inPieces = j->Stamp.Size > kWholeJournalBytes;
+        if (!inPieces) {
+            try {
+                journal = ReadJournal(listing, problems);
+            } catch (const std::bad_alloc&) {
+                inPieces = true;
+            }
+        }
+        if (inPieces) {
+            // The folder changed: load it again, as the journal left it.
+            FinishJournalInPieces(listing, j->Stamp.Size, problems);
+            std::vector<ClipTextRef> texts = LoadFolder(problems, true);
+            if (trouble_ == LoadTrouble::FilesLeftAlone) untouchable_ = true;
+            return texts;
+        }
+    }
     DropTemporaryFiles(listing);
     std::optional<ClipCache> cache;
-    if (Listed(listing, "Clips.cache")) {
+    if (const FolderEntry* c = Find(listing, "Clips.cache"); c && c->Stamp.Size > kMaxLoadBytes) {
+        problems.push_back(">>> Clip cache too large to read, every clip file is read: " + CachePath());
+    } else if (c) {
         try {
             const auto content = fs_.Read(CachePath());
             if (content) cache = ClipStoreRecords::ParseCache(content->Text);
@@ -209,16 +310,12 @@ std::vector<ClipTextRef> ClipStore::LoadFolder(std::vector<std::string>& problem
     std::vector<ClipTextRef> texts;
     const int last = journal ? journal->Count : kMaxNumber;
     EarlyReads early = ReadEarly(files, cache, committed, last);
-    auto readClip = [&](int n) {
-        auto content = early.Take(n);
-        return content ? std::move(content) : ReadClipFile(n, problems);
-    };
     for (int n = 1; n <= last; ++n) {
         Slot s;
         if (const auto c = committed.find(n); c != committed.end()) {
             s.Text = *c->second;  // the file may not hold it yet
             s.Dirty = true;
-            texts.push_back(*s.Text);
+            if (!s.Text->empty()) texts.push_back(*s.Text);
             slots_.push_back(std::move(s));
             continue;
         }
@@ -237,7 +334,7 @@ std::vector<ClipTextRef> ClipStore::LoadFolder(std::vector<std::string>& problem
         const size_t i = static_cast<size_t>(n - 1);
         if (cache && i < cache->Clips.size() && cache->Clips[i].Stamp == e.Stamp) {
             s.Text = std::move(cache->Clips[i].Text);
-        } else if (auto content = readClip(n)) {
+        } else if (auto content = LoadClipFile(n, e, problems, early.Take(n))) {
             if (content->OddSize) problems.push_back(">>> Clip file has an odd size: " + ClipPath(n));
             s.Text = std::move(content->Text);
         } else {
@@ -246,7 +343,7 @@ std::vector<ClipTextRef> ClipStore::LoadFolder(std::vector<std::string>& problem
             continue;
         }
         s.Stamp = e.Stamp;
-        texts.push_back(*s.Text);
+        if (!s.Text->empty()) texts.push_back(*s.Text);  // an empty file holds a place, no clip
         slots_.push_back(std::move(s));
     }
     count_ = static_cast<int>(slots_.size());
@@ -280,8 +377,10 @@ void ClipStore::StartFromListing() {
 
 std::vector<ClipTextRef> ClipStore::CurrentTexts() const {
     std::vector<ClipTextRef> texts;
-    for (int n = 1; n <= count_; ++n)
-        if (!Frozen(n) && slots_[static_cast<size_t>(n - 1)].Text) texts.push_back(*slots_[static_cast<size_t>(n - 1)].Text);
+    for (int n = 1; n <= count_; ++n) {
+        const Slot& s = slots_[static_cast<size_t>(n - 1)];
+        if (!Frozen(n) && s.Text && !s.Text->empty()) texts.push_back(*s.Text);
+    }
     return texts;
 }
 
@@ -296,18 +395,36 @@ void ClipStore::SetAside(int n, std::vector<std::string>& problems) {
     } else {
         problems.push_back(">>> Cannot set aside stray clip file, left as it is: " + ClipPath(n));
         frozen_.insert(n);
+        keptStrays_.insert(n);
     }
 }
 
 std::vector<const ClipTextRef*> ClipStore::Layout(const std::vector<ClipTextRef>& texts,
                                                    std::vector<std::string>& problems) {
+    static const ClipTextRef kEmpty;  // an empty clip file: a place below a frozen one, no clip
     std::vector<const ClipTextRef*> layout;
     size_t i = 0;
     int n = 1;
-    for (; i < texts.size() && n <= kMaxNumber; ++n) {
+    // A file past a gap that the history now reaches is set aside; true when n takes a text.
+    auto takes = [&] {
         if (beyondGap_.count(n) && n > static_cast<int>(slots_.size())) SetAside(n, problems);
-        layout.push_back(Frozen(n) ? nullptr : &texts[i++]);
+        return !Frozen(n);
+    };
+    // Each frozen file keeps its number, and the texts that lay below it stay below it.
+    size_t older = 0;
+    int seen = 1;
+    const std::vector<int> frozen(frozen_.begin(), frozen_.end());
+    for (int f : frozen) {
+        if (keptStrays_.count(f)) continue;  // never part of the history: it goes around them
+        for (; seen < f && seen <= static_cast<int>(slots_.size()); ++seen) {
+            const Slot& s = At(seen);
+            if (!Frozen(seen) && s.Text && !s.Text->empty() && older < texts.size() && *s.Text == texts[older]) ++older;
+        }
+        for (; n < f; ++n) layout.push_back(!takes() ? nullptr : i < older ? &texts[i++] : &kEmpty);
+        layout.push_back(nullptr);
+        n = f + 1;
     }
+    for (; i < texts.size() && n <= kMaxNumber; ++n) layout.push_back(takes() ? &texts[i++] : nullptr);
     // Files right above the new history would join it at the next load.
     for (; beyondGap_.count(n) && n > static_cast<int>(slots_.size()); ++n) SetAside(n, problems);
     return layout;
@@ -496,7 +613,11 @@ bool ClipStore::WriteCache(std::vector<std::string>& problems) {
 bool ClipStore::Settle(std::vector<std::string>& problems) {
     if (!loaded_ || untouchable_) return true;
     for (int round = 0; round < 3; ++round) {
-        const bool unsettled = journalOnDisk_ || static_cast<int>(slots_.size()) > count_ ||
+        // Empty files above every frozen one hold no place any more.
+        const int topFrozen = frozen_.empty() ? 0 : *frozen_.rbegin();
+        bool loose = false;
+        for (int n = topFrozen + 1; n <= count_ && !loose; ++n) loose = At(n).Text && At(n).Text->empty();
+        const bool unsettled = journalOnDisk_ || loose || static_cast<int>(slots_.size()) > count_ ||
                                std::any_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.Dirty; });
         // A history that could not be saved whole is tried again first.
         if (wanted_) {

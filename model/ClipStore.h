@@ -48,6 +48,14 @@ public:
     // For a history that could not take all that was loaded: no file is written, moved or
     // removed until the next start, so nothing that was saved gets lost.
     void LeaveFilesAlone() { untouchable_ = true; }
+    // What the last load could not do as it should, for the user to hear of it.
+    enum class LoadTrouble { None, JournalSetAside, FilesLeftAlone };
+    LoadTrouble Trouble() const { return untouchable_ ? LoadTrouble::FilesLeftAlone : trouble_; }
+
+    // A file larger than this is never read: a 32-bit process cannot hold its text.
+    static constexpr uint64_t kMaxLoadBytes = 0x7FFFFFFF;
+    // A journal larger than this is carried out slice by slice, not read at once.
+    static constexpr uint64_t kWholeJournalBytes = 64u << 20;
 
     // Asked between file writes: true when the caller has a newer history to save, so the rest of
     // a committed change can wait for that save (which covers it).
@@ -94,13 +102,22 @@ private:
     };
     EarlyReads ReadEarly(const std::map<int, const FolderEntry*>& files, const std::optional<ClipCache>& cache,
                          const std::map<int, const ClipTextRef*>& committed, int last);
-    std::vector<ClipTextRef> LoadFolder(std::vector<std::string>& problems);
+    std::vector<ClipTextRef> LoadFolder(std::vector<std::string>& problems, bool journalDone = false);
     std::optional<ClipJournal> ReadJournal(const std::vector<FolderEntry>& listing, std::vector<std::string>& problems);
+    // Carries out the journal straight from its file, or sets it aside (failing that, every
+    // file is left as it is).
+    void FinishJournalInPieces(const std::vector<FolderEntry>& listing, uint64_t bytes,
+                               std::vector<std::string>& problems);
+    void SetJournalAside(const std::vector<FolderEntry>& listing, std::vector<std::string>& problems);
+    // The file's text, when the listing shows a size that can be read and the read gives all of it.
+    std::optional<ClipFileContent> LoadClipFile(int n, const FolderEntry& e, std::vector<std::string>& problems,
+                                                std::optional<ClipFileContent> early);
     void DropTemporaryFiles(const std::vector<FolderEntry>& listing);
     void StartFromListing();
     std::vector<ClipTextRef> CurrentTexts() const;
-    // Number by number, the texts' places: nothing where a frozen file stays.
     void SetAside(int n, std::vector<std::string>& problems);
+    // Number by number, the texts' places: nothing where a frozen file stays, an empty text where
+    // a number below one has no text of its own.
     std::vector<const ClipTextRef*> Layout(const std::vector<ClipTextRef>& texts, std::vector<std::string>& problems);
     std::optional<ClipFileContent> ReadClipFile(int n, std::vector<std::string>& problems);  // logs a failure
     bool WriteOne(int n, const ClipTextRef& text, std::vector<std::string>& problems);
@@ -117,9 +134,11 @@ private:
     std::vector<Slot> slots_;  // number n at n - 1; beyond count_: files still to remove
     int count_ = 0;            // numbers in the history, frozen ones among them
     std::set<int> frozen_;     // files that could not be read
+    std::set<int> keptStrays_;  // frozen because they could not be set aside
     std::set<int> beyondGap_;  // clip files found past the first gap: not part of the history
     bool loaded_ = false;
-    bool untouchable_ = false;  // a journal memory could not hold: no file is written until a later start
+    bool untouchable_ = false;  // a history memory could not hold: no file is written until a later start
+    LoadTrouble trouble_ = LoadTrouble::None;
     bool journalOnDisk_ = false;
     bool journalCovers_ = false;  // the journal on disk names every dirty number
     bool cacheCurrent_ = false;

@@ -2,6 +2,7 @@
 // ClipStoreFileSystem: the file operations the clip store stands on. The store's promise that a
 // crash never loses a saved clip rests on two of them: a durable write and an atomic replace.
 #include <cstdint>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,22 @@ public:
     virtual std::vector<FolderEntry> List(const std::string& folder) = 0;
     // The file's UTF-16LE text; nothing when it cannot be opened or read.
     virtual std::optional<ClipFileContent> Read(const std::string& path) = 0;
+    // Up to `count` code units of the file's text from code unit `first` on (fewer at its end);
+    // nothing when it cannot be read. A file too large to read whole is read this way. This
+    // fallback reads the whole file.
+    virtual std::optional<ClipText> ReadPart(const std::string& path, uint64_t first, size_t count) {
+        auto whole = Read(path);
+        if (!whole) return std::nullopt;
+        return first < whole->Text.size() ? whole->Text.substr(static_cast<size_t>(first), count) : ClipText();
+    }
+    // Creates or replaces `to` with code units first .. first + count - 1 of `from` and returns
+    // only once it is on disk; false when `from` holds fewer. A real disk copies slice by slice,
+    // so that no text has to fit in memory whole; this fallback reads the part at once.
+    virtual bool CopyPartDurably(const std::string& from, uint64_t first, uint64_t count, const std::string& to) {
+        if (count > SIZE_MAX) return false;
+        const auto part = ReadPart(from, first, static_cast<size_t>(count));
+        return part && part->size() == count && WriteDurably(to, *part);
+    }
     // True when Read may run on several threads at once.
     virtual bool ConcurrentReads() const { return false; }
     // Creates or replaces the file with exactly `text` and returns only once it is on disk.

@@ -1,5 +1,6 @@
 #include "model/ClipStoreRecords.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -63,6 +64,106 @@ private:
     const ClipText& t_;
     size_t pos_ = 0;
 };
+// Reader's checks on a file read a slice at a time; the checksum runs along as it reads.
+class SliceReader {
+public:
+    SliceReader(const PartReader& read, uint64_t size) : read_(read), size_(size) {}
+    bool Tag(const ClipText& tag) { return Take(tag) && Take(u"\r\n"); }
+    bool Number(uint64_t& v, uint64_t max) {
+        v = 0;
+        size_t digits = 0;
+        char16_t c = 0;
+        while (digits < 20 && Peek(c) && c >= u'0' && c <= u'9') {
+            const uint64_t d = c - u'0';
+            if (v > (UINT64_MAX - d) / 10) return false;
+            v = v * 10 + d;
+            ++digits;
+            Advance(1);
+        }
+        return digits > 0 && v <= max && Take(u"\r\n");
+    }
+    bool Int(int& v, int max) {
+        uint64_t u = 0;
+        if (!Number(u, static_cast<uint64_t>(max))) return false;
+        v = static_cast<int>(u);
+        return true;
+    }
+    // A text's length and place, passed over.
+    bool Skip(uint64_t& first, uint64_t& n) {
+        if (!Number(n, size_ - pos_)) return false;
+        first = pos_;
+        return Advance(n) && Take(u"\r\n");
+    }
+    bool End() {
+        const uint64_t covered = sum_;
+        uint64_t sum = 0;
+        return Number(sum, UINT64_MAX) && pos_ == size_ && sum == covered;
+    }
+
+private:
+    static constexpr size_t kSlice = 1u << 20;
+    bool Fill() {
+        if (at_ < slice_.size()) return true;
+        if (pos_ >= size_) return false;
+        auto part = read_(pos_, static_cast<size_t>(std::min<uint64_t>(kSlice, size_ - pos_)));
+        if (!part || part->empty()) return false;
+        slice_ = std::move(*part);
+        at_ = 0;
+        return true;
+    }
+    bool Peek(char16_t& c) {
+        if (!Fill()) return false;
+        c = slice_[at_];
+        return true;
+    }
+    bool Advance(uint64_t n) {
+        while (n > 0) {
+            if (!Fill()) return false;
+            const size_t k = static_cast<size_t>(std::min<uint64_t>(n, slice_.size() - at_));
+            sum_ = Checksum(slice_.data() + at_, k, sum_);
+            at_ += k;
+            pos_ += k;
+            n -= k;
+        }
+        return true;
+    }
+    bool Take(const ClipText& s) {
+        for (char16_t want : s) {
+            char16_t c = 0;
+            if (!Peek(c) || c != want) return false;
+            Advance(1);
+        }
+        return true;
+    }
+    const PartReader& read_;
+    const uint64_t size_;
+    uint64_t pos_ = 0;
+    ClipText slice_;
+    size_t at_ = 0;
+    uint64_t sum_ = kChecksumStart;
+};
+
+// The journal's layout, read by either reader; `text` takes each entry's text after its number.
+template <typename R, typename TakeText>
+bool ReadJournalWith(R& r, int& count, int& oldCount, std::vector<int>& frozen, TakeText&& text) {
+    int frozenCount = 0, entries = 0, last = 0;
+    if (!r.Tag(kJournalTag) || !r.Int(count, kMaxNumber) || !r.Int(oldCount, kMaxNumber) ||
+        !r.Int(frozenCount, kMaxNumber))
+        return false;
+    for (int i = 0; i < frozenCount; ++i) {
+        int n = 0;
+        if (!r.Int(n, kMaxNumber) || n < 1) return false;
+        frozen.push_back(n);
+    }
+    if (!r.Int(entries, count)) return false;
+    for (int i = 0; i < entries; ++i) {
+        int n = 0;
+        // Ascending numbers within the new count.
+        if (!r.Int(n, count) || n <= last || !text(n)) return false;
+        last = n;
+    }
+    return r.End();
+}
 }  // namespace
 
 // Builds a record part by part, its checksum as it goes.
@@ -134,25 +235,26 @@ RecordText JournalRecord(const ClipJournal& j) {
 std::optional<ClipJournal> ParseJournal(const ClipText& text) {
     Reader r(text);
     ClipJournal j;
-    int frozen = 0, entries = 0;
-    if (!r.Tag(kJournalTag) || !r.Int(j.Count, kMaxNumber) || !r.Int(j.OldCount, kMaxNumber) ||
-        !r.Int(frozen, kMaxNumber))
-        return std::nullopt;
-    for (int i = 0; i < frozen; ++i) {
-        int n = 0;
-        if (!r.Int(n, kMaxNumber) || n < 1) return std::nullopt;
-        j.Frozen.push_back(n);
-    }
-    if (!r.Int(entries, j.Count)) return std::nullopt;
-    for (int i = 0; i < entries; ++i) {
-        int n = 0;
+    const bool whole = ReadJournalWith(r, j.Count, j.OldCount, j.Frozen, [&](int n) {
         ClipTextRef t;
-        // Ascending numbers within the new count.
-        if (!r.Int(n, j.Count) || n < 1 || (!j.Entries.empty() && n <= j.Entries.back().first) || !r.Text(t))
-            return std::nullopt;
+        if (!r.Text(t)) return false;
         j.Entries.emplace_back(n, std::move(t));
-    }
-    if (!r.End()) return std::nullopt;
+        return true;
+    });
+    if (!whole) return std::nullopt;
+    return j;
+}
+
+std::optional<JournalIndex> ScanJournal(const PartReader& read, uint64_t size) {
+    SliceReader r(read, size);
+    JournalIndex j;
+    const bool whole = ReadJournalWith(r, j.Count, j.OldCount, j.Frozen, [&](int n) {
+        JournalIndex::Entry e{n, 0, 0};
+        if (!r.Skip(e.First, e.Size)) return false;
+        j.Entries.push_back(e);
+        return true;
+    });
+    if (!whole) return std::nullopt;
     return j;
 }
 

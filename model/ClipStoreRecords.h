@@ -6,6 +6,8 @@
 //   of the numbers that change, the new and the previous count, and the numbers to leave alone.
 //   "Clips.cache": every clip's text with the size and write time its file had, so that a start
 //   reads one file instead of thousands wherever a folder listing shows the same stamps.
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -17,6 +19,17 @@ struct ClipJournal {
     int OldCount = 0;  // highest number that may still hold a file of the previous history
     std::vector<int> Frozen;                          // files that could not be read: never touched
     std::vector<std::pair<int, ClipTextRef>> Entries;  // ascending numbers and their new texts
+};
+
+// A journal too large to hold in memory, as places in its file: the texts stay where they are.
+struct JournalIndex {
+    int Count = 0, OldCount = 0;
+    std::vector<int> Frozen;
+    struct Entry {
+        int Number;
+        uint64_t First, Size;  // code units of the file
+    };
+    std::vector<Entry> Entries;
 };
 
 struct ClipCache {
@@ -54,4 +67,8 @@ ClipText FormatJournal(const ClipJournal& j);
 // Nothing unless the text is a whole, consistent journal with a matching checksum.
 std::optional<ClipJournal> ParseJournal(const ClipText& text);
 std::optional<ClipCache> ParseCache(const ClipText& text);
+// Up to `count` code units of a record's file from code unit `first` on; nothing on a failure.
+using PartReader = std::function<std::optional<ClipText>(uint64_t first, size_t count)>;
+// The same checks as ParseJournal on a file of `size` code units, read a slice at a time.
+std::optional<JournalIndex> ScanJournal(const PartReader& read, uint64_t size);
 }  // namespace ClipStoreRecords

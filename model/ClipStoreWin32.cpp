@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <new>
+
 #include "model/ClipStoreDisk.h"
 #include "support/PlainFiles.h"
 
@@ -34,12 +37,50 @@ std::optional<ClipFileContent> ClipStoreWin32::Read(const std::string& path) {
     // Another program may read the file at the same time, but not write it.
     OpenedFile f(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     if (!f.Ok()) return std::nullopt;
-    const DWORD size = GetFileSize(f.Get(), nullptr);
-    if (size == INVALID_FILE_SIZE) return std::nullopt;
-    std::string bytes(size, '\0');
+    // The whole 64-bit size: a file past 4 GiB must not pass for its size modulo 4 GiB.
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(f.Get(), &size)) return std::nullopt;
+    std::string bytes;
+    if (static_cast<uint64_t>(size.QuadPart) > bytes.max_size() / 2) throw std::bad_alloc();
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    const DWORD want = static_cast<DWORD>(bytes.size());
     DWORD got = 0;
-    if (size > 0 && (!ReadFile(f.Get(), bytes.data(), size, &got, nullptr) || got != size)) return std::nullopt;
+    if (want > 0 && (!ReadFile(f.Get(), bytes.data(), want, &got, nullptr) || got != want)) return std::nullopt;
     return DecodeClipFile(bytes);
+}
+
+std::optional<ClipText> ClipStoreWin32::ReadPart(const std::string& path, uint64_t first, size_t count) {
+    OpenedFile f(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(first * sizeof(char16_t));
+    if (!f.Ok() || !SetFilePointerEx(f.Get(), at, nullptr, FILE_BEGIN)) return std::nullopt;
+    ClipText part(count, u'\0');
+    DWORD got = 0;
+    if (!ReadFile(f.Get(), part.data(), static_cast<DWORD>(count * sizeof(char16_t)), &got, nullptr))
+        return std::nullopt;
+    part.resize(got / sizeof(char16_t));
+    return part;
+}
+
+bool ClipStoreWin32::CopyPartDurably(const std::string& from, uint64_t first, uint64_t count, const std::string& to) {
+    OpenedFile in(from, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(first * sizeof(char16_t));
+    if (!in.Ok() || !SetFilePointerEx(in.Get(), at, nullptr, FILE_BEGIN)) return false;
+    OpenedFile out(to, GENERIC_WRITE, 0, CREATE_ALWAYS);
+    if (!out.Ok()) return false;
+    // A slice at a time: the text may be larger than memory can hold.
+    std::string slice(1u << 21, '\0');
+    bool ok = true;
+    for (uint64_t left = count * sizeof(char16_t); ok && left > 0;) {
+        const DWORD want = static_cast<DWORD>(std::min<uint64_t>(left, slice.size()));
+        DWORD got = 0, written = 0;
+        ok = ReadFile(in.Get(), slice.data(), want, &got, nullptr) && got == want &&
+             WriteFile(out.Get(), slice.data(), want, &written, nullptr) && written == want;
+        left -= want;
+    }
+    ok = FlushFileBuffers(out.Get()) && ok;
+    return out.Close() && ok;
 }
 
 bool ClipStoreWin32::WriteDurably(const std::string& path, const ClipText& text) {

@@ -9,6 +9,8 @@ class ClipStoreWin32 : public ClipStoreFileSystem {
 public:
     std::optional<ClipFileContent> Read(const std::string& path) override;
     bool ConcurrentReads() const override { return true; }
+    std::optional<ClipText> ReadPart(const std::string& path, uint64_t first, size_t count) override;
+    bool CopyPartDurably(const std::string& from, uint64_t first, uint64_t count, const std::string& to) override;
     bool WriteDurably(const std::string& path, const ClipText& text) override;
     bool WritePiecesDurably(const std::string& path, const TextPieces& pieces) override;
     bool Replace(const std::string& from, const std::string& to) override;

@@ -7,6 +7,13 @@ ClipStoreWorker::ClipStoreWorker(ClipStore& store, LogLines log, std::chrono::mi
 
 void ClipStoreWorker::Start() {
     if (thread_.joinable()) return;
+    // The load's trouble: the store is the caller's until the thread starts.
+    const ClipStore::LoadTrouble trouble = store_.Trouble();
+    if (trouble != ClipStore::LoadTrouble::None && !noticed_) {
+        noticed_ = true;
+        notice_ = static_cast<int>(trouble == ClipStore::LoadTrouble::JournalSetAside ? Notice::JournalSetAside
+                                                                                       : Notice::FilesLeftAlone);
+    }
     std::lock_guard lock(m_);
     stop_ = false;
     settled_ = false;  // a load may have left a committed change to finish
@@ -38,7 +45,7 @@ void ClipStoreWorker::WaitSettled() {
 void ClipStoreWorker::NoteTrouble() {
     if (store_.Behind() && !noticed_) {
         noticed_ = true;  // once a run: the log has every later failure
-        notice_ = true;
+        notice_ = static_cast<int>(Notice::Behind);
     }
 }
 

@@ -33,9 +33,10 @@ public:
     void Finish();
     // Waits until everything posted is saved and the store has settled.
     void WaitSettled();
-    // True once, the first time a save could not keep the folder as the history has it: the
-    // user is to hear of it, not only the log.
-    bool TakeNotice() { return notice_.exchange(false); }
+    // What the user is to hear of, not only the log: once a run, the first time the load or a
+    // save could not keep the folder as the history has it; None afterwards.
+    enum class Notice { None, Behind, JournalSetAside, FilesLeftAlone };
+    Notice TakeNotice() { return static_cast<Notice>(notice_.exchange(static_cast<int>(Notice::None))); }
 
 private:
     void Run();
@@ -52,7 +53,7 @@ private:
     std::atomic<bool> hasNext_{false};
     bool stop_ = false;
     bool settled_ = true;
-    bool noticed_ = false;  // the worker's thread only
-    std::atomic<bool> notice_{false};
+    bool noticed_ = false;  // the worker's thread only, and Start before the thread runs
+    std::atomic<int> notice_{static_cast<int>(Notice::None)};
     std::thread thread_;
 };

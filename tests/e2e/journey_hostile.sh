@@ -171,4 +171,101 @@ wait "$QM_PID" || qm_fail "with no server the program ended with code $?"
 }
 qm_stage survey stage_survey
 
+# --- Hostile clip files: one held open at start, files of several GiB, a journal too large to
+# read at once. Nothing saved is lost or changed, and every new clip is saved.
+stage_held_clip_file() {
+qm_start
+i=0; for t in one two three four five; do qm_copy_and_wait "$t" $i; i=$((i + 1)); done
+qm_wait_until 10 qm_settled 5 || qm_fail "the five clips did not settle"
+qm_exit
+
+# Clip3 is held open by another program at start: four clips show. Three of them are deleted,
+# and at the next start, with the file let go, it is back before "five", and stays in the
+# history as three more texts are copied.
+touch "$QM_CLIPS/Clip3.qms"   # newer than the cache: it is to be read
+qm_helper "$QM_DIR/held" hold "$(winepath -w "$QM_CLIPS/Clip3.qms")" "$QM_DIR/held"
+qm_start
+qm_log_has "Clip3 added." && ! qm_log_has "Clip4 added." || qm_fail "not the four readable clips were loaded"
+qm_click_row 1 && qm_with_keys 17 qm_click_row 2 && qm_with_keys 17 qm_click_row 3
+qm_key 46   # Delete: "four", "two" and "one" go
+qm_wait_log "Removed." 10
+qm_exit
+qm_end_helpers
+qm_start
+qm_log_has "Clip1 added." && ! qm_log_has "Clip2 added." || qm_fail "the held clip did not come back"
+i=2; for t in a b c; do qm_copy_and_wait "$t" $i; i=$((i + 1)); done
+qm_wait_until 20 qm_settled 5 || qm_fail "the history did not settle"
+[ "$(for n in 1 2 3 4 5; do qm_clip_text $n; echo -n ,; done)" = "three,five,a,b,c," ] || qm_fail "files: $(ls "$QM_CLIPS")"
+! compgen -G "$QM_CLIPS/*.stray" >/dev/null || qm_fail "a clip file was set aside"
+qm_exit
+}
+qm_stage held_clip_file stage_held_clip_file
+
+# Sparse files of 3 GiB (Clip2), 4 GiB and 20 bytes (Clip4) and a cache of 5 GiB: the start
+# goes on around them and says so; deleting the oldest clip and copying one leave both files as
+# they are, at their numbers.
+stage_large_files() {
+mkdir -p "$QM_CLIPS"
+n=0; for t in three five a b c; do n=$((n + 1)); qm_utf16 "$t" >"$QM_CLIPS/Clip$n.qms"; done
+truncate -s 3G "$QM_CLIPS/Clip2.qms"
+truncate -s $(( (4 << 30) + 20 )) "$QM_CLIPS/Clip4.qms"
+truncate -s 5G "$QM_CLIPS/Clips.cache"
+qm_start
+[ "$(qm_log_count "Clip file too large to load")" = 2 ] && qm_log_has "Clip cache too large" || qm_fail "the large files were not logged"
+qm_log_has "Clip2 added." && ! qm_log_has "Clip3 added." || qm_fail "not the three other clips were loaded"
+qm_click_row 2 && qm_key 46   # "three", the oldest, goes
+qm_wait_log "Removed." 10
+qm_copy_and_wait d 2
+qm_wait_until 20 qm_settled 6 || qm_fail "the history did not settle around the large files"
+qm_exit
+wait "$QM_PID" || qm_fail "the program ended with code $?"
+[ "$(stat -c %s "$QM_CLIPS/Clip2.qms")/$(stat -c %s "$QM_CLIPS/Clip4.qms")" = "$((3 << 30))/$(( (4 << 30) + 20 ))" ] \
+  || qm_fail "a large file changed: $(ls -l "$QM_CLIPS")"
+[ "$(qm_clip_text 3),$(qm_clip_text 5),$(qm_clip_text 6)" = "a,c,d" ] || qm_fail "files: $(ls -l "$QM_CLIPS")"
+}
+qm_stage large_files stage_large_files
+
+# A journal too large to read at once: six clips of 16 M characters behind two equal small ones,
+# so that the first capture renumbers them all and commits about 190 MB; killed meanwhile. With
+# a clip file it must write held open, the next start sets the journal aside, takes the files as
+# they are, tells the user once and still saves a new clip; with nothing held, it completes the
+# save and the history is whole.
+stage_huge_journal() {
+mkdir -p "$QM_CLIPS"
+perl -e 'for my $i (1 .. 8) { open(my $f, ">:raw", "$ARGV[0]/Clip$i.qms") or die;
+  print $f $i <= 2 ? pack("v*", map ord, split //, "twice") : pack("v*", map ord, split //, "big $i ") . ("a\0" x 16_000_000) }' "$QM_CLIPS"
+qm_start /noicon
+qm_log_has "Clip6 added." || qm_fail "the big history did not load"
+qm_copy "captured before the kill"
+end=$((SECONDS + 60))
+until [ -e "$QM_CLIPS/Clips.journal" ]; do [ "$SECONDS" -lt "$end" ] || qm_fail "no journal was committed"; done
+qm_kill9
+[ "$(stat -c %s "$QM_CLIPS/Clips.journal" 2>/dev/null || echo 0)" -gt $((64 << 20)) ] || qm_fail "the kill came after the renumbering"
+cp -r "$QM_CLIPS" "$QM_DIR/killed"
+
+touch "$QM_CLIPS/Clip5.qms"   # whether or not a cache was written before the kill, it is to be read
+qm_helper "$QM_DIR/held5" hold "$(winepath -w "$QM_CLIPS/Clip5.qms")" "$QM_DIR/held5"
+qm_start /noicon
+qm_log_has "piece by piece" && qm_log_has "the save was kept as" || qm_fail "the journal was not set aside"
+qm_wait_until 20 qm_dialog Quillmate || qm_fail "the user was not told"
+wine "$QM_PROBE" dialog-text Quillmate | grep -q "could not complete a save" || qm_fail "told: $(qm_probe dialog-text Quillmate)"
+wine "$QM_PROBE" press-enter Quillmate
+qm_copy_and_wait "after the set-aside" 7
+qm_wait_until 30 qm_clip_is 9 "after the set-aside" || qm_fail "the new clip was not saved: $(ls "$QM_CLIPS")"
+qm_dialog Quillmate && qm_fail "told again: $(qm_probe dialog-text Quillmate)"
+qm_exit
+qm_end_helpers
+[ -e "$QM_CLIPS/Clips.journal.unfinished" ] || qm_fail "the journal was not kept"
+
+rm -rf "$QM_CLIPS" && mv "$QM_DIR/killed" "$QM_CLIPS"
+qm_start /noicon
+qm_log_has "Completed an interrupted save" || qm_fail "the journal was not completed"
+qm_log_has "Clip7 added." && ! qm_log_has "Clip8 added." || qm_fail "not the whole new history loaded"
+! [ -e "$QM_CLIPS/Clips.journal" ] && qm_clip_is 8 "captured before the kill" || qm_fail "files: $(ls "$QM_CLIPS")"
+qm_copy_and_wait "after the completion" 8
+qm_wait_until 30 qm_clip_is 9 "after the completion" || qm_fail "the new clip was not saved"
+qm_exit
+}
+qm_stage huge_journal stage_huge_journal
+
 qm_journey_end

@@ -14,7 +14,8 @@ class MemoryFileSystem : public ClipStoreFileSystem {
 public:
     std::map<std::string, ClipText> files;
     std::map<std::string, uint64_t> writeTimes;
-    std::set<std::string> oddSized, unreadable, unwritable, hidden, tooBig;  // reading tooBig runs out of memory
+    std::set<std::string> oddSized, unreadable, unwritable, hidden, tooBig;  // reading tooBig whole runs out of memory
+    std::map<std::string, uint64_t> listedBytes;  // a size the listing shows instead of the text's
     int changes = 0;        // writes, moves and removals so far
     int reads = 0;
     int killAt = -1;        // the change with this number never happens: the process dies first
@@ -25,7 +26,10 @@ public:
         std::vector<FolderEntry> entries;
         for (const auto& [path, text] : files)
             if (path.starts_with(folder) && path.find('/', folder.size()) == std::string::npos)
-                entries.push_back({path.substr(folder.size()), {text.size() * 2, writeTimes[path]}, !hidden.count(path)});
+                entries.push_back({path.substr(folder.size()),
+                                   {listedBytes.count(path) ? listedBytes[path] : text.size() * 2 + oddSized.count(path),
+                                    writeTimes[path]},
+                                   !hidden.count(path)});
         return entries;
     }
     std::optional<ClipFileContent> Read(const std::string& path) override {
@@ -43,6 +47,16 @@ public:
         files[path] = diskFull ? text.substr(0, text.size() / 2) : text;
         writeTimes[path] = ++clock;
         return !diskFull;
+    }
+    std::optional<ClipText> ReadPart(const std::string& path, uint64_t first, size_t count) override {
+        ++reads;
+        if (!files.count(path) || unreadable.count(path)) return std::nullopt;
+        const ClipText& t = files[path];
+        return first < t.size() ? t.substr(static_cast<size_t>(first), count) : ClipText();
+    }
+    bool CopyPartDurably(const std::string& from, uint64_t first, uint64_t count, const std::string& to) override {
+        const auto part = ReadPart(from, first, static_cast<size_t>(count));
+        return part && part->size() == count && WriteDurably(to, *part);
     }
     bool Replace(const std::string& from, const std::string& to) override {
         Change();
