@@ -43,15 +43,15 @@ clsINI& Ini() {
     return ini;
 }
 
-// The clip files and what the store knows they hold; made on first use, kept for the run.
-ClipStore& Store() {
-    static ClipStoreWin32 files;
-    static ClipStore store(files, ClipsFolder());
-    return store;
-}
-
 void LogProblems(const std::vector<std::string>& problems) {
     for (const auto& p : problems) mdlLog::WriteLog(p, true);
+}
+
+// The clip files and what the store knows they hold; made on first use, kept for the run.
+ClipStore& Store() {
+    static ClipStoreWin32 files(LogProblems);
+    static ClipStore store(files, ClipsFolder());
+    return store;
 }
 
 // Saves run on the worker's thread from the load on; the window thread only hands over the
@@ -261,10 +261,13 @@ void DeleteClipFiles() {
 }
 
 void ShowClipFilesNotice() {
-    if (!Worker().TakeNotice()) return;
-    forms::MsgBox("Quillmate cannot save the clip history as it is: the disk is full, or a clip file or the "
-                  "clip journal cannot be written (Log.txt tells which). New clips are still saved while there "
-                  "is room; clips deleted since may come back at the next start.",
+    const auto reason = Worker().TakeNotice();
+    if (!reason) return;
+    // The platform's own reason, never a guess: a full disk is one cause among many.
+    const std::string why = reason->empty() ? "a clip file or the clip journal cannot be written" : *reason;
+    forms::MsgBox("Quillmate cannot save the clip history as it is: " + why +
+                      " (Log.txt names the files). New clips are still saved where they can be, and the "
+                      "whole history is tried again later; clips deleted since may come back at the next start.",
                   MB_ICONWARNING, "Quillmate");
 }
 

@@ -1,6 +1,7 @@
 #include "model/ClipStoreWorker.h"
 
 #include <new>
+#include <utility>
 
 ClipStoreWorker::ClipStoreWorker(ClipStore& store, LogLines log, std::chrono::milliseconds idle)
     : store_(store), log_(std::move(log)), idle_(idle) {}
@@ -38,8 +39,14 @@ void ClipStoreWorker::WaitSettled() {
 void ClipStoreWorker::NoteTrouble() {
     if (store_.Behind() && !noticed_) {
         noticed_ = true;  // once a run: the log has every later failure
-        notice_ = true;
+        std::lock_guard lock(m_);
+        notice_ = store_.FailureReason();
     }
+}
+
+std::optional<std::string> ClipStoreWorker::TakeNotice() {
+    std::lock_guard lock(m_);
+    return std::exchange(notice_, std::nullopt);
 }
 
 // Memory that runs out on this thread must not end the process: the files stay as they were, and

@@ -33,9 +33,9 @@ public:
     void Finish();
     // Waits until everything posted is saved and the store has settled.
     void WaitSettled();
-    // True once, the first time a save could not keep the folder as the history has it: the
-    // user is to hear of it, not only the log.
-    bool TakeNotice() { return notice_.exchange(false); }
+    // Once, the first time a save could not keep the folder as the history has it: the user is
+    // to hear of it, not only the log. The platform's reason for the failure, empty when unknown.
+    std::optional<std::string> TakeNotice();
 
 private:
     void Run();
@@ -53,6 +53,6 @@ private:
     bool stop_ = false;
     bool settled_ = true;
     bool noticed_ = false;  // the worker's thread only
-    std::atomic<bool> notice_{false};
+    std::optional<std::string> notice_;  // under m_
     std::thread thread_;
 };
