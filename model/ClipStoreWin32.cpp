@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <utility>
 
 #include "model/ClipStoreDisk.h"
@@ -47,6 +48,52 @@ FinalPathFn FinalPathFunction() {
     static const auto fn = reinterpret_cast<FinalPathFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleW")));
     return fn;
+}
+
+// What a handle tells of its file. The per-class queries of Windows Vista on cost next to
+// nothing; the older query of everything at once also asks for the volume, which is slow on some
+// systems, and serves where they are missing.
+struct FileFacts {
+    DWORD Attributes = 0;
+    DWORD Links = 1;
+    uint64_t Size = 0;
+};
+enum InfoClass { kStandardInfo = 1, kDispositionInfo = 4, kAttributeTagInfo = 9 };
+struct StandardInfo {
+    LARGE_INTEGER AllocationSize, EndOfFile;
+    DWORD NumberOfLinks;
+    BOOLEAN DeletePending, Directory;
+};
+struct AttributeTagInfo {
+    DWORD FileAttributes, ReparseTag;
+};
+using InfoFn = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
+
+InfoFn Kernel32Function(const char* name) {
+    return reinterpret_cast<InfoFn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
+}
+
+std::optional<FileFacts> FactsOf(HANDLE h) {
+    static const InfoFn getInfo = Kernel32Function("GetFileInformationByHandleEx");
+    if (getInfo) {
+        StandardInfo standard;
+        AttributeTagInfo tag;
+        if (!getInfo(h, kStandardInfo, &standard, sizeof standard) || !getInfo(h, kAttributeTagInfo, &tag, sizeof tag))
+            return std::nullopt;
+        return FileFacts{tag.FileAttributes, standard.NumberOfLinks, static_cast<uint64_t>(standard.EndOfFile.QuadPart)};
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(h, &info)) return std::nullopt;
+    return FileFacts{info.dwFileAttributes, info.nNumberOfLinks,
+                     (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow};
+}
+
+// Marks the opened file to go when the handle closes: no second lookup of its name. False where
+// the system cannot.
+bool DeleteOnClose(HANDLE h) {
+    static const InfoFn setInfo = Kernel32Function("SetFileInformationByHandle");
+    BOOLEAN remove = TRUE;
+    return setInfo && setInfo(h, kDispositionInfo, &remove, sizeof remove);
 }
 
 // The path of what the handle opened, every link on the way followed; empty when unknown.
@@ -107,13 +154,14 @@ bool ClipStoreWin32::Write(const std::string& path, const TextPieces& pieces, bo
     // A new name, as for every capture, costs one lookup. An existing one is written in place only
     // while it is a file of its own; a link to nothing opens as nothing and is replaced as well.
     OpenedFile f(path, GENERIC_WRITE, 0, CREATE_NEW);
+    uint64_t oldSize = 0;
     if (!f.Ok()) {
         const DWORD created = GetLastError();
         if (created != ERROR_FILE_EXISTS && created != ERROR_ALREADY_EXISTS) return Failed(created);
-        OpenedFile existing(path, GENERIC_WRITE, 0, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
+        OpenedFile existing(path, GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
         const DWORD opened = GetLastError();
         if (!existing.Ok() && opened != ERROR_FILE_NOT_FOUND && opened != ERROR_PATH_NOT_FOUND) return Failed(opened);
-        const Kind kind = existing.Ok() ? KindOf(existing.Get(), path) : Kind::Link;
+        const Kind kind = existing.Ok() ? KindOf(existing.Get(), path, &oldSize) : Kind::Link;
         if (kind != Kind::Own) {
             existing.Close();
             if (!mayReplace) return Failed(path + " is a link or shares its data with another file");
@@ -128,6 +176,7 @@ bool ClipStoreWin32::Write(const std::string& path, const TextPieces& pieces, bo
         f.Swap(existing);
     }
     bool ok = true;
+    uint64_t size = 0;
     for (const auto& p : pieces) {
         const DWORD bytes = static_cast<DWORD>(p.size() * sizeof(char16_t));
         DWORD written = 0;
@@ -135,8 +184,9 @@ bool ClipStoreWin32::Write(const std::string& path, const TextPieces& pieces, bo
             ok = false;
             break;
         }
+        size += bytes;
     }
-    ok = ok && SetEndOfFile(f.Get());  // an older, longer text in place ends here
+    if (ok && oldSize > size) ok = SetEndOfFile(f.Get());  // an older, longer text in place ends here
     ok = ok && FlushFileBuffers(f.Get());
     const DWORD error = GetLastError();
     if (!f.Close() || !ok) return Failed(ok ? GetLastError() : error);
@@ -175,15 +225,20 @@ bool ClipStoreWin32::Replace(const std::string& from, const std::string& to) {
 }
 
 bool ClipStoreWin32::Remove(const std::string& path) {
-    OpenedFile f = OpenName(path);
-    const bool link = f.Ok() && KindOf(f.Get(), path) == Kind::Link;
-    f.Close();
-    if (link) {
+    // (Without backup semantics a folder does not open: it is not removed, as by DeleteFile.)
+    OpenedFile f(path, DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                 OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
+    if (!f.Ok()) return Failed(GetLastError());
+    if (KindOf(f.Get(), path) != Kind::Link) {
+        if (DeleteOnClose(f.Get())) return f.Close() || Failed(GetLastError());
+    } else {
+        f.Close();
         // Some systems remove what a link leads to when the link is removed: a file of the store's
         // own takes the link's place first, and goes.
         if (!ReplaceByNewFile(path, {})) return false;
         Note(">>> A link stood in place of " + path + ": the link was removed, and what it leads to is left as it was");
     }
+    f.Close();
     if (!DeleteFileA(path.c_str())) return Failed(GetLastError());
     return true;
 }
@@ -208,10 +263,10 @@ std::vector<FolderEntry> ClipStoreWin32::List(const std::string& folder) {
     return entries;
 }
 
-ClipStoreWin32::Kind ClipStoreWin32::KindOf(void* handle, const std::string& path) {
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(handle, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        return Kind::Link;
+ClipStoreWin32::Kind ClipStoreWin32::KindOf(void* handle, const std::string& path, uint64_t* size) {
+    const auto facts = FactsOf(handle);
+    if (!facts || (facts->Attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return Kind::Link;
+    if (size) *size = facts->Size;
     // Not every system marks a link it follows: what was opened must lie where the name does. The
     // folder itself may be a link (a junction, a mounted volume), so its own resolved path counts.
     if (FinalPathFunction()) {
@@ -223,7 +278,7 @@ ClipStoreWin32::Kind ClipStoreWin32::KindOf(void* handle, const std::string& pat
                               !SamePath(final, ResolvedFolder(folder, true) + name)))
             return Kind::Link;
     }
-    return info.nNumberOfLinks > 1 ? Kind::SharedData : Kind::Own;
+    return facts->Links > 1 ? Kind::SharedData : Kind::Own;
 }
 
 std::wstring ClipStoreWin32::ResolvedFolder(const std::string& folder, bool fresh) {

@@ -36,7 +36,8 @@ private:
     bool Write(const std::string& path, const TextPieces& pieces, bool mayReplace);
     // A new file moved over `path`, whatever `path` is now.
     bool ReplaceByNewFile(const std::string& path, const TextPieces& pieces);
-    Kind KindOf(void* handle, const std::string& path);
+    // `size`, when given, gets the file's size in bytes.
+    Kind KindOf(void* handle, const std::string& path, uint64_t* size = nullptr);
     // The path of the folder as the system resolves it, remembered; `fresh` looks again.
     std::wstring ResolvedFolder(const std::string& folder, bool fresh);
     bool Failed(unsigned long error);
