@@ -47,15 +47,15 @@ clsINI& Ini() {
     return ini;
 }
 
-// The clip files and what the store knows they hold; made on first use, kept for the run.
-ClipStore& Store() {
-    static ClipStoreWin32 files;
-    static ClipStore store(files, ClipsFolder());
-    return store;
-}
-
 void LogProblems(const std::vector<std::string>& problems) {
     for (const auto& p : problems) mdlLog::WriteLog(p, true);
+}
+
+// The clip files and what the store knows they hold; made on first use, kept for the run.
+ClipStore& Store() {
+    static ClipStoreWin32 files(LogProblems);
+    static ClipStore store(files, ClipsFolder());
+    return store;
 }
 
 // Saves run on the worker's thread from the load on; the window thread only hands over the
@@ -266,14 +266,18 @@ void DeleteClipFiles() {
 
 void ShowClipFilesNotice() {
     using Notice = ClipStoreWorker::Notice;
-    const char* text = nullptr;
-    switch (Worker().TakeNotice()) {
+    const ClipStoreWorker::NoticeText notice = Worker().TakeNotice();
+    std::string text;
+    switch (notice.kind) {
         case Notice::None:
             return;
         case Notice::Behind:
-            text = "Quillmate cannot save the clip history as it is: the disk is full, or a clip file or the clip "
-                   "journal cannot be written (Log.txt tells which). New clips are still saved while there is "
-                   "room; clips deleted since may come back at the next start.";
+            // The platform's own reason, never a guess: a full disk is one cause among many.
+            text = "Quillmate cannot save the clip history as it is: " +
+                   (notice.reason.empty() ? std::string("a clip file or the clip journal cannot be written")
+                                          : notice.reason) +
+                   " (Log.txt names the files). New clips are still saved where they can be, and the whole "
+                   "history is tried again later; clips deleted since may come back at the next start.";
             break;
         case Notice::JournalSetAside:
             text = "Quillmate could not complete a save of the clip history that was interrupted. The clips are "

@@ -127,12 +127,22 @@ void ClipStore::DropTemporaryFiles(const std::vector<FolderEntry>& listing) {
 bool ClipStore::WriteAndMove(const std::string& name, const TextPieces& pieces, std::vector<std::string>& problems,
                              const std::string& failure) {
     const std::string temp = TempPath(name);
-    if (!fs_.WritePiecesDurably(temp, pieces) || !fs_.Replace(temp, folder_ + name)) {
-        problems.push_back(failure + folder_ + name);
-        fs_.Remove(temp);
-        return false;
+    if (fs_.WritePiecesDurably(temp, pieces) && fs_.Replace(temp, folder_ + name)) return true;
+    const FileFailure why = fs_.LastFailure();  // before the clean-up can fail in its own way
+    fs_.Remove(temp);
+    if (why.OtherVolume && tempFolder_ != folder_) {
+        // The clip folder lies on another volume (mounted there, or a link to one), and a file moves
+        // into it in one step only from inside it: temporary files go there for the rest of the run.
+        tempFolder_ = folder_;
+        return WriteAndMove(name, pieces, problems, failure);
     }
-    return true;
+    Failed(problems, failure + folder_ + name, why);
+    return false;
+}
+
+void ClipStore::Failed(std::vector<std::string>& problems, const std::string& line, const FileFailure& why) {
+    problems.push_back(why.Reason.empty() ? line : line + " (" + why.Reason + ")");
+    failure_ = why.Reason;
 }
 
 std::optional<ClipJournal> ClipStore::ReadJournal(const std::vector<FolderEntry>& listing,
@@ -393,7 +403,7 @@ void ClipStore::SetAside(int n, std::vector<std::string>& problems) {
     if (fs_.Replace(ClipPath(n), aside)) {
         problems.push_back(">>> Stray clip file set aside: " + aside);
     } else {
-        problems.push_back(">>> Cannot set aside stray clip file, left as it is: " + ClipPath(n));
+        Failed(problems, ">>> Cannot set aside stray clip file, left as it is: " + ClipPath(n), fs_.LastFailure());
         frozen_.insert(n);
         keptStrays_.insert(n);
     }
@@ -521,7 +531,7 @@ bool ClipStore::SaveWhole(const std::vector<ClipTextRef>& texts, std::vector<std
         if (!changed.empty()) {
             if (!WriteOne(changed[0], *layout[static_cast<size_t>(changed[0] - 1)], problems)) return false;
         } else if (!fs_.Remove(ClipPath(removals[0]))) {
-            problems.push_back(">>> Cannot delete clip file: " + ClipPath(removals[0]));
+            Failed(problems, ">>> Cannot delete clip file: " + ClipPath(removals[0]), fs_.LastFailure());
             return false;
         }
         slots_.resize(static_cast<size_t>(count));
@@ -540,7 +550,7 @@ bool ClipStore::SaveWhole(const std::vector<ClipTextRef>& texts, std::vector<std
     for (int n : changed) {
         if (yield && yield()) return true;
         if (!fs_.WriteDurably(ClipPath(n), *At(n).Text)) {
-            problems.push_back(">>> Cannot write clip file: " + ClipPath(n));
+            Failed(problems, ">>> Cannot write clip file: " + ClipPath(n), fs_.LastFailure());
             return false;
         }
         At(n).Dirty = false;
@@ -549,14 +559,14 @@ bool ClipStore::SaveWhole(const std::vector<ClipTextRef>& texts, std::vector<std
     for (int n : removals) {
         if (yield && yield()) return true;
         if (!fs_.Remove(ClipPath(n))) {
-            problems.push_back(">>> Cannot delete clip file: " + ClipPath(n));
+            Failed(problems, ">>> Cannot delete clip file: " + ClipPath(n), fs_.LastFailure());
             return false;
         }
         slots_.resize(static_cast<size_t>(n - 1));
     }
     slots_.resize(static_cast<size_t>(count));
     if (!fs_.Remove(JournalPath())) {
-        problems.push_back(">>> Cannot delete the clip journal: " + JournalPath());
+        Failed(problems, ">>> Cannot delete the clip journal: " + JournalPath(), fs_.LastFailure());
         return false;
     }
     journalOnDisk_ = false;

@@ -15,6 +15,7 @@
 // written (a full disk, its name taken), the files stay as they are and each new clip is added
 // above them in a step of its own; settling tries the whole history again. Temporary files lie
 // in the folder above the clip folder: naming a new file among thousands costs a search of them.
+// Where the clip folder lies on another volume, they lie in it: no move crosses volumes.
 //
 // A start reads "Clips.cache" (every text with the size and write time of its file, written
 // when the store settles) and trusts it for each file the folder listing shows unchanged; only
@@ -76,6 +77,8 @@ public:
     // The last save could not make the folder hold the history it was given (the files hold the
     // previous one, perhaps with the new clips added); settling tries again.
     bool Behind() const { return behind_; }
+    // Why the last file operation that failed did, in the platform's words; empty when unknown.
+    const std::string& FailureReason() const { return failure_; }
 
 private:
     struct Slot {
@@ -92,6 +95,8 @@ private:
     // Writes `name` in the clip folder in one step: under a temporary name first, then moved.
     bool WriteAndMove(const std::string& name, const TextPieces& pieces, std::vector<std::string>& problems,
                       const std::string& failure);
+    // Logs a failed file operation with the platform's reason, which the user is told as well.
+    void Failed(std::vector<std::string>& problems, const std::string& line, const FileFailure& why);
     bool Frozen(int n) const { return frozen_.count(n) != 0; }
     Slot& At(int n) { return slots_[static_cast<size_t>(n - 1)]; }
     // Clip files read ahead of the load's loop, ascending numbers and their contents.
@@ -146,5 +151,6 @@ private:
     bool behind_ = false;
     bool aroundJournal_ = false;  // a journal could not be written: saves add new clips around the files
     bool settling_ = false;
+    std::string failure_;
     std::optional<std::vector<ClipTextRef>> wanted_;  // the history a save could not commit, kept to try again
 };

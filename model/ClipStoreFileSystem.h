@@ -26,6 +26,12 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
+// Why a write, move or removal failed, as far as the platform tells.
+struct FileFailure {
+    bool OtherVolume = false;  // a move between folders that lie on different volumes
+    std::string Reason;        // the platform's words for the user; empty when it told nothing
+};
+
 struct FolderEntry {
     std::string Name;
     FileStamp Stamp;
@@ -69,4 +75,6 @@ public:
     virtual bool Replace(const std::string& from, const std::string& to) = 0;
     virtual bool Remove(const std::string& path) = 0;
     virtual bool CreateFolder(const std::string& path) = 0;
+    // Why the last write, move or removal that failed did; asked right after it, on its thread.
+    virtual FileFailure LastFailure() const { return {}; }
 };

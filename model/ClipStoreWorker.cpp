@@ -1,6 +1,7 @@
 #include "model/ClipStoreWorker.h"
 
 #include <new>
+#include <utility>
 
 ClipStoreWorker::ClipStoreWorker(ClipStore& store, LogLines log, std::chrono::milliseconds idle)
     : store_(store), log_(std::move(log)), idle_(idle) {}
@@ -9,12 +10,12 @@ void ClipStoreWorker::Start() {
     if (thread_.joinable()) return;
     // The load's trouble: the store is the caller's until the thread starts.
     const ClipStore::LoadTrouble trouble = store_.Trouble();
+    std::lock_guard lock(m_);
     if (trouble != ClipStore::LoadTrouble::None && !noticed_) {
         noticed_ = true;
-        notice_ = static_cast<int>(trouble == ClipStore::LoadTrouble::JournalSetAside ? Notice::JournalSetAside
-                                                                                       : Notice::FilesLeftAlone);
+        notice_.kind = trouble == ClipStore::LoadTrouble::JournalSetAside ? Notice::JournalSetAside
+                                                                           : Notice::FilesLeftAlone;
     }
-    std::lock_guard lock(m_);
     stop_ = false;
     settled_ = false;  // a load may have left a committed change to finish
     thread_ = std::thread([this] { Run(); });
@@ -45,8 +46,14 @@ void ClipStoreWorker::WaitSettled() {
 void ClipStoreWorker::NoteTrouble() {
     if (store_.Behind() && !noticed_) {
         noticed_ = true;  // once a run: the log has every later failure
-        notice_ = static_cast<int>(Notice::Behind);
+        std::lock_guard lock(m_);
+        notice_ = {Notice::Behind, store_.FailureReason()};
     }
+}
+
+ClipStoreWorker::NoticeText ClipStoreWorker::TakeNotice() {
+    std::lock_guard lock(m_);
+    return std::exchange(notice_, NoticeText{});
 }
 
 // Memory that runs out on this thread must not end the process: the files stay as they were, and

@@ -34,9 +34,14 @@ public:
     // Waits until everything posted is saved and the store has settled.
     void WaitSettled();
     // What the user is to hear of, not only the log: once a run, the first time the load or a
-    // save could not keep the folder as the history has it; None afterwards.
+    // save could not keep the folder as the history has it. A failed save carries the platform's
+    // reason for it, empty when unknown.
     enum class Notice { None, Behind, JournalSetAside, FilesLeftAlone };
-    Notice TakeNotice() { return static_cast<Notice>(notice_.exchange(static_cast<int>(Notice::None))); }
+    struct NoticeText {
+        Notice kind = Notice::None;
+        std::string reason;
+    };
+    NoticeText TakeNotice();
 
 private:
     void Run();
@@ -54,6 +59,6 @@ private:
     bool stop_ = false;
     bool settled_ = true;
     bool noticed_ = false;  // the worker's thread only, and Start before the thread runs
-    std::atomic<int> notice_{static_cast<int>(Notice::None)};
+    NoticeText notice_;     // under m_
     std::thread thread_;
 };

@@ -214,6 +214,9 @@ mkdir "$QM_CLIPS/Clips.journal"
 qm_start
 qm_copy_and_wait f 4
 qm_wait_until 10 qm_dialog Quillmate || qm_fail "the user was not told"
+# The notice gives the platform's reason; it guesses at no full disk.
+notice=$(qm_probe dialog-text Quillmate)
+grep -qi "full" <<< "$notice" && qm_fail "the notice blames a full disk: $notice"
 wine "$QM_PROBE" press-enter Quillmate
 qm_copy_and_wait g 5
 qm_exit
@@ -237,5 +240,67 @@ done
 qm_clip_is 21 "small after big" && [ "$(stat -c %s "$QM_CLIPS/Clip20.qms")" = 16000014 ] || qm_fail "the big history changed"
 }
 qm_stage store_big stage_store_big
+
+# --- The clip folder on another volume (a mounted volume, a junction, a redirected folder): here a
+# link to a folder on a tmpfs, so no file moves into it from the data folder in one step. Every
+# capture is saved, and so is a renumbering (Clip2 made a copy of Clip1: the load drops it).
+stage_other_volume() {
+shm=$(mktemp -d /dev/shm/qm-clips.XXXXXX)
+trap 'rm -rf "$shm"' EXIT   # the stage's own subshell
+mkdir -p "$QM_DATA" && ln -s "$shm" "$QM_CLIPS"
+qm_start
+for i in 0 1 2; do qm_copy_and_wait "volume $i" $i; done
+qm_exit
+for i in 0 1 2; do qm_clip_is $((i + 1)) "volume $i" || qm_fail "Clip$((i + 1)) on the other volume: '$(qm_clip_text $((i + 1)))'"; done
+qm_log_has ">>> " && qm_fail "saving to the other volume met a problem"
+cp "$QM_CLIPS/Clip1.qms" "$QM_CLIPS/Clip2.qms"
+qm_start
+qm_copy_and_wait "volume 3" 2
+qm_exit
+[ "$(qm_clip_text 2)|$(qm_clip_text 3)" = "volume 2|volume 3" ] && ! [ -e "$QM_CLIPS/Clip4.qms" ] ||
+  qm_fail "the renumbering on the other volume: $(ls "$QM_CLIPS")"
+qm_log_has ">>> " && qm_fail "the renumbering on the other volume met a problem"
+[ -L "$QM_CLIPS" ] || qm_fail "the link to the clip folder was replaced"
+}
+qm_stage other_volume stage_other_volume
+
+# --- Links planted in the clip folder and the data folder lead out of them: reading through one is
+# harmless, but no write, move or removal may reach what one leads to. Clip2 is a second name of
+# an outside file (and a copy of Clip1, so the exit's save renumbers: Clip2 to Clip4 are written
+# and Clip5 goes); Clip3 and Clip5, the journal and a temporary file are links, and so is Clip7,
+# past the gap at 6, which the history meets after two more captures.
+stage_planted_links() {
+qm_start
+for i in 0 1 2 3 4; do qm_copy_and_wait "own $i" $i; done
+qm_exit
+outside=$QM_DIR/outside && mkdir "$outside"
+plant() { rm -f "$2"; qm_utf16 "$3" > "$outside/$1"; ln -s "$outside/$1" "$2"; }
+plant journal "$QM_CLIPS/Clips.journal" "not a journal"
+plant temp "$QM_DATA/Clip3.qms.tmp" "a temporary file's target"
+plant middle "$QM_CLIPS/Clip3.qms" "middle outside"
+plant newest "$QM_CLIPS/Clip5.qms" "newest outside"
+plant beyond "$QM_CLIPS/Clip7.qms" "beyond the gap"
+rm "$QM_CLIPS/Clip2.qms" && cp "$QM_CLIPS/Clip1.qms" "$outside/hard" && ln "$outside/hard" "$QM_CLIPS/Clip2.qms"
+(cd "$outside" && sha1sum *) > "$QM_DIR/outside.sha1"
+qm_start
+qm_log_has "Clip3 added." && ! qm_log_has "Clip4 added." || qm_fail "the four texts did not load"
+qm_exit
+(cd "$outside" && sha1sum -c --quiet "$QM_DIR/outside.sha1") || qm_fail "a write or removal reached through a link"
+[ "$(find "$QM_CLIPS" "$QM_DATA" -maxdepth 1 -type l)" = "$QM_CLIPS/Clip7.qms" ] || qm_fail "links left: $(find "$QM_DATA" -type l)"
+[ "$(for n in 1 2 3 4; do qm_clip_text $n; echo; done | tr '\n' '|')" = "own 0|middle outside|own 3|newest outside|" ] &&
+  ! [ -e "$QM_CLIPS/Clip5.qms" ] || qm_fail "the renumbered files: $(ls -l "$QM_CLIPS")"
+[ "$(stat -c %h "$QM_CLIPS/Clip2.qms")" = 1 ] || qm_fail "Clip2 still shares its data"
+[ "$(qm_log_count "A link stood in place of")/$(qm_log_count "(a hard link)")" = 4/1 ] || qm_fail "the links were not logged"
+# The link past the gap is not moved aside (a move of it may take what it leads to along): it
+# stays where it is, and the history goes around it.
+qm_start
+qm_copy_and_wait "own 5" 4
+qm_copy_and_wait "own 6" 5
+qm_exit
+(cd "$outside" && sha1sum -c --quiet "$QM_DIR/outside.sha1") || qm_fail "a move reached through the link past the gap"
+qm_clip_is 5 "own 5" && qm_clip_is 6 "own 6" && [ -L "$QM_CLIPS/Clip7.qms" ] || qm_fail "around the link: $(ls -l "$QM_CLIPS")"
+qm_log_has "Cannot set aside stray clip file, left as it is: C:" || qm_fail "the link past the gap was not logged"
+}
+qm_stage planted_links stage_planted_links
 
 qm_journey_end

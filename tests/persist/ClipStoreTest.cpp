@@ -8,6 +8,11 @@
 #include "model/ClipStoreRecords.h"
 #include "model/ClipStoreWorker.h"
 #include "support/AnsiText.h"
+#ifdef _WIN32
+#include <windows.h>
+
+#include "model/ClipStoreWin32.h"
+#endif
 
 namespace {
 const std::string kFolder = "/data/Clips/";
@@ -112,6 +117,15 @@ TEST(ClipStoreCost, ASaveWritesOnlyWhatChangedAndRenumberingIsOneCommit) {
         EXPECT_EQ(LoadFresh(s.fs), c.after);
         EXPECT_TRUE(OnlyClipFiles(s.fs, c.after.size()));
     }
+    // The clip folder on another volume: once the first move into it fails, temporary files lie
+    // inside it for the run, and a capture costs a write and a move again.
+    Loaded s(Numbered(3));
+    s.fs.otherVolumes = true;
+    ASSERT_TRUE(s.Save(With(s.texts, u"a")));
+    s.fs.changes = 0;
+    ASSERT_TRUE(s.Save(With(With(s.texts, u"a"), u"b")));
+    EXPECT_EQ(s.fs.changes, 2);
+    EXPECT_EQ(LoadFresh(s.fs), With(With(s.texts, u"a"), u"b"));
 }
 
 // A save that fails loads as the previous history, or as the new one once it was committed (at
@@ -150,6 +164,10 @@ TEST(ClipStoreFailures, AFailedSaveKeepsTheOldOrCommittedHistoryUntilSettlingFin
         EXPECT_FALSE(s.Save(deleted));
         EXPECT_FALSE(s.Save(With(deleted, u"c1")) || s.Save(captured));
         EXPECT_TRUE(s.store->Behind() && Logged(s.problems, "left as they are"));
+        // The reason is the failed write's, not that of the clean-up after it.
+        const std::string why = blocked ? "access denied" : "disk full";
+        EXPECT_EQ(s.store->FailureReason(), why);
+        EXPECT_TRUE(Logged(s.problems, "Cannot write the clip journal: /data/Clips/Clips.journal (" + why + ")"));
         EXPECT_EQ(LoadFresh(s.fs), With(With(s.texts, u"c1"), u"c2"));
         s.fs.room = SIZE_MAX;
         s.fs.unwritable.clear();
@@ -272,6 +290,7 @@ int KillAtEachChange(const MemoryFileSystem& fs, Op op, AfterKill afterKill) {
 struct Change {
     const char* name;
     Texts before, between, after;  // `between` is saved first and handed over to `after` at once
+    bool otherVolumes = false;     // the clip folder on a volume of its own
 };
 
 // Every kill of the save and settling, and every kill of the load that completes it after a
@@ -287,7 +306,9 @@ void ExpectEveryKillLeavesOldOrNew(const Change& c) {
         EXPECT_TRUE(store.Save(c.after, problems)) << c.name;
         EXPECT_TRUE(store.Settle(problems)) << c.name;
     };
-    const int kills = KillAtEachChange(Loaded(c.before).fs, save, [&](MemoryFileSystem& killed, int k) {
+    Loaded before(c.before);
+    before.fs.otherVolumes = c.otherVolumes;
+    const int kills = KillAtEachChange(before.fs, save, [&](MemoryFileSystem& killed, int k) {
         KillAtEachChange(killed, LoadFresh, [&](MemoryFileSystem& again, int j) {
             EXPECT_TRUE(oldOrNew(LoadFresh(again))) << c.name << " kill " << k << " then " << j;
         });
@@ -315,6 +336,8 @@ TEST(ClipStoreCrash, EveryKillLeavesThePreviousOrTheNewHistory) {
         {"same length, new texts", ten, {}, Numbered(10, "other ")},
         // A renumbering handed over half done to the next capture at the limit.
         {"two captures at the limit", ten, shifted, With(Without(shifted, 0), u"newer")},
+        {"capture, clips on another volume", ten, {}, With(ten), true},
+        {"delete middle, clips on another volume", ten, {}, Without(ten, 3, 6), true},
     };
     for (const auto& c : changes) ExpectEveryKillLeavesOldOrNew(c);
 }
@@ -347,6 +370,15 @@ TEST(ClipStoreWorker, SavesTheLatestHistoryOffTheCallersThread) {
     worker.Finish();
     EXPECT_EQ(LoadFresh(s.fs), Texts{u"last"});
     EXPECT_TRUE(s.problems.empty());
+    // A save that falls behind is told once, with the platform's reason.
+    s.fs.diskFull = true;
+    worker.Start();
+    worker.Post({u"last", u"full"});
+    worker.WaitSettled();
+    const auto notice = worker.TakeNotice();
+    EXPECT_EQ(notice.kind, ClipStoreWorker::Notice::Behind);
+    EXPECT_EQ(notice.reason, "disk full");
+    EXPECT_EQ(worker.TakeNotice().kind, ClipStoreWorker::Notice::None);
 }
 
 TEST(ClipStoreDisk, RealFilesTakeTheHistoryAndTemporaryLeftoversGo) {
@@ -454,3 +486,26 @@ TEST(ClipStoreHeldFile, KeepsItsPlaceInTheHistoryUntilItCanBeRead) {
         EXPECT_TRUE(OnlyClipFiles(s.fs, c.released.size() + 3 + 1));
     }
 }
+
+#ifdef _WIN32
+// A clip file that shares its data with a file elsewhere (a hard link) is replaced, never written
+// through: the other name keeps its text, and the log hears of it.
+TEST(ClipStoreWin32, AFileSharingItsDataIsReplacedNotWrittenThrough) {
+    Problems problems, notes;
+    ClipStoreWin32 files([&](const Problems& p) { notes.insert(notes.end(), p.begin(), p.end()); });
+    const std::string root = ::testing::TempDir() + "qm_clips_win32\\", folder = root + "Clips\\";
+    const std::string outside = root + "outside.qms";
+    for (const auto& e : files.List(folder)) files.Remove(folder + e.Name);
+    files.Remove(outside);
+    files.CreateFolder(root);
+    files.CreateFolder(folder);
+    ClipStore store(files, folder);
+    ASSERT_TRUE(store.Save({u"a", u"b", u"c"}, problems));
+    ASSERT_TRUE(CreateHardLinkA(outside.c_str(), (folder + "Clip2.qms").c_str(), nullptr));
+    ASSERT_TRUE(store.Save({u"a", u"c"}, problems));  // Clip2 takes "c" in place, Clip3 goes
+    EXPECT_EQ(files.Read(outside)->Text, u"b");
+    EXPECT_EQ(ClipStore(files, folder).Load(problems), (Texts{u"a", u"c"}));
+    EXPECT_TRUE(Logged(notes, "hard link"));
+    EXPECT_TRUE(problems.empty());
+}
+#endif

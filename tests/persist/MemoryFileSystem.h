@@ -1,6 +1,7 @@
 #pragma once
 // MemoryFileSystem: clip files in memory, with the failures a disk can have: a process killed
-// before any chosen change, a full disk, a write, move or read that fails.
+// before any chosen change, a full disk, a write, move or read that fails, folders on different
+// volumes; each failure with its reason.
 #include <map>
 #include <new>
 #include <set>
@@ -21,6 +22,10 @@ public:
     int killAt = -1;        // the change with this number never happens: the process dies first
     bool diskFull = false;  // writes leave a truncated file and fail
     size_t room = SIZE_MAX;  // code units all files may hold; a write past it fails and leaves nothing
+    bool otherVolumes = false;  // every folder is a volume of its own: no move between folders
+    FileFailure failure;
+
+    FileFailure LastFailure() const override { return failure; }
 
     std::vector<FolderEntry> List(const std::string& folder) override {
         std::vector<FolderEntry> entries;
@@ -40,13 +45,13 @@ public:
     }
     bool WriteDurably(const std::string& path, const ClipText& text) override {
         Change();
-        if (unwritable.count(path) || unreadable.count(path)) return false;
+        if (unwritable.count(path) || unreadable.count(path)) return Fail("access denied");
         size_t used = text.size();
         for (const auto& [p, t] : files) used += p == path ? 0 : t.size();
-        if (used > room) return files.erase(path), false;
+        if (used > room) return files.erase(path), Fail("disk full");
         files[path] = diskFull ? text.substr(0, text.size() / 2) : text;
         writeTimes[path] = ++clock;
-        return !diskFull;
+        return !diskFull || Fail("disk full");
     }
     std::optional<ClipText> ReadPart(const std::string& path, uint64_t first, size_t count) override {
         ++reads;
@@ -60,7 +65,10 @@ public:
     }
     bool Replace(const std::string& from, const std::string& to) override {
         Change();
-        if (!files.count(from) || unreadable.count(to)) return false;
+        if (!files.count(from)) return Fail("not found");
+        if (unreadable.count(to)) return Fail("in use");
+        if (otherVolumes && from.substr(0, from.rfind('/')) != to.substr(0, to.rfind('/')))
+            return failure = {true, "other volume"}, false;
         files[to] = files[from];
         writeTimes[to] = writeTimes[from];
         files.erase(from);
@@ -68,7 +76,11 @@ public:
         if (hidden.erase(from)) hidden.insert(to);
         return true;
     }
-    bool Remove(const std::string& path) override { return Change(), !unreadable.count(path) && files.erase(path) != 0; }
+    bool Remove(const std::string& path) override {
+        Change();
+        if (unreadable.count(path)) return Fail("in use");
+        return files.erase(path) != 0 || Fail("not found");
+    }
     bool CreateFolder(const std::string&) override { return true; }
     // Another program writes the file: a new write time.
     void Edit(const std::string& path, const ClipText& text) {
@@ -78,6 +90,10 @@ public:
 
 private:
     uint64_t clock = 0;
+    bool Fail(const char* reason) {
+        failure = {false, reason};
+        return false;
+    }
     void Change() {
         if (++changes == killAt) throw KilledHere();
     }
