@@ -76,8 +76,9 @@ screen_is_clean() {
   np=$(xdotool search --onlyvisible --name "Untitled - Notepad" | head -n1)
   read -r nx ny nw nh < <(geometry "$np")
   import -window "$np" "$QM_DIR/notepad-own.png"
-  IFS=', ' read -r fl fr ft fb < <(xprop -id "$np" _NET_FRAME_EXTENTS | grep -o '[0-9, ]*$' || echo 0 0 0 0)
-  local frame="$((nw + ${fl:-0} + ${fr:-0} + 4))x$((nh + ${ft:-0} + ${fb:-0} + 4))+$((nx - ${fl:-0} - 2))+$((ny - ${ft:-0} - 2))"
+  local extents; extents=$(xprop -id "$np" _NET_FRAME_EXTENTS | grep -o '= .*' | tr -d '=,' || true)
+  read -r fl fr ft fb <<<"${extents:-0 0 0 0}"   # none without a window manager
+  local frame="$((nw + $fl + $fr + 4))x$((nh + $ft + $fb + 4))+$((nx - $fl - 2))+$((ny - $ft - 2))"
   read -r tl tt tw th < <(geometry "$(xdotool search --onlyvisible --name 'Wine System Tray' | head -n1)")
   list=$(xid QuillmateMain) bar=$(xid QuillmateStart)
   keyed "$list" list; keyed "$bar" bar
