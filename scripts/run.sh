@@ -21,30 +21,11 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=:$(cat "$dfd")
   echo "No display: Quillmate runs on the virtual display $DISPLAY (to look: DISPLAY=$DISPLAY import -window root shot.png)."
 fi
-# Alpha shows only with a compositor; one is started unless the display has one (the owner of
-# the selection _NET_WM_CM_S0).
-has_compositor() {
-  python3 - <<'PY'
-import ctypes, sys
-x = ctypes.CDLL("libX11.so.6")
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-x.XInternAtom.restype = ctypes.c_ulong
-x.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-x.XGetSelectionOwner.restype = ctypes.c_ulong
-d = x.XOpenDisplay(None)
-sys.exit(0 if d and x.XGetSelectionOwner(d, x.XInternAtom(d, b"_NET_WM_CM_S0", 0)) else 1)
-PY
-}
-if ! has_compositor; then
-  xcompmgr >/dev/null 2>&1 &
-  started+=($!)
-fi
-[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
-# Without a window manager Wine waits for one on every hide (about 2 s a window): its windows are
-# left unmanaged by the same setting as the tests' prefix.
+# Alpha shows only with a compositor, and topmost windows stay on top only under a window manager:
+# whichever of the two the display lacks is started (and stopped again at the end).
 source scripts/wine-env.sh
-qm_unmanaged_windows
+trap 'qm_desktop_stop; for p in "${started[@]}"; do kill "$p" 2>/dev/null || true; done' EXIT
+qm_desktop_start   # before Wine's first window (its tray), which then is managed too
 appdata=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')")
 echo "Program folder and Log.txt: $ROOT/build/win/bin"
 echo "Settings and clips:         $appdata/Quillmate"

@@ -8,4 +8,4 @@ DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recomme
   wine wine32:i386 wine64 fonts-wine g++-mingw-w64-i686-posix cmake make googletest g++ \
   libxfixes3:i386 libxrender1:i386 libxi6:i386 libxrandr2:i386 libxcursor1:i386 \
   libxinerama1:i386 libxcomposite1:i386 libxxf86vm1:i386 \
-  xvfb xauth xclip xdotool x11-utils imagemagick xcompmgr python3 python3-pil >/dev/null
+  xvfb xauth xclip xdotool x11-utils imagemagick picom openbox python3 python3-pil >/dev/null

@@ -21,9 +21,65 @@ qm_start_display_and_wine() {
   trap qm_stop_display_and_wine EXIT
 }
 # Without a window manager, Wine waits up to 2 s for one whenever a managed window hides: the
-# prefix's windows are left unmanaged, in the tests and in scripts/run.sh alike.
+# tests' prefix leaves its windows unmanaged (the tests assume a bare display).
 qm_unmanaged_windows() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+}
+# Under a window manager Wine's windows are managed: it stacks topmost windows above the others
+# (unmanaged, each Wine program's windows are stacked on their own, and a new or clicked window of
+# another program covers ours), and it answers a hide at once.
+qm_managed_windows() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d Y /f >/dev/null 2>&1
+}
+
+# The desktop scripts/run.sh gives Quillmate, shared with the test that checks it: a compositor, so
+# that alpha shows, and a window manager. xcompmgr does not fit: it takes a window's shape as the X
+# server holds it, unclipped by the window's size, and never reads it again; Wine builds the shape
+# of a colour-keyed window from its whole drawing surface (rounded up to 32 px), and changes it as
+# the window is drawn. picom clips the shape to the window and follows its changes.
+QM_COMPOSITOR=(picom --backend xrender --config /dev/null)
+QM_WINDOW_MANAGER=(openbox --sm-disable)
+# qm_selection_owned NAME: true while some client owns the X selection NAME (WM_S0: a window
+# manager; _NET_WM_CM_S0: a compositor).
+qm_selection_owned() {
+  python3 - "$1" <<'PY'
+import ctypes, sys
+x = ctypes.CDLL("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x.XInternAtom.restype = ctypes.c_ulong
+x.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+x.XGetSelectionOwner.restype = ctypes.c_ulong
+d = x.XOpenDisplay(None)
+sys.exit(0 if d and x.XGetSelectionOwner(d, x.XInternAtom(d, sys.argv[1].encode(), 0)) else 1)
+PY
+}
+# qm_desktop_start: starts on $DISPLAY what it lacks of that desktop, waits until each has taken
+# the display, and sets the prefix's windows managed; QM_DESKTOP_PIDS holds what it started.
+QM_DESKTOP_PIDS=()
+qm_desktop_start() {
+  local what selection i
+  for what in QM_WINDOW_MANAGER:WM_S0 QM_COMPOSITOR:_NET_WM_CM_S0; do
+    selection=${what#*:}; what=${what%%:*}[@]
+    qm_selection_owned "$selection" && continue
+    "${!what}" >/dev/null 2>&1 &
+    QM_DESKTOP_PIDS+=($!)
+    i=0
+    until qm_selection_owned "$selection"; do
+      sleep 0.05; i=$((i+1)); [ $i -lt 200 ] || { echo "${!what} did not start" >&2; return 1; }
+    done
+  done
+  qm_managed_windows
+}
+# qm_desktop_stop: stops what qm_desktop_start started.
+qm_desktop_stop() {
+  local p
+  for p in "${QM_DESKTOP_PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+  local i
+  for p in "${QM_DESKTOP_PIDS[@]}"; do
+    i=0; while [ -d "/proc/$p" ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i+1)); done
+  done
+  QM_DESKTOP_PIDS=()
 }
 qm_stop_display_and_wine() {
   wineserver -k 2>/dev/null || true
