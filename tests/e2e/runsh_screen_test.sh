@@ -79,16 +79,26 @@ screen_is_clean() {
   local extents; extents=$(xprop -id "$np" _NET_FRAME_EXTENTS | grep -o '= .*' | tr -d '=,' || true)
   read -r fl fr ft fb <<<"${extents:-0 0 0 0}"   # none without a window manager
   local frame="$((nw + $fl + $fr + 4))x$((nh + $ft + $fb + 4))+$((nx - $fl - 2))+$((ny - $ft - 2))"
-  read -r tl tt tw th < <(geometry "$(xdotool search --onlyvisible --name 'Wine System Tray' | head -n1)")
+  # Wine's tray window, with the frame a window manager gives it: where the window manager stacked
+  # it, above the notepad or below it.
+  local tray tfl tfr tft tfb tray_frame tray_over_notepad=0
+  tray=$(xdotool search --onlyvisible --name 'Wine System Tray' | head -n1)
+  read -r tl tt tw th < <(geometry "$tray")
+  extents=$(xprop -id "$tray" _NET_FRAME_EXTENTS | grep -o '= .*' | tr -d '=,' || true)
+  read -r tfl tfr tft tfb <<<"${extents:-0 0 0 0}"
+  tray_frame="$((tw + tfl + tfr))x$((th + tft + tfb))+$((tl - tfl))+$((tt - tft))"
+  [ "$(depth "$tray")" -lt "$(depth "$np")" ] && tray_over_notepad=1
   list=$(xid QuillmateMain) bar=$(xid QuillmateStart)
   keyed "$list" list; keyed "$bar" bar
   first=list second=bar
   [ "$(depth "$list")" -lt "$(depth "$bar")" ] && first=bar second=list
   local first_at=${first}_AT second_at=${second}_AT
-  /usr/bin/convert -size "${SW}x${SH}" "xc:$bg" \
+  local tray_layer=( \( "$QM_DIR/screen.png" -crop "$tray_frame" \) -geometry "+${tray_frame#*+}" -composite )
+  local below=() above=()
+  if [ $tray_over_notepad = 1 ]; then above=("${tray_layer[@]}"); else below=("${tray_layer[@]}"); fi
+  /usr/bin/convert -size "${SW}x${SH}" "xc:$bg" "${below[@]}" \
     \( "$QM_DIR/screen.png" -crop "$frame" \) -geometry "+${frame#*+}" -composite \
-    \( "$QM_DIR/screen.png" -crop "${tw}x${th}+${tl}+${tt}" \) -geometry "+${tl}+${tt}" -composite \
-    "$QM_DIR/notepad-own.png" -geometry "+$nx+$ny" -composite \
+    "$QM_DIR/notepad-own.png" -geometry "+$nx+$ny" -composite "${above[@]}" \
     "$QM_DIR/$first-keyed.png" -geometry "${!first_at}" -composite \
     "$QM_DIR/$second-keyed.png" -geometry "${!second_at}" -composite -alpha off "$QM_DIR/expected.png"
   bad=$(/usr/bin/convert "$QM_DIR/screen.png" "$QM_DIR/expected.png" -compose difference -composite \
