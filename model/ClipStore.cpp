@@ -38,6 +38,14 @@ int ClipNumberOf(const std::string& name) {
 
 using ClipFiles = std::map<int, const FolderEntry*>;
 
+// A committed save keeps every number up to its count that it does not write: those files must be
+// there, or the journal proves nothing.
+bool KeepsOnlyPresentFiles(int count, const std::set<int>& written, const ClipFiles& files) {
+    for (int n = 1; n <= count; ++n)
+        if (!written.count(n) && !files.count(n)) return false;
+    return true;
+}
+
 ClipFiles ClipFilesOf(const std::vector<FolderEntry>& listing) {
     ClipFiles files;
     for (const auto& e : listing)
@@ -151,12 +159,9 @@ std::optional<ClipJournal> ClipStore::ReadJournal(const std::vector<FolderEntry>
     const auto content = fs_.Read(JournalPath());  // memory that runs out: the caller reads it in pieces
     if (content) j = ClipStoreRecords::ParseJournal(content->Text);
     if (j) {
-        // A committed save keeps every number it does not write: those files must be there.
-        const ClipFiles files = ClipFilesOf(listing);
         std::set<int> written(j->Frozen.begin(), j->Frozen.end());
         for (const auto& e : j->Entries) written.insert(e.first);
-        for (int n = 1; j && n <= j->Count; ++n)
-            if (!written.count(n) && !files.count(n)) j.reset();
+        if (!KeepsOnlyPresentFiles(j->Count, written, ClipFilesOf(listing))) j.reset();
     }
     if (!j) {
         problems.push_back(">>> Clip journal ignored, it does not prove a committed save: " + JournalPath());
@@ -207,12 +212,10 @@ void ClipStore::FinishJournalInPieces(const std::vector<FolderEntry>& listing, u
     const ClipFiles files = ClipFilesOf(listing);
     std::set<int> frozen;
     if (j) {
-        // As for a journal read whole: every number it neither writes nor leaves must be there.
         frozen.insert(j->Frozen.begin(), j->Frozen.end());
         std::set<int> written = frozen;
         for (const auto& e : j->Entries) written.insert(e.Number);
-        for (int n = 1; j && n <= j->Count; ++n)
-            if (!written.count(n) && !files.count(n)) j.reset();
+        if (!KeepsOnlyPresentFiles(j->Count, written, files)) j.reset();
     }
     if (!j) {
         problems.push_back(">>> Clip journal ignored, it does not prove a committed save: " + JournalPath());

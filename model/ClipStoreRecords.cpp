@@ -20,20 +20,24 @@ uint64_t Checksum(const char16_t* p, size_t n, uint64_t h = kChecksumStart) {
     return h;
 }
 
-class Reader {
+// The tags and numbers of the records, each on a line of its own, over a reader's Peek, Advance
+// and Take.
+template <typename Self>
+class RecordLines {
 public:
-    explicit Reader(const ClipText& text) : t_(text) {}
-    bool Tag(const ClipText& tag) { return Take(tag) && Take(u"\r\n"); }
+    bool Tag(const ClipText& tag) { return self().Take(tag) && self().Take(u"\r\n"); }
     bool Number(uint64_t& v, uint64_t max) {
         v = 0;
         size_t digits = 0;
-        while (pos_ < t_.size() && t_[pos_] >= u'0' && t_[pos_] <= u'9' && digits < 20) {
-            const uint64_t d = t_[pos_++] - u'0';
+        char16_t c = 0;
+        while (digits < 20 && self().Peek(c) && c >= u'0' && c <= u'9') {
+            const uint64_t d = c - u'0';
             if (v > (UINT64_MAX - d) / 10) return false;
             v = v * 10 + d;
             ++digits;
+            self().Advance(1);
         }
-        return digits > 0 && v <= max && Take(u"\r\n");
+        return digits > 0 && v <= max && self().Take(u"\r\n");
     }
     bool Int(int& v, int max) {
         uint64_t u = 0;
@@ -41,6 +45,16 @@ public:
         v = static_cast<int>(u);
         return true;
     }
+
+private:
+    Self& self() { return static_cast<Self&>(*this); }
+};
+
+class Reader : public RecordLines<Reader> {
+    friend class RecordLines<Reader>;
+
+public:
+    explicit Reader(const ClipText& text) : t_(text) {}
     bool Text(ClipTextRef& out) {
         uint64_t n = 0;
         if (!Number(n, t_.size() - pos_)) return false;
@@ -56,6 +70,15 @@ public:
     }
 
 private:
+    bool Peek(char16_t& c) const {
+        if (pos_ >= t_.size()) return false;
+        c = t_[pos_];
+        return true;
+    }
+    bool Advance(size_t n) {
+        pos_ += n;
+        return true;
+    }
     bool Take(const ClipText& s) {
         if (t_.compare(pos_, s.size(), s) != 0) return false;
         pos_ += s.size();
@@ -65,29 +88,11 @@ private:
     size_t pos_ = 0;
 };
 // Reader's checks on a file read a slice at a time; the checksum runs along as it reads.
-class SliceReader {
+class SliceReader : public RecordLines<SliceReader> {
+    friend class RecordLines<SliceReader>;
+
 public:
     SliceReader(const PartReader& read, uint64_t size) : read_(read), size_(size) {}
-    bool Tag(const ClipText& tag) { return Take(tag) && Take(u"\r\n"); }
-    bool Number(uint64_t& v, uint64_t max) {
-        v = 0;
-        size_t digits = 0;
-        char16_t c = 0;
-        while (digits < 20 && Peek(c) && c >= u'0' && c <= u'9') {
-            const uint64_t d = c - u'0';
-            if (v > (UINT64_MAX - d) / 10) return false;
-            v = v * 10 + d;
-            ++digits;
-            Advance(1);
-        }
-        return digits > 0 && v <= max && Take(u"\r\n");
-    }
-    bool Int(int& v, int max) {
-        uint64_t u = 0;
-        if (!Number(u, static_cast<uint64_t>(max))) return false;
-        v = static_cast<int>(u);
-        return true;
-    }
     // A text's length and place, passed over.
     bool Skip(uint64_t& first, uint64_t& n) {
         if (!Number(n, size_ - pos_)) return false;
