@@ -45,7 +45,8 @@ LRESULT fClipboardForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam == kTimer1) Timer1_Timer();
             return 0;
         case WM_CLOSE:  // asked to close from outside (task manager, a script): end in order
-            Func::ExitProgram();
+            // Once: the exit's fades answer what other programs send, a second close among it.
+            if (!mGlobal::Exiting) Func::ExitProgram();
             return 0;
         case WM_ENDSESSION:  // Windows is logging off: keep the history and settings
             // During the exit they are saved already, and its fades answer this notice: saving

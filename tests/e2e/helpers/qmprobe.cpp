@@ -4,6 +4,8 @@
 //                           window of that class, to close
 //   cbviewer FILE           join the viewer chain; append one line to FILE per change notification;
 //                           leave the chain correctly when closed (WM_CLOSE to its window "QM viewer")
+//   send-close              send (not post) WM_CLOSE to the hidden "Quillmate" window, as a
+//                           program waiting for the answer would
 //   end-session             tell the hidden "Quillmate" window that Windows is logging off
 //                           (WM_ENDSESSION, sent as Windows sends it)
 //   close-helpers           close every viewer, target, file-copier and holder window of this tool
@@ -178,6 +180,9 @@ int main(int argc, char** argv) {
     }
     if (cmd == "close")  // the hidden "Quillmate" window unless a class is named
         return PostMessageW(argc > 2 ? top : FindWindowW(L"QuillmateForm", L"Quillmate"), WM_CLOSE, 0, 0) ? 0 : 1;
+    if (cmd == "send-close")
+        return SendMessageTimeoutW(FindWindowW(L"QuillmateForm", L"Quillmate"), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG,
+                                   5000, nullptr) ? 0 : 1;
     if (cmd == "end-session")
         return SendMessageTimeoutW(FindWindowW(L"QuillmateForm", L"Quillmate"), WM_ENDSESSION, TRUE, 0,
                                    SMTO_ABORTIFHUNG, 5000, nullptr) ? 0 : 1;
