@@ -25,11 +25,18 @@ qm_start_display_and_wine() {
 qm_unmanaged_windows() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 }
-# Under a window manager Wine's windows are managed: it stacks topmost windows above the others
-# (unmanaged, each Wine program's windows are stacked on their own, and a new or clicked window of
-# another program covers ours), and it answers a hide at once.
+# Under run.sh's window manager the other programs' windows are managed: the manager stacks them
+# among themselves and below Quillmate's topmost windows, which Wine raises over them (with every
+# program unmanaged, a new or clicked window of another program covers ours). Quillmate's own
+# windows, and Wine's tray, stay unmanaged, as on Windows: they stand exactly where the program puts
+# them (a manager pushes a bar placed 6 px above the screen back onto it, and may place a window
+# itself before Wine moves it) and a hide waits for no manager's answer.
 qm_managed_windows() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d Y /f >/dev/null 2>&1
+  local app
+  for app in Quillmate.exe explorer.exe; do
+    wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$app\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
+  done
 }
 
 # The desktop scripts/run.sh gives Quillmate, shared with the test that checks it: a compositor, so

@@ -7,6 +7,8 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/../../scripts/wine-env.sh"
 trap 'qm_cleanup; qm_desktop_stop; qm_unmanaged_windows' EXIT
 qm_desktop_start
+# A caret that blinks would show in one of two pictures taken moments apart and not in the other.
+wine reg add 'HKCU\Control Panel\Desktop' /v CursorBlinkRate /d -1 /f >/dev/null 2>&1
 
 read -r SW SH < <(xdotool getdisplaygeometry)
 shot() { import -window root "$QM_DIR/$1.png"; }
