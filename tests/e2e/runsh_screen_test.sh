@@ -135,6 +135,13 @@ notepad() {
 qm_start
 for i in 0 1 2 3 4 5; do qm_copy_and_wait "clip number $i" "$i"; done
 qm_shown QuillmateMain 1 "no main window"
+# The pair stands where the program put it, in X as in its own view: the bar snapped 6 px above the
+# screen's top (a window manager pushes it back onto the screen), the list beside it.
+sleep 0.5
+read -r l t _ < <(qm_probe rect QuillmateStart)
+[ "$t" = -6 ] || qm_fail "the bar stands at $l,$t, not 6 px above the screen's top"
+xid QuillmateStart >/dev/null
+xid QuillmateMain >/dev/null
 # A new notepad opens over the pair's place and stays below it.
 notepad
 screen_is_clean "a new notepad over the pair"
