@@ -25,7 +25,11 @@ fi
 # whichever of the two the display lacks is started (and stopped again at the end).
 source scripts/wine-env.sh
 trap 'qm_desktop_stop; for p in "${started[@]}"; do kill "$p" 2>/dev/null || true; done' EXIT
-qm_desktop_start   # before Wine's first window (its tray), which then is managed too
+new_prefix=0; [ -d "$WINEPREFIX" ] || new_prefix=1
+qm_desktop_start   # before Wine's first window (its tray)
+# A new prefix's set-up started Wine's tray program before the window settings were written: it
+# starts again, with them, as Quillmate starts.
+[ "$new_prefix" = 0 ] || wineserver -k
 appdata=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')")
 echo "Program folder and Log.txt: $ROOT/build/win/bin"
 echo "Settings and clips:         $appdata/Quillmate"
