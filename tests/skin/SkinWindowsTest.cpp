@@ -88,11 +88,21 @@ TEST_F(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
     EXPECT_EQ(fTray().bExit.CC(), size("Tray_Exit", 3));
     EXPECT_EQ(fMain().Width(), size("Main_Form", 0) * tx);
     EXPECT_EQ(fPopUp().he, size("PopUp_Form", 1) - 1);
-    EXPECT_EQ(fMain().lblEmpty.Caption(), L"Clipboard is empty");
-    EXPECT_EQ(fOptions().Label3[1].Caption(), L"Run on Windows startup ");
-    EXPECT_EQ(fOptions().Caption(), L"Quillmate Options");
+    // The caption table gave each its line of the package's own Language.dat.
+    std::vector<std::wstring> captions;
+    {
+        std::istringstream in(PackageFiles("Default").at("Language.dat"));
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            captions.emplace_back(line.begin(), line.end());  // (the lines checked are ASCII)
+        }
+    }
+    ASSERT_GE(captions.size(), 17u);
+    EXPECT_EQ(fMain().lblEmpty.Caption(), captions[0]);
+    EXPECT_EQ(fOptions().Label3[1].Caption(), captions[6]);
+    EXPECT_EQ(fOptions().Caption(), captions[15]);
     EXPECT_EQ(fExit().Label1.Left(), size("Exit_Check", 0) + 16);  // beside its check box
-    EXPECT_EQ(fHide().Caption(), L"Hide");
+    EXPECT_EQ(fHide().Caption(), captions[16]);
     // The hide notice's text keeps 6 px clear of the light panel (8, 36)-(292, 130) it stands on.
     {
         Snapshot hide(fHide());
