@@ -96,10 +96,14 @@ void fPopUpForm::LightAt(double xTw, double yTw) {
 void fPopUpForm::Form_MouseUp(forms::MouseArgs& a) {
     // The click chooses what lies under it. The lit item may still be the last choice: the first
     // move onto the menu only takes the mouse, and a pen's tap brings no move at all. It is lit
-    // and painted before the menu fades, so the user sees what runs.
+    // and painted before the menu fades, so the user sees what runs. A release outside the menu
+    // (it held the mouse) chooses nothing: the menu closes, as when another window comes forward.
     LightAt(std::nearbyint(a.X), std::nearbyint(a.Y));
     UpdateWindow(hWnd());
-    Choose();
+    if (Hot == 0)
+        Func::FadeForm(*this, static_cast<int16_t>(-mGlobal::PaiseSpeed), false);
+    else
+        Choose();
 }
 
 void fPopUpForm::Timer1_Timer() {

@@ -282,6 +282,26 @@ TEST_F(PopUp, ThePointerLightsTheItemUnderIt) {
     ReleaseCapture();
 }
 
+// A release outside the menu, which still holds the mouse, chooses nothing, whichever item was lit:
+// the menu closes and no clip goes.
+TEST_F(PopUp, AReleaseOutsideTheMenuRunsNoItem) {
+    RECT r{};
+    GetWindowRect(p.hWnd(), &r);
+    const int h = r.bottom - r.top;
+    for (int downs : {0, 2}) {  // nothing lit (Enter would run the upper item), the lower item lit
+        p.Show();
+        p.PrevContr = 1;
+        w.KeyDown(VK_CONTROL);  // Ctrl+A: every clip selected
+        w.KeyDown('A');
+        w.KeyUp(VK_CONTROL);
+        for (int i = 0; i < downs; ++i) Key(VK_DOWN);
+        SetCapture(p.hWnd());
+        SendMessageW(p.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(10, h + 30));
+        EXPECT_FALSE(p.Visible()) << downs;
+        EXPECT_EQ(mGlobal::History.ClipCount(), 3) << downs;
+    }
+}
+
 // Another window in front closes the menu within one tick, unlit, and the mode goes on the next.
 TEST_F(PopUp, LosingTheForegroundClosesTheMenuWithoutAction) {
     Key(VK_DOWN);
