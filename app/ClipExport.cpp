@@ -5,17 +5,7 @@
 
 #include "model/TextConv.h"
 #include "support/AnsiText.h"
-
-std::string ErrorReason(DWORD code) {
-    char* text = nullptr;
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string s = n && text ? std::string(text, n) : "Error " + std::to_string(code) + ".";
-    if (text) LocalFree(text);
-    while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ')) s.pop_back();
-    return s;
-}
+#include "support/PlainFiles.h"
 
 namespace {
 std::string Utf8(const ClipText& s) {

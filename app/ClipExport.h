@@ -23,9 +23,6 @@ bool WriteSomeBytes(HANDLE file, const char* data, DWORD size, DWORD& written);
 using ExportWrite = std::function<bool(HANDLE file, const std::string& bytes)>;
 bool WriteAllBytes(HANDLE file, const std::string& bytes, const WriteSome& writeSome = WriteSomeBytes);
 
-// The system's description of an error code, without its trailing line end.
-std::string ErrorReason(DWORD code);
-
 // Writes the export beside the target and puts it in the target's place only once it is
 // complete, so a failed write leaves an existing file exactly as it was. Returns the reason of a
 // failure in the user's words, or nothing when the file was written.

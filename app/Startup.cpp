@@ -141,11 +141,9 @@ void ShowStartWindows() {
     // The main window opens with the bar, as a click on Down opens it: room is kept for it beside
     // and below the bar, so neither starts off the screen, and a bar moved only to make that room
     // goes back where it stood when the main window closes.
-    const BarPlace saved{RoundHalfEven(fStart().Left() / tx), RoundHalfEven(fStart().Top() / ty), mGlobal::DockY};
-    const BarOpening opening = OpenBar(saved, SceneOf(fMain(), true));
-    fStart().SetPlaceWhenClosed(opening.back);
-    mGlobal::DockY = opening.open.dockY;
-    const POINT p{opening.open.x, opening.open.y};
+    const BarPlace open = fStart().OpeningPlace();
+    mGlobal::DockY = open.dockY;
+    const POINT p{open.x, open.y};
     const int startWidthPx = RoundHalfEven(fStart().Width() / tx);
     const int startHeightPx = RoundHalfEven(fStart().Height() / ty);
     MoveWindow(fStart().hWnd(), p.x, p.y, startWidthPx, startHeightPx, FALSE);

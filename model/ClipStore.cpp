@@ -163,10 +163,7 @@ std::optional<ClipJournal> ClipStore::ReadJournal(const std::vector<FolderEntry>
         for (const auto& e : j->Entries) written.insert(e.first);
         if (!KeepsOnlyPresentFiles(j->Count, written, ClipFilesOf(listing))) j.reset();
     }
-    if (!j) {
-        problems.push_back(">>> Clip journal ignored, it does not prove a committed save: " + JournalPath());
-        fs_.Remove(JournalPath());
-    }
+    if (!j) IgnoreJournal(problems);
     return j;
 }
 
@@ -217,30 +214,25 @@ void ClipStore::FinishJournalInPieces(const std::vector<FolderEntry>& listing, u
         for (const auto& e : j->Entries) written.insert(e.Number);
         if (!KeepsOnlyPresentFiles(j->Count, written, files)) j.reset();
     }
-    if (!j) {
-        problems.push_back(">>> Clip journal ignored, it does not prove a committed save: " + JournalPath());
-        fs_.Remove(JournalPath());
-        return;
-    }
-    for (const auto& e : j->Entries)
-        if (!fs_.CopyPartDurably(JournalPath(), e.First, e.Size, ClipPath(e.Number))) {
-            problems.push_back(">>> Cannot write clip file: " + ClipPath(e.Number));
-            SetJournalAside(listing, problems);
-            return;
-        }
-    for (int n = j->OldCount; n > j->Count; --n)
-        if (files.count(n) && !frozen.count(n) && !fs_.Remove(ClipPath(n))) {
-            problems.push_back(">>> Cannot delete clip file: " + ClipPath(n));
-            SetJournalAside(listing, problems);
-            return;
-        }
-    if (!fs_.Remove(JournalPath())) {
-        problems.push_back(">>> Cannot delete the clip journal: " + JournalPath());
+    if (!j) return IgnoreJournal(problems);
+    // A step that fails leaves the rest undone: the journal goes aside with the reason logged.
+    const auto failed = [&](const std::string& line) {
+        Failed(problems, line, fs_.LastFailure());
         SetJournalAside(listing, problems);
-        return;
-    }
+    };
+    for (const auto& e : j->Entries)
+        if (!fs_.CopyPartDurably(JournalPath(), e.First, e.Size, ClipPath(e.Number)))
+            return failed(">>> Cannot write clip file: " + ClipPath(e.Number));
+    for (int n = j->OldCount; n > j->Count; --n)
+        if (files.count(n) && !frozen.count(n) && !fs_.Remove(ClipPath(n)))
+            return failed(">>> Cannot delete clip file: " + ClipPath(n));
+    if (!fs_.Remove(JournalPath())) return failed(">>> Cannot delete the clip journal: " + JournalPath());
     problems.push_back(">>> Completed an interrupted save of the clip files");
-    return;
+}
+
+void ClipStore::IgnoreJournal(std::vector<std::string>& problems) {
+    problems.push_back(">>> Clip journal ignored, it does not prove a committed save: " + JournalPath());
+    fs_.Remove(JournalPath());
 }
 
 void ClipStore::SetJournalAside(const std::vector<FolderEntry>& listing, std::vector<std::string>& problems) {

@@ -114,6 +114,8 @@ private:
     void FinishJournalInPieces(const std::vector<FolderEntry>& listing, uint64_t bytes,
                                std::vector<std::string>& problems);
     void SetJournalAside(const std::vector<FolderEntry>& listing, std::vector<std::string>& problems);
+    // A journal that proves no committed save is logged and removed.
+    void IgnoreJournal(std::vector<std::string>& problems);
     // The file's text, when the listing shows a size that can be read and the read gives all of it.
     std::optional<ClipFileContent> LoadClipFile(int n, const FolderEntry& e, std::vector<std::string>& problems,
                                                 std::optional<ClipFileContent> early);

@@ -21,6 +21,7 @@ public:
     }
     OpenedFile(const OpenedFile&) = delete;
     OpenedFile& operator=(const OpenedFile&) = delete;
+    OpenedFile(OpenedFile&& other) noexcept : h_(std::exchange(other.h_, INVALID_HANDLE_VALUE)) {}
     bool Ok() const { return h_ != INVALID_HANDLE_VALUE; }
     HANDLE Get() const { return h_; }
     void Swap(OpenedFile& other) { std::swap(h_, other.h_); }
@@ -122,13 +123,11 @@ bool SamePath(std::wstring a, std::wstring b) {
     return a == b;
 }
 
-// The system's own words for an error, without the closing full stop.
+// The system's own words for an error, without the closing full stop: it goes inside a sentence.
 std::string ErrorText(DWORD error) {
-    char buf[512] = {};
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, buf,
-                             sizeof buf, nullptr);
-    while (n > 0 && (buf[n - 1] == '\r' || buf[n - 1] == '\n' || buf[n - 1] == ' ' || buf[n - 1] == '.')) --n;
-    return n > 0 ? std::string(buf, n) : "system error " + std::to_string(error);
+    std::string text = ErrorReason(error);
+    if (!text.empty() && text.back() == '.') text.pop_back();
+    return text;
 }
 }  // namespace
 
@@ -148,11 +147,24 @@ std::optional<ClipFileContent> ClipStoreWin32::Read(const std::string& path) {
     return DecodeClipFile(bytes);
 }
 
-std::optional<ClipText> ClipStoreWin32::ReadPart(const std::string& path, uint64_t first, size_t count) {
+namespace {
+// A file opened for reading from its code unit `first` on; not Ok when it cannot be.
+OpenedFile OpenAt(const std::string& path, uint64_t first) {
     OpenedFile f(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     LARGE_INTEGER at{};
     at.QuadPart = static_cast<LONGLONG>(first * sizeof(char16_t));
-    if (!f.Ok() || !SetFilePointerEx(f.Get(), at, nullptr, FILE_BEGIN)) return std::nullopt;
+    if (f.Ok() && !SetFilePointerEx(f.Get(), at, nullptr, FILE_BEGIN)) {
+        const DWORD error = GetLastError();  // the caller's reason, not the close's
+        f.Close();
+        SetLastError(error);
+    }
+    return f;
+}
+}  // namespace
+
+std::optional<ClipText> ClipStoreWin32::ReadPart(const std::string& path, uint64_t first, size_t count) {
+    OpenedFile f = OpenAt(path, first);
+    if (!f.Ok()) return std::nullopt;
     ClipText part(count, u'\0');
     DWORD got = 0;
     if (!ReadFile(f.Get(), part.data(), static_cast<DWORD>(count * sizeof(char16_t)), &got, nullptr))
@@ -162,10 +174,8 @@ std::optional<ClipText> ClipStoreWin32::ReadPart(const std::string& path, uint64
 }
 
 bool ClipStoreWin32::CopyPartDurably(const std::string& from, uint64_t first, uint64_t count, const std::string& to) {
-    OpenedFile in(from, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
-    LARGE_INTEGER at{};
-    at.QuadPart = static_cast<LONGLONG>(first * sizeof(char16_t));
-    if (!in.Ok() || !SetFilePointerEx(in.Get(), at, nullptr, FILE_BEGIN)) return Failed(GetLastError());
+    OpenedFile in = OpenAt(from, first);
+    if (!in.Ok()) return Failed(GetLastError());
     // A slice at a time: the text may be larger than memory can hold. The target goes the way of
     // every write, so a link in its place is replaced, not written through.
     std::string slice(1u << 21, '\0');

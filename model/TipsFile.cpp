@@ -51,50 +51,58 @@ private:
     size_t leftOut_ = 0, shortened_ = 0;
 };
 
+// Splits characters into lines as any editor writes them: CR LF, a lone CR or a lone LF ends a
+// line, and what follows the last line end is a line too. A line keeps at most `most` characters;
+// `cut` tells the handler that it had more.
+template <class Char>
+class LineSplitter {
+public:
+    explicit LineSplitter(size_t most) : most_(most) {}
+    template <class OnLine>
+    void Put(Char c, const OnLine& onLine) {
+        if (c == Char('\n') && afterCr_) {
+            afterCr_ = false;
+            return;
+        }
+        afterCr_ = c == Char('\r');
+        if (c == Char('\r') || c == Char('\n'))
+            End(onLine);
+        else if (line_.size() < most_)
+            line_ += c;
+        else
+            cut_ = true;
+    }
+    template <class OnLine>
+    void End(const OnLine& onLine) {
+        onLine(line_, cut_);
+        line_.clear();
+        cut_ = false;
+    }
+
+private:
+    const size_t most_;
+    std::basic_string<Char> line_;
+    bool cut_ = false, afterCr_ = false;
+};
+
 }  // namespace
 
 std::vector<ClipText> ParseTips(const ClipText& fileText) {
     TipList tips;
-    size_t start = 0;
-    while (start <= fileText.size()) {
-        // A line ends at CR LF, a lone CR or a lone LF, whichever editor wrote the file.
-        size_t end = fileText.find_first_of(u"\r\n", start);
-        if (end == ClipText::npos) end = fileText.size();
-        tips.Add(fileText.substr(start, end - start), false);
-        if (end == fileText.size()) break;
-        start = end + ((fileText[end] == u'\r' && end + 1 < fileText.size() && fileText[end + 1] == u'\n') ? 2 : 1);
-    }
+    LineSplitter<char16_t> lines(fileText.size());  // the whole text is in memory already
+    const auto add = [&](const ClipText& line, bool cut) { tips.Add(line, cut); };
+    for (char16_t c : fileText) lines.Put(c, add);
+    lines.End(add);
     return tips.Take();
 }
 
 std::vector<ClipText> ReadTips(std::istream& bytes, const DecodeTipLine& decode) {
     TipList tips;
-    std::string line;
-    bool cut = false, afterCr = false;
-    const auto endLine = [&] {
-        tips.Add(decode(line), cut);
-        line.clear();
-        cut = false;
-    };
+    LineSplitter<char> lines(kMostTipBytes);
+    const auto add = [&](const std::string& line, bool cut) { tips.Add(decode(line), cut); };
     char buffer[64 * 1024];
-    while (bytes.read(buffer, sizeof buffer) || bytes.gcount() > 0) {
-        for (std::streamsize i = 0; i < bytes.gcount(); ++i) {
-            const char b = buffer[i];
-            // The same line ends as in ParseTips: CR LF, a lone CR or a lone LF.
-            if (b == '\n' && afterCr) {
-                afterCr = false;
-                continue;
-            }
-            afterCr = b == '\r';
-            if (b == '\r' || b == '\n') {
-                endLine();
-            } else if (line.size() < kMostTipBytes) {
-                line += b;
-            } else {
-                cut = true;
-            }
-        }
-    }
-    endLine();
+    while (bytes.read(buffer, sizeof buffer) || bytes.gcount() > 0)
+        for (std::streamsize i = 0; i < bytes.gcount(); ++i) lines.Put(buffer[i], add);
+    lines.End(add);
     return tips.Take();
 }

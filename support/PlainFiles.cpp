@@ -60,6 +60,17 @@ std::string ExecutableFolder() {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
+std::string ErrorReason(unsigned long code) {
+    char* text = nullptr;
+    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string s = n && text ? std::string(text, n) : "Error " + std::to_string(code) + ".";
+    if (text) LocalFree(text);
+    while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ')) s.pop_back();
+    return s;
+}
+
 std::vector<std::string> ListFiles(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA fd;

@@ -34,4 +34,6 @@ std::vector<std::string> ListFiles(const std::string& folder);
 // The full path of the running program, and its folder without a trailing separator.
 std::string ExecutablePath();
 std::string ExecutableFolder();
+// The system's description of an error code, without its trailing line end.
+std::string ErrorReason(unsigned long code);
 #endif

@@ -110,23 +110,29 @@ void fStartForm::Down_Click() {
         return;
     }
     auto& main = fMain();
-    const double tx = mGlobal::TwipsX, ty = mGlobal::TwipsY;
-    const Func::BarPlace here{RoundPx(Left() / tx), RoundPx(Top() / ty), mGlobal::DockY};
     if (!main.Visible()) {
-        // Room for the main window is kept below the bar although it is still hidden; docked at
-        // the bottom, the bar rises so the main window opens upward.
-        const Func::BarOpening opening = Func::OpenBar(here, Func::SceneOf(main, true));
-        placeWhenClosed_ = opening.back;
-        Place(opening.open);
+        Place(OpeningPlace());
         PlaceMainWindow();
         Func::FadeForm(main, PaiseIn(), false);
     } else {
-        Place(Func::CloseBar(here, placeWhenClosed_, main.Height() / ty));
+        Place(Func::CloseBar(Here(), placeWhenClosed_, main.Height() / mGlobal::TwipsY));
         placeWhenClosed_.reset();
         SetFocus(hWnd());
         Func::FadeForm(main, PaiseOut(), false);
         PlaceMainWindow();
     }
+}
+
+Func::BarPlace fStartForm::Here() {
+    return {RoundPx(Left() / mGlobal::TwipsX), RoundPx(Top() / mGlobal::TwipsY), mGlobal::DockY};
+}
+
+Func::BarPlace fStartForm::OpeningPlace() {
+    // Room for the main window is kept below the bar although it is still hidden; docked at the
+    // bottom, the bar rises so the main window opens upward.
+    const Func::BarOpening opening = Func::OpenBar(Here(), Func::SceneOf(fMain(), true));
+    placeWhenClosed_ = opening.back;
+    return opening.open;
 }
 
 void fStartForm::Place(const Func::BarPlace& place) {

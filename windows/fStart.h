@@ -29,8 +29,9 @@ public:
     void Timer1_Timer();
     // A drag puts the pair where the user wants it: closing then leaves the bar there.
     void ForgetPlaceWhenClosed() { placeWhenClosed_.reset(); }
-    // Opened at start-up, the bar may have moved only to make room for the main window.
-    void SetPlaceWhenClosed(std::optional<Func::BarPlace> place) { placeWhenClosed_ = place; }
+    // Where the bar stands as the main window opens with it (at a click on Down, and at start-up);
+    // a move made only to keep both on the screen is remembered, to be undone at closing.
+    Func::BarPlace OpeningPlace();
 
 protected:
     forms::WndCreate CreateOptions() override;
@@ -45,6 +46,8 @@ private:
     void PlaceMainWindow();
     void MoveBarPx(POINT cornerPx);
     void Place(const Func::BarPlace& place);
+    // The bar's corner in pixels and its dock now.
+    Func::BarPlace Here();
     // The notice that the program goes on in the tray.
     void ShowHideNotice();
 

@@ -8,6 +8,7 @@
 #include "app/ClipExport.h"
 #include "forms/MsgBox.h"
 #include "model/mGlobal.h"
+#include "support/PlainFiles.h"
 #include "windows/Windows.h"
 
 namespace {

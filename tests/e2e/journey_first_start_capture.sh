@@ -208,8 +208,7 @@ qm_stage store_outside stage_store_outside
 # "Clips.journal" made a folder: no renumbering can be committed. The files stay as they are,
 # every capture still reaches a file of its own, and the user is told once, on screen.
 stage_store_journal_folder() {
-mkdir -p "$QM_CLIPS"
-for t in b b c d e; do n=$(( ${n:-0} + 1 )); qm_utf16 "$t" >"$QM_CLIPS/Clip$n.qms"; done   # b twice: the first save renumbers
+qm_seed_clips b b c d e   # b twice: the first save renumbers
 mkdir "$QM_CLIPS/Clips.journal"
 qm_start
 qm_copy_and_wait f 4

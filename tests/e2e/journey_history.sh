@@ -6,8 +6,7 @@ source "$(dirname "$0")/lib.sh"
 
 # seven_clips: a start with the clips "clip A" (oldest) to "clip G" (newest); rows 0..4 show G F E D C.
 seven_clips() {
-  mkdir -p "$QM_CLIPS"
-  for i in 1 2 3 4 5 6 7; do qm_utf16 "clip $(printf "\\x$(printf %x $((64 + i)))")" >"$QM_CLIPS/Clip$i.qms"; done
+  qm_seed_clips "clip A" "clip B" "clip C" "clip D" "clip E" "clip F" "clip G"
   qm_start
   qm_log_has "Clip6 added." || qm_fail "the seven clips did not load"
 }

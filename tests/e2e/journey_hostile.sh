@@ -205,8 +205,7 @@ qm_stage held_clip_file stage_held_clip_file
 # goes on around them and says so; deleting the oldest clip and copying one leave both files as
 # they are, at their numbers.
 stage_large_files() {
-mkdir -p "$QM_CLIPS"
-n=0; for t in three five a b c; do n=$((n + 1)); qm_utf16 "$t" >"$QM_CLIPS/Clip$n.qms"; done
+qm_seed_clips three five a b c
 truncate -s 3G "$QM_CLIPS/Clip2.qms"
 truncate -s $(( (4 << 30) + 20 )) "$QM_CLIPS/Clip4.qms"
 truncate -s 5G "$QM_CLIPS/Clips.cache"

@@ -53,14 +53,7 @@ qm_end_started() {
     wine "$QM_PROBE" close-helpers >/dev/null 2>&1 || true
     for p in $(cat "$QM_RUN/helpers"); do qm_wait_until 2 qm_gone "$p" || kill "$p" 2>/dev/null || true; done
   fi
-  for p in $(cat "$QM_RUN/pids" 2>/dev/null); do
-    for _ in 1 2 3 4 5 6 7 8 9 10; do
-      qm_gone "$p" && break
-      wine "$QM_PROBE" press-enter Quillmate >/dev/null 2>&1 || wine "$QM_PROBE" close >/dev/null 2>&1 || true
-      sleep 0.3
-    done
-    qm_gone "$p" || kill "$p" 2>/dev/null || true
-  done
+  for p in $(cat "$QM_RUN/pids" 2>/dev/null); do qm_stop "$p" 15 || kill "$p" 2>/dev/null || true; done
   rm -f "$QM_RUN/xclips" "$QM_RUN/helpers" "$QM_RUN/pids"
   QM_PIDS=() QM_HELPERS=() QM_XCLIPS=()
 }
@@ -135,6 +128,12 @@ qm_ini() { tr -d '\r' <"$QM_INI" | grep "^$1=" | cut -d= -f2; }
 qm_utf16() { printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE; }
 qm_clip_text() { iconv -f UTF-16LE -t UTF-8 "$QM_CLIPS/Clip$1.qms" 2>/dev/null; }  # raw UTF-16LE, no BOM
 qm_clip_is() { [ "$(qm_clip_text "$1")" = "$2" ]; }
+# qm_seed_clips TEXT...: clip files Clip1 (the oldest) onward holding the TEXTs, as a start finds them.
+qm_seed_clips() {
+  local n=0 t
+  mkdir -p "$QM_CLIPS"
+  for t in "$@"; do n=$((n + 1)); qm_utf16 "$t" >"$QM_CLIPS/Clip$n.qms"; done
+}
 # qm_settled N: the store is at rest with N clips: no journal, no temporary file, and a cache
 # written after the newest clip file.
 qm_settled() {
@@ -154,15 +153,17 @@ qm_launch() {
 # qm_dialog TITLE: true while a message box with that title is shown.
 qm_dialog() { wine "$QM_PROBE" dialog-text "$1" >/dev/null 2>&1; }
 
-# qm_end: ends Quillmate whatever it is doing (running, or showing a message box), then waits for it.
-qm_end() {
-  for _ in $(seq 50); do
-    qm_gone "$QM_PID" && return 0
+# qm_stop PID [TRIES]: ends that Quillmate whatever it is doing (running, or showing a message box)
+# and waits for it; false when it still runs after TRIES (50) attempts 0.2 s apart.
+qm_stop() {
+  for _ in $(seq "${2:-50}"); do
+    qm_gone "$1" && return 0
     wine "$QM_PROBE" press-enter Quillmate >/dev/null 2>&1 || wine "$QM_PROBE" close >/dev/null 2>&1 || true
     sleep 0.2
   done
-  qm_fail "Quillmate did not end"
+  qm_gone "$1"
 }
+qm_end() { qm_stop "$QM_PID" || qm_fail "Quillmate did not end"; }
 
 # qm_start ARGS...: starts Quillmate and waits until it is ready (in the viewer chain unless /noview).
 qm_start() {
