@@ -16,6 +16,7 @@ cmake --build "$NAT" -j "$JOBS"
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
 qm_start_display_and_wine
+qm_keep_desktop "$WIN/tests/e2e/qmprobe.exe"
 
 status=0
 echo "== native tests (sanitizers)"

@@ -20,6 +20,17 @@ qm_start_display_and_wine() {
   cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   trap qm_stop_display_and_wine EXIT
 }
+# qm_keep_desktop PROBE: Wine's desktop process (explorer.exe /desktop) ends a second after its last
+# user and is started again by the next program that needs it, inheriting that program's output;
+# under ctest it then held a finished test's pipe open until ctest killed the test. A helper that
+# keeps the desktop for the whole run starts it here, with no pipe of ctest's.
+qm_keep_desktop() {
+  local ready=$QM_TMP/desktop-ready i=0
+  wine "$1" keep-desktop </dev/null >"$ready" 2>/dev/null &
+  until grep -q ready "$ready" 2>/dev/null; do
+    sleep 0.05; i=$((i+1)); [ $i -lt 400 ] || { echo "Wine's desktop did not start" >&2; return 1; }
+  done
+}
 # Without a window manager, Wine waits up to 2 s for one whenever a managed window hides: the
 # tests' prefix leaves its windows unmanaged (the tests assume a bare display).
 qm_unmanaged_windows() {

@@ -294,6 +294,14 @@ int main(int argc, char** argv) {
         CloseHandle(f);
         return 0;
     }
+    if (cmd == "keep-desktop") {
+        // Wine's desktop process inherits the output of whichever process starts it: a test run
+        // starts it once, outside the test runner, and keeps it until the server stops.
+        if (!GetDesktopWindow()) return 1;
+        std::puts("ready");
+        std::fflush(stdout);
+        Sleep(INFINITE);
+    }
     if (cmd == "focus-target") return SetForegroundWindow(FindWindowW(L"QMTarget", nullptr)) ? 0 : 1;
     if (cmd == "edit-target" && argc > 2) {
         const std::wstring title = Wide(argc > 3 ? argv[3] : "QM target");
