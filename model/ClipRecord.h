@@ -29,10 +29,10 @@ public:
     friend bool operator==(const ClipTextRef& a, const char16_t* b) { return a.Str() == b; }
 
 private:
-    static const ClipText& Empty() {
-        static const ClipText empty;
-        return empty;
-    }
+    // Made at start-up, not on first use: a first use on the save thread while the process ends
+    // would register its destruction under the lock the ending holds while it joins that thread.
+    static const ClipText& Empty() { return kEmptyText; }
+    static inline const ClipText kEmptyText{};
     std::shared_ptr<const ClipText> p_;
 };
 

@@ -11,6 +11,11 @@
 namespace {
 using ClipStoreRecords::kMaxNumber;
 
+// An empty clip file: a place below a frozen one, no clip. Made at start-up like every object the
+// save thread uses: one made on that thread's first use would register its destruction under the
+// lock that the process's end holds while it waits for that thread.
+const ClipTextRef kEmptyPlace;
+
 bool EndsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
@@ -406,7 +411,6 @@ void ClipStore::SetAside(int n, std::vector<std::string>& problems) {
 
 std::vector<const ClipTextRef*> ClipStore::Layout(const std::vector<ClipTextRef>& texts,
                                                    std::vector<std::string>& problems) {
-    static const ClipTextRef kEmpty;  // an empty clip file: a place below a frozen one, no clip
     std::vector<const ClipTextRef*> layout;
     size_t i = 0;
     int n = 1;
@@ -425,7 +429,7 @@ std::vector<const ClipTextRef*> ClipStore::Layout(const std::vector<ClipTextRef>
             const Slot& s = At(seen);
             if (!Frozen(seen) && s.Text && !s.Text->empty() && older < texts.size() && *s.Text == texts[older]) ++older;
         }
-        for (; n < f; ++n) layout.push_back(!takes() ? nullptr : i < older ? &texts[i++] : &kEmpty);
+        for (; n < f; ++n) layout.push_back(!takes() ? nullptr : i < older ? &texts[i++] : &kEmptyPlace);
         layout.push_back(nullptr);
         n = f + 1;
     }

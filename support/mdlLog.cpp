@@ -15,10 +15,11 @@
 
 namespace mdlLog {
 namespace {
-std::string& LogPath() {
-    static std::string path;
-    return path;
-}
+// The log's state is made at start-up, not on first use: the clip store's thread logs too, and a
+// first use there while the process ends would register its destruction under the lock that the
+// ending holds while it waits for that thread.
+std::string logPath;
+std::string& LogPath() { return logPath; }
 
 // The log stays open between lines: opening it for each line cost more than the rest of a
 // start-up with a long history. Every line still goes to the system unbuffered before WriteLog
@@ -46,13 +47,14 @@ public:
 private:
     std::chrono::steady_clock::time_point checked_{};
 #ifdef _WIN32
-    HANDLE h_ = INVALID_HANDLE_VALUE;
-    bool IsOpen() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE h_ = nullptr;  // a constant, so the handle is ready before any code runs
+    bool IsOpen() const { return h_ != nullptr; }
     void Open(const std::string& path) {
         // No delete sharing: a delete would only be pending while the handle is open, and every
         // line written meanwhile would vanish with the file. Another program's delete is refused.
         h_ = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h_ == INVALID_HANDLE_VALUE) h_ = nullptr;
     }
     bool Gone() const {
         // Removed by a means that takes the name away at once: the file has no name left.
@@ -91,33 +93,31 @@ private:
 void LogHandle::Close() {
 #ifdef _WIN32
     if (IsOpen()) CloseHandle(h_);
-    h_ = INVALID_HANDLE_VALUE;
+    h_ = nullptr;
 #else
     if (IsOpen()) ::close(fd_);
     fd_ = -1;
 #endif
 }
 
-LogHandle& Handle() {
-    static LogHandle handle;
-    return handle;
-}
+constinit LogHandle logHandle;
+LogHandle& Handle() { return logHandle; }
 
 // The clip store's thread logs too: one line at a time, whole.
-std::mutex& LogMutex() {
-    static std::mutex m;
-    return m;
-}
+std::mutex logMutex;
+std::mutex& LogMutex() { return logMutex; }
 
 // Lines of an open batch not written yet; guarded by the log's mutex.
 struct Pending {
     int depth = 0;
     std::string bytes;
 };
-Pending& Batched() {
-    static Pending p;
-    return p;
-}
+Pending batched;
+Pending& Batched() { return batched; }
+
+// The time stamp of the last second a line was written in; guarded by the log's mutex.
+std::time_t stampTime = -1;
+std::string stamp;  // "hh:mm:ss || "
 
 void FlushLocked() {
     std::string& bytes = Batched().bytes;
@@ -164,12 +164,10 @@ void WriteLog(const std::string& text, bool plain) {
     // The stamp is worked out once a second: a long history logs thousands of lines in one. The
     // clock is read through the system clock, not std::time: the C library's time() asks for the
     // time zone on every call, which costs more than the rest of a line.
-    static std::time_t last = -1;
-    static std::string stamp;  // "hh:mm:ss || "
     if (!plain) {
         const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-        if (now != last) {
-            last = now;
+        if (now != stampTime) {
+            stampTime = now;
             std::tm local{};
 #ifdef _WIN32
             localtime_s(&local, &now);
