@@ -193,14 +193,19 @@ TEST_F(MainWindow, ABottomDockedWindowGrowsUpward) {
     EXPECT_TRUE(GetUpdateRect(w.Paste.hWnd(), nullptr, FALSE)) << "the moved header is not repainted";
 }
 
-// Ctrl+A puts every clip, joined, on the clipboard. Delete lays the window out again: one row
-// less, and emptied through Ctrl+A, the empty look with the Delete button off.
+// Ctrl+A selects every clip, draws every row selected and puts them, joined, on the clipboard; a
+// plain A does nothing. Delete lays the window out again: one row less, and emptied through
+// Ctrl+A, the empty look with the Delete button off.
 TEST_F(MainWindow, DeleteLaysTheWindowOutAgain) {
     Reset(3);
+    w.imgClipBack_Click(2);
+    w.KeyDown('A');
+    EXPECT_EQ(Clipboard(), u"clip A") << "a plain A changed the selection";
     w.KeyDown(VK_CONTROL);
     w.KeyDown('A');
     w.KeyUp(VK_CONTROL);
     EXPECT_EQ(Clipboard(), u"clip C\r\nclip B\r\nclip A");
+    for (int r = 0; r < 3; ++r) EXPECT_TRUE(w.imgClipBack[r].Picture() == w.Sel_Picture) << "row " << r << " drawn unselected";
     w.imgClipBack_Click(1);
     w.KeyDown(VK_DELETE);
     EXPECT_EQ(mGlobal::History.ClipCount(), 2);
