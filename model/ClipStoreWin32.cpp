@@ -319,7 +319,8 @@ std::vector<FolderEntry> ClipStoreWin32::List(const std::string& folder) {
         const FileStamp stamp{(static_cast<uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow,
                               (static_cast<uint64_t>(fd.ftLastWriteTime.dwHighDateTime) << 32) |
                                   fd.ftLastWriteTime.dwLowDateTime};
-        entries.push_back(FolderEntry{name, stamp, (fd.dwFileAttributes & unusual) == 0});
+        entries.push_back(FolderEntry{name, stamp, (fd.dwFileAttributes & unusual) == 0,
+                                      (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (FindNextFileA(h, &fd));
     FindClose(h);
     return entries;
