@@ -272,7 +272,8 @@ std::optional<JournalIndex> ClipStore::FinishJournalInPieces(const std::vector<F
 std::optional<ClipJournal> ClipStore::ReadJournalTexts(const JournalIndex& index, std::vector<std::string>& problems) {
     ClipJournal j{index.Count, index.OldCount, index.Frozen, {}};
     for (const auto& e : index.Entries) {
-        auto text = e.Size > SIZE_MAX ? std::nullopt : fs_.ReadPart(JournalPath(), e.First, static_cast<size_t>(e.Size));
+        auto text =
+            e.Size > SIZE_MAX ? std::nullopt : fs_.ReadPart(JournalPath(), e.First, static_cast<size_t>(e.Size));
         if (!text || text->size() != e.Size) {
             LeaveJournal(problems);
             return std::nullopt;
@@ -308,7 +309,7 @@ std::vector<ClipTextRef> ClipStore::Load(std::vector<std::string>& problems) {
 std::vector<ClipTextRef> ClipStore::LoadFolder(std::vector<std::string>& problems, bool journalDone) {
     slots_.clear();
     frozen_.clear();
-    folders_.clear();
+    around_.clear();
     strays_.clear();
     beyondGap_.clear();
     journalOnDisk_ = cacheCurrent_ = untouchable_ = false;
@@ -359,7 +360,7 @@ std::vector<ClipTextRef> ClipStore::LoadFolder(std::vector<std::string>& problem
             // Never a clip, never touched: the history goes around it.
             problems.push_back(">>> A folder has the name of a clip file, left as it is: " + ClipPath(n));
             frozen_.insert(n);
-            folders_.insert(n);
+            around_.insert(n);
         }
 
     std::vector<ClipTextRef> texts;
@@ -423,7 +424,7 @@ void ClipStore::StartFromListing() {
     slots_.clear();
     beyondGap_.clear();
     for (const auto& [n, e] : files)
-        if (e->Folder) frozen_.insert(n), folders_.insert(n);
+        if (e->Folder) frozen_.insert(n), around_.insert(n);
     for (int n = 1;; ++n) {
         const auto f = files.find(n);
         if (f == files.end() || !(f->second->Normal || f->second->Folder)) break;
@@ -449,7 +450,8 @@ bool ClipStore::MoveAside(int n, std::vector<std::string>& problems) {
     // A name taken in any case is taken: the move would replace that file.
     const std::vector<FolderEntry> listing = fs_.List(folder_);
     std::string aside = ClipPath(n) + ".stray";
-    for (int k = 2; Listed(listing, aside.substr(folder_.size())); ++k) aside = ClipPath(n) + ".stray" + std::to_string(k);
+    for (int k = 2; Listed(listing, aside.substr(folder_.size())); ++k)
+        aside = ClipPath(n) + ".stray" + std::to_string(k);
     if (fs_.Replace(ClipPath(n), aside)) {
         problems.push_back(">>> Stray clip file set aside: " + aside);
         return true;
@@ -461,9 +463,13 @@ bool ClipStore::MoveAside(int n, std::vector<std::string>& problems) {
 void ClipStore::SetAside(int n, std::vector<std::string>& problems) {
     // A file past a gap (a hidden one makes the gap) was never loaded; once the history grows up
     // to it, it would be written over or join the history. Renamed, it stays on disk out of the
-    // numbering; one that cannot be renamed now is a stray, moved before its number is written.
+    // numbering; one that cannot be renamed (a link, a held file) keeps its number and the history
+    // goes around it.
     beyondGap_.erase(n);
-    if (!MoveAside(n, problems)) strays_.insert(n);
+    if (!MoveAside(n, problems)) {
+        frozen_.insert(n);
+        around_.insert(n);
+    }
 }
 
 int ClipStore::Top() const {
@@ -476,8 +482,8 @@ std::vector<const ClipTextRef*> ClipStore::Layout(const std::vector<ClipTextRef>
     // A history emptied for good keeps no places: a file it could not read goes aside.
     if (texts.empty()) {
         for (int f : frozen_)
-            if (!folders_.count(f)) strays_.insert(f);
-        frozen_ = folders_;
+            if (!around_.count(f)) strays_.insert(f);
+        frozen_ = around_;
     }
     std::vector<const ClipTextRef*> layout;
     size_t i = 0;
@@ -492,7 +498,7 @@ std::vector<const ClipTextRef*> ClipStore::Layout(const std::vector<ClipTextRef>
     int seen = 1;
     const std::vector<int> frozen(frozen_.begin(), frozen_.end());
     for (int f : frozen) {
-        if (folders_.count(f)) continue;  // no place: the history goes around them
+        if (around_.count(f)) continue;  // no place: the history goes around them
         for (; seen < f && seen <= static_cast<int>(slots_.size()); ++seen) {
             const Slot& s = At(seen);
             if (!Frozen(seen) && s.Text && !s.Text->empty() && older < texts.size() && *s.Text == texts[older]) ++older;
@@ -520,8 +526,10 @@ bool ClipStore::Commit(const std::vector<const ClipTextRef*>& layout, const std:
     j.Count = static_cast<int>(layout.size());
     j.OldCount = Top();
     // Strays are frozen numbers as well: the journal's own count and entries tell them from places.
-    std::set<int> frozen = frozen_;
-    frozen.insert(strays_.begin(), strays_.end());
+    // A file gone around above the count is none of the journal's: a later load meets it past a gap.
+    std::set<int> frozen = strays_;
+    for (int n : frozen_)
+        if (n <= j.Count || !around_.count(n)) frozen.insert(n);
     j.Frozen.assign(frozen.begin(), frozen.end());
     for (int n : changed) j.Entries.emplace_back(n, *layout[static_cast<size_t>(n - 1)]);
     if (!WriteAndMove("Clips.journal", ClipStoreRecords::JournalRecord(j).Pieces(), problems,
@@ -705,10 +713,10 @@ bool ClipStore::Settle(std::vector<std::string>& problems) {
         // Empty files above every frozen one hold no place any more.
         int topFrozen = 0;
         for (int f : frozen_)
-            if (!folders_.count(f)) topFrozen = f;
+            if (!around_.count(f)) topFrozen = f;
         bool loose = false;
         for (int n = topFrozen + 1; n <= count_ && !loose; ++n) loose = At(n).Text && At(n).Text->empty();
-        const bool unsettled = journalOnDisk_ || loose || static_cast<int>(slots_.size()) > count_ || !strays_.empty() ||
+        const bool unsettled = journalOnDisk_ || loose || !strays_.empty() || static_cast<int>(slots_.size()) > count_ ||
                                std::any_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.Dirty; });
         // A history that could not be saved whole is tried again first.
         if (wanted_) {

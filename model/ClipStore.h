@@ -25,7 +25,8 @@
 // moved over or removed: the history goes on around it until it can be read at a later start.
 // A history emptied for good keeps no such places: the file is set aside (renamed ".stray") before
 // its number is used again or the history is taken to end below it, and until then a journal
-// names it. A folder with a clip file's name is never touched and the history goes around it.
+// names it. A folder with a clip file's name is never touched and the history goes around it, as
+// around a file past a gap that could not be set aside when the history reached it.
 #include <functional>
 #include <map>
 #include <optional>
@@ -132,7 +133,7 @@ private:
     std::vector<ClipTextRef> CurrentTexts() const;
     // Renames clip file n out of the numbering under a name no file has yet.
     bool MoveAside(int n, std::vector<std::string>& problems);
-    void SetAside(int n, std::vector<std::string>& problems);  // a stray when it cannot be moved now
+    void SetAside(int n, std::vector<std::string>& problems);
     int Top() const;  // the highest number a file of the store may still have
     // Number by number, the texts' places: nothing where a frozen file stays, an empty text where
     // a number below one has no text of its own.
@@ -151,9 +152,9 @@ private:
     std::string tempFolder_;
     std::vector<Slot> slots_;  // number n at n - 1; beyond count_: files still to remove
     int count_ = 0;            // numbers in the history, frozen ones among them
-    std::set<int> frozen_;     // files that could not be read, and folders
-    std::set<int> folders_;    // among them: no place of the history, which goes around them
-    std::set<int> strays_;     // files of no history that are still to be set aside
+    std::set<int> frozen_;     // never written, moved or removed: files that could not be read, and around_
+    std::set<int> around_;     // frozen, no place: folders, and files past a gap that could not be set aside
+    std::set<int> strays_;     // files of an emptied history, still to be set aside
     std::set<int> beyondGap_;  // clip files found past the first gap: not part of the history
     bool loaded_ = false;
     bool untouchable_ = false;  // a history memory could not hold: no file is written until a later start

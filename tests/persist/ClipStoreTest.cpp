@@ -80,13 +80,16 @@ TEST(ClipStoreOrder, LoadingStopsAtAGapAndFilesBeyondItAreNeverOverwritten) {
         Named setAside, before = {};  // names in another case are taken as well
     };
     const Case cases[] = {
-        {{u"a", u"b", u"c", u"d"}, {3}, {}, {}, {u"a", u"b"}, {{u"b"}, {u"b", u"x", u"y"}}, {{"Clip4.qms.stray", u"d"}}},
+        {{u"a", u"b", u"c", u"d"}, {3}, {}, {}, {u"a", u"b"}, {{u"b"}, {u"b", u"x", u"y"}},
+         {{"Clip4.qms.stray", u"d"}}},
         {{u"a", u"b", u"c", u"d", u"e", u"f"}, {2}, {}, {}, {u"a"}, {{u"a", u"2", u"3", u"4"}},
          {{"Clip3.qms.stray", u"c"}, {"Clip4.qms.stray", u"d"}, {"Clip5.qms.stray", u"e"}, {"Clip6.qms.stray", u"f"}}},
-        {{u"a", u"b", u"c"}, {}, {2}, {}, {u"a"}, {{u"a", u"x"}}, {{"Clip2.qms.stray", u"b"}, {"Clip3.qms.stray", u"c"}}},
+        {{u"a", u"b", u"c"}, {}, {2}, {}, {u"a"}, {{u"a", u"x"}},
+         {{"Clip2.qms.stray", u"b"}, {"Clip3.qms.stray", u"c"}}},
         {{u"a", u"b", u"c", u"d"}, {3}, {}, {}, {u"a", u"b"}, {{u"b", u"x", u"y"}},
          {{"Clip4.qms.STRAY", u"older"}, {"Clip4.qms.stray2", u"d"}}, {{"Clip4.qms.STRAY", u"older"}}},
-        {{u"a", u"b", u"c", u"d", u"e"}, {}, {}, {3}, {u"a", u"b", u"d", u"e"}, {{u"a", u"b", u"d", u"e", u"x"}, {u"b", u"d", u"e", u"x"}}, {}},
+        {{u"a", u"b", u"c", u"d", u"e"}, {}, {}, {3}, {u"a", u"b", u"d", u"e"},
+         {{u"a", u"b", u"d", u"e", u"x"}, {u"b", u"d", u"e", u"x"}}, {}},
     };
     for (const auto& c : cases) {
         Loaded s(c.seed, c.gaps, c.hidden, c.folders);
@@ -344,9 +347,10 @@ void ExpectAFullDiskAnywhereLeavesOldOrNew(const Change& c) {
     if (!c.between.empty()) return;
     // Where not even the journal fits, new clips are added above the previous history.
     auto wholeOldOrNew = [&](const Texts& got) {
+        const auto above = got.begin() + static_cast<std::ptrdiff_t>(std::min(c.before.size(), got.size()));
         auto isNew = [&](const ClipTextRef& t) { return std::find(c.after.begin(), c.after.end(), t) != c.after.end(); };
-        return got == c.after || (got.size() >= c.before.size() && std::equal(c.before.begin(), c.before.end(), got.begin()) &&
-                                  std::all_of(got.begin() + static_cast<std::ptrdiff_t>(c.before.size()), got.end(), isNew));
+        return got == c.after ||
+               (std::equal(got.begin(), above, c.before.begin(), c.before.end()) && std::all_of(above, got.end(), isNew));
     };
     Loaded before(c.before);
     size_t used = 0;

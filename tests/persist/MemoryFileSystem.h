@@ -19,7 +19,7 @@ public:
     std::map<std::string, ClipText> files;
     std::map<std::string, uint64_t> writeTimes;
     std::set<std::string> oddSized, unreadable, unwritable, hidden, tooBig;  // reading tooBig whole runs out of memory
-    std::set<std::string> folders;  // listed in `files` with no text: they move, but nothing reads, writes or removes them
+    std::set<std::string> folders;  // in `files`, with no text: they move, nothing reads, writes or removes them
     std::map<std::string, uint64_t> listedBytes;  // a size the listing shows instead of the text's
     int changes = 0;        // writes, moves and removals so far
     int reads = 0;
@@ -75,7 +75,8 @@ public:
         if (unreadable.count(from) || unreadable.count(to) || folders.count(to)) return Fail("in use");
         if (otherVolumes && from.substr(0, from.rfind('/')) != to.substr(0, to.rfind('/')))
             return failure = {true, "other volume"}, false;
-        for (auto it = files.begin(); it != files.end();) it = it->first != from && Lower(it->first) == Lower(to) ? files.erase(it) : std::next(it);
+        for (auto it = files.begin(); it != files.end();)
+            it = it->first != from && Lower(it->first) == Lower(to) ? files.erase(it) : std::next(it);
         if (folders.erase(from)) folders.insert(to);
         files[to] = files[from];
         writeTimes[to] = writeTimes[from];
