@@ -316,7 +316,9 @@ std::vector<ClipTextRef> ClipStore::LoadFolder(std::vector<std::string>& problem
     loaded_ = true;
     std::vector<FolderEntry> listing = fs_.List(folder_);
     std::optional<ClipJournal> journal;
-    if (const FolderEntry* j = Find(listing, "Clips.journal"); j && !journalDone) {
+    const FolderEntry* j = Find(listing, "Clips.journal");
+    if (j && j->Folder) IgnoreJournal(problems);  // a folder in its place: no save can be committed
+    if (j && !j->Folder && !journalDone) {
         const uint64_t bytes = j->Stamp.Size;
         bool inPieces = bytes > kWholeJournalBytes;
         if (!inPieces) {
@@ -456,7 +458,7 @@ bool ClipStore::MoveAside(int n, std::vector<std::string>& problems) {
         problems.push_back(">>> Stray clip file set aside: " + aside);
         return true;
     }
-    Failed(problems, ">>> Cannot set aside stray clip file, left as it is for now: " + ClipPath(n), fs_.LastFailure());
+    Failed(problems, ">>> Cannot set aside stray clip file, left as it is: " + ClipPath(n), fs_.LastFailure());
     return false;
 }
 
