@@ -56,23 +56,8 @@ std::string ExportBytes(const ClipText& joined) {
     return "\xEF\xBB\xBF" + Utf8(joined) + "\r\n";
 }
 
-bool WriteSomeBytes(HANDLE file, const char* data, DWORD size, DWORD& written) {
-    return WriteFile(file, data, size, &written, nullptr) != FALSE;
-}
-
 bool WriteAllBytes(HANDLE file, const std::string& bytes, const WriteSome& writeSome) {
-    constexpr size_t kMostPerWrite = 1u << 30;
-    for (size_t done = 0; done < bytes.size();) {
-        DWORD written = 0;
-        const auto size = static_cast<DWORD>(std::min(bytes.size() - done, kMostPerWrite));
-        if (!writeSome(file, bytes.data() + done, size, written)) return false;
-        if (written == 0) {  // no progress and no reason given
-            SetLastError(ERROR_WRITE_FAULT);
-            return false;
-        }
-        done += written;
-    }
-    return true;
+    return WriteAllBytes(file, bytes.data(), bytes.size(), writeSome);
 }
 
 std::optional<std::string> WriteExportFile(const std::string& path, const ClipText& joined,

@@ -7,19 +7,14 @@
 #include <string>
 
 #include "model/ClipRecord.h"
+#include "support/PlainFiles.h"
 #include "support/clsCdlgEx.h"
 
 // The bytes of an export: the joined text and CR LF in the ANSI code page when that page holds
 // every character exactly, else in UTF-8 after a byte-order mark, so that no character is lost.
 std::string ExportBytes(const ClipText& joined);
 
-// One call of the system's write. It may take fewer bytes than it was given and still succeed (a
-// disk with less room than that takes what fits); the write after it then tells why.
-using WriteSome = std::function<bool(HANDLE file, const char* data, DWORD size, DWORD& written)>;
-bool WriteSomeBytes(HANDLE file, const char* data, DWORD size, DWORD& written);
-
-// Writes all of bytes to an open file, writing again whatever a write left; false (with the last
-// error set) when it cannot.
+// Writes all of bytes to an open file (see WriteAllBytes in PlainFiles).
 using ExportWrite = std::function<bool(HANDLE file, const std::string& bytes)>;
 bool WriteAllBytes(HANDLE file, const std::string& bytes, const WriteSome& writeSome = WriteSomeBytes);
 

@@ -279,11 +279,6 @@ void ShowClipFilesNotice() {
                    " (Log.txt names the files). New clips are still saved where they can be, and the whole "
                    "history is tried again later; clips deleted since may come back at the next start.";
             break;
-        case Notice::JournalSetAside:
-            text = "Quillmate could not complete a save of the clip history that was interrupted. The clips are "
-                   "shown as their files hold them, and the unfinished save was kept beside them (Log.txt names "
-                   "the file). New clips are saved as usual.";
-            break;
         case Notice::FilesLeftAlone:
             text = "Quillmate could not load the whole clip history (Log.txt tells why). Its files are left as "
                    "they are until a later start: clips copied or deleted until then are not saved.";

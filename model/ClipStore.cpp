@@ -58,11 +58,26 @@ ClipFiles ClipFilesOf(const std::vector<FolderEntry>& listing) {
     return files;
 }
 
+// Names are found as the file system finds them: in any case.
 const FolderEntry* Find(const std::vector<FolderEntry>& listing, const std::string& name) {
-    const auto it = std::find_if(listing.begin(), listing.end(), [&](const FolderEntry& e) { return e.Name == name; });
+    const std::string wanted = Lower(name);
+    const auto it = std::find_if(listing.begin(), listing.end(),
+                                 [&](const FolderEntry& e) { return Lower(e.Name) == wanted; });
     return it == listing.end() ? nullptr : &*it;
 }
 bool Listed(const std::vector<FolderEntry>& listing, const std::string& name) { return Find(listing, name) != nullptr; }
+
+// A journal's frozen numbers that are no places of its history: the files there, kept from an
+// emptied history or past a gap, are set aside before the journal writes the number or ends the
+// history below it. A folder is never one.
+template <typename Numbers>
+std::set<int> StraysOf(const std::vector<int>& frozen, int count, const Numbers& written, const ClipFiles& files) {
+    std::set<int> strays;
+    for (int n : frozen)
+        if (const auto f = files.find(n); f != files.end() && !f->second->Folder && (n > count || written.count(n)))
+            strays.insert(n);
+    return strays;
+}
 
 // True when a read gave as many bytes as the listing shows: a read cut short (or a file written
 // meanwhile) must never stand for the file.
@@ -82,6 +97,7 @@ ClipStore::EarlyReads ClipStore::ReadEarly(const std::map<int, const FolderEntry
     for (int n = 1; n <= last; ++n) {
         if (committed.count(n)) continue;
         const auto f = files.find(n);
+        if (f != files.end() && f->second->Folder) continue;
         if (f == files.end() || !f->second->Normal) break;
         const size_t i = static_cast<size_t>(n - 1);
         if (!(cache && i < cache->Clips.size() && cache->Clips[i].Stamp == f->second->Stamp) &&
@@ -126,7 +142,8 @@ ClipStore::ClipStore(ClipStoreFileSystem& fs, std::string folder) : fs_(fs), fol
 std::string ClipStore::ClipFileName(int number) { return "Clip" + std::to_string(number) + ".qms"; }
 
 bool ClipStore::IsTemporary(const std::string& name) {
-    return EndsWith(name, ".qms.tmp") || name == "Clips.journal.tmp" || name == "Clips.cache.tmp";
+    const std::string n = Lower(name);
+    return EndsWith(n, ".qms.tmp") || n == "clips.journal.tmp" || n == "clips.cache.tmp";
 }
 
 void ClipStore::DropTemporaryFiles(const std::vector<FolderEntry>& listing) {
@@ -162,7 +179,11 @@ std::optional<ClipJournal> ClipStore::ReadJournal(const std::vector<FolderEntry>
                                                   std::vector<std::string>& problems) {
     std::optional<ClipJournal> j;
     const auto content = fs_.Read(JournalPath());  // memory that runs out: the caller reads it in pieces
-    if (content) j = ClipStoreRecords::ParseJournal(content->Text);
+    if (!content) {
+        LeaveJournal(problems);  // unread, it proves nothing either way
+        return j;
+    }
+    j = ClipStoreRecords::ParseJournal(content->Text);
     if (j) {
         std::set<int> written(j->Frozen.begin(), j->Frozen.end());
         for (const auto& e : j->Entries) written.insert(e.first);
@@ -199,40 +220,72 @@ std::optional<ClipFileContent> ClipStore::LoadClipFile(int n, const FolderEntry&
     return content;
 }
 
-void ClipStore::FinishJournalInPieces(const std::vector<FolderEntry>& listing, uint64_t bytes,
-                                      std::vector<std::string>& problems) {
+std::optional<JournalIndex> ClipStore::FinishJournalInPieces(const std::vector<FolderEntry>& listing, uint64_t bytes,
+                                                             std::vector<std::string>& problems) {
     problems.push_back(">>> The clip journal is too large to read at once (" + std::to_string(bytes) +
                        " bytes); its save is carried out piece by piece: " + JournalPath());
-    const auto read = [&](uint64_t first, size_t count) { return fs_.ReadPart(JournalPath(), first, count); };
+    bool unread = false;
+    const auto read = [&](uint64_t first, size_t count) {
+        auto part = fs_.ReadPart(JournalPath(), first, count);
+        unread = unread || !part;
+        return part;
+    };
+    // (Memory that runs out even for its index leaves every file as it is: see Load.)
     std::optional<JournalIndex> j;
-    try {
-        if (bytes % 2 == 0) j = ClipStoreRecords::ScanJournal(read, bytes / 2);
-    } catch (const std::bad_alloc&) {
-        SetJournalAside(listing, problems);
-        return;
+    if (bytes % 2 == 0) j = ClipStoreRecords::ScanJournal(read, bytes / 2);
+    if (unread) {
+        LeaveJournal(problems);
+        return std::nullopt;
     }
     const ClipFiles files = ClipFilesOf(listing);
-    std::set<int> frozen;
+    std::set<int> written, entries;
     if (j) {
-        frozen.insert(j->Frozen.begin(), j->Frozen.end());
-        std::set<int> written = frozen;
-        for (const auto& e : j->Entries) written.insert(e.Number);
+        written.insert(j->Frozen.begin(), j->Frozen.end());
+        for (const auto& e : j->Entries) entries.insert(e.Number);
+        written.insert(entries.begin(), entries.end());
         if (!KeepsOnlyPresentFiles(j->Count, written, files)) j.reset();
     }
-    if (!j) return IgnoreJournal(problems);
-    // A step that fails leaves the rest undone: the journal goes aside with the reason logged.
+    if (!j) {
+        IgnoreJournal(problems);
+        return std::nullopt;
+    }
+    // A step that fails leaves the rest for a later save: the journal stays, and the history is read
+    // from it; the numbers it has written meanwhile may hold cut texts that nothing loads.
     const auto failed = [&](const std::string& line) {
-        Failed(problems, line, fs_.LastFailure());
-        SetJournalAside(listing, problems);
+        if (!line.empty()) Failed(problems, line, fs_.LastFailure());  // a move aside logs itself
+        problems.push_back(">>> The interrupted save of the clip files is completed later: " + JournalPath());
+        return j;
     };
-    for (const auto& e : j->Entries)
+    const std::set<int> strays = StraysOf(j->Frozen, j->Count, entries, files);
+    for (const auto& e : j->Entries) {
+        if (strays.count(e.Number) && !MoveAside(e.Number, problems)) return failed("");
         if (!fs_.CopyPartDurably(JournalPath(), e.First, e.Size, ClipPath(e.Number)))
             return failed(">>> Cannot write clip file: " + ClipPath(e.Number));
-    for (int n = j->OldCount; n > j->Count; --n)
-        if (files.count(n) && !frozen.count(n) && !fs_.Remove(ClipPath(n)))
-            return failed(">>> Cannot delete clip file: " + ClipPath(n));
+    }
+    const int top = std::max(j->OldCount, strays.empty() ? 0 : *strays.rbegin());
+    for (int n = top; n > j->Count; --n) {
+        const auto f = files.find(n);
+        if (f == files.end() || f->second->Folder) continue;
+        if (strays.count(n) ? !MoveAside(n, problems) : !fs_.Remove(ClipPath(n)))
+            return failed(strays.count(n) ? "" : ">>> Cannot delete clip file: " + ClipPath(n));
+    }
     if (!fs_.Remove(JournalPath())) return failed(">>> Cannot delete the clip journal: " + JournalPath());
     problems.push_back(">>> Completed an interrupted save of the clip files");
+    return std::nullopt;
+}
+
+std::optional<ClipJournal> ClipStore::ReadJournalTexts(const JournalIndex& index, std::vector<std::string>& problems) {
+    ClipJournal j{index.Count, index.OldCount, index.Frozen, {}};
+    for (const auto& e : index.Entries) {
+        auto text =
+            e.Size > SIZE_MAX ? std::nullopt : fs_.ReadPart(JournalPath(), e.First, static_cast<size_t>(e.Size));
+        if (!text || text->size() != e.Size) {
+            LeaveJournal(problems);
+            return std::nullopt;
+        }
+        j.Entries.emplace_back(e.Number, std::move(*text));
+    }
+    return j;
 }
 
 void ClipStore::IgnoreJournal(std::vector<std::string>& problems) {
@@ -240,20 +293,10 @@ void ClipStore::IgnoreJournal(std::vector<std::string>& problems) {
     fs_.Remove(JournalPath());
 }
 
-void ClipStore::SetJournalAside(const std::vector<FolderEntry>& listing, std::vector<std::string>& problems) {
-    // Kept for the user under a name no start reads; the files are taken as they are.
-    std::string aside = JournalPath() + ".unfinished";
-    for (int k = 2; Listed(listing, aside.substr(folder_.size())); ++k)
-        aside = JournalPath() + ".unfinished" + std::to_string(k);
-    if (fs_.Replace(JournalPath(), aside)) {
-        problems.push_back(">>> The interrupted save of the clip files could not be completed; the clip files are "
-                           "taken as they are and the save was kept as " + aside);
-        trouble_ = LoadTrouble::JournalSetAside;
-    } else {
-        problems.push_back(">>> The interrupted save of the clip files could not be completed nor set aside; the "
-                           "clip files are left as they are: " + JournalPath());
-        trouble_ = LoadTrouble::FilesLeftAlone;
-    }
+void ClipStore::LeaveJournal(std::vector<std::string>& problems) {
+    problems.push_back(">>> Cannot read the clip journal; the clip files are left as they are until a later start: " +
+                       JournalPath());
+    untouchable_ = true;
 }
 
 std::vector<ClipTextRef> ClipStore::Load(std::vector<std::string>& problems) {
@@ -271,16 +314,18 @@ std::vector<ClipTextRef> ClipStore::Load(std::vector<std::string>& problems) {
 std::vector<ClipTextRef> ClipStore::LoadFolder(std::vector<std::string>& problems, bool journalDone) {
     slots_.clear();
     frozen_.clear();
-    keptStrays_.clear();
+    around_.clear();
+    strays_.clear();
     beyondGap_.clear();
     journalOnDisk_ = cacheCurrent_ = untouchable_ = false;
-    if (!journalDone) trouble_ = LoadTrouble::None;
     loaded_ = true;
-    const std::vector<FolderEntry> listing = fs_.List(folder_);
-    const ClipFiles files = ClipFilesOf(listing);
+    std::vector<FolderEntry> listing = fs_.List(folder_);
     std::optional<ClipJournal> journal;
-    if (const FolderEntry* j = Find(listing, "Clips.journal"); j && !journalDone) {
-        bool inPieces = j->Stamp.Size > kWholeJournalBytes;
+    const FolderEntry* j = Find(listing, "Clips.journal");
+    if (j && j->Folder) IgnoreJournal(problems);  // a folder in its place: no save can be committed
+    if (j && !j->Folder && !journalDone) {
+        const uint64_t bytes = j->Stamp.Size;
+        bool inPieces = bytes > kWholeJournalBytes;
         if (!inPieces) {
             try {
                 journal = ReadJournal(listing, problems);
@@ -289,13 +334,15 @@ std::vector<ClipTextRef> ClipStore::LoadFolder(std::vector<std::string>& problem
             }
         }
         if (inPieces) {
-            // The folder changed: load it again, as the journal left it.
-            FinishJournalInPieces(listing, j->Stamp.Size, problems);
-            std::vector<ClipTextRef> texts = LoadFolder(problems, true);
-            if (trouble_ == LoadTrouble::FilesLeftAlone) untouchable_ = true;
-            return texts;
+            const std::optional<JournalIndex> left = FinishJournalInPieces(listing, bytes, problems);
+            // Done or ignored: the folder as the journal left it. Else the history is read from it.
+            if (!left && !untouchable_) return LoadFolder(problems, true);
+            if (left) journal = ReadJournalTexts(*left, problems);
+            listing = fs_.List(folder_);
         }
+        if (untouchable_) return {};  // nothing the journal may have changed is shown
     }
+    const ClipFiles files = ClipFilesOf(listing);
     DropTemporaryFiles(listing);
     std::optional<ClipCache> cache;
     if (const FolderEntry* c = Find(listing, "Clips.cache"); c && c->Stamp.Size > kMaxLoadBytes) {
@@ -313,9 +360,15 @@ std::vector<ClipTextRef> ClipStore::LoadFolder(std::vector<std::string>& problem
     if (journal) {
         problems.push_back(">>> Completing an interrupted save of the clip files");
         for (const auto& [n, text] : journal->Entries) committed[n] = &text;
-        for (int n : journal->Frozen)
-            if (n > journal->Count) frozen_.insert(n);
+        strays_ = StraysOf(journal->Frozen, journal->Count, committed, files);
     }
+    for (const auto& [n, e] : files)
+        if (e->Folder) {
+            // Never a clip, never touched: the history goes around it.
+            problems.push_back(">>> A folder has the name of a clip file, left as it is: " + ClipPath(n));
+            frozen_.insert(n);
+            around_.insert(n);
+        }
 
     std::vector<ClipTextRef> texts;
     const int last = journal ? journal->Count : kMaxNumber;
@@ -337,8 +390,12 @@ std::vector<ClipTextRef> ClipStore::LoadFolder(std::vector<std::string>& problem
         }
         if (f == files.end()) break;
         const FolderEntry& e = *f->second;
+        if (e.Folder) {
+            slots_.emplace_back();
+            continue;
+        }
         if (!e.Normal) {
-            problems.push_back(">>> The history ends before " + ClipPath(n) + ": a hidden file or a folder has its name");
+            problems.push_back(">>> The history ends before " + ClipPath(n) + ": a hidden file has its name");
             break;
         }
         const size_t i = static_cast<size_t>(n - 1);
@@ -362,7 +419,7 @@ std::vector<ClipTextRef> ClipStore::LoadFolder(std::vector<std::string>& problem
         while (static_cast<int>(slots_.size()) < journal->OldCount && files.count(static_cast<int>(slots_.size()) + 1))
             slots_.emplace_back();
     for (const auto& [n, e] : files)
-        if (n > static_cast<int>(slots_.size()) && !frozen_.count(n)) beyondGap_.insert(n);
+        if (n > static_cast<int>(slots_.size()) && !frozen_.count(n) && !strays_.count(n)) beyondGap_.insert(n);
     journalOnDisk_ = journalCovers_ = journal.has_value();
     return texts;
 }
@@ -373,14 +430,16 @@ void ClipStore::StartFromListing() {
     const ClipFiles files = ClipFilesOf(listing);
     slots_.clear();
     beyondGap_.clear();
+    for (const auto& [n, e] : files)
+        if (e->Folder) frozen_.insert(n), around_.insert(n);
     for (int n = 1;; ++n) {
         const auto f = files.find(n);
-        if (f == files.end() || !f->second->Normal) break;
+        if (f == files.end() || !(f->second->Normal || f->second->Folder)) break;
         slots_.push_back(Slot{std::nullopt, f->second->Stamp, false});
     }
     count_ = static_cast<int>(slots_.size());
     for (const auto& [n, e] : files)
-        if (n > count_ && !frozen_.count(n)) beyondGap_.insert(n);
+        if (n > count_ && !frozen_.count(n) && !strays_.count(n)) beyondGap_.insert(n);
     loaded_ = true;
     cacheCurrent_ = false;
 }
@@ -394,23 +453,44 @@ std::vector<ClipTextRef> ClipStore::CurrentTexts() const {
     return texts;
 }
 
+bool ClipStore::MoveAside(int n, std::vector<std::string>& problems) {
+    // A name taken in any case is taken: the move would replace that file.
+    const std::vector<FolderEntry> listing = fs_.List(folder_);
+    std::string aside = ClipPath(n) + ".stray";
+    for (int k = 2; Listed(listing, aside.substr(folder_.size())); ++k)
+        aside = ClipPath(n) + ".stray" + std::to_string(k);
+    if (fs_.Replace(ClipPath(n), aside)) {
+        problems.push_back(">>> Stray clip file set aside: " + aside);
+        return true;
+    }
+    Failed(problems, ">>> Cannot set aside stray clip file, left as it is: " + ClipPath(n), fs_.LastFailure());
+    return false;
+}
+
 void ClipStore::SetAside(int n, std::vector<std::string>& problems) {
     // A file past a gap (a hidden one makes the gap) was never loaded; once the history grows up
     // to it, it would be written over or join the history. Renamed, it stays on disk out of the
-    // numbering; one that cannot be renamed keeps its number and the history goes around it.
+    // numbering; one that cannot be renamed (a link, a held file) keeps its number and the history
+    // goes around it.
     beyondGap_.erase(n);
-    const std::string aside = ClipPath(n) + ".stray";
-    if (fs_.Replace(ClipPath(n), aside)) {
-        problems.push_back(">>> Stray clip file set aside: " + aside);
-    } else {
-        Failed(problems, ">>> Cannot set aside stray clip file, left as it is: " + ClipPath(n), fs_.LastFailure());
+    if (!MoveAside(n, problems)) {
         frozen_.insert(n);
-        keptStrays_.insert(n);
+        around_.insert(n);
     }
+}
+
+int ClipStore::Top() const {
+    return std::max(static_cast<int>(slots_.size()), strays_.empty() ? 0 : *strays_.rbegin());
 }
 
 std::vector<const ClipTextRef*> ClipStore::Layout(const std::vector<ClipTextRef>& texts,
                                                    std::vector<std::string>& problems) {
+    // A history emptied for good keeps no places: a file it could not read goes aside.
+    if (texts.empty()) {
+        for (int f : frozen_)
+            if (!around_.count(f)) strays_.insert(f);
+        frozen_ = around_;
+    }
     std::vector<const ClipTextRef*> layout;
     size_t i = 0;
     int n = 1;
@@ -424,7 +504,7 @@ std::vector<const ClipTextRef*> ClipStore::Layout(const std::vector<ClipTextRef>
     int seen = 1;
     const std::vector<int> frozen(frozen_.begin(), frozen_.end());
     for (int f : frozen) {
-        if (keptStrays_.count(f)) continue;  // never part of the history: it goes around them
+        if (around_.count(f)) continue;  // no place: the history goes around them
         for (; seen < f && seen <= static_cast<int>(slots_.size()); ++seen) {
             const Slot& s = At(seen);
             if (!Frozen(seen) && s.Text && !s.Text->empty() && older < texts.size() && *s.Text == texts[older]) ++older;
@@ -450,8 +530,13 @@ bool ClipStore::Commit(const std::vector<const ClipTextRef*>& layout, const std:
                        std::vector<std::string>& problems) {
     ClipJournal j;
     j.Count = static_cast<int>(layout.size());
-    j.OldCount = static_cast<int>(slots_.size());
-    j.Frozen.assign(frozen_.begin(), frozen_.end());
+    j.OldCount = Top();
+    // Strays are frozen numbers as well: the journal's own count and entries tell them from places.
+    // A file gone around above the count is none of the journal's: a later load meets it past a gap.
+    std::set<int> frozen = strays_;
+    for (int n : frozen_)
+        if (n <= j.Count || !around_.count(n)) frozen.insert(n);
+    j.Frozen.assign(frozen.begin(), frozen.end());
     for (int n : changed) j.Entries.emplace_back(n, *layout[static_cast<size_t>(n - 1)]);
     if (!WriteAndMove("Clips.journal", ClipStoreRecords::JournalRecord(j).Pieces(), problems,
                       ">>> Cannot write the clip journal: "))
@@ -477,7 +562,7 @@ bool ClipStore::SaveAround(const std::vector<ClipTextRef>& texts, std::vector<st
     for (int n = static_cast<int>(slots_.size()) + 1; next < texts.size() && n <= kMaxNumber; ++n) {
         if (beyondGap_.count(n)) SetAside(n, problems);
         if (Frozen(n)) continue;
-        if (!WriteOne(n, texts[next], problems)) break;
+        if (strays_.count(n) || !WriteOne(n, texts[next], problems)) break;
         ++next;
     }
     count_ = static_cast<int>(slots_.size());
@@ -514,8 +599,9 @@ bool ClipStore::SaveWhole(const std::vector<ClipTextRef>& texts, std::vector<std
         if (!known) textsChange = true;
         if (!known || At(n).Dirty) changed.push_back(n);
     }
-    for (int n = static_cast<int>(slots_.size()); n > count; --n)
-        if (!Frozen(n)) removals.push_back(n);
+    // Strays above the history are moved aside, the others' files removed.
+    for (int n = Top(); n > count; --n)
+        if (strays_.count(n) || (n <= static_cast<int>(slots_.size()) && !Frozen(n))) removals.push_back(n);
     lastOps_ = static_cast<int>(changed.size() + removals.size());
     if (lastOps_ == 0) {
         if (journalOnDisk_ && !fs_.Remove(JournalPath())) return false;
@@ -525,8 +611,9 @@ bool ClipStore::SaveWhole(const std::vector<ClipTextRef>& texts, std::vector<std
     fs_.CreateFolder(folder_);  // fails harmlessly when it exists
     cacheCurrent_ = false;
 
-    if (!journalOnDisk_ && lastOps_ == 1) {
-        // One file changes: moving it into place (or removing the newest) is the whole step.
+    if (!journalOnDisk_ && lastOps_ == 1 && strays_.empty()) {
+        // One file changes: moving it into place (or removing the newest) is the whole step. A
+        // stray is left to a journal, which names it until it could be moved.
         if (!changed.empty()) {
             if (!WriteOne(changed[0], *layout[static_cast<size_t>(changed[0] - 1)], problems)) return false;
         } else if (!fs_.Remove(ClipPath(removals[0]))) {
@@ -548,6 +635,10 @@ bool ClipStore::SaveWhole(const std::vector<ClipTextRef>& texts, std::vector<std
     count_ = count;
     for (int n : changed) {
         if (yield && yield()) return true;
+        if (strays_.count(n)) {
+            if (!MoveAside(n, problems)) return false;
+            strays_.erase(n);
+        }
         if (!fs_.WriteDurably(ClipPath(n), *At(n).Text)) {
             Failed(problems, ">>> Cannot write clip file: " + ClipPath(n), fs_.LastFailure());
             return false;
@@ -557,11 +648,14 @@ bool ClipStore::SaveWhole(const std::vector<ClipTextRef>& texts, std::vector<std
     // From the top down, so that even without the journal no gap opens below a kept number.
     for (int n : removals) {
         if (yield && yield()) return true;
-        if (!fs_.Remove(ClipPath(n))) {
+        if (strays_.count(n)) {
+            if (!MoveAside(n, problems)) return false;
+            strays_.erase(n);
+        } else if (!fs_.Remove(ClipPath(n))) {
             Failed(problems, ">>> Cannot delete clip file: " + ClipPath(n), fs_.LastFailure());
             return false;
         }
-        slots_.resize(static_cast<size_t>(n - 1));
+        slots_.resize(std::min(slots_.size(), static_cast<size_t>(n - 1)));
     }
     slots_.resize(static_cast<size_t>(count));
     if (!fs_.Remove(JournalPath())) {
@@ -623,10 +717,12 @@ bool ClipStore::Settle(std::vector<std::string>& problems) {
     if (!loaded_ || untouchable_) return true;
     for (int round = 0; round < 3; ++round) {
         // Empty files above every frozen one hold no place any more.
-        const int topFrozen = frozen_.empty() ? 0 : *frozen_.rbegin();
+        int topFrozen = 0;
+        for (int f : frozen_)
+            if (!around_.count(f)) topFrozen = f;
         bool loose = false;
         for (int n = topFrozen + 1; n <= count_ && !loose; ++n) loose = At(n).Text && At(n).Text->empty();
-        const bool unsettled = journalOnDisk_ || loose || static_cast<int>(slots_.size()) > count_ ||
+        const bool unsettled = journalOnDisk_ || loose || !strays_.empty() || static_cast<int>(slots_.size()) > count_ ||
                                std::any_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.Dirty; });
         // A history that could not be saved whole is tried again first.
         if (wanted_) {
@@ -645,7 +741,7 @@ bool ClipStore::Settle(std::vector<std::string>& problems) {
 bool ClipStore::DeleteAll(std::vector<std::string>& problems) {
     if (untouchable_) return false;
     StartFromListing();
-    if (!Save({}, problems)) return false;
+    const bool saved = Save({}, problems);
     fs_.Remove(CachePath());  // it holds copies of the texts
-    return true;
+    return saved;
 }

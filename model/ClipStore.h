@@ -9,7 +9,9 @@
 // commits by moving a journal ("Clips.journal") into place that holds the new texts of every
 // number that changes; then it writes those numbers in place, removes surplus numbers from the
 // top down, and removes the journal. A load obeys a valid journal, so whatever the writing left
-// half done is written again. Because the journal carries the texts, a renumbering of thousands
+// half done is written again; one it cannot carry out (a full disk, a file held open) stays, and
+// the history is read from it until a later save finishes it: the numbers it writes may hold cut
+// texts meanwhile. Because the journal carries the texts, a renumbering of thousands
 // of files is committed by one file write, can be carried out bit by bit, and a newer save
 // simply commits a journal that covers whatever is still unwritten. When the journal cannot be
 // written (a full disk, its name taken), the files stay as they are and each new clip is added
@@ -21,6 +23,10 @@
 // when the store settles) and trusts it for each file the folder listing shows unchanged; only
 // the others are opened. A file that cannot be read keeps its number and is never written,
 // moved over or removed: the history goes on around it until it can be read at a later start.
+// A history emptied for good keeps no such places: the file is set aside (renamed ".stray") before
+// its number is used again or the history is taken to end below it, and until then a journal
+// names it. A folder with a clip file's name is never touched and the history goes around it, as
+// around a file past a gap that could not be set aside when the history reached it.
 #include <functional>
 #include <map>
 #include <optional>
@@ -50,8 +56,8 @@ public:
     // removed until the next start, so nothing that was saved gets lost.
     void LeaveFilesAlone() { untouchable_ = true; }
     // What the last load could not do as it should, for the user to hear of it.
-    enum class LoadTrouble { None, JournalSetAside, FilesLeftAlone };
-    LoadTrouble Trouble() const { return untouchable_ ? LoadTrouble::FilesLeftAlone : trouble_; }
+    enum class LoadTrouble { None, FilesLeftAlone };
+    LoadTrouble Trouble() const { return untouchable_ ? LoadTrouble::FilesLeftAlone : LoadTrouble::None; }
 
     // A file larger than this is never read: a 32-bit process cannot hold its text.
     static constexpr uint64_t kMaxLoadBytes = 0x7FFFFFFF;
@@ -109,11 +115,14 @@ private:
                          const std::map<int, const ClipTextRef*>& committed, int last);
     std::vector<ClipTextRef> LoadFolder(std::vector<std::string>& problems, bool journalDone = false);
     std::optional<ClipJournal> ReadJournal(const std::vector<FolderEntry>& listing, std::vector<std::string>& problems);
-    // Carries out the journal straight from its file, or sets it aside (failing that, every
-    // file is left as it is).
-    void FinishJournalInPieces(const std::vector<FolderEntry>& listing, uint64_t bytes,
-                               std::vector<std::string>& problems);
-    void SetJournalAside(const std::vector<FolderEntry>& listing, std::vector<std::string>& problems);
+    // Carries out the journal straight from its file. Nothing once it is done or ignored; else the
+    // journal as it stays, to be read from (when it cannot be read, every file is left as it is).
+    std::optional<JournalIndex> FinishJournalInPieces(const std::vector<FolderEntry>& listing, uint64_t bytes,
+                                                      std::vector<std::string>& problems);
+    // The texts of a journal that stays, each read from its place in the file.
+    std::optional<ClipJournal> ReadJournalTexts(const JournalIndex& index, std::vector<std::string>& problems);
+    // No file is read further, nor any written until a later start: the journal cannot be read now.
+    void LeaveJournal(std::vector<std::string>& problems);
     // A journal that proves no committed save is logged and removed.
     void IgnoreJournal(std::vector<std::string>& problems);
     // The file's text, when the listing shows a size that can be read and the read gives all of it.
@@ -122,7 +131,10 @@ private:
     void DropTemporaryFiles(const std::vector<FolderEntry>& listing);
     void StartFromListing();
     std::vector<ClipTextRef> CurrentTexts() const;
+    // Renames clip file n out of the numbering under a name no file has yet.
+    bool MoveAside(int n, std::vector<std::string>& problems);
     void SetAside(int n, std::vector<std::string>& problems);
+    int Top() const;  // the highest number a file of the store may still have
     // Number by number, the texts' places: nothing where a frozen file stays, an empty text where
     // a number below one has no text of its own.
     std::vector<const ClipTextRef*> Layout(const std::vector<ClipTextRef>& texts, std::vector<std::string>& problems);
@@ -140,12 +152,12 @@ private:
     std::string tempFolder_;
     std::vector<Slot> slots_;  // number n at n - 1; beyond count_: files still to remove
     int count_ = 0;            // numbers in the history, frozen ones among them
-    std::set<int> frozen_;     // files that could not be read
-    std::set<int> keptStrays_;  // frozen because they could not be set aside
+    std::set<int> frozen_;     // never written, moved or removed: files that could not be read, and around_
+    std::set<int> around_;     // frozen, no place: folders, and files past a gap that could not be set aside
+    std::set<int> strays_;     // files of an emptied history, still to be set aside
     std::set<int> beyondGap_;  // clip files found past the first gap: not part of the history
     bool loaded_ = false;
     bool untouchable_ = false;  // a history memory could not hold: no file is written until a later start
-    LoadTrouble trouble_ = LoadTrouble::None;
     bool journalOnDisk_ = false;
     bool journalCovers_ = false;  // the journal on disk names every dirty number
     bool cacheCurrent_ = false;

@@ -78,7 +78,7 @@ std::vector<FolderEntry> ClipStoreDisk::List(const std::string& folder) {
         const uint64_t size = regular ? static_cast<uint64_t>(it->file_size(e1)) : 0;
         const auto time = it->last_write_time(e2).time_since_epoch().count();
         entries.push_back(FolderEntry{it->path().filename().string(), FileStamp{size, static_cast<uint64_t>(time)},
-                                      regular && !e1});
+                                      regular && !e1, it->is_directory(e2)});
     }
     return entries;
 }

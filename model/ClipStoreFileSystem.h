@@ -36,6 +36,7 @@ struct FolderEntry {
     std::string Name;
     FileStamp Stamp;
     bool Normal = true;  // a file that is neither hidden, system nor a folder
+    bool Folder = false;
 };
 
 class ClipStoreFileSystem {

@@ -182,13 +182,13 @@ bool ClipStoreWin32::CopyPartDurably(const std::string& from, uint64_t first, ui
     return Write(to, [&](void* out, uint64_t& size) {
         for (uint64_t left = count * sizeof(char16_t); left > 0;) {
             const DWORD want = static_cast<DWORD>(std::min<uint64_t>(left, slice.size()));
-            DWORD got = 0, written = 0;
+            DWORD got = 0;
             if (!ReadFile(in.Get(), slice.data(), want, &got, nullptr)) return false;
             if (got != want) {
                 SetLastError(ERROR_HANDLE_EOF);
                 return false;
             }
-            if (!WriteFile(out, slice.data(), want, &written, nullptr) || written != want) return false;
+            if (!WriteAllBytes(out, slice.data(), want)) return false;
             size += want;
             left -= want;
         }
@@ -197,13 +197,13 @@ bool ClipStoreWin32::CopyPartDurably(const std::string& from, uint64_t first, ui
 }
 
 namespace {
-// Fills a file with the pieces of a text.
+// Fills a file with the pieces of a text. A write that takes only part of a piece is no failure:
+// the rest is written again, and a full disk then says so.
 auto PiecesFiller(const TextPieces& pieces) {
     return [&pieces](void* file, uint64_t& size) {
         for (const auto& p : pieces) {
-            const DWORD bytes = static_cast<DWORD>(p.size() * sizeof(char16_t));
-            DWORD written = 0;
-            if (bytes > 0 && (!WriteFile(file, p.data(), bytes, &written, nullptr) || written != bytes)) return false;
+            const size_t bytes = p.size() * sizeof(char16_t);
+            if (!WriteAllBytes(file, reinterpret_cast<const char*>(p.data()), bytes)) return false;
             size += bytes;
         }
         return true;
@@ -319,7 +319,8 @@ std::vector<FolderEntry> ClipStoreWin32::List(const std::string& folder) {
         const FileStamp stamp{(static_cast<uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow,
                               (static_cast<uint64_t>(fd.ftLastWriteTime.dwHighDateTime) << 32) |
                                   fd.ftLastWriteTime.dwLowDateTime};
-        entries.push_back(FolderEntry{name, stamp, (fd.dwFileAttributes & unusual) == 0});
+        entries.push_back(FolderEntry{name, stamp, (fd.dwFileAttributes & unusual) == 0,
+                                      (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (FindNextFileA(h, &fd));
     FindClose(h);
     return entries;

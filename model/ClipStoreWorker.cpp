@@ -13,8 +13,7 @@ void ClipStoreWorker::Start() {
     std::lock_guard lock(m_);
     if (trouble != ClipStore::LoadTrouble::None && !noticed_) {
         noticed_ = true;
-        notice_.kind = trouble == ClipStore::LoadTrouble::JournalSetAside ? Notice::JournalSetAside
-                                                                           : Notice::FilesLeftAlone;
+        notice_.kind = Notice::FilesLeftAlone;
     }
     stop_ = false;
     settled_ = false;  // a load may have left a committed change to finish

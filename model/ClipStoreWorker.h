@@ -36,7 +36,7 @@ public:
     // What the user is to hear of, not only the log: once a run, the first time the load or a
     // save could not keep the folder as the history has it. A failed save carries the platform's
     // reason for it, empty when unknown.
-    enum class Notice { None, Behind, JournalSetAside, FilesLeftAlone };
+    enum class Notice { None, Behind, FilesLeftAlone };
     struct NoticeText {
         Notice kind = Notice::None;
         std::string reason;

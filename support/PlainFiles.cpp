@@ -1,5 +1,7 @@
 #include "support/PlainFiles.h"
 
+#include <algorithm>
+
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
@@ -69,6 +71,25 @@ std::string ErrorReason(unsigned long code) {
     if (text) LocalFree(text);
     while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ')) s.pop_back();
     return s;
+}
+
+bool WriteSomeBytes(void* file, const char* data, unsigned long size, unsigned long& written) {
+    return WriteFile(file, data, size, &written, nullptr) != FALSE;
+}
+
+bool WriteAllBytes(void* file, const char* data, size_t size, const WriteSome& writeSome) {
+    constexpr size_t kMostPerWrite = 1u << 30;
+    for (size_t done = 0; done < size;) {
+        unsigned long written = 0;
+        if (!writeSome(file, data + done, static_cast<DWORD>(std::min(size - done, kMostPerWrite)), written))
+            return false;
+        if (written == 0) {  // no progress and no reason given
+            SetLastError(ERROR_WRITE_FAULT);
+            return false;
+        }
+        done += written;
+    }
+    return true;
 }
 
 std::vector<std::string> ListFiles(const std::string& folder) {

@@ -2,6 +2,7 @@
 // PlainFiles: the few file-system questions and moves the settings and clip files need, with
 // paths as bytes in the ANSI code page.
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,4 +37,12 @@ std::string ExecutablePath();
 std::string ExecutableFolder();
 // The system's description of an error code, without its trailing line end.
 std::string ErrorReason(unsigned long code);
+
+// One call of the system's write to an open file. It may take fewer bytes than it was given and
+// still succeed (a disk with less room than that takes what fits); the write after it then tells why.
+using WriteSome = std::function<bool(void* file, const char* data, unsigned long size, unsigned long& written)>;
+bool WriteSomeBytes(void* file, const char* data, unsigned long size, unsigned long& written);
+// Writes all `size` bytes, writing again whatever a write left; false, with the last error set to
+// the system's reason, when it cannot.
+bool WriteAllBytes(void* file, const char* data, size_t size, const WriteSome& writeSome = WriteSomeBytes);
 #endif

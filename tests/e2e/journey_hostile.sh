@@ -227,9 +227,9 @@ qm_stage large_files stage_large_files
 
 # A journal too large to read at once: six clips of 16 M characters behind two equal small ones,
 # so that the first capture renumbers them all and commits about 190 MB; killed meanwhile. With
-# a clip file it must write held open, the next start sets the journal aside, takes the files as
-# they are, tells the user once and still saves a new clip; with nothing held, it completes the
-# save and the history is whole.
+# a clip file it must write held open, the next start keeps the journal, shows the new history
+# from it whole, tells the user once and keeps a new clip in it, and once the file is let go a
+# start completes it all; with nothing held, it completes the save and the history is whole.
 stage_huge_journal() {
 mkdir -p "$QM_CLIPS"
 perl -e 'for my $i (1 .. 8) { open(my $f, ">:raw", "$ARGV[0]/Clip$i.qms") or die;
@@ -246,16 +246,23 @@ cp -r "$QM_CLIPS" "$QM_DIR/killed"
 touch "$QM_CLIPS/Clip5.qms"   # whether or not a cache was written before the kill, it is to be read
 qm_helper "$QM_DIR/held5" hold "$(winepath -w "$QM_CLIPS/Clip5.qms")" "$QM_DIR/held5"
 qm_start /noicon
-qm_log_has "piece by piece" && qm_log_has "the save was kept as" || qm_fail "the journal was not set aside"
-qm_wait_until 20 qm_dialog Quillmate || qm_fail "the user was not told"
-wine "$QM_PROBE" dialog-text Quillmate | grep -q "could not complete a save" || qm_fail "told: $(qm_probe dialog-text Quillmate)"
+qm_log_has "piece by piece" && qm_log_has "is completed later" || qm_fail "the journal was not kept"
+qm_log_has "Clip7 added." && ! qm_log_has "Clip8 added." || qm_fail "not the whole new history loaded"
+qm_wait_until 60 qm_dialog Quillmate || qm_fail "the user was not told"
+wine "$QM_PROBE" dialog-text Quillmate | grep -q "cannot save the clip history" || qm_fail "told: $(qm_probe dialog-text Quillmate)"
 wine "$QM_PROBE" press-enter Quillmate
-qm_copy_and_wait "after the set-aside" 7
-qm_wait_until 30 qm_clip_is 9 "after the set-aside" || qm_fail "the new clip was not saved: $(ls "$QM_CLIPS")"
+qm_copy_and_wait "after the kept journal" 8
+held_again() { [ "$(qm_log_count "Cannot write clip file: $(winepath -w "$QM_CLIPS/Clip5.qms")")" -ge 3 ]; }
+qm_wait_until 60 held_again || qm_fail "the new clip's save did not meet the held file"
 qm_dialog Quillmate && qm_fail "told again: $(qm_probe dialog-text Quillmate)"
 qm_exit
 qm_end_helpers
-[ -e "$QM_CLIPS/Clips.journal.unfinished" ] || qm_fail "the journal was not kept"
+[ -e "$QM_CLIPS/Clips.journal" ] && ! compgen -G "$QM_CLIPS/*.unfinished*" >/dev/null || qm_fail "files: $(ls "$QM_CLIPS")"
+qm_start /noicon
+qm_log_has "Completed an interrupted save" && qm_log_has "Clip8 added." && ! qm_log_has "Clip9 added." ||
+  qm_fail "the kept journal was not completed"
+qm_clip_is 9 "after the kept journal" || qm_fail "the new clip was not saved: $(ls "$QM_CLIPS")"
+qm_exit
 
 rm -rf "$QM_CLIPS" && mv "$QM_DIR/killed" "$QM_CLIPS"
 qm_start /noicon
@@ -267,5 +274,81 @@ qm_wait_until 30 qm_clip_is 9 "after the completion" || qm_fail "the new clip wa
 qm_exit
 }
 qm_stage huge_journal stage_huge_journal
+
+# A history emptied for good (no clips kept over a restart) with Clip3 held open at the start and at
+# the exit: no empty place holders are written below it, the next start shows nothing of it, and
+# sets Clip3 aside once it is let go.
+stage_emptied_held_file() {
+qm_start && qm_exit   # writes Data.INI
+sed -i 's/^RestoreClips=True/RestoreClips=False/' "$QM_INI"
+qm_seed_clips one two three four five
+qm_helper "$QM_DIR/held" hold "$(winepath -w "$QM_CLIPS/Clip3.qms")" "$QM_DIR/held"
+qm_start
+qm_log_has "Clip3 added." && ! qm_log_has "Clip4 added." || qm_fail "not the four readable clips were loaded"
+qm_exit
+[ -z "$(find "$QM_CLIPS" -name 'Clip*.qms' -size 0)" ] || qm_fail "place holders: $(ls -l "$QM_CLIPS")"
+qm_end_helpers
+qm_start
+qm_log_has "Clip0 added." && qm_fail "a clip of the emptied history came back"
+set_aside() { [ -e "$QM_CLIPS/Clip3.qms.stray" ] && ! compgen -G "$QM_CLIPS/Clip*.qms" >/dev/null; }
+qm_wait_until 20 set_aside || qm_fail "files: $(ls "$QM_CLIPS")"
+[ "$(iconv -f UTF-16LE -t UTF-8 "$QM_CLIPS/Clip3.qms.stray")" = three ] || qm_fail "the held file's text changed"
+qm_exit
+}
+qm_stage emptied_held_file stage_emptied_held_file
+
+# A folder named Clip3.qms is neither a clip nor a gap: the clips on both sides of it load, a new
+# clip goes above them, and the folder stays where it is.
+stage_folder_clip() {
+qm_seed_clips one two three four five
+rm "$QM_CLIPS/Clip3.qms" && mkdir "$QM_CLIPS/Clip3.qms"
+qm_start
+qm_log_has "Clip3 added." && ! qm_log_has "Clip4 added." || qm_fail "not the four clips around the folder were loaded"
+qm_copy_and_wait six 4
+qm_wait_until 20 qm_settled 6 || qm_fail "the history did not settle"
+qm_exit
+[ -d "$QM_CLIPS/Clip3.qms" ] && ! compgen -G "$QM_CLIPS/*.stray*" >/dev/null || qm_fail "files: $(ls "$QM_CLIPS")"
+[ "$(for n in 1 2 4 5 6; do qm_clip_text $n; echo -n ,; done)" = "one,two,four,five,six," ] || qm_fail "files: $(ls "$QM_CLIPS")"
+}
+qm_stage folder_clip stage_folder_clip
+
+# The data folder on a small volume (a tmpfs: the stage needs root, and says so when it skips).
+# Clip1 holds "small 1", Clip2 to Clip4 12 M characters each, and room is left for their journal
+# and 4 MB more: deleting the oldest commits the renumbering and fills the volume as Clip1 takes
+# its new text. The user hears that the disk is full; the next start, still full, keeps the
+# journal (too large to read at once) and shows the new history whole; with room, the exit
+# completes it.
+stage_small_volume() {
+mkdir -p "$QM_DATA"
+if ! mount -t tmpfs -o size=230m tmpfs "$QM_DATA" 2>/dev/null; then
+  echo "small_volume: skipped, no tmpfs can be mounted here (needs root)"
+  return 0
+fi
+trap 'umount -l "$QM_DATA"' EXIT   # the stage's own subshell; a program still running keeps it till it ends
+mkdir -p "$QM_CLIPS"
+perl -e 'for my $i (1 .. 4) { open(my $f, ">:raw", "$ARGV[0]/Clip$i.qms") or die;
+  print $f $i == 1 ? pack("v*", map ord, split //, "small 1") : pack("v*", map ord, split //, "big $i ") . ("a\0" x 12_000_000) }' "$QM_CLIPS"
+qm_start /noicon
+qm_wait_until 60 qm_settled 4 || qm_fail "the history did not settle"
+avail=$(df --output=avail -B1 "$QM_DATA" | tail -1)
+fallocate -l $(( avail - 3 * 24000012 - 4096 - (4 << 20) )) "$QM_DATA/filler"
+qm_click_row 3 && qm_key 46   # "small 1", the oldest, goes
+qm_wait_log "Removed." 10
+qm_wait_until 60 qm_dialog Quillmate || qm_fail "the user was not told"
+told=$(qm_probe dialog-text Quillmate)
+full='(Disk full|There is not enough space on the disk)'   # Wine's words, and Windows'
+grep -qE "as it is: $full " <<<"$told" || qm_fail "told: $told"
+grep -qE "Cannot write clip file: .*Clip1\.qms \($full\)" "$QM_DIR/Log.txt" || qm_fail "the log has no full disk"
+wine "$QM_PROBE" press-enter Quillmate
+qm_exit
+qm_start /noicon
+qm_log_has "piece by piece" && qm_log_has "Clip2 added." && ! qm_log_has "Clip3 added." || qm_fail "not the new history, whole"
+qm_wait_until 60 qm_dialog Quillmate && wine "$QM_PROBE" press-enter Quillmate
+rm "$QM_DATA/filler"
+qm_exit
+[ "$(stat -c %s "$QM_CLIPS"/Clip{1,2,3}.qms | paste -sd,)" = 24000012,24000012,24000012 ] &&
+  ! [ -e "$QM_CLIPS/Clip4.qms" ] && ! [ -e "$QM_CLIPS/Clips.journal" ] || qm_fail "files: $(ls -l "$QM_CLIPS")"
+}
+qm_stage small_volume stage_small_volume
 
 qm_journey_end

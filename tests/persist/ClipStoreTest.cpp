@@ -56,10 +56,12 @@ struct Loaded {
     std::optional<ClipStore> store;
     Problems problems;
     Texts texts;
-    explicit Loaded(const Texts& seed, const std::vector<int>& gaps = {}, const std::vector<int>& hidden = {}) {
+    explicit Loaded(const Texts& seed, const std::vector<int>& gaps = {}, const std::vector<int>& hidden = {},
+                    const std::vector<int>& folders = {}) {
         for (size_t i = 0; i < seed.size(); ++i) fs.Edit(Path(static_cast<int>(i) + 1), seed[i]);
         for (int g : gaps) fs.files.erase(Path(g));
         for (int h : hidden) fs.hidden.insert(Path(h));
+        for (int f : folders) fs.files[Path(f)].clear(), fs.folders.insert(Path(f));
         Restart();
     }
     // A new store on the same files, as at the next start.
@@ -69,27 +71,36 @@ struct Loaded {
 }  // namespace
 
 TEST(ClipStoreOrder, LoadingStopsAtAGapAndFilesBeyondItAreNeverOverwritten) {
+    using Named = std::vector<std::pair<std::string, ClipText>>;  // files beside the clip files
     struct Case {
         Texts seed;
-        std::vector<int> gaps, hidden;  // a hidden file makes a gap too, and is logged
+        std::vector<int> gaps, hidden, folders;  // a hidden file makes a gap too, and is logged; a folder is none
         Texts loaded;
         std::vector<Texts> saves;  // the last one grows the history up to or past the gap
-        std::vector<std::pair<int, ClipText>> setAside;
+        Named setAside, before = {};  // names in another case are taken as well
     };
     const Case cases[] = {
-        {{u"a", u"b", u"c", u"d"}, {3}, {}, {u"a", u"b"}, {{u"b"}, {u"b", u"x", u"y"}}, {{4, u"d"}}},
-        {{u"a", u"b", u"c", u"d", u"e", u"f"}, {2}, {}, {u"a"}, {{u"a", u"2", u"3", u"4"}},
-         {{3, u"c"}, {4, u"d"}, {5, u"e"}, {6, u"f"}}},
-        {{u"a", u"b", u"c"}, {}, {2}, {u"a"}, {{u"a", u"x"}}, {{2, u"b"}, {3, u"c"}}},
+        {{u"a", u"b", u"c", u"d"}, {3}, {}, {}, {u"a", u"b"}, {{u"b"}, {u"b", u"x", u"y"}},
+         {{"Clip4.qms.stray", u"d"}}},
+        {{u"a", u"b", u"c", u"d", u"e", u"f"}, {2}, {}, {}, {u"a"}, {{u"a", u"2", u"3", u"4"}},
+         {{"Clip3.qms.stray", u"c"}, {"Clip4.qms.stray", u"d"}, {"Clip5.qms.stray", u"e"}, {"Clip6.qms.stray", u"f"}}},
+        {{u"a", u"b", u"c"}, {}, {2}, {}, {u"a"}, {{u"a", u"x"}},
+         {{"Clip2.qms.stray", u"b"}, {"Clip3.qms.stray", u"c"}}},
+        {{u"a", u"b", u"c", u"d"}, {3}, {}, {}, {u"a", u"b"}, {{u"b", u"x", u"y"}},
+         {{"Clip4.qms.STRAY", u"older"}, {"Clip4.qms.stray2", u"d"}}, {{"Clip4.qms.STRAY", u"older"}}},
+        {{u"a", u"b", u"c", u"d", u"e"}, {}, {}, {3}, {u"a", u"b", u"d", u"e"},
+         {{u"a", u"b", u"d", u"e", u"x"}, {u"b", u"d", u"e", u"x"}}, {}},
     };
     for (const auto& c : cases) {
-        Loaded s(c.seed, c.gaps, c.hidden);
+        Loaded s(c.seed, c.gaps, c.hidden, c.folders);
+        for (const auto& [name, text] : c.before) s.fs.files[kFolder + name] = text;
         EXPECT_EQ(s.texts, c.loaded);
         EXPECT_EQ(Logged(s.problems, "hidden"), !c.hidden.empty());
         for (const auto& saved : c.saves) ASSERT_TRUE(s.Save(saved));
         EXPECT_EQ(LoadFresh(s.fs), c.saves.back());
-        for (const auto& [n, text] : c.setAside) EXPECT_EQ(s.fs.files[Path(n) + ".stray"], text) << n;
-        EXPECT_TRUE(Logged(s.problems, "set aside"));
+        for (const auto& [name, text] : c.setAside) EXPECT_EQ(s.fs.files[kFolder + name], text) << name;
+        EXPECT_EQ(Logged(s.problems, "set aside"), !c.setAside.empty());
+        for (int f : c.folders) EXPECT_TRUE(s.fs.folders.count(Path(f))) << f;
     }
 }
 
@@ -183,7 +194,7 @@ TEST(ClipStoreFailures, AFileThatCannotBeReadIsNeverTouchedAndComesBackOnceReada
     s.fs.oddSized.insert(Path(3));
     EXPECT_EQ(s.Restart(), (Texts{u"clip 1", u"clip 3", u"clip 4"}));
     EXPECT_TRUE(Logged(s.problems, "Cannot read clip file, left as it is") && Logged(s.problems, "Clip3.qms"));
-    // Deleting the oldest and capturing renumber around it; removing everything leaves it too.
+    // Deleting the oldest and capturing renumber around it.
     ASSERT_TRUE(s.Save({u"clip 3", u"clip 4"}));
     ASSERT_TRUE(s.Save({u"clip 3", u"clip 4", u"new"}));
     ASSERT_TRUE(s.store->Settle(s.problems));
@@ -191,10 +202,17 @@ TEST(ClipStoreFailures, AFileThatCannotBeReadIsNeverTouchedAndComesBackOnceReada
     EXPECT_EQ(LoadFresh(s.fs), (Texts{u"clip 3", u"clip 4", u"new"}));
     s.fs.unreadable.clear();
     EXPECT_EQ(LoadFresh(s.fs), (Texts{u"clip 2", u"clip 3", u"clip 4", u"new"}));  // back in its place
+    // Removing every file (no clips kept over a restart) leaves it as well, and no place for it:
+    // the next start shows nothing of it and sets it aside once it can.
     s.fs.unreadable.insert(Path(2));
     s.Restart();
-    ASSERT_TRUE(s.store->DeleteAll(s.problems));
-    EXPECT_EQ(s.fs.files.count(Path(2)), 1u);
+    EXPECT_FALSE(s.store->DeleteAll(s.problems));
+    EXPECT_TRUE(s.Restart().empty());
+    s.fs.unreadable.clear();
+    EXPECT_TRUE(s.Restart().empty());
+    ASSERT_TRUE(s.store->Settle(s.problems));
+    EXPECT_EQ(s.fs.files[Path(2) + ".stray"], u"clip 2");
+    EXPECT_TRUE(OnlyClipFiles(s.fs, 1));
 
     // A file (or the cache) that memory cannot hold now is left the same way; a journal that it
     // cannot hold is read in pieces (this one proves nothing and goes).
@@ -321,6 +339,42 @@ void ExpectEveryKillLeavesOldOrNew(const Change& c) {
     });
     EXPECT_GT(kills, 0) << c.name;
 }
+
+// A disk that fills at any point of the save, and is still full at the next start (which reads the
+// journal whole or piece by piece), leaves the whole previous or new history; once there is room a
+// start and a save get there.
+void ExpectAFullDiskAnywhereLeavesOldOrNew(const Change& c) {
+    if (!c.between.empty()) return;
+    // Where not even the journal fits, new clips are added above the previous history.
+    auto wholeOldOrNew = [&](const Texts& got) {
+        const auto above = got.begin() + static_cast<std::ptrdiff_t>(std::min(c.before.size(), got.size()));
+        auto isNew = [&](const ClipTextRef& t) { return std::find(c.after.begin(), c.after.end(), t) != c.after.end(); };
+        return got == c.after ||
+               (std::equal(got.begin(), above, c.before.begin(), c.before.end()) && std::all_of(above, got.end(), isNew));
+    };
+    Loaded before(c.before);
+    size_t used = 0;
+    for (const auto& f : before.fs.files) used += f.second.size();
+    for (bool saved = false; !saved; ++used) {
+        for (bool inPieces : {false, true}) {
+            MemoryFileSystem fs = before.fs;
+            fs.room = used;
+            if (inPieces) fs.tooBig = {kJournal};
+            Problems problems;
+            ClipStore store(fs, kFolder);
+            store.Load(problems);
+            saved = store.Save(c.after, problems) && store.Settle(problems);
+            for (bool full : {true, false}) {
+                if (!full) fs.room = SIZE_MAX;
+                ClipStore restarted(fs, kFolder);
+                const Texts got = restarted.Load(problems);
+                EXPECT_TRUE(wholeOldOrNew(got)) << c.name << " room " << used << (full ? " full" : "");
+                if (!full) { EXPECT_TRUE(restarted.Save(c.after, problems) && LoadFresh(fs) == c.after) << c.name; }
+                restarted.Settle(problems);
+            }
+        }
+    }
+}
 }  // namespace
 
 TEST(ClipStoreCrash, EveryKillLeavesThePreviousOrTheNewHistory) {
@@ -339,7 +393,10 @@ TEST(ClipStoreCrash, EveryKillLeavesThePreviousOrTheNewHistory) {
         {"capture, clips on another volume", ten, {}, With(ten), true},
         {"delete middle, clips on another volume", ten, {}, Without(ten, 3, 6), true},
     };
-    for (const auto& c : changes) ExpectEveryKillLeavesOldOrNew(c);
+    for (const auto& c : changes) {
+        ExpectEveryKillLeavesOldOrNew(c);
+        ExpectAFullDiskAnywhereLeavesOldOrNew(c);
+    }
 }
 
 TEST(ClipStoreCrash, DeleteAllIsOneStepAndStopsAtTheFirstGap) {
@@ -403,37 +460,27 @@ TEST(ClipStoreDisk, RealFilesTakeTheHistoryAndTemporaryLeftoversGo) {
 // --- Journals too large to read at once, files too large to load, files held open at start.
 
 // A renumbering (the oldest of six deleted) killed after writing Clip1 and Clip2, its journal
-// too large for memory: the start carries it out from the file, or sets it aside and takes the
-// files as they are; either way the history shows and new clips are saved.
-TEST(ClipStoreLargeJournal, IsCarriedOutInPiecesOrSetAsideAndNewClipsAreStillSaved) {
+// too large for memory: the start carries it out from the file, or, where it cannot, keeps it and
+// reads the new history from it; either way the history shows whole and new clips are saved.
+TEST(ClipStoreLargeJournal, IsCarriedOutInPiecesOrKeptAndReadFromAndNewClipsAreStillSaved) {
     const Texts six = Numbered(6), five = Without(six, 0);
     ClipJournal j{5, 6, {}, {}};
     for (int n = 1; n <= 5; ++n) j.Entries.emplace_back(n, five[static_cast<size_t>(n - 1)]);
     const ClipText journal = ClipStoreRecords::FormatJournal(j);
-    struct Case {
-        int unwritable;  // a clip file the journal cannot be carried into
-        Texts loaded;
-        ClipStore::LoadTrouble trouble;
-    };
-    const Case cases[] = {
-        {0, five, ClipStore::LoadTrouble::None},
-        {4, {u"clip 2", u"clip 3", u"clip 4", u"clip 4", u"clip 5", u"clip 6"}, ClipStore::LoadTrouble::JournalSetAside},
-    };
-    for (const auto& c : cases) {
+    for (int unwritable : {0, 4}) {  // a clip file the journal cannot be carried into
         Loaded s(six);
         s.fs.Edit(Path(1), u"clip 2");
         s.fs.Edit(Path(2), u"clip 3");
         s.fs.files[kJournal] = journal;
         s.fs.tooBig = {kJournal};
-        if (c.unwritable) s.fs.unwritable.insert(Path(c.unwritable));
-        EXPECT_EQ(s.Restart(), c.loaded);
-        EXPECT_EQ(s.store->Trouble(), c.trouble);
+        if (unwritable) s.fs.unwritable.insert(Path(unwritable));
+        EXPECT_EQ(s.Restart(), five);
+        EXPECT_EQ(s.store->Trouble(), ClipStore::LoadTrouble::None);
         EXPECT_TRUE(Logged(s.problems, "piece by piece"));
-        EXPECT_FALSE(s.fs.files.count(kJournal));
-        EXPECT_EQ(s.fs.files.count(kJournal + ".unfinished"), c.unwritable ? 1u : 0u);
+        EXPECT_EQ(s.fs.files.count(kJournal), unwritable ? 1u : 0u);
         s.fs.unwritable.clear();
-        ASSERT_TRUE(s.Save(With(c.loaded)));
-        EXPECT_EQ(LoadFresh(s.fs), With(c.loaded));
+        ASSERT_TRUE(s.Save(With(five)));
+        EXPECT_EQ(LoadFresh(s.fs), With(five));
     }
 }
 
@@ -458,7 +505,9 @@ TEST(ClipStoreLargeFiles, FilesTooLargeOrReadShortAreLeftAsTheyAre) {
 }
 
 // Clip3 of five is held open at start. Whatever the user deletes and copies meanwhile, its file
-// keeps its number and its place among the others, and comes back once it can be read.
+// keeps its number and its place among the others, and comes back once it can be read. Deleting
+// every clip shown empties the history for good: no place is kept, the journal names the file
+// until it can be set aside, and the history shows none of it.
 TEST(ClipStoreHeldFile, KeepsItsPlaceInTheHistoryUntilItCanBeRead) {
     struct Case {
         Texts kept;  // of the four shown, after deletions
@@ -467,23 +516,25 @@ TEST(ClipStoreHeldFile, KeepsItsPlaceInTheHistoryUntilItCanBeRead) {
     const Case cases[] = {
         {{u"clip 5"}, {u"clip 3", u"clip 5"}},
         {{u"clip 1"}, {u"clip 1", u"clip 3"}},
-        {{}, {u"clip 3"}},
+        {{}, {}},
         {{u"clip 2", u"clip 4", u"clip 5"}, {u"clip 2", u"clip 3", u"clip 4", u"clip 5"}},
     };
     for (const auto& c : cases) {
+        const bool emptied = c.kept.empty();  // each save is behind while the file cannot go aside
         Loaded s(Numbered(5));
         s.fs.unreadable.insert(Path(3));
         s.Restart();
-        ASSERT_TRUE(s.Save(c.kept) && s.store->Settle(s.problems));
+        EXPECT_EQ(s.Save(c.kept) && s.store->Settle(s.problems), !emptied);
         EXPECT_EQ(s.Restart(), c.kept);  // still held at the next start: three copies there
         Texts copied = c.kept;
-        for (const char16_t* t : {u"c1", u"c2", u"c3"}) ASSERT_TRUE(s.Save(copied = With(copied, t)));
-        ASSERT_TRUE(s.store->Settle(s.problems));
+        for (const char16_t* t : {u"c1", u"c2", u"c3"}) EXPECT_EQ(s.Save(copied = With(copied, t)), !emptied);
+        EXPECT_EQ(s.store->Settle(s.problems), !emptied);
         s.fs.unreadable.clear();
         EXPECT_EQ(s.Restart(), With(With(With(c.released, u"c1"), u"c2"), u"c3"));
-        EXPECT_FALSE(Logged(s.problems, "set aside"));
         ASSERT_TRUE(s.store->Settle(s.problems));  // the empty files that held its place go
-        EXPECT_TRUE(OnlyClipFiles(s.fs, c.released.size() + 3 + 1));
+        EXPECT_EQ(Logged(s.problems, "Stray clip file set aside"), emptied);
+        EXPECT_TRUE(OnlyClipFiles(s.fs, c.released.size() + 3 + 1 + emptied));
+        if (emptied) { EXPECT_EQ(s.fs.files[Path(3) + ".stray"], u"clip 3"); }
     }
 }
 
