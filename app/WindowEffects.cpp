@@ -7,6 +7,7 @@
 #include <optional>
 #include <utility>
 
+#include "model/TopDock.h"
 #include "model/mGlobal.h"
 #include "forms/Form.h"
 #include "forms/MsgBox.h"
@@ -163,8 +164,8 @@ void SnapToBands(int32_t& lx, int32_t& ly, int32_t& dockY, const SnapScene& s) {
     else if (withMain && 230 < lx && lx < 250)
         lx = 240;  // the main window's left edge then rests at -3
 
-    if (-16 < ly && ly < 4) {
-        ly = -6;
+    if (TopDock::InBand(ly)) {
+        ly = TopDock::kDockPx;
         dockY = 1;
     } else if (H - Hm - 45 < ly && ly < H - Hm - 25) {
         ly = RoundEven(H - Hm - 35);
@@ -198,8 +199,8 @@ void KeepOnScreen(int32_t& lx, int32_t& ly, int32_t& dockY, const SnapScene& s) 
         ly = RoundEven(bottom - s.mainHeightPx - 35);
         dockY = 2;
     }
-    if (ly < top - 6) {
-        ly = top - 6;
+    if (ly < top + TopDock::kDockPx) {
+        ly = top + TopDock::kDockPx;
         dockY = 1;
     }
 }
@@ -248,6 +249,7 @@ void DropCaptureOf(HWND h) {
     HWND holder = GetCapture();
     if (holder && (holder == h || IsChild(h, holder))) ReleaseCapture();
 }
+
 }  // namespace
 
 void FadeForm(forms::Form& frm, int16_t speed, bool modal) {
