@@ -250,6 +250,24 @@ void DropCaptureOf(HWND h) {
     if (holder && (holder == h || IsChild(h, holder))) ReleaseCapture();
 }
 
+bool CanTakeActivation(HWND w) {
+    return IsWindowVisible(w) && IsWindowEnabled(w) && !(GetWindowLongW(w, GWL_STYLE) & WS_CHILD) &&
+           !(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_NOACTIVATE);
+}
+
+// The active window about to hide passes the activation on first, to the uppermost window that
+// could take it, as the system would right after the hide, but only when that window is one of
+// ours: the keys then never leave the program between one of its windows and the next (a window
+// manager that saw the focus fall to the screen would hand it to another program, and the window
+// the program brings forward next would not get it back).
+void PassActivationOn(HWND leaving) {
+    if (GetForegroundWindow() != leaving) return;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == leaving || !CanTakeActivation(w)) continue;
+        if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) SetForegroundWindow(w);
+        return;
+    }
+}
 }  // namespace
 
 void FadeForm(forms::Form& frm, int16_t speed, bool modal) {
@@ -275,6 +293,7 @@ void FadeForm(forms::Form& frm, int16_t speed, bool modal) {
             Wait(kFadeStepMs);
             SetWindowAlpha(h, mGlobal::TransparentColor, alpha);
         }
+        PassActivationOn(h);
         frm.SetVisible(false);
         DropCaptureOf(h);
     }
