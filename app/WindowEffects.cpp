@@ -7,6 +7,7 @@
 #include <optional>
 #include <utility>
 
+#include "model/TopDock.h"
 #include "model/mGlobal.h"
 #include "forms/Form.h"
 #include "forms/MsgBox.h"
@@ -163,8 +164,8 @@ void SnapToBands(int32_t& lx, int32_t& ly, int32_t& dockY, const SnapScene& s) {
     else if (withMain && 230 < lx && lx < 250)
         lx = 240;  // the main window's left edge then rests at -3
 
-    if (-16 < ly && ly < 4) {
-        ly = -6;
+    if (TopDock::InBand(ly)) {
+        ly = TopDock::kDockPx;
         dockY = 1;
     } else if (H - Hm - 45 < ly && ly < H - Hm - 25) {
         ly = RoundEven(H - Hm - 35);
@@ -198,8 +199,8 @@ void KeepOnScreen(int32_t& lx, int32_t& ly, int32_t& dockY, const SnapScene& s) 
         ly = RoundEven(bottom - s.mainHeightPx - 35);
         dockY = 2;
     }
-    if (ly < top - 6) {
-        ly = top - 6;
+    if (ly < top + TopDock::kDockPx) {
+        ly = top + TopDock::kDockPx;
         dockY = 1;
     }
 }
@@ -248,6 +249,25 @@ void DropCaptureOf(HWND h) {
     HWND holder = GetCapture();
     if (holder && (holder == h || IsChild(h, holder))) ReleaseCapture();
 }
+
+bool CanTakeActivation(HWND w) {
+    return IsWindowVisible(w) && IsWindowEnabled(w) && !(GetWindowLongW(w, GWL_STYLE) & WS_CHILD) &&
+           !(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_NOACTIVATE);
+}
+
+// The active window about to hide passes the activation on first, to the uppermost window that
+// could take it, as the system would right after the hide, but only when that window is one of
+// ours: the keys then never leave the program between one of its windows and the next (a window
+// manager that saw the focus fall to the screen would hand it to another program, and the window
+// the program brings forward next would not get it back).
+void PassActivationOn(HWND leaving) {
+    if (GetForegroundWindow() != leaving) return;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == leaving || !CanTakeActivation(w)) continue;
+        if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) SetForegroundWindow(w);
+        return;
+    }
+}
 }  // namespace
 
 void FadeForm(forms::Form& frm, int16_t speed, bool modal) {
@@ -273,6 +293,7 @@ void FadeForm(forms::Form& frm, int16_t speed, bool modal) {
             Wait(kFadeStepMs);
             SetWindowAlpha(h, mGlobal::TransparentColor, alpha);
         }
+        PassActivationOn(h);
         frm.SetVisible(false);
         DropCaptureOf(h);
     }

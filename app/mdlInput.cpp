@@ -207,7 +207,7 @@ void LoadSettings() {
 
     auto left = static_cast<float>(fStart().Left());
     auto top = static_cast<float>(fStart().Top());
-    Settings::ClampStartBar(left, top, forms::Screen::WidthTw(), forms::Screen::HeightTw());
+    Settings::ClampStartBar(left, top, forms::Screen::WidthTw(), forms::Screen::HeightTw(), mGlobal::TwipsY);
     if (left != static_cast<float>(fStart().Left())) fStart().SetLeft(left);
     if (top != static_cast<float>(fStart().Top())) fStart().SetTop(top);
 

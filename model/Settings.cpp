@@ -1,6 +1,9 @@
 #include "model/Settings.h"
 
+#include <cmath>
+
 #include "model/SettingsText.h"
+#include "model/TopDock.h"
 #include "support/AnsiText.h"
 
 namespace Settings {
@@ -106,11 +109,12 @@ void Write(clsINI& ini, const SettingsValues& v) {
     ini.SetValue(kOptions, u"SkinName", v.SkinName);
 }
 
-void ClampStartBar(float& leftTw, float& topTw, double screenWidthTw, double screenHeightTw) {
+void ClampStartBar(float& leftTw, float& topTw, double screenWidthTw, double screenHeightTw, double twipsY) {
     if (leftTw > screenWidthTw) leftTw = static_cast<float>(screenWidthTw - 1000);
     if (leftTw < 0) leftTw = 1000;
     if (topTw > screenHeightTw) topTw = static_cast<float>(screenHeightTw - 1000);
-    if (topTw < 0) topTw = 1000;
+    const bool docked = TopDock::InBand(static_cast<int32_t>(std::nearbyint(topTw / twipsY)));
+    if (topTw < 0 && !docked) topTw = 1000;
 }
 
 }  // namespace Settings

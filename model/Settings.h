@@ -38,7 +38,8 @@ void Read(clsINI& ini, SettingsValues& values, std::vector<std::string>& problem
 void Write(clsINI& ini, const SettingsValues& values);
 
 // Keeps the start bar on the screen: a left or top above the screen size moves 1000 twips in
-// from that edge, one below 0 moves to 1000.
-void ClampStartBar(float& leftTw, float& topTw, double screenWidthTw, double screenHeightTw);
+// from that edge, one below 0 moves to 1000; but a top in the screen's top band (twipsY twips a
+// pixel) stays, as the snapping docks it there: a bar saved docked at the top starts there.
+void ClampStartBar(float& leftTw, float& topTw, double screenWidthTw, double screenHeightTw, double twipsY);
 
 }  // namespace Settings

@@ -39,15 +39,16 @@ qm_unmanaged_windows() {
 # Under run.sh's window manager the other programs' windows are managed: the manager stacks them
 # among themselves and below Quillmate's topmost windows, which Wine raises over them (with every
 # program unmanaged, a new or clicked window of another program covers ours). Quillmate's own
-# windows, and Wine's tray, stay unmanaged, as on Windows: they stand exactly where the program puts
-# them (a manager pushes a bar placed 6 px above the screen back onto it, and may place a window
-# itself before Wine moves it) and a hide waits for no manager's answer.
+# windows stay unmanaged, as on Windows: they stand exactly where the program puts them (a manager
+# pushes a bar placed 6 px above the screen back onto it, and may place a window itself before Wine
+# moves it) and a hide waits for no manager's answer. Wine's tray window is managed too: the
+# manager's rule for it (scripts/openbox-rc.xml) lays it in the lower right corner without a title
+# bar (unmanaged, it stood in the upper left corner over other programs' menus, with Wine's own
+# title bar); a prefix set up by an earlier run.sh loses the setting that kept it unmanaged.
 qm_managed_windows() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d Y /f >/dev/null 2>&1
-  local app
-  for app in Quillmate.exe explorer.exe; do
-    wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$app\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
-  done
+  wine reg add 'HKCU\Software\Wine\AppDefaults\Quillmate.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wine reg delete 'HKCU\Software\Wine\AppDefaults\explorer.exe' /f >/dev/null 2>&1 || true
 }
 
 # The desktop scripts/run.sh gives Quillmate, shared with the test that checks it: a compositor, so
@@ -56,7 +57,7 @@ qm_managed_windows() {
 # of a colour-keyed window from its whole drawing surface (rounded up to 32 px), and changes it as
 # the window is drawn. picom clips the shape to the window and follows its changes.
 QM_COMPOSITOR=(picom --backend xrender --config /dev/null)
-QM_WINDOW_MANAGER=(openbox --sm-disable)
+QM_WINDOW_MANAGER=(openbox --sm-disable --config-file "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/openbox-rc.xml")
 # qm_selection_owned NAME: true while some client owns the X selection NAME (WM_S0: a window
 # manager; _NET_WM_CM_S0: a compositor).
 qm_selection_owned() {

@@ -308,6 +308,13 @@ down 0 "Down did not close the main window"
 bar_at() { local l t; read -r l t _ < <(qm_probe rect QuillmateStart); [ "$l $t" = "$1 $2" ]; }
 qm_wait_until 5 bar_at $x $y || qm_fail "closed, the bar saved at $x,$y is at $(qm_probe rect QuillmateStart)"
 qm_exit
+# Saved where a drop at the screen's top docks it (6 px above the screen), the bar starts there.
+sed -i "s/^Top=.*/Top=-90\r/; s/^Left=.*/Left=7005\r/" "$QM_INI"
+qm_start
+qm_shown QuillmateMain 1 "main window not shown at start"
+read -r l t _ < <(qm_probe rect QuillmateStart)
+[ "$l $t" = "467 -6" ] || qm_fail "saved docked at the top (Top=-90), the bar starts at $l,$t"
+qm_exit
 }
 qm_stage start_above_band stage_start_above_band
 

@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
 # The screen under scripts/run.sh's desktop (its compositor and window manager, started here by the
 # same functions): after drags of the pair the whole screen shows exactly the windows' own pictures
-# over what lies beneath them, in both skins; and a new or clicked notepad stays below the pair.
-# QM_KEEP_SHOTS=FOLDER keeps the last comparison's screenshots and pictures there.
-source "$(dirname "$0")/lib.sh"
+# over what lies beneath them, in both skins; and a new or clicked notepad stays below the pair;
+# Wine's tray stands in the lower right corner; with the notepad clicked first, the windows the
+# program brings forward take the keys. QM_KEEP_SHOTS=FOLDER keeps the last comparison's
+# screenshots and pictures there, and those of the About box and the save dialogs.
 source "$(dirname "$0")/../../scripts/wine-env.sh"
-trap 'qm_cleanup; qm_desktop_stop; qm_unmanaged_windows' EXIT
+# A prefix of its own, set up as run.sh sets up a new one: the desktop first, then Wine's tray
+# program started under its window settings (the run's prefix started it long before, unmanaged).
+QM_OWN_PREFIX=$(mktemp -d /tmp/qm-runsh.XXXXXX)
+export WINEPREFIX=$QM_OWN_PREFIX/pfx
+trap 'qm_desktop_stop; wineserver -k 2>/dev/null; rm -rf "$QM_OWN_PREFIX"' EXIT
 qm_desktop_start
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+wineserver -k; wineserver -w
+source "$(dirname "$0")/lib.sh"
+trap 'qm_cleanup; qm_desktop_stop; wineserver -k 2>/dev/null; rm -rf "$QM_OWN_PREFIX"' EXIT
 # A caret that blinks would show in one of two pictures taken moments apart and not in the other.
 wine reg add 'HKCU\Control Panel\Desktop' /v CursorBlinkRate /d -1 /f >/dev/null 2>&1
 
@@ -68,13 +78,13 @@ PY
     -composite "$QM_DIR/$2-keyed.png"
 }
 
-# screen_is_clean WHAT: the whole screen equals the background (its colour at the far corner, where
+# screen_is_clean WHAT: the whole screen equals the background (its colour at the lower left corner, where
 # nothing is drawn) with the notepad's and the pair's own pictures laid on it in their stacking
 # order; the notepad's frame and Wine's tray window are left as the screen shows them.
 screen_is_clean() {
   shot screen
   local bg np nx ny nw nh fl fr ft fb tl tt tw th list bar first second bad
-  bg=$(/usr/bin/convert "$QM_DIR/screen.png" -format "%[pixel:p{$((SW - 1)),$((SH - 1))}]" info:)
+  bg=$(/usr/bin/convert "$QM_DIR/screen.png" -format "%[pixel:p{0,$((SH - 1))}]" info:)
   np=$(xdotool search --onlyvisible --name "Untitled - Notepad" | head -n1)
   read -r nx ny nw nh < <(geometry "$np")
   import -window "$np" "$QM_DIR/notepad-own.png"
@@ -166,6 +176,62 @@ t0=$(date +%s%N); xdotool click 1
 qm_wait_until 5 qm_visible QuillmateMain 1 || qm_fail "Down did not open the main window"
 took=$(( ($(date +%s%N) - t0) / 1000000 ))
 [ "$took" -lt 1500 ] || qm_fail "the main window opened $took ms after its hide (about 2 s: Wine's wait for a window manager)"
+
+# Wine's tray stands in the lower right corner, without a title bar, over no other program's menus.
+tray=$(xdotool search --onlyvisible --name 'Wine System Tray' | head -n1)
+read -r tl tt tw th < <(geometry "$tray")
+read -r tfl tfr tft tfb <<<"$(xprop -id "$tray" _NET_FRAME_EXTENTS | grep -o '= .*' | tr -d '=,' || echo 0 0 0 0)"
+[ $((tl + tw + tfr)) = "$SW" ] && [ $((tt + th + tfb)) = "$SH" ] && [ "${tft:-0}" -le 1 ] ||
+  qm_fail "Wine's tray stands at $tl,$tt ${tw}x$th with frame extents ${tfl:-} ${tfr:-} ${tft:-} ${tfb:-}, not in the lower right corner without a title bar"
+
+# With the notepad clicked first, the windows the program brings forward take the keys.
+click_notepad() {
+  xdotool mousemove 60 300 click 1
+  qm_wait_until 5 qm_foreground_is Notepad || qm_fail "the notepad did not take the front: $(qm_probe foreground)"
+}
+# button N: the centre of the main window's Nth button of its top row (1 Options ... 5 Tips).
+button() {
+  qm_probe children QuillmateMain | sort -k2,2n -k1,1n | head -n5 | sed -n "${1}p" |
+    awk '{ print int(($1 + $3) / 2), int(($2 + $4) / 2) }'
+}
+click_at() { xdotool mousemove "$1" "$2" click 1; sleep 0.3; }
+first_clip() {  # the upper row of the clip list, the main window's largest child
+  qm_probe children QuillmateMain | awk '{ print ($3 - $1) * ($4 - $2), $1 + 50, $2 + 20 }' | sort -nr | head -n1 | cut -d' ' -f2-
+}
+# save_by HOW NAME: a clip clicked, Save, the upper item chosen by keys (Down, Enter) or by the
+# mouse; the dialog takes the typed path of NAME and Enter, and the file is written.
+save_by() {
+  click_notepad
+  read -r x y < <(first_clip); click_at "$x" "$y"
+  read -r x y < <(button 3); click_at "$x" "$y"
+  qm_wait_until 5 qm_visible QuillmatePopUp 1 || qm_fail "Save opened no menu"
+  if [ "$1" = keys ]; then
+    xdotool key Down; sleep 0.2; xdotool key Return
+  else
+    local l t r b; read -r l t r b _ < <(qm_probe rect QuillmatePopUp)
+    click_at $(((l + r) / 2)) $((t + (b - t) / 4))
+  fi
+  qm_wait_until 10 bash -c 'xdotool search --onlyvisible --name "^Save As$" >/dev/null' || qm_fail "no save dialog ($1)"
+  sleep 0.5; shot "save-$1"
+  xdotool type --delay 20 "Z:${QM_DIR//\//\\}\\$2"; xdotool key Return
+  qm_wait_until 10 test -s "$QM_DIR/$2.txt" ||
+    qm_fail "the save dialog opened by $1 took no typed name: $(qm_probe foreground) in front, X focus on $(xdotool getwindowfocus getwindowname 2>&1)"
+  grep -q "clip number" "$QM_DIR/$2.txt" || qm_fail "the file saved by $1 holds: $(cat "$QM_DIR/$2.txt")"
+}
+click_notepad
+read -r x y < <(button 5); click_at "$x" "$y"
+qm_wait_until 5 qm_visible QuillmateTips 1 || qm_fail "the Tips button opened no tips"
+read -r x y < <(qm_probe children QuillmateTips | awk '{ print $3 - $1, int(($1 + $3) / 2), int(($2 + $4) / 2) }' |
+  sort -nr | head -n1 | cut -d' ' -f2-)
+click_at "$x" "$y"
+qm_wait_until 5 qm_visible QuillmateAbout 1 || qm_fail "the tips' About opened no About box"
+shot about
+xdotool key Escape
+qm_wait_until 5 qm_visible QuillmateAbout 0 ||
+  qm_fail "Escape did not close the About box: $(qm_probe foreground) in front, X focus on $(xdotool getwindowfocus getwindowname 2>&1)"
+save_by keys saved-by-keys
+save_by mouse saved-by-mouse
+[ -z "${QM_KEEP_SHOTS:-}" ] || cp "$QM_DIR"/about.png "$QM_DIR"/save-*.png "$QM_KEEP_SHOTS"/
 
 qm_end_helpers
 qm_exit

@@ -65,10 +65,13 @@ TEST(SettingsFile, MissingKeysAreAddedKnownOnesKeptAndBadOnesRepaired) {
 }
 
 TEST(SettingsFile, TheStartBarIsClampedIntoTheScreen) {
-    // left, top before and after, on a screen of 19200 x 12000 twips; the size itself stays.
-    for (auto [l, t, left, top] : {std::tuple{-5.0f, 15.0f, 1000.0f, 15.0f}, {19201.0f, -1.0f, 18200.0f, 1000.0f},
-                                   {19200.0f, 12000.0f, 19200.0f, 12000.0f}, {0.0f, 12001.0f, 0.0f, 11000.0f}}) {
-        Settings::ClampStartBar(l, t, 19200, 12000);
+    // left, top before and after, on a screen of 19200 x 12000 twips; the size itself stays. A top
+    // above the band that docks the bar at the screen's top (16 px and more above it) moves in; one
+    // in the band stays, as a bar docked there (6 px, 90 twips, above the screen) is saved.
+    for (auto [l, t, left, top] : {std::tuple{-5.0f, 15.0f, 1000.0f, 15.0f}, {19201.0f, -240.0f, 18200.0f, 1000.0f},
+                                   {19200.0f, 12000.0f, 19200.0f, 12000.0f}, {0.0f, 12001.0f, 0.0f, 11000.0f},
+                                   {7005.0f, -90.0f, 7005.0f, -90.0f}}) {
+        Settings::ClampStartBar(l, t, 19200, 12000, 15);
         EXPECT_EQ(std::pair(l, t), std::pair(left, top));
     }
 }
