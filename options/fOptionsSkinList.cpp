@@ -26,6 +26,12 @@ POINT fOptionsForm::PointerPx() const {
     return POINT{RoundEven(pt.x - self->Left() / mGlobal::TwipsX), RoundEven(pt.y - self->Top() / mGlobal::TwipsY)};
 }
 
+bool fOptionsForm::PointerOnScroll() const {
+    POINT pt{};
+    RECT r{};
+    return GetCursorPos(&pt) && GetWindowRect(Scroll.hWnd(), &r) && PtInRect(&r, pt);
+}
+
 void fOptionsForm::bChoose_Click() {
     if (SkipChoose) {
         SkipChoose = false;
@@ -135,8 +141,9 @@ void fOptionsForm::frSkin_MouseMove() {
     const double l = frSkin.Left(), t = frSkin.Top();
     if (!(l <= p.x && p.x <= l + frSkin.Width() && t <= p.y && p.y <= t + frSkin.Height())) {
         if (img.Exists(HotRow) && !(img[HotRow].Picture() == NotSelP())) img[HotRow].SetPicture(NotSelP());
-        // Towards the scroll bar: let it have the mouse; Timer2 takes it back afterwards.
-        if (p.x < l + kHitWidthPx && Scroll.Visible()) {
+        // On the scroll bar: let it have the mouse; Timer2 takes it back afterwards. Anywhere else
+        // the list keeps it, so that a press there, however soon, closes the list.
+        if (Scroll.Visible() && PointerOnScroll()) {
             ReleaseCapture();
             Timer2.SetEnabled(true);
         }
