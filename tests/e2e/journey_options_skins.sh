@@ -95,7 +95,8 @@ qm_stage options stage_options
 
 # --- A press anywhere but on a row closes the skin list and goes on to what lies there: the
 # dialog's title, its lower left corner, the main window; with five packages, and with six, where
-# the list scrolls. The hand leaves the list and presses as it arrives.
+# the list scrolls. The hand leaves the list and taps as it arrives; a tap on the title moves
+# nothing.
 stage_skin_list_closes() {
 for n in 1 2 3; do cp "$QM_DIR/Skins/Default.skn" "$QM_DIR/Skins/Extra$n.skn"; done
 qm_start
@@ -112,7 +113,9 @@ for packages in 5 6; do
     click 127 94   # the skin field
     qm_wait_until 5 list_shown 1 || qm_fail "$packages packages: the list did not open"
     xdotool mousemove $((DX + 150)) $((DY + 150)) sleep 0.2 mousemove $((x - 20)) "$y" sleep 0.05 \
-      mousemove "$x" "$y" mousedown 1 sleep 0.1 mouseup 1
+      mousemove "$x" "$y" click 1 sleep 0.3 mousemove $((x + 30)) $((y + 30))
+    [ "$(qm_probe rect QuillmateOptions | cut -d' ' -f1-2)" = "$DX $DY" ] ||
+      qm_fail "$packages packages: after a press at $x,$y the dialog follows the pointer"
     qm_wait_until 3 list_shown 0 || qm_fail "$packages packages: a press at $x,$y left the list open"
   done
 done
