@@ -32,21 +32,6 @@ std::string SystemDllCopy() {
 
 int32_t RoundHalfEven(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
 
-std::string ReadAppVersion() {
-    const std::string path = ExecutablePath();
-    DWORD ignored = 0;
-    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    std::vector<char> info(size);
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT len = 0;
-    if (size == 0 || !GetFileVersionInfoA(path.c_str(), 0, size, info.data()) ||
-        !VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &len) || !fixed)
-        return "0.0.0";
-    // Major and minor are the first two fields, the revision the last.
-    return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
-           "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
-}
-
 void RunUpdater() {
     const std::string updater = ExecutableFolder() + "\\Updater.exe";
     if (!NormalFileExists(updater)) return;
@@ -62,6 +47,21 @@ void RunUpdater() {
     }
 }
 }  // namespace
+
+std::string ReadAppVersion() {
+    const std::string path = ExecutablePath();
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    std::vector<char> info(size);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT len = 0;
+    if (size == 0 || !GetFileVersionInfoA(path.c_str(), 0, size, info.data()) ||
+        !VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &len) || !fixed)
+        return "0.0.0";
+    // Major and minor are the first two fields, the revision the last.
+    return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
+           "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
+}
 
 void CheckRequiredFiles() {
     const std::string dll = ExecutableFolder() + "\\Skin.dll";

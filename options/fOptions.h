@@ -171,6 +171,8 @@ private:
     void LabelMouse(int label, forms::MouseArgs* down, bool up, bool move);
     // The pointer in the dialog's pixels, halves to even.
     POINT PointerPx() const;
+    // Whether the pointer lies on the skin list's scroll bar.
+    bool PointerOnScroll() const;
     void CloseSkinList();
     // Settings hold names in the ANSI code page; the dialog's labels hold wide text.
     static std::wstring Wide(const std::string& ansi);

@@ -26,6 +26,12 @@ POINT fOptionsForm::PointerPx() const {
     return POINT{RoundEven(pt.x - self->Left() / mGlobal::TwipsX), RoundEven(pt.y - self->Top() / mGlobal::TwipsY)};
 }
 
+bool fOptionsForm::PointerOnScroll() const {
+    POINT pt{};
+    RECT r{};
+    return GetCursorPos(&pt) && GetWindowRect(Scroll.hWnd(), &r) && PtInRect(&r, pt);
+}
+
 void fOptionsForm::bChoose_Click() {
     if (SkipChoose) {
         SkipChoose = false;
@@ -104,11 +110,13 @@ void fOptionsForm::frSkin_MouseDown(const forms::MouseArgs& a) {
         // Just above the list lie the field and its button: their Click must not reopen it.
         if (l < p.x && p.x < l + kHitWidthPx && t - 15 < p.y && p.y < t) SkipChoose = true;
         const bool right = a.Button == forms::vbRightButton, middle = a.Button == forms::vbMiddleButton;
+        // A release that came before the replayed press would leave the button held down for
+        // good (a drag on the title that follows the pointer): it is replayed after the press
+        // instead. Read before the replay, which itself shows the button down.
+        const bool released = GetAsyncKeyState(right ? VK_RBUTTON : middle ? VK_MBUTTON : VK_LBUTTON) >= 0;
         // Queued: it reaches what lies under the pointer, which then gets the user's release.
         mouse_event(right ? MOUSEEVENTF_RIGHTDOWN : middle ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        // A release that came before the replayed press would leave the button held down for
-        // good: it is replayed after the press instead.
-        if (GetAsyncKeyState(right ? VK_RBUTTON : middle ? VK_MBUTTON : VK_LBUTTON) >= 0)
+        if (released)
             mouse_event(right ? MOUSEEVENTF_RIGHTUP : middle ? MOUSEEVENTF_MIDDLEUP : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         ReleaseCapture();
         return;
@@ -135,8 +143,9 @@ void fOptionsForm::frSkin_MouseMove() {
     const double l = frSkin.Left(), t = frSkin.Top();
     if (!(l <= p.x && p.x <= l + frSkin.Width() && t <= p.y && p.y <= t + frSkin.Height())) {
         if (img.Exists(HotRow) && !(img[HotRow].Picture() == NotSelP())) img[HotRow].SetPicture(NotSelP());
-        // Towards the scroll bar: let it have the mouse; Timer2 takes it back afterwards.
-        if (p.x < l + kHitWidthPx && Scroll.Visible()) {
+        // On the scroll bar: let it have the mouse; Timer2 takes it back afterwards. Anywhere else
+        // the list keeps it, so that a press there, however soon, closes the list.
+        if (Scroll.Visible() && PointerOnScroll()) {
             ReleaseCapture();
             Timer2.SetEnabled(true);
         }

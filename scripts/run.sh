@@ -30,6 +30,7 @@ qm_desktop_start   # before Wine's first window (its tray)
 # A new prefix's set-up started Wine's tray program before the window settings were written: it
 # starts again, with them, as Quillmate starts.
 [ "$new_prefix" = 0 ] || wineserver -k
+qm_root_drive_device   # no error line when a save dialog opens
 appdata=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')")
 echo "Program folder and Log.txt: $ROOT/build/win/bin"
 echo "Settings and clips:         $appdata/Quillmate"

@@ -14,11 +14,27 @@ qm_start_display_and_wine() {
   wineserver -p
   wineboot -i >/dev/null 2>&1
   qm_unmanaged_windows
-  wineserver -k; wineserver -w; wineserver -p
+  wineserver -k; wineserver -w
+  qm_root_drive_device
+  wineserver -p
   wineboot >/dev/null 2>&1   # start the services again here, not under ctest (they would hold its pipes)
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   trap qm_stop_display_and_wine EXIT
+}
+# qm_root_drive_device: a prefix maps Z: to "/", and Wine takes the disk "/" is mounted from for
+# that drive's device. Asked for the drive's volume (the save dialog asks for every drive) it opens
+# that disk, which a user may not read, and prints "wine: Read access denied for device ..." each
+# time. Z:'s device entry "z::" set to /dev/null names no disk: Wine reads none, and takes the
+# volume's label and serial from the folder as before. Wine's mount manager reads the entry when
+# it starts, so the prefix's server is stopped when the entry is new.
+qm_root_drive_device() {
+  local d=$WINEPREFIX/dosdevices
+  if [ "$(readlink "$d/z:")" = / ] && ! [ -e "$d/z::" ] && ! [ -L "$d/z::" ]; then
+    ln -s /dev/null "$d/z::"
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+  fi
 }
 # qm_keep_desktop PROBE: Wine's desktop process (explorer.exe /desktop) ends a second after its last
 # user and is started again by the next program that needs it, inheriting that program's output;

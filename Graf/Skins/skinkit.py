@@ -505,12 +505,15 @@ def checkbox(t, out, name, cell, pitch, radio, bg):
     """Six cells: off, off hover, on, on hover, off pressed, on pressed."""
     strip = Image.new("RGB", (cell, pitch * 6), bg)
     for i, (on, look) in enumerate(((0, "n"), (0, "h"), (1, "n"), (1, "h"), (0, "p"), (1, "p"))):
-        # the boxes stand on light panels in every theme
-        top, bottom, line = (255, 255, 255), mix(t.panel2, t.panel_line, 0.2), mix(t.panel_line, t.text, 0.35)
+        # the boxes stand on light panels in every theme, so a clear box stays light under the pointer
+        # and pressed, tinted by the accent: the theme's hover and pressed colours are its buttons',
+        # dark in a dark theme, where a filled box would read as ticked
+        white = (255, 255, 255)
+        top, bottom, line = white, mix(t.panel2, t.panel_line, 0.2), mix(t.panel_line, t.text, 0.35)
         if look == "h":
-            top, bottom, line = t.hover, t.hover2, t.accent
+            top, bottom, line = mix(white, t.accent, 0.08), mix(white, t.accent, 0.25), t.accent
         if look == "p":
-            top, bottom, line = t.pressed, t.pressed2, t.accent2
+            top, bottom, line = mix(white, t.accent, 0.25), mix(white, t.accent, 0.4), t.accent2
         if on:
             top, bottom, line = (mix(t.accent, (255, 255, 255), 0.15 if look == "h" else 0), t.accent2,
                                  mix(t.accent2, (0, 0, 0), 0.2)) if not radio else (top, bottom, t.accent)

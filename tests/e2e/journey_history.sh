@@ -114,6 +114,8 @@ qm_wait_until 10 test -s "$out.txt" || qm_fail "nothing exported"
 [ "$(cat "$out.txt")" = "$(printf 'clip G\r\nclip F\r\nclip E\r\nclip D\r\nclip C\r\nclip B\r\nclip A\r')" ] \
   || qm_fail "export holds '$(od -c "$out.txt" | head)'"
 qm_exit
+# The dialog asks for the volume of every drive; a user sees no error line on the terminal meanwhile.
+[ ! -s "$QM_RUN/stderr" ] || qm_fail "the terminal shows: $(cat "$QM_RUN/stderr")"
 }
 qm_stage export stage_export
 

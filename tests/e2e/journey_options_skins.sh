@@ -93,6 +93,36 @@ qm_exit
 }
 qm_stage options stage_options
 
+# --- A press anywhere but on a row closes the skin list and goes on to what lies there: the
+# dialog's title, its lower left corner, the main window; with five packages, and with six, where
+# the list scrolls. The hand leaves the list and taps as it arrives; a tap on the title moves
+# nothing.
+stage_skin_list_closes() {
+for n in 1 2 3; do cp "$QM_DIR/Skins/Default.skn" "$QM_DIR/Skins/Extra$n.skn"; done
+qm_start
+open_from_main
+read -r ML MT _ < <(qm_probe rect QuillmateMain)
+list_shown() {  # list_shown 0|1: the list's frame, at 87,105 in the dialog, hidden or shown
+  [ "$(qm_probe child-list QuillmateOptions | awk -v x=$((DX + 87)) -v y=$((DY + 105)) \
+        '$1 == "QuillmateFormsFrame" && $2 == x && $3 == y { print $6 }')" = "$1" ]
+}
+for packages in 5 6; do
+  [ "$packages" = 5 ] || cp "$QM_DIR/Skins/Default.skn" "$QM_DIR/Skins/Extra4.skn"
+  for xy in "$((DX + 200)) $((DY + 20))" "$((DX + 12)) $((DY + 240))" "$((ML + 100)) $((MT + 80))"; do
+    read -r x y <<<"$xy"
+    click 127 94   # the skin field
+    qm_wait_until 5 list_shown 1 || qm_fail "$packages packages: the list did not open"
+    xdotool mousemove $((DX + 150)) $((DY + 150)) sleep 0.2 mousemove $((x - 20)) "$y" sleep 0.05 \
+      mousemove "$x" "$y" click 1 sleep 0.3 mousemove $((x + 30)) $((y + 30))
+    [ "$(qm_probe rect QuillmateOptions | cut -d' ' -f1-2)" = "$DX $DY" ] ||
+      qm_fail "$packages packages: after a press at $x,$y the dialog follows the pointer"
+    qm_wait_until 3 list_shown 0 || qm_fail "$packages packages: a press at $x,$y left the list open"
+  done
+done
+qm_exit
+}
+qm_stage skin_list_closes stage_skin_list_closes
+
 # --- Skins on the real program (how a broken skin loads, step by step: SkinLoad's tests): with a
 # bitmap missing OK carries on in "Default" and keeps that setting; a size table that moves a
 # button moves it on the screen; a broken skin chosen in the dialog and Cancel on the offer end

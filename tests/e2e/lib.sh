@@ -106,6 +106,7 @@ qm_fresh() {
   if [ -f "$QM_BIN/Skin.dll" ]; then cp "$QM_BIN/Skin.dll" "$QM_DIR/"; else : > "$QM_DIR/Skin.dll"; fi
   if [ -d "$QM_BIN/Skins" ]; then cp -r "$QM_BIN/Skins" "$QM_DIR/"; fi
   rm -rf "$QM_DATA"
+  : >"$QM_RUN/stderr"
 }
 qm_fresh
 
@@ -141,10 +142,11 @@ qm_settled() {
     [ "$QM_CLIPS/Clips.cache" -nt "$QM_CLIPS/Clip$1.qms" ]
 }
 
-# qm_launch ARGS...: starts Quillmate without waiting for anything.
+# qm_launch ARGS...: starts Quillmate without waiting for anything; what it and Wine write to the
+# terminal goes to $QM_RUN/stderr (emptied by qm_fresh).
 qm_launch() {
   rm -f "$QM_DIR/Log.txt"   # the program deletes it too, but a stale one would fool a wait for a line
-  (cd "$QM_DIR" && exec wine Quillmate.exe "$@" >/dev/null 2>&1) &
+  (cd "$QM_DIR" && exec wine Quillmate.exe "$@" >/dev/null 2>>"$QM_RUN/stderr") &
   QM_PID=$!
   QM_PIDS+=("$QM_PID")
   echo "$QM_PID" >>"$QM_RUN/pids"

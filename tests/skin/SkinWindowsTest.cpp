@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <sstream>
 
@@ -47,6 +48,30 @@ int Darkest(Host& host) {
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) darkest = std::min(darkest, Lightness(s.At(x, y)));
     return darkest;
+}
+
+// The mean lightness inside a box (its outline left out).
+template <class Host>
+int Inside(Host& host) {
+    Snapshot s(host);
+    int sum = 0;
+    for (int y = 3; y < 10; ++y)
+        for (int x = 3; x < 10; ++x) sum += Lightness(s.At(x, y));
+    return sum / 49;
+}
+
+// Whether a clear box under the pointer looks nearer to clear than to ticked (or selected).
+template <class Box>
+bool HoverReadsClear(Box& box) {
+    box.SetValue(false);
+    box.Deselect();
+    const int clear = Inside(box);
+    box.Moved();
+    const int hover = Inside(box);
+    box.SetValue(true);
+    box.Deselect();
+    const int ticked = Inside(box);
+    return std::abs(hover - clear) < std::abs(hover - ticked);
 }
 
 // The values of a key's last line in a "Sizes.dat" text, as our skins write them.
@@ -121,6 +146,10 @@ TEST_F(SkinWindows, SwitchingTheSkinRedressesEveryWindow) {
         EXPECT_NE(Snapshot(kProbes[i].window()).At(kProbes[i].px.x, kProbes[i].px.y), before[i]) << kProbes[i].name;
     // A dark skin's Save and Delete menu is dark like the window it drops from.
     EXPECT_LT(Lightness(Snapshot(fPopUp()).At(100, 12)), 128);
+    // Its boxes under the pointer do not look ticked while they are clear.
+    for (CheckBox* box : {&fOptions().CheckBox1, &fOptions().CheckBox2, &fOptions().CheckBox3})
+        EXPECT_TRUE(HoverReadsClear(*box));
+    EXPECT_TRUE(HoverReadsClear(fOptions().OptionBox1));
     EXPECT_TRUE(boxes.empty());
     EXPECT_FALSE(fs::exists(tmp.Path() / "Skin"));
 }

@@ -2,8 +2,11 @@
 // uninstall survey with a reason and a comment.
 #include <windows.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
+#include "Version.h"
 #include "app/WindowEffects.h"
 #include "model/mGlobal.h"
 #include "tools/screens/BuiltSkin.h"
@@ -40,9 +43,13 @@ std::shared_ptr<void> ShowTips() {
 }
 
 std::shared_ptr<void> ShowAbout() {
-    mGlobal::AppVersion = "1.0.1";
     ApplyBuiltSkin();
     ShowAt(fAbout(), 40, 40);
+    // The build's own version, as the running program shows it.
+    if (fAbout().lVersion.Caption() != L"version " QM_VERSION_TEXT) {
+        std::fprintf(stderr, "the About box does not show version %s\n", QM_VERSION_TEXT);
+        std::exit(1);
+    }
     return nullptr;
 }
 

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+#include "app/Startup.h"
+#include "model/mGlobal.h"
 #include "tools/screens/BuiltSkin.h"
 #include "tools/screens/SceneList.h"
 
@@ -66,6 +68,7 @@ RECT PaintedRect() {
 }
 
 int Show(const Scene& scene, const std::wstring& folder) {
+    mGlobal::AppVersion = Func::ReadAppVersion();  // as the program's start sets it, before any window loads
     ApplyBuiltSkin();  // the skin named by QM_SKIN dresses every window before the scene builds
     auto keep = scene.show();
     const RECT r = PaintedRect();
