@@ -142,9 +142,24 @@ notepad() {
   sleep 0.5
 }
 
+# tray_in_corner: Wine's tray stands in the lower right corner, without a title bar, over no other
+# program's menus; TRAY_AT says where it stands.
+tray_in_corner() {
+  local tray tl tt tw th tfl tfr tft tfb
+  tray=$(xdotool search --onlyvisible --name 'Wine System Tray' | head -n1)
+  [ -n "$tray" ] || { TRAY_AT="nowhere"; return 1; }
+  read -r tl tt tw th < <(geometry "$tray")
+  read -r tfl tfr tft tfb <<<"$(xprop -id "$tray" _NET_FRAME_EXTENTS | grep -o '= .*' | tr -d '=,' || echo 0 0 0 0)"
+  TRAY_AT="at $tl,$tt ${tw}x$th with frame extents ${tfl:-} ${tfr:-} ${tft:-} ${tfb:-}"
+  [ $((tl + tw + ${tfr:-0})) = "$SW" ] && [ $((tt + th + ${tfb:-0})) = "$SH" ] && [ "${tft:-0}" -le 1 ]
+}
+
 qm_start
 for i in 0 1 2 3 4 5; do qm_copy_and_wait "clip number $i" "$i"; done
 qm_shown QuillmateMain 1 "no main window"
+# The tray grows as the program's icon joins it and the manager lays it out again: the screen is
+# compared once it stands.
+qm_wait_until 10 tray_in_corner || qm_fail "Wine's tray stands $TRAY_AT, not in the lower right corner without a title bar"
 # The pair stands where the program put it, in X as in its own view: the bar snapped 6 px above the
 # screen's top (a window manager pushes it back onto the screen), the list beside it.
 sleep 0.5
@@ -177,12 +192,6 @@ qm_wait_until 5 qm_visible QuillmateMain 1 || qm_fail "Down did not open the mai
 took=$(( ($(date +%s%N) - t0) / 1000000 ))
 [ "$took" -lt 1500 ] || qm_fail "the main window opened $took ms after its hide (about 2 s: Wine's wait for a window manager)"
 
-# Wine's tray stands in the lower right corner, without a title bar, over no other program's menus.
-tray=$(xdotool search --onlyvisible --name 'Wine System Tray' | head -n1)
-read -r tl tt tw th < <(geometry "$tray")
-read -r tfl tfr tft tfb <<<"$(xprop -id "$tray" _NET_FRAME_EXTENTS | grep -o '= .*' | tr -d '=,' || echo 0 0 0 0)"
-[ $((tl + tw + tfr)) = "$SW" ] && [ $((tt + th + tfb)) = "$SH" ] && [ "${tft:-0}" -le 1 ] ||
-  qm_fail "Wine's tray stands at $tl,$tt ${tw}x$th with frame extents ${tfl:-} ${tfr:-} ${tft:-} ${tfb:-}, not in the lower right corner without a title bar"
 
 # With the notepad clicked first, the windows the program brings forward take the keys.
 click_notepad() {
