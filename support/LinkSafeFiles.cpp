@@ -209,11 +209,13 @@ bool LinkSafeFiles::Replace(const std::string& from, const std::string& to) {
 }
 
 bool LinkSafeFiles::Remove(const std::string& path) {
-    // (Without backup semantics a folder does not open: it is not removed, as by DeleteFile.)
-    OpenedFile f(path, DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                 OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
+    // (Without backup semantics a folder does not open: it is not removed, as by DeleteFile.) A
+    // link opened as itself, or a name that shares its data, goes through the handle as itself;
+    // only what the system followed although asked not to needs more.
+    OpenedFile f(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                 FILE_FLAG_OPEN_REPARSE_POINT);
     if (!f.Ok()) return Failed(GetLastError());
-    if (KindOf(f.Get(), path) == Kind::Link) {
+    if (LeadsElsewhere(f.Get(), path)) {
         f.Close();
         return RemoveLink(path);
     }
