@@ -80,8 +80,8 @@ bool Main() {
         fUninstall().Show();
         return true;
     }
-    const bool platformSaysRunning = mdlPrevInst::PreviousInstanceRunning(mdlInput::DataFolder());
-    if (mdlPrevInst::ActivatePrevInstance("Quillmate") || platformSaysRunning) return false;
+    const mdlPrevInst::InstanceCheck previous = mdlPrevInst::PreviousInstanceRunning(mdlInput::DataFolder());
+    if (mdlPrevInst::ActivatePrevInstance("Quillmate") || previous.Running) return false;
 
     CheckRequiredFiles();
     mGlobal::TwipsX = RoundHalfEven(forms::Screen::TwipsPerPixelX());
@@ -101,6 +101,7 @@ bool Main() {
     mdlLog::WriteLog("Quillmate version: " + mGlobal::AppVersion, true);
     mdlLog::WriteLog("", true);
     mdlLog::WriteLog("Start loading data", true);
+    if (!previous.Note.empty()) mdlLog::WriteLog(previous.Note, true);
     mdlLog::WriteLog("Run updater...");
     RunUpdater();
 

@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <fstream>
 #include <future>
+#include <iterator>
 #include <memory>
 #include <new>
 #include <stdexcept>
@@ -70,10 +72,13 @@ bool ClipFilesBusy = false;
 // The file is written only while it was read whole: a settings file that could not be read is
 // left for the user rather than replaced by defaults.
 bool WriteSettingsFile() {
+    std::vector<std::string> links;
     try {
-        Ini().UpdateFile();
+        Ini().UpdateFile(&links);
+        LogProblems(links);
         return true;
     } catch (const std::exception& e) {
+        LogProblems(links);
         mdlLog::WriteLog(std::string(">>> Cannot write the settings file: ") + e.what(), true);
         return false;
     }
@@ -97,7 +102,12 @@ bool KeepUnreadableSettings() {
     const FileFlags flags = FlagsOf(SettingsPath());
     if (!flags.exists || flags.size == 0) return true;  // a first start
     const std::string bad = SettingsPath() + ".bad";
-    if (!CopyFileA(SettingsPath().c_str(), bad.c_str(), FALSE)) {
+    std::ifstream in(SettingsPath(), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<std::string> links;
+    const bool kept = bytes.size() == flags.size && WriteFileDurably(bad, bytes, &links);
+    LogProblems(links);
+    if (!kept) {
         mdlLog::WriteLog(">>> The settings file holds no settings and could not be kept as " + bad +
                              "; it is left as it is.", true);
         return false;

@@ -7,18 +7,17 @@
 // A name in the store's folders may be a link, or a file that shares its data with other names,
 // put there by someone else. Reading through it is harmless; a write or a removal never reaches
 // through it: the name is replaced by a file of the store's own (moved over it) or removed as
-// itself, what it led to stays as it was, and the log hears of it.
+// itself, what it led to stays as it was, and the log hears of it (LinkSafeFiles).
 #include <functional>
-#include <map>
-#include <mutex>
 
 #include "model/ClipStoreFileSystem.h"
+#include "support/LinkSafeFiles.h"
 
 class ClipStoreWin32 : public ClipStoreFileSystem {
 public:
     using LogLines = std::function<void(const std::vector<std::string>&)>;
     // `log` hears of the links found in the way, on the thread that found them.
-    explicit ClipStoreWin32(LogLines log = {}) : log_(std::move(log)) {}
+    explicit ClipStoreWin32(LogLines log = {});
 
     std::optional<ClipFileContent> Read(const std::string& path) override;
     bool ConcurrentReads() const override { return true; }
@@ -33,25 +32,5 @@ public:
     FileFailure LastFailure() const override;
 
 private:
-    // What an opened name turned out to be.
-    enum class Kind { Own, Link, SharedData };
-    // Writes the file's whole content into an opened file and adds the bytes written to `size`;
-    // false on a failure, with the platform's error left as the last error.
-    using Filler = std::function<bool(void* file, uint64_t& size)>;
-    bool Write(const std::string& path, const Filler& fill, bool mayReplace);
-    // A new file moved over `path`, whatever `path` is now.
-    bool ReplaceByNewFile(const std::string& path, const Filler& fill);
-    // `size`, when given, gets the file's size in bytes.
-    Kind KindOf(void* handle, const std::string& path, uint64_t* size = nullptr);
-    // The path of the folder as the system resolves it, remembered; `fresh` looks again.
-    std::wstring ResolvedFolder(const std::string& folder, bool fresh);
-    bool Failed(unsigned long error);
-    bool Failed(std::string reason);
-    void Note(std::string line);
-
-    LogLines log_;
-    mutable std::mutex m_;
-    std::map<std::string, std::wstring> resolvedFolders_;
-    FileFailure failure_;
-    std::string lastWritten_;  // the file this layer wrote last: its own for sure
+    LinkSafeFiles files_;
 };

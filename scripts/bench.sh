@@ -19,7 +19,8 @@ export QM_BIN=$WIN/bin QM_PROBE=$WIN/tests/e2e/qmprobe.exe QM_HOLD=$WIN/bench/e2
 goal() { bash "$1" || echo "!! $1 failed"; }
 echo "== goals (this machine: $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg))"
 goal bench/e2e/startup_ratio.sh   # (1) start-up with the cache, 32,000 clips against none
-goal bench/store/goals.sh         # (2) first start without the cache against its floor, (5) capture to file at 32,000 clips
+goal bench/store/goals.sh         # (2) first start without the cache against its floor, (5) capture to file at 32,000 clips,
+                                  # (6) deleting every clip of 10,000 against DeleteFile on each
 goal bench/e2e/clip_memory.sh     # (3) peak resident memory with a 10 MB clip
 goal bench/e2e/skin_switch.sh     # (4) options dialog opening and skin switch: window thread held
 

@@ -6,6 +6,15 @@
 #include <io.h>
 #include <windows.h>
 
+#include "support/LinkSafeFiles.h"
+
+namespace {
+LinkSafeFiles::Notes Collect(std::vector<std::string>* notes) {
+    if (!notes) return {};
+    return [notes](std::string line) { notes->push_back(std::move(line)); };
+}
+}  // namespace
+
 bool FlushToDisk(std::FILE* f) { return std::fflush(f) == 0 && _commit(_fileno(f)) == 0; }
 
 bool NormalFileExists(const std::string& path) {
@@ -25,10 +34,14 @@ bool FolderExists(const std::string& path) {
 bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool CreateFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
-bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool RemoveFile(const std::string& path, std::vector<std::string>* notes) {
+    return LinkSafeFiles(Collect(notes)).Remove(path);
+}
 
-bool ReplaceFileWith(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+bool ReplaceFileWith(const std::string& from, const std::string& to) { return LinkSafeFiles().Replace(from, to); }
+
+bool WriteFileDurably(const std::string& path, std::string_view bytes, std::vector<std::string>* notes) {
+    return LinkSafeFiles(Collect(notes)).WriteBytes(path, bytes);
 }
 
 FileFlags FlagsOf(const std::string& path) {
@@ -129,7 +142,7 @@ bool PathExists(const std::string& path) {
 }
 
 bool CreateFolder(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
-bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool RemoveFile(const std::string& path, std::vector<std::string>*) { return ::unlink(path.c_str()) == 0; }
 
 bool ReplaceFileWith(const std::string& from, const std::string& to) {
     if (std::rename(from.c_str(), to.c_str()) != 0) return false;
@@ -142,6 +155,20 @@ bool ReplaceFileWith(const std::string& from, const std::string& to) {
         ::close(fd);
     }
     return true;
+}
+
+bool WriteFileDurably(const std::string& path, std::string_view bytes, std::vector<std::string>* notes) {
+    // A link or a second name of another file gives way first: the name is unlinked as itself.
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && (S_ISLNK(st.st_mode) || st.st_nlink > 1)) {
+        if (::unlink(path.c_str()) != 0) return false;
+        if (notes) notes->push_back(">>> A link stood in place of " + path + ": a file of its own took its place");
+    }
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0666);
+    if (fd < 0) return false;
+    bool ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    ok = ::fsync(fd) == 0 && ok;
+    return ::close(fd) == 0 && ok;
 }
 
 FileFlags FlagsOf(const std::string& path) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // True for an existing file that a directory search for normal files finds: read-only and
@@ -14,10 +15,15 @@ bool FolderExists(const std::string& path);
 bool PathExists(const std::string& path);
 // Creates one folder; false when it cannot (also when it already exists).
 bool CreateFolder(const std::string& path);
-bool RemoveFile(const std::string& path);
+// The writes, moves and removals below never reach through a link (LinkSafeFiles): a link in the
+// way is replaced or removed as itself, and `notes`, when given, gets a line for each.
+bool RemoveFile(const std::string& path, std::vector<std::string>* notes = nullptr);
 // Puts `from` in the place of `to` in one step, replacing it, and waits until the move is on
-// disk: a reader sees either the old or the new file, never a mixture or nothing.
+// disk: a reader sees either the old or the new file, never a mixture or nothing. A link at
+// `from` is not moved.
 bool ReplaceFileWith(const std::string& from, const std::string& to);
+// Creates or replaces the file with exactly `bytes` and returns only once it is on disk.
+bool WriteFileDurably(const std::string& path, std::string_view bytes, std::vector<std::string>* notes = nullptr);
 // Flushes the stream and asks the system to put its data on disk before it returns.
 bool FlushToDisk(std::FILE* f);
 // What a rewrite of a file must know and keep about it.

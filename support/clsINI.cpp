@@ -228,7 +228,7 @@ void clsINI::SetFileName(const std::string& vData) {
     if (failed) throw std::runtime_error("cannot read " + vData);
 }
 
-bool clsINI::UpdateFile() {
+bool clsINI::UpdateFile(std::vector<std::string>* notes) {
     if (fileName_.empty()) return false;
     // Written beside the file and moved over it, so that a full disk or a crash mid-write leaves
     // the previous settings rather than half a file.
@@ -239,20 +239,12 @@ bool clsINI::UpdateFile() {
     if (kept.exists && (kept.folder || kept.system))
         throw std::runtime_error("cannot replace system file " + fileName_);
     if (kept.readOnly) throw std::runtime_error("the file is read-only: " + fileName_);
-    const std::string bytes = Serialize();
-    {
-        std::FILE* f = std::fopen(temp.c_str(), "wb");
-        if (!f) throw std::runtime_error("cannot create " + temp);
-        bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-        ok = FlushToDisk(f) && ok;
-        ok = std::fclose(f) == 0 && ok;
-        if (!ok) {
-            RemoveFile(temp);
-            throw std::runtime_error("cannot write " + temp);
-        }
+    if (!WriteFileDurably(temp, Serialize(), notes)) {
+        RemoveFile(temp, notes);
+        throw std::runtime_error("cannot write " + temp);
     }
     if (!ReplaceFileWith(temp, fileName_)) {
-        RemoveFile(temp);
+        RemoveFile(temp, notes);
         throw std::runtime_error("cannot replace " + fileName_);
     }
     if (kept.hidden) SetHiddenFlag(fileName_);

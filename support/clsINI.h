@@ -15,8 +15,9 @@ public:
     bool SectionExists(const Text& section) const;
     // Writes the whole model to FileName; false, and nothing written, without a file name.
     // Throws std::runtime_error when the file cannot be written or is read-only; the previous file
-    // then stays. A hidden file stays hidden.
-    bool UpdateFile();
+    // then stays. A hidden file stays hidden. A link in the way is replaced or removed as itself,
+    // never written through or moved; `notes`, when given, gets a line for each.
+    bool UpdateFile(std::vector<std::string>* notes = nullptr);
     bool ValueExists(const Text& section, const Text& valueName) const;
     Text ValueName(const Text& section, int32_t index) const;
     bool RemoveValue(const Text& section, const Text& valueName);

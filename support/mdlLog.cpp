@@ -7,7 +7,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "support/LinkSafeFiles.h"
 #else
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,7 +30,8 @@ std::string& LogPath() { return logPath; }
 // onto the disk one by one: the system's crash is not what the log guards against), other
 // programs may read and write it meanwhile, and a log that has gone is created again (a removal
 // that would only take effect when the handle closes is refused: the lines written meanwhile
-// would go with the file).
+// would go with the file). A link in the log's place is removed as itself, never written
+// through, and the log's first lines tell of it.
 class LogHandle {
 public:
     ~LogHandle() { Close(); }
@@ -40,21 +44,31 @@ public:
             if (Gone()) Close();
         }
         if (!IsOpen()) Open(path);
-        return IsOpen() && Write(bytes);
+        if (!IsOpen()) return false;
+        if (!notes_.empty() && Write(notes_)) notes_.clear();
+        return Write(bytes);
     }
     void Close();
+#ifdef _WIN32
+    void Remove(const std::string& path) {
+        LinkSafeFiles([this](std::string line) { Note(line); }).Remove(path);
+    }
+#else
+    void Remove(const std::string& path) { ::unlink(path.c_str()); }
+#endif
 
 private:
     std::chrono::steady_clock::time_point checked_{};
+    std::string notes_;  // lines about links met, for the log's first write
+    void Note(const std::string& line) { notes_ += line + "\r\n"; }
 #ifdef _WIN32
-    HANDLE h_ = nullptr;  // a constant, so the handle is ready before any code runs
-    bool IsOpen() const { return h_ != nullptr; }
+    OpenedFile file_;
+    bool IsOpen() const { return file_.Ok(); }
     void Open(const std::string& path) {
         // No delete sharing: a delete would only be pending while the handle is open, and every
         // line written meanwhile would vanish with the file. Another program's delete is refused.
-        h_ = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h_ == INVALID_HANDLE_VALUE) h_ = nullptr;
+        file_ = LinkSafeFiles([this](std::string line) { Note(line); })
+                    .OpenToAppend(path, FILE_SHARE_READ | FILE_SHARE_WRITE);
     }
     bool Gone() const {
         // Removed by a means that takes the name away at once: the file has no name left.
@@ -71,17 +85,23 @@ private:
         static const auto query = reinterpret_cast<QueryFn>(
             reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
         constexpr int kFileStandardInformation = 5;
-        if (!query || query(h_, &io, &info, sizeof info, kFileStandardInformation) < 0) return false;
+        if (!query || query(file_.Get(), &io, &info, sizeof info, kFileStandardInformation) < 0) return false;
         return info.NumberOfLinks == 0 || info.DeletePending;
     }
     bool Write(const std::string& bytes) {
         DWORD done = 0;
-        return WriteFile(h_, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) && done == bytes.size();
+        return WriteFile(file_.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+               done == bytes.size();
     }
 #else
     int fd_ = -1;
     bool IsOpen() const { return fd_ >= 0; }
-    void Open(const std::string& path) { fd_ = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0666); }
+    void Open(const std::string& path) {
+        fd_ = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW, 0666);
+        if (fd_ >= 0 || errno != ELOOP || ::unlink(path.c_str()) != 0) return;
+        Note(">>> A link stood in place of " + path + ": the link was removed");
+        fd_ = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW, 0666);
+    }
     bool Gone() const {
         struct stat st {};
         return ::fstat(fd_, &st) != 0 || st.st_nlink == 0;
@@ -92,15 +112,14 @@ private:
 
 void LogHandle::Close() {
 #ifdef _WIN32
-    if (IsOpen()) CloseHandle(h_);
-    h_ = nullptr;
+    file_.Close();
 #else
     if (IsOpen()) ::close(fd_);
     fd_ = -1;
 #endif
 }
 
-constinit LogHandle logHandle;
+LogHandle logHandle;
 LogHandle& Handle() { return logHandle; }
 
 // The clip store's thread logs too: one line at a time, whole.
@@ -148,7 +167,7 @@ void DeleteLog() {
     std::lock_guard lock(LogMutex());
     Batched().bytes.clear();  // lines of the log being deleted
     Handle().Close();
-    if (!LogPath().empty()) std::remove(LogPath().c_str());
+    if (!LogPath().empty()) Handle().Remove(LogPath());
 }
 
 std::string FormatLogLine(const std::string& text, bool plain, int hour, int minute, int second) {

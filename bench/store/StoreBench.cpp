@@ -5,6 +5,8 @@
 //                                 and the time until the disk has followed
 //   bench_store log FOLDER        20,000 log lines, as a start with 10,000 clips writes
 //   bench_store create FOLDER     one new file created, written and flushed (the median of seven)
+//   bench_store deleteall FOLDER  every clip deleted at once: the time until the disk has followed
+//   bench_store deletefloor FOLDER  the platform's own cost of that: DeleteFile on each clip file
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -110,7 +112,8 @@ void Measure(const char* what, ClipHistory& h, ClipStoreWorker& worker, const st
     std::printf("%-36s returns in %8.2f ms; disk follows in %9.1f ms\n", what, returnMs, MsSince(t));
 }
 
-void Ops(const std::string& folder) {
+// `deleteAllOnly`: the deletion of every clip alone, from the history as loaded.
+void Ops(const std::string& folder, bool deleteAllOnly) {
     RealFiles fs;
     ClipStore store(fs, folder);
     std::vector<std::string> problems;
@@ -124,7 +127,7 @@ void Ops(const std::string& folder) {
         h.AddClip(ClipText(s.begin(), s.end()), u"", u"", false, last);
     };
     const std::string at = " at " + std::to_string(count);
-    if (count < ClipHistory::kMaxClips) {
+    if (count < ClipHistory::kMaxClips && !deleteAllOnly) {
         // The capture's own file on disk, before the settling that follows it.
         store.Settle(problems);
         capture();
@@ -139,6 +142,11 @@ void Ops(const std::string& folder) {
     }, std::chrono::milliseconds(1));
     worker.Start();
     worker.WaitSettled();
+    if (deleteAllOnly) {
+        Measure(("delete all" + at).c_str(), h, worker, [&] { h.Delete_All(); });
+        worker.Finish();
+        return;
+    }
     if (count >= ClipHistory::kMaxClips) {
         Measure(("capture" + at + " (the limit)").c_str(), h, worker, capture);
         Measure("second capture at the limit", h, worker, capture);
@@ -161,6 +169,18 @@ void Ops(const std::string& folder) {
     Measure(("delete all" + at).c_str(), h, worker, [&] { h.Delete_All(); });
     worker.Finish();
 }
+
+#ifdef _WIN32
+void DeleteFloor(const std::string& folder) {
+    RealFiles fs;
+    std::vector<std::string> names;
+    for (const auto& e : fs.List(folder))
+        if (e.Name.starts_with("Clip") && e.Name.ends_with(".qms")) names.push_back(folder + e.Name);
+    const auto t = Clock::now();
+    for (const auto& path : names) DeleteFileA(path.c_str());
+    std::printf("delete floor: %zu files in %.1f ms\n", names.size(), MsSince(t));
+}
+#endif
 
 void Log(const std::string& folder) {
     mdlLog::SetLogFile(folder + "Log.txt");
@@ -187,10 +207,12 @@ int main(int argc, char** argv) {
     const std::string mode = argv[1];
     if (mode == "floor") Floor(folder);
     else if (mode == "load") Load(folder);
-    else if (mode == "ops") Ops(folder);
+    else if (mode == "ops") Ops(folder, false);
     else if (mode == "log") Log(folder);
+    else if (mode == "deleteall") Ops(folder, true);
 #ifdef _WIN32
     else if (mode == "create") Create(folder);
+    else if (mode == "deletefloor") DeleteFloor(folder);
 #endif
     else return 2;
     return 0;

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Prints the clip store's two goal figures under Wine, each beside the platform's own cost that the
+# Prints the clip store's goal figures under Wine, each beside the platform's own cost that the
 # same run measures on the same folder:
 #   capture to file: from another program's clipboard write to the new clip file holding its
 #     bytes, with 32,000 clips stored, against creating one new file in that folder;
 #   first start: starting Quillmate.exe with 32,000 clip files and no cache until its ready line,
-#     against listing the folder and reading every file once.
+#     against listing the folder and reading every file once;
+#   delete all: every clip of 10,000 deleted, the store making sure no name it removes is a link
+#     leading elsewhere, against DeleteFile on each of the same files (all it did before). Paired
+#     rounds, each side on a folder seeded afresh, the side that goes first alternating.
 # Usage (display and Wine running, as scripts/bench.sh has them): QM_BIN=... QM_PROBE=... bash bench/store/goals.sh
 QM_E2E_LIB=${QM_E2E_LIB:-$(dirname "$0")/../../tests/e2e/lib.sh}
 source "$QM_E2E_LIB"
@@ -50,3 +53,21 @@ qm_exit
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 awk -v n="$N" -v m="$(median "${samples[@]}")" -v c="$(median "${creates[@]}")" 'BEGIN {
   printf "capture to file at %d clips: %.1f ms, one file create: %.1f ms, ratio %.2f (goal <= 1.5)\n", n, m / 1000, c, m / 1000 / c }'
+
+D=${QM_BENCH_DELETE_CLIPS:-10000}
+delete_all() {  # store|floor: seeds D clips, deletes them all that way and prints the milliseconds
+  bench_seed "$CLIPS" "$D"
+  case $1 in
+    store) bench deleteall | sed -n 's/^delete all .*follows in *\([0-9.]*\) ms.*/\1/p' ;;
+    floor) bench deletefloor | sed -n 's/^delete floor: .* in \([0-9.]*\) ms/\1/p' ;;
+  esac
+}
+ratios=()
+for round in 1 2 3 4 5; do
+  if [ $((round % 2)) = 1 ]; then s=$(delete_all store) f=$(delete_all floor); else f=$(delete_all floor) s=$(delete_all store); fi
+  [ -n "$s" ] && [ -n "$f" ] || qm_fail "delete all, round $round: no figure (store '$s', DeleteFile '$f')"
+  echo "delete all, round $round: $s ms, DeleteFile on each: $f ms"
+  ratios+=("$(awk -v s="$s" -v f="$f" 'BEGIN { printf "%.2f", s / f }')")
+done
+awk -v d="$D" -v m="$(median "${ratios[@]}")" 'BEGIN {
+  printf "delete all at %d clips against DeleteFile on each: ratio %.2f (goal <= 1.3)\n", d, m }'

@@ -25,3 +25,22 @@ TEST(InstanceMutex, OneNamePerDataFolder) {
     }
     EXPECT_NE(InstanceMutexName(deep + "One\\Quillmate\\"), InstanceMutexName(deep + "Two\\Quillmate\\"));
 }
+
+// A folder's identity name is one however its path is written, and another for another folder or
+// family; a folder that is not there has none.
+TEST(InstanceMutex, OneIdentityPerFolderHoweverWritten) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string a = std::string(temp) + "qm_identity_a", b = std::string(temp) + "qm_identity_b";
+    CreateDirectoryA(a.c_str(), nullptr);
+    CreateDirectoryA(b.c_str(), nullptr);
+    const auto name = mdlPrevInst::IdentityMutexName("Data", a);
+    ASSERT_TRUE(name);
+    std::string upper = a;
+    CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+    for (const std::string& same : {"\\\\?\\" + a, a + "\\", upper, b + "\\..\\qm_identity_a"})
+        EXPECT_EQ(mdlPrevInst::IdentityMutexName("Data", same), name) << same;
+    EXPECT_NE(mdlPrevInst::IdentityMutexName("Data", b), name);
+    EXPECT_NE(mdlPrevInst::IdentityMutexName("Program", a), name);
+    EXPECT_FALSE(mdlPrevInst::IdentityMutexName("Data", a + "\\missing"));
+}

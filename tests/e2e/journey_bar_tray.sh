@@ -260,8 +260,38 @@ stage_exit_takes_nothing() {
 }
 for way in bClose WM_CLOSE; do qm_stage "exit_takes_nothing_$way" stage_exit_takes_nothing $way; done
 
-# --- Two starts at once from two program folders on one data folder: one runs; the other brings it
-# forward and ends before it writes its log or touches a clip file. Several rounds.
+# --- Two starts at once on one data folder: one runs; the other brings it forward and ends before
+# it writes its log or touches a clip file. Several rounds from two program folders, then a round for
+# each other way of writing the folder's path; and the same program started twice on two folders.
+# start_as DIR [APPDATA]: Quillmate.exe of DIR, with the user's folders under APPDATA when given.
+start_as() {
+  if [ -n "${2:-}" ]; then (cd "$1" && exec wine cmd /c "set APPDATA=$2&& Quillmate.exe" >/dev/null 2>&1) &
+  else (cd "$1" && exec wine Quillmate.exe >/dev/null 2>&1) &
+  fi
+}
+clip_files() { find "$QM_CLIPS" -name 'Clip*.qms' -printf '%f %s %T@\n' | sort; }
+# two_starts WHAT DIR_A APPDATA_A DIR_B APPDATA_B [DATA_B]: one round; DATA_B is B's own data folder,
+# which B must not have made when it ended.
+two_starts() {
+  local what=$1 dir_a=$2 dir_b=$4 data_b=${6:-} files_before a b loser
+  files_before=$(clip_files)
+  rm -f "$dir_a/Log.txt" "$dir_b/Log.txt"
+  start_as "$dir_a" "$3"; a=$!
+  start_as "$dir_b" "$5"; b=$!
+  QM_PIDS+=("$a" "$b")
+  echo "$a $b" >>"$QM_RUN/pids"
+  one_ready() {  # one has ended, the other is ready
+    { qm_gone "$a" && ! qm_gone "$b" && grep -qF "Parsing comand..." "$dir_b/Log.txt" 2>/dev/null; } ||
+      { qm_gone "$b" && ! qm_gone "$a" && grep -qF "Parsing comand..." "$dir_a/Log.txt" 2>/dev/null; }
+  }
+  qm_wait_until 30 one_ready || qm_fail "$what: running: $(qm_gone "$a" || echo first) $(qm_gone "$b" || echo second)"
+  qm_wait_until 10 qm_viewer_is_quillmate || qm_fail "$what: the one left is not in the clipboard chain"
+  if qm_gone "$a"; then QM_PID=$b loser=$dir_a; else QM_PID=$a loser=$dir_b; fi
+  [ "$dir_a" = "$dir_b" ] || ! [ -e "$loser/Log.txt" ] || qm_fail "$what: the instance that ended wrote its log"
+  [ "$(clip_files)" = "$files_before" ] || qm_fail "$what: clip files changed: $(clip_files)"
+  [ -z "$data_b" ] || qm_gone "$a" || ! [ -e "$data_b" ] || qm_fail "$what: the instance that ended made $data_b"
+  qm_exit
+}
 stage_two_starts() {
 other=$QM_DIR/other
 mkdir "$other"
@@ -269,25 +299,24 @@ cp -r "$QM_DIR/Quillmate.exe" "$QM_DIR/Skin.dll" "$QM_DIR/Skins" "$other/"
 qm_start
 qm_copy_and_wait "in the shared data folder" 0
 qm_exit
-clip_files() { find "$QM_CLIPS" -name 'Clip*.qms' -printf '%f %s %T@\n' | sort; }
-for round in 1 2 3 4; do
-  files_before=$(clip_files)
-  rm -f "$QM_DIR/Log.txt" "$other/Log.txt"
-  (cd "$QM_DIR" && exec wine Quillmate.exe >/dev/null 2>&1) & a=$!
-  (cd "$other" && exec wine Quillmate.exe >/dev/null 2>&1) & b=$!
-  QM_PIDS+=("$a" "$b")
-  echo "$a $b" >>"$QM_RUN/pids"
-  one_ready() {  # one has ended, the other is ready
-    { qm_gone "$a" && ! qm_gone "$b" && grep -qF "Parsing comand..." "$other/Log.txt" 2>/dev/null; } ||
-      { qm_gone "$b" && ! qm_gone "$a" && qm_log_has "Parsing comand..."; }
-  }
-  qm_wait_until 30 one_ready || qm_fail "round $round: running: $(qm_gone "$a" || echo first) $(qm_gone "$b" || echo second)"
-  qm_wait_until 10 qm_viewer_is_quillmate || qm_fail "round $round: the one left is not in the clipboard chain"
-  if qm_gone "$a"; then QM_PID=$b loser=$QM_DIR; else QM_PID=$a loser=$other; fi
-  ! [ -e "$loser/Log.txt" ] || qm_fail "round $round: the instance that ended wrote its log"
-  [ "$(clip_files)" = "$files_before" ] || qm_fail "round $round: clip files changed: $(clip_files)"
-  qm_exit
-done
+for round in 1 2 3 4; do two_starts "round $round" "$QM_DIR" "" "$other" ""; done
+# The same folder, written as: a drive letter that aliases it, its \\?\ form, its Z: path, the path
+# of a folder link to it, and (both through that link) its 8.3 form against its long one.
+z() { echo "Z:${1//\//\\}"; }   # the Z: path of a Linux path, links not followed
+roaming=$(winepath -w "$QM_APPDATA")
+link="$QM_DIR/roaming link" && ln -s "$QM_APPDATA" "$link"
+long=$(z "$link") short=$(qm_probe short-path "$(z "$link")")
+[ -n "$short" ] && [ "$short" != "$long" ] || qm_fail "no 8.3 form of $long: '$short'"
+trap 'rm -f "$WINEPREFIX/dosdevices/q:"' EXIT   # the stage's own subshell
+ln -s "$QM_APPDATA" "$WINEPREFIX/dosdevices/q:"
+two_starts "drive letter" "$QM_DIR" "" "$other" 'Q:'
+two_starts "\\\\?\\ prefix" "$QM_DIR" "" "$other" "\\\\?\\$roaming"
+two_starts "Z: path" "$QM_DIR" "" "$other" "$(z "$QM_APPDATA")"
+two_starts "folder link" "$QM_DIR" "" "$other" "$long"
+two_starts "8.3 form" "$QM_DIR" "$long" "$other" "$short"
+# One program on two data folders: it runs once all the same.
+mkdir "$QM_DIR/elsewhere"
+two_starts "same program" "$QM_DIR" "" "$QM_DIR" "$(z "$QM_DIR/elsewhere")" "$QM_DIR/elsewhere/Quillmate"
 }
 qm_stage two_starts stage_two_starts
 

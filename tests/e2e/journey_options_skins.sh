@@ -191,6 +191,8 @@ qm_stage skin_cancel stage_skin_cancel
 # --- A "Data.INI" saved in another form than the program writes keeps the user's values: UTF-16
 # with a byte-order mark, read-only, hidden (other encodings and line ends: IniLoad's table). One
 # that holds no settings at all is kept as "Data.INI.bad", with a log line, before the defaults.
+# A link planted where the program writes (the temporary settings file, the ".bad" copy, the log)
+# leads to a file of the user's, which keeps its place and text: the name is replaced as itself.
 # The bar 300 px from the left: the main window, opening 243 px left of it, has room there.
 user=$'[Global]\r\nTop=1500\r\nLeft=4500\r\n\r\n[Options]\r\nCombination=2\r\nTransparent=200\r\nSkinName=Default\r\n'
 attrs() { wine cmd /c attrib "$(winepath -w "$QM_INI")" 2>/dev/null | cut -c1-10 | tr -d ' \r'; }
@@ -198,12 +200,14 @@ attrs() { wine cmd /c attrib "$(winepath -w "$QM_INI")" 2>/dev/null | cut -c1-10
 write_file() {
   case $1 in
     utf16) printf '\xFF\xFE'; printf '%s' "$user" | iconv -t UTF-16LE ;;
-    garbage) printf 'PK\x03\x04 not settings\x00\xff\r\nline two' ;;
+    garbage|link-bad) printf 'PK\x03\x04 not settings\x00\xff\r\nline two' ;;
     *) printf '%s' "$user" ;;
   esac
 }
-# name, attrib switches for the file (- for none), its attributes after the run
-cases=("utf16 - A" "read-only +r AR" "hidden +h AH" "garbage - A")
+# name, attrib switches for the file (- for none), its attributes after the run; link-X plants the
+# link at X
+cases=("utf16 - A" "read-only +r AR" "hidden +h AH" "garbage - A" "link-tmp - A" "link-bad - A" "link-log - A")
+declare -A planted=([link-tmp]=$QM_INI.tmp [link-bad]=$QM_INI.bad [link-log]=$QM_DIR/Log.txt)
 stage_settings_file() {
   read -r name attrib after <<< "$1"
   mkdir -p "$QM_DATA"
@@ -211,8 +215,10 @@ stage_settings_file() {
   write_file "$name" > "$QM_INI"
   [ "$attrib" = - ] || wine cmd /c attrib "$attrib" "$(winepath -w "$QM_INI")" >/dev/null 2>&1
   original=$(md5sum < "$QM_INI")
-  qm_start
-  if [ "$name" = garbage ]; then
+  link=${planted[$name]:-}
+  [ -z "$link" ] || { echo "the user's file" > "$QM_DIR/mine.txt" && ln -s "$QM_DIR/mine.txt" "$link"; }
+  QM_KEEP_LOG=$link qm_start
+  if [ "$name" = garbage ] || [ "$name" = link-bad ]; then
     qm_log_has ">>> The settings file holds no settings Quillmate can read; it was kept as" || qm_fail "$name: not logged"
     [ "$(md5sum < "$QM_INI.bad")" = "$original" ] || qm_fail "$name: the .bad copy differs"
     qm_log_has "Paste style: 3" || qm_fail "$name: not the defaults"
@@ -224,9 +230,11 @@ stage_settings_file() {
   [ "$(attrs)" = "$after" ] || qm_fail "$name: attributes $(attrs) after the run, expected $after"
   case $name in
     read-only) [ "$(md5sum < "$QM_INI")" = "$original" ] || qm_fail "$name: the file was changed" ;;
-    garbage) grep -q $'^Combination=3\r$' "$QM_INI" || qm_fail "$name: no defaults written" ;;
+    garbage|link-bad) grep -q $'^Combination=3\r$' "$QM_INI" || qm_fail "$name: no defaults written" ;;
     *) grep -q $'^Combination=2\r$' "$QM_INI" && grep -q $'^Left=4500\r$' "$QM_INI" || qm_fail "$name: values lost: $(cat -A "$QM_INI")" ;;
   esac
+  [ -z "$link" ] || { [ "$(cat "$QM_DIR/mine.txt")" = "the user's file" ] && ! [ -L "$link" ]; } ||
+    qm_fail "$name: the link's file holds '$(cat "$QM_DIR/mine.txt" 2>&1)'; $(ls -l "$link" 2>&1)"
 }
 for c in "${cases[@]}"; do qm_stage "settings_file_${c%% *}" stage_settings_file "$c"; done
 

@@ -142,10 +142,11 @@ qm_settled() {
     [ "$QM_CLIPS/Clips.cache" -nt "$QM_CLIPS/Clip$1.qms" ]
 }
 
-# qm_launch ARGS...: starts Quillmate without waiting for anything; what it and Wine write to the
-# terminal goes to $QM_RUN/stderr (emptied by qm_fresh).
+# qm_launch ARGS...: starts Quillmate without waiting for anything (QM_KEEP_LOG: leaves the log);
+# what it and Wine write to the terminal goes to $QM_RUN/stderr (emptied by qm_fresh).
 qm_launch() {
-  rm -f "$QM_DIR/Log.txt"   # the program deletes it too, but a stale one would fool a wait for a line
+  # The program deletes it too, but a stale one would fool a wait for a line.
+  [ -n "${QM_KEEP_LOG:-}" ] || rm -f "$QM_DIR/Log.txt"
   (cd "$QM_DIR" && exec wine Quillmate.exe "$@" >/dev/null 2>>"$QM_RUN/stderr") &
   QM_PID=$!
   QM_PIDS+=("$QM_PID")

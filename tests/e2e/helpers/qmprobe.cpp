@@ -31,6 +31,7 @@
 //   child-list CLASS        print class, screen rectangle and visibility of every window inside it
 //   alpha CLASS             print the layered alpha of that window (-1 when not layered)
 //   key VK down|up          press or release a key as the keyboard would (SendInput)
+//   short-path PATH         print the 8.3 form of PATH
 #include <windows.h>
 
 #include <shlobj.h>
@@ -301,6 +302,11 @@ int main(int argc, char** argv) {
         std::puts("ready");
         std::fflush(stdout);
         Sleep(INFINITE);
+    }
+    if (cmd == "short-path" && argc > 2) {
+        char shortPath[MAX_PATH * 2] = {};
+        const DWORD n = GetShortPathNameA(argv[2], shortPath, sizeof shortPath);
+        return n > 0 && n < sizeof shortPath && std::printf("%s\n", shortPath) > 0 ? 0 : 1;
     }
     if (cmd == "focus-target") return SetForegroundWindow(FindWindowW(L"QMTarget", nullptr)) ? 0 : 1;
     if (cmd == "edit-target" && argc > 2) {
