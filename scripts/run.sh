@@ -31,6 +31,7 @@ qm_desktop_start   # before Wine's first window (its tray)
 # starts again, with them, as Quillmate starts.
 [ "$new_prefix" = 0 ] || wineserver -k
 qm_root_drive_device   # no error line when a save dialog opens
+qm_prefix_fonts        # the skins' face, and the close glyph of Wine's own captions
 appdata=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')")
 echo "Program folder and Log.txt: $ROOT/build/win/bin"
 echo "Settings and clips:         $appdata/Quillmate"

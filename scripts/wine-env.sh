@@ -18,9 +18,14 @@ qm_start_display_and_wine() {
   qm_root_drive_device
   wineserver -p
   wineboot >/dev/null 2>&1   # start the services again here, not under ctest (they would hold its pipes)
-  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  qm_prefix_fonts
   trap qm_stop_display_and_wine EXIT
+}
+# qm_prefix_fonts: Wine's own faces in the prefix's font folder. Without them Tahoma falls back to
+# another face, and Wine's window captions draw their close button as the letter "r" (no Marlett).
+qm_prefix_fonts() {
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 }
 # qm_root_drive_device: a prefix maps Z: to "/", and Wine takes the disk "/" is mounted from for
 # that drive's device. Asked for the drive's volume (the save dialog asks for every drive) it opens

@@ -12,8 +12,7 @@ QM_OWN_PREFIX=$(mktemp -d /tmp/qm-runsh.XXXXXX)
 export WINEPREFIX=$QM_OWN_PREFIX/pfx
 trap 'qm_desktop_stop; wineserver -k 2>/dev/null; rm -rf "$QM_OWN_PREFIX"' EXIT
 qm_desktop_start
-mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+qm_prefix_fonts
 wineserver -k; wineserver -w
 source "$(dirname "$0")/lib.sh"
 trap 'qm_cleanup; qm_desktop_stop; wineserver -k 2>/dev/null; rm -rf "$QM_OWN_PREFIX"' EXIT
