@@ -1,14 +1,7 @@
 # Sourced: starts a private Xvfb and a fresh 32-bit Wine prefix, and stops exactly those on exit.
 qm_start_display_and_wine() {
   QM_TMP=$(mktemp -d /tmp/qm-test.XXXXXX)
-  local dfd=$QM_TMP/display
-  exec 9>"$dfd"
-  Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-  QM_XVFB=$!
-  exec 9>&-
-  local i=0
-  until [ -s "$dfd" ]; do sleep 0.05; i=$((i+1)); [ $i -lt 400 ] || { echo "Xvfb did not start" >&2; return 1; }; done
-  export DISPLAY=:$(cat "$dfd")
+  qm_start_display "$QM_TMP"
   export WINEPREFIX=$QM_TMP/pfx WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir -p "$WINEPREFIX"
   wineserver -p
@@ -26,6 +19,17 @@ qm_start_display_and_wine() {
 qm_prefix_fonts() {
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+}
+# qm_start_display DIR: a private Xvfb of 1280x800 as $DISPLAY, its process QM_XVFB (DIR holds its
+# number).
+qm_start_display() {
+  local dfd=$1/display i=0
+  exec 9>"$dfd"
+  Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  QM_XVFB=$!
+  exec 9>&-
+  until [ -s "$dfd" ]; do sleep 0.05; i=$((i+1)); [ $i -lt 400 ] || { echo "Xvfb did not start" >&2; return 1; }; done
+  export DISPLAY=:$(cat "$dfd")
 }
 # qm_root_drive_device: a prefix maps Z: to "/", and Wine takes the disk "/" is mounted from for
 # that drive's device. Asked for the drive's volume (the save dialog asks for every drive) it opens

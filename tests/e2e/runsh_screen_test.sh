@@ -8,14 +8,17 @@
 source "$(dirname "$0")/../../scripts/wine-env.sh"
 # A prefix of its own, set up as run.sh sets up a new one: the desktop first, then Wine's tray
 # program started under its window settings (the run's prefix started it long before, unmanaged).
+# A display of its own too: the run's prefix keeps its desktop, and with it its tray window, which
+# an icon left by a killed program keeps on the screen.
 QM_OWN_PREFIX=$(mktemp -d /tmp/qm-runsh.XXXXXX)
 export WINEPREFIX=$QM_OWN_PREFIX/pfx
-trap 'qm_desktop_stop; wineserver -k 2>/dev/null; rm -rf "$QM_OWN_PREFIX"' EXIT
+qm_start_display "$QM_OWN_PREFIX"
+trap 'qm_desktop_stop; wineserver -k 2>/dev/null; kill "$QM_XVFB"; rm -rf "$QM_OWN_PREFIX"' EXIT
 qm_desktop_start
 qm_prefix_fonts
 wineserver -k; wineserver -w
 source "$(dirname "$0")/lib.sh"
-trap 'qm_cleanup; qm_desktop_stop; wineserver -k 2>/dev/null; rm -rf "$QM_OWN_PREFIX"' EXIT
+trap 'qm_cleanup; qm_desktop_stop; wineserver -k 2>/dev/null; kill "$QM_XVFB"; rm -rf "$QM_OWN_PREFIX"' EXIT
 # A caret that blinks would show in one of two pictures taken moments apart and not in the other.
 wine reg add 'HKCU\Control Panel\Desktop' /v CursorBlinkRate /d -1 /f >/dev/null 2>&1
 
