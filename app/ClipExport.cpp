@@ -56,10 +56,6 @@ std::string ExportBytes(const ClipText& joined) {
     return "\xEF\xBB\xBF" + Utf8(joined) + "\r\n";
 }
 
-bool WriteAllBytes(HANDLE file, const std::string& bytes, const WriteSome& writeSome) {
-    return WriteAllBytes(file, bytes.data(), bytes.size(), writeSome);
-}
-
 std::optional<std::string> WriteExportFile(const std::string& path, const ClipText& joined,
                                            const ExportWrite& write) {
     const std::string bytes = ExportBytes(joined);

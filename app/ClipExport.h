@@ -14,9 +14,8 @@
 // every character exactly, else in UTF-8 after a byte-order mark, so that no character is lost.
 std::string ExportBytes(const ClipText& joined);
 
-// Writes all of bytes to an open file (see WriteAllBytes in PlainFiles).
+// Writes all of bytes to an open file (WriteAllBytes in PlainFiles, unless a test stands in).
 using ExportWrite = std::function<bool(HANDLE file, const std::string& bytes)>;
-bool WriteAllBytes(HANDLE file, const std::string& bytes, const WriteSome& writeSome = WriteSomeBytes);
 
 // Writes the export beside the target and puts it in the target's place only once it is
 // complete, so a failed write leaves an existing file exactly as it was. Returns the reason of a

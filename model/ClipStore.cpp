@@ -20,10 +20,17 @@ bool EndsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+char LowerChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    for (char& c : s) c = LowerChar(c);
     return s;
+}
+
+// Two names the file system takes for one: equal in any case. Compared in place, as a listing
+// may hold thousands of names.
+bool SameName(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) { return LowerChar(x) == LowerChar(y); });
 }
 
 // The number of a clip file's name ("Clip" digits ".qms", in any case, as the platform matches
@@ -60,9 +67,7 @@ ClipFiles ClipFilesOf(const std::vector<FolderEntry>& listing) {
 
 // Names are found as the file system finds them: in any case.
 const FolderEntry* Find(const std::vector<FolderEntry>& listing, const std::string& name) {
-    const std::string wanted = Lower(name);
-    const auto it = std::find_if(listing.begin(), listing.end(),
-                                 [&](const FolderEntry& e) { return Lower(e.Name) == wanted; });
+    const auto it = std::find_if(listing.begin(), listing.end(), [&](const FolderEntry& e) { return SameName(e.Name, name); });
     return it == listing.end() ? nullptr : &*it;
 }
 bool Listed(const std::vector<FolderEntry>& listing, const std::string& name) { return Find(listing, name) != nullptr; }

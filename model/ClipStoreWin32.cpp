@@ -72,7 +72,7 @@ bool ClipStoreWin32::CopyPartDurably(const std::string& from, uint64_t first, ui
                 SetLastError(ERROR_HANDLE_EOF);
                 return false;
             }
-            if (!WriteAllBytes(out, slice.data(), want)) return false;
+            if (!WriteAllBytes(out, {slice.data(), want})) return false;
             size += want;
             left -= want;
         }
@@ -87,7 +87,7 @@ auto PiecesFiller(const TextPieces& pieces) {
     return [&pieces](void* file, uint64_t& size) {
         for (const auto& p : pieces) {
             const size_t bytes = p.size() * sizeof(char16_t);
-            if (!WriteAllBytes(file, reinterpret_cast<const char*>(p.data()), bytes)) return false;
+            if (!WriteAllBytes(file, {reinterpret_cast<const char*>(p.data()), bytes})) return false;
             size += bytes;
         }
         return true;

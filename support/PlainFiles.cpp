@@ -90,11 +90,12 @@ bool WriteSomeBytes(void* file, const char* data, unsigned long size, unsigned l
     return WriteFile(file, data, size, &written, nullptr) != FALSE;
 }
 
-bool WriteAllBytes(void* file, const char* data, size_t size, const WriteSome& writeSome) {
+bool WriteAllBytes(void* file, std::string_view bytes, const WriteSome& writeSome) {
     constexpr size_t kMostPerWrite = 1u << 30;
-    for (size_t done = 0; done < size;) {
+    for (size_t done = 0; done < bytes.size();) {
         unsigned long written = 0;
-        if (!writeSome(file, data + done, static_cast<DWORD>(std::min(size - done, kMostPerWrite)), written))
+        if (!writeSome(file, bytes.data() + done, static_cast<DWORD>(std::min(bytes.size() - done, kMostPerWrite)),
+                       written))
             return false;
         if (written == 0) {  // no progress and no reason given
             SetLastError(ERROR_WRITE_FAULT);

@@ -48,7 +48,7 @@ std::string ErrorReason(unsigned long code);
 // still succeed (a disk with less room than that takes what fits); the write after it then tells why.
 using WriteSome = std::function<bool(void* file, const char* data, unsigned long size, unsigned long& written)>;
 bool WriteSomeBytes(void* file, const char* data, unsigned long size, unsigned long& written);
-// Writes all `size` bytes, writing again whatever a write left; false, with the last error set to
+// Writes all of `bytes`, writing again whatever a write left; false, with the last error set to
 // the system's reason, when it cannot.
-bool WriteAllBytes(void* file, const char* data, size_t size, const WriteSome& writeSome = WriteSomeBytes);
+bool WriteAllBytes(void* file, std::string_view bytes, const WriteSome& writeSome = WriteSomeBytes);
 #endif
