@@ -22,7 +22,6 @@ namespace {
 // first use there while the process ends would register its destruction under the lock that the
 // ending holds while it waits for that thread.
 std::string logPath;
-std::string& LogPath() { return logPath; }
 
 // The log stays open between lines: opening it for each line cost more than the rest of a
 // start-up with a long history. Every line still goes to the system unbuffered before WriteLog
@@ -120,11 +119,9 @@ void LogHandle::Close() {
 }
 
 LogHandle logHandle;
-LogHandle& Handle() { return logHandle; }
 
 // The clip store's thread logs too: one line at a time, whole.
 std::mutex logMutex;
-std::mutex& LogMutex() { return logMutex; }
 
 // Lines of an open batch not written yet; guarded by the log's mutex.
 struct Pending {
@@ -132,42 +129,41 @@ struct Pending {
     std::string bytes;
 };
 Pending batched;
-Pending& Batched() { return batched; }
 
 // The time stamp of the last second a line was written in; guarded by the log's mutex.
 std::time_t stampTime = -1;
 std::string stamp;  // "hh:mm:ss || "
 
 void FlushLocked() {
-    std::string& bytes = Batched().bytes;
-    if (!bytes.empty() && !LogPath().empty()) Handle().Append(LogPath(), bytes);
+    std::string& bytes = batched.bytes;
+    if (!bytes.empty() && !logPath.empty()) logHandle.Append(logPath, bytes);
     bytes.clear();
 }
 }  // namespace
 
 Batch::Batch() {
-    std::lock_guard lock(LogMutex());
-    ++Batched().depth;
+    std::lock_guard lock(logMutex);
+    ++batched.depth;
 }
 
 Batch::~Batch() {
-    std::lock_guard lock(LogMutex());
-    if (--Batched().depth == 0) FlushLocked();
+    std::lock_guard lock(logMutex);
+    if (--batched.depth == 0) FlushLocked();
 }
 
 void SetLogFile(const std::string& path) {
-    std::lock_guard lock(LogMutex());
+    std::lock_guard lock(logMutex);
     FlushLocked();
-    Handle().Close();
-    LogPath() = path;
+    logHandle.Close();
+    logPath = path;
 }
-const std::string& LogFile() { return LogPath(); }
+const std::string& LogFile() { return logPath; }
 
 void DeleteLog() {
-    std::lock_guard lock(LogMutex());
-    Batched().bytes.clear();  // lines of the log being deleted
-    Handle().Close();
-    if (!LogPath().empty()) Handle().Remove(LogPath());
+    std::lock_guard lock(logMutex);
+    batched.bytes.clear();  // lines of the log being deleted
+    logHandle.Close();
+    if (!logPath.empty()) logHandle.Remove(logPath);
 }
 
 std::string FormatLogLine(const std::string& text, bool plain, int hour, int minute, int second) {
@@ -178,8 +174,8 @@ std::string FormatLogLine(const std::string& text, bool plain, int hour, int min
 }
 
 void WriteLog(const std::string& text, bool plain) {
-    std::lock_guard lock(LogMutex());
-    if (LogPath().empty()) return;
+    std::lock_guard lock(logMutex);
+    if (logPath.empty()) return;
     // The stamp is worked out once a second: a long history logs thousands of lines in one. The
     // clock is read through the system clock, not std::time: the C library's time() asks for the
     // time zone on every call, which costs more than the rest of a line.
@@ -201,9 +197,9 @@ void WriteLog(const std::string& text, bool plain) {
     if (!plain) line += stamp;
     line += text;
     line += "\r\n";
-    Pending& batch = Batched();
+    Pending& batch = batched;
     if (batch.depth == 0) {
-        Handle().Append(LogPath(), line);
+        logHandle.Append(logPath, line);
         return;
     }
     batch.bytes += line;
